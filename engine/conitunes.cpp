@@ -1,0 +1,6 @@
+#include "engine/conitunes.h"
+
+int CConItunes::AddToItunes(const char *)
+{
+    return 0;
+}

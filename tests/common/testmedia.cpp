@@ -1,0 +1,100 @@
+#include "testmedia.h"
+
+#include <QDebug>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace TestMedia {
+
+bool ffmpeg(const QStringList &args, int timeoutMs)
+{
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(QStringLiteral("ffmpeg"), QStringList{"-y", "-v", "error", "-nostdin"} + args);
+    if (!p.waitForFinished(timeoutMs)) {
+        p.kill();
+        p.waitForFinished();
+        qWarning() << "ffmpeg timed out:" << args;
+        return false;
+    }
+    if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+        qWarning() << "ffmpeg failed:" << args << p.readAll();
+        return false;
+    }
+    return true;
+}
+
+bool makeClip(const QString &path, double seconds, int width, int height, const QString &rate,
+              int sampleRate, int channels, const QStringList &extraArgs)
+{
+    QStringList args;
+    const QString dur = QString::number(seconds);
+    if (width > 0)
+        args << "-f" << "lavfi" << "-i"
+             << QStringLiteral("testsrc2=size=%1x%2:rate=%3:duration=%4")
+                    .arg(width)
+                    .arg(height)
+                    .arg(rate, dur);
+    if (sampleRate > 0)
+        args << "-f" << "lavfi" << "-i"
+             << QStringLiteral("sine=frequency=440:sample_rate=%1:duration=%2")
+                    .arg(sampleRate)
+                    .arg(dur);
+    if (sampleRate > 0)
+        args << "-ac" << QString::number(channels);
+    if (width > 0)
+        args << "-pix_fmt" << "yuv420p";
+    args << extraArgs << "-t" << dur << path;
+    return ffmpeg(args);
+}
+
+QJsonObject probe(const QString &path)
+{
+    QProcess p;
+    p.start(QStringLiteral("ffprobe"), {"-v", "error", "-print_format", "json", "-show_format",
+                                        "-show_streams", path});
+    if (!p.waitForFinished(60000) || p.exitCode() != 0)
+        return {};
+    return QJsonDocument::fromJson(p.readAllStandardOutput()).object();
+}
+
+QJsonObject stream(const QJsonObject &probe, const QString &type)
+{
+    const auto streams = probe.value(QStringLiteral("streams")).toArray();
+    for (const auto &s : streams) {
+        const QJsonObject o = s.toObject();
+        if (o.value(QStringLiteral("codec_type")).toString() == type &&
+            o.value(QStringLiteral("disposition")).toObject().value(QStringLiteral("attached_pic")).toInt() == 0)
+            return o;
+    }
+    return {};
+}
+
+double durationSeconds(const QJsonObject &probe)
+{
+    return probe.value(QStringLiteral("format")).toObject().value(QStringLiteral("duration")).toString().toDouble();
+}
+
+bool decodesCleanly(const QString &path, QString *errors)
+{
+    QProcess p;
+    p.start(QStringLiteral("ffmpeg"), {"-v", "error", "-nostdin", "-i", path, "-f", "null", "-"});
+    if (!p.waitForFinished(120000)) {
+        p.kill();
+        p.waitForFinished();
+        return false;
+    }
+    const QString err = QString::fromUtf8(p.readAllStandardError()).trimmed();
+    if (errors)
+        *errors = err;
+    return p.exitCode() == 0 && err.isEmpty();
+}
+
+QString tempDir()
+{
+    static QTemporaryDir dir;
+    return dir.path();
+}
+
+} // namespace TestMedia

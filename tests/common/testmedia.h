@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QString>
+#include <QStringList>
+
+// Test media made on the fly with the ffmpeg tool, and checks with ffprobe.
+namespace TestMedia {
+
+// Runs the ffmpeg tool with the given arguments (after "-y -v error");
+// returns true when it exited with 0.  Output goes to the test log on failure.
+bool ffmpeg(const QStringList &args, int timeoutMs = 120000);
+
+// A clip from lavfi test sources: testsrc2 video (unless width is 0) with a
+// sine tone (unless sampleRate is 0), encoded by the container's defaults.
+bool makeClip(const QString &path, double seconds, int width = 320, int height = 240,
+              const QString &rate = QStringLiteral("25"), int sampleRate = 44100,
+              int channels = 2, const QStringList &extraArgs = {});
+
+// ffprobe -show_format -show_streams as JSON; empty object on failure.
+QJsonObject probe(const QString &path);
+// The first stream of the given type ("video"/"audio"), or empty.
+QJsonObject stream(const QJsonObject &probe, const QString &type);
+double durationSeconds(const QJsonObject &probe);
+// True when the whole file decodes without a single error message.
+bool decodesCleanly(const QString &path, QString *errors = nullptr);
+
+// A folder for the test's files, removed at exit.
+QString tempDir();
+
+} // namespace TestMedia
