@@ -1,0 +1,9 @@
+# Media registry, conversion job and merge (GUI-free).
+list(APPEND DIR_CORE
+  videobasicinfo.h
+  mediasummary.h mediasummary.cpp
+  supportedfiles.h supportedfiles.cpp
+  videoinfo.h videoinfo.cpp
+  videoloadstep.h videoloadstep.cpp
+  videoinfomanager.h videoinfomanager.cpp
+)
