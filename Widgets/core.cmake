@@ -7,3 +7,9 @@ list(APPEND DIR_CORE
   videoloadstep.h videoloadstep.cpp
   videoinfomanager.h videoinfomanager.cpp
 )
+list(APPEND DIR_CORE
+  convertjob.h convertjob.cpp
+  videoconvertwrapper.h videoconvertwrapper.cpp
+  ffmpegmerge.h ffmpegmerge.cpp
+  videomergewrapper.h videomergewrapper.cpp
+)
