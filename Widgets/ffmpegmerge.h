@@ -43,6 +43,9 @@ public:
     void stop();
     float progress() const;
     int status() const;
+    // The part being encoded; the part count while the parts are joined and
+    // one more during the final encode.
+    int step() const { return m_step; }
     // Why the last run failed; empty otherwise.
     QString lastError() const;
 
