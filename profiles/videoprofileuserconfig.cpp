@@ -106,6 +106,10 @@ QString VideoProfileUserConfig::userConfigPath()
 
 QString VideoProfileUserConfig::defaultConfigPath()
 {
+    // An explicit location (test runs, portable set-ups) wins.
+    const QString explicitPath = qEnvironmentVariable("REELMAX_UPC");
+    if (!explicitPath.isEmpty())
+        return explicitPath;
     const QString besideProgram = applicationFolder() + QStringLiteral("/upc.xml");
     const QFileInfo folder(applicationFolder());
     const QFileInfo file(besideProgram);

@@ -56,7 +56,8 @@ public:
     // Loads the current file again (same caveat).
     bool reload();
 
-    // Where upc.xml belongs on this system (see the class comment).
+    // Where upc.xml belongs on this system (see the class comment); the
+    // environment variable REELMAX_UPC names another file.
     static QString defaultConfigPath();
     // The default shipped beside the program.
     static QString shippedDefaultPath();
