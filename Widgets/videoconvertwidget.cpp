@@ -1,0 +1,631 @@
+#include "Widgets/videoconvertwidget.h"
+
+#include "Widgets/browselineedit.h"
+#include "Widgets/convertcompleteddlg.h"
+#include "Widgets/convertjob.h"
+#include "Widgets/videoconvertwrapper.h"
+#include "Widgets/videoinfomanager.h"
+#include "Widgets/videomergewrapper.h"
+#include "app/shutdown.h"
+#include "config/videouserconfig.h"
+#include "profiles/advanceddialog.h"
+#include "profiles/profileedit.h"
+
+#include <QApplication>
+#include <QDebug>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMetaMethod>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include <cmath>
+
+namespace {
+
+// Where the end-of-run log lines say they come from.
+constexpr const char *kLogSource = "Widgets\\videoconvertwidget";
+constexpr int kConvertLogLine = 420;
+constexpr int kMergeLogLine = 533;
+
+bool isDvd(const VideoProfileFormatUserConfig &profile)
+{
+    return profile.getName().toLower() == QLatin1String("dvd");
+}
+
+QString buttonStyle()
+{
+    return QStringLiteral("QPushButton { border-image: url(:/images/bigbutter1.png); }"
+                          "QPushButton:hover { border-image: url(:/images/bigbutter2.png); }"
+                          "QPushButton:pressed { border-image: url(:/images/bigbutter3.png); }");
+}
+
+} // namespace
+
+VideoConvertWidget::VideoConvertWidget(QWidget *parent)
+    : QWidget(parent), m_convert(std::make_unique<VideoConvertWrapper>()),
+      m_merge(std::make_unique<VideoMergeWrapper>())
+{
+    setObjectName(QStringLiteral("convertWidget"));
+    setFixedHeight(115);
+    setFont(QFont(QStringLiteral("Arial"), 9));
+    buildUi();
+    applyStyles();
+
+    m_timer.setInterval(250);
+    m_timer.setSingleShot(false);
+    connect(&m_timer, &QTimer::timeout, this, &VideoConvertWidget::onTimerTick);
+    connectThreads();
+
+    VideoUserConfig *config = VideoUserConfig::instance();
+    connect(config, qOverload<QString>(&VideoUserConfig::currentProfileChanged), this,
+            &VideoConvertWidget::setProfileFormatName);
+    connect(config, qOverload<VideoProfileFormatUserConfig>(&VideoUserConfig::currentProfileChanged), this,
+            &VideoConvertWidget::onCurrentProfileChanged);
+    editOutput->setText(config->convertOutputDirectory());
+    connect(editOutput, &QLineEdit::textChanged, config, &VideoUserConfig::setConvertOutputDirectory);
+
+    // Whoever quits the program while a run is active gets it stopped first,
+    // so the worker never outlives what it writes to.
+    if (QCoreApplication::instance())
+        connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this,
+                &VideoConvertWidget::stopAll);
+
+    // The field and the iTunes button show the profile in use from the start.
+    const VideoProfileFormatUserConfig profile = VideoUserConfig::instance()->getCurrentProfile();
+    if (profile.isValid())
+        setProfileFormatName(profile.getName());
+    onCurrentProfileChanged(profile);
+}
+
+VideoConvertWidget::~VideoConvertWidget()
+{
+    // No end-of-run report for a panel that is going away.
+    disconnectThreads();
+    m_timer.stop();
+    stopAll();
+}
+
+void VideoConvertWidget::buildUi()
+{
+    auto *lbProfile = new QLabel(tr("Profile:"), this);
+    profileEdit = new ProfileEdit(this);
+    profileEdit->setObjectName(QStringLiteral("profileEdit"));
+    profileEdit->setFixedSize(300, 20);
+    btnEditProfile = new QPushButton(tr("Edit Profile"), this);
+    btnEditProfile->setObjectName(QStringLiteral("btnEditProfile"));
+
+    auto *lbOutput = new QLabel(tr("Output:"), this);
+    editOutput = new BrowseLineEdit(this);
+    editOutput->setObjectName(QStringLiteral("editOutput"));
+    editOutput->setFixedHeight(20);
+    btnBrowse = new QPushButton(tr("Browse"), this);
+    btnBrowse->setObjectName(QStringLiteral("btnBrowse"));
+    btnOpen = new QPushButton(tr("Open"), this);
+    btnOpen->setObjectName(QStringLiteral("btnOpen"));
+    btnOutPhone = new QPushButton(this);
+    btnOutPhone->setObjectName(QStringLiteral("btnOutPhone"));
+    btnOutPhone->setCheckable(true);
+    btnOutPhone->setToolTip(tr("Output To Itunes"));
+    btnOutPhone->setFixedSize(24, 24);
+
+    auto *lbProgress = new QLabel(tr("Progress:"), this);
+    progressBar = new QProgressBar(this);
+    progressBar->setObjectName(QStringLiteral("progressBar"));
+    progressBar->setRange(0, 100);
+    progressBar->setValue(0);
+    progressBar->setFixedHeight(10);
+    progressBar->setTextVisible(false);
+    lbPercent = new QLabel(QStringLiteral("0%"), this);
+    lbPercent->setObjectName(QStringLiteral("lbPercent"));
+    lbPercent->setMinimumWidth(32);
+    auto *lbTimeCost = new QLabel(tr("time cost:"), this);
+    lbElapsed = new QLabel(QStringLiteral("00:00:00"), this);
+    lbElapsed->setObjectName(QStringLiteral("lbElapsed"));
+
+    btnStartConvert = new QPushButton(tr("Start Convert"), this);
+    btnStartConvert->setObjectName(QStringLiteral("btnStartConvert"));
+    btnStartConvert->setFixedSize(183, 54);
+    QFont startFont(QStringLiteral("Arial"), 12);
+    startFont.setBold(true);
+    btnStartConvert->setFont(startFont);
+
+    auto *rows = new QGridLayout;
+    rows->addWidget(lbProfile, 0, 0);
+    auto *profileRow = new QHBoxLayout;
+    profileRow->addWidget(profileEdit);
+    profileRow->addWidget(btnEditProfile);
+    profileRow->addStretch();
+    rows->addLayout(profileRow, 0, 1);
+    rows->addWidget(lbOutput, 1, 0);
+    auto *outputRow = new QHBoxLayout;
+    outputRow->addWidget(editOutput, 1);
+    outputRow->addWidget(btnBrowse);
+    outputRow->addWidget(btnOpen);
+    outputRow->addWidget(btnOutPhone);
+    rows->addLayout(outputRow, 1, 1);
+    rows->addWidget(lbProgress, 2, 0);
+    auto *progressRow = new QHBoxLayout;
+    progressRow->addWidget(progressBar, 1);
+    progressRow->addWidget(lbPercent);
+    progressRow->addWidget(lbTimeCost);
+    progressRow->addWidget(lbElapsed);
+    rows->addLayout(progressRow, 2, 1);
+
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(10, 6, 10, 6);
+    layout->addLayout(rows, 1);
+    layout->addSpacing(12);
+    layout->addWidget(btnStartConvert, 0, Qt::AlignVCenter);
+
+    connect(profileEdit, &ProfileEdit::showPopupMenu, this, [this] {
+        if (isSignalConnected(QMetaMethod::fromSignal(&VideoConvertWidget::profileMenuRequested)))
+            emit profileMenuRequested();
+        else if (QObject *window = VideoUserConfig::instance()->mainWindow())
+            QMetaObject::invokeMethod(window, "popupProfileMenu");
+    });
+    connect(btnEditProfile, &QPushButton::clicked, this, &VideoConvertWidget::onBtnEditProfileClicked);
+    connect(btnBrowse, &QPushButton::clicked, this, &VideoConvertWidget::onBtnBrowseOutputPathClicked);
+    connect(btnOpen, &QPushButton::clicked, this, &VideoConvertWidget::openOutputDirRequested);
+    connect(btnOutPhone, &QPushButton::clicked, this, &VideoConvertWidget::onBtnOutPhoneClicked);
+    connect(btnStartConvert, &QPushButton::clicked, this, &VideoConvertWidget::onBtnStartConvertClicked);
+}
+
+void VideoConvertWidget::applyStyles()
+{
+    setAttribute(Qt::WA_StyledBackground, true);
+    setStyleSheet(QStringLiteral("#convertWidget { background-image: url(:/images/20120707133444.png); }"));
+    const QString buttons = buttonStyle();
+    btnEditProfile->setStyleSheet(buttons);
+    btnBrowse->setStyleSheet(buttons);
+    btnOpen->setStyleSheet(buttons);
+    lbElapsed->setStyleSheet(QStringLiteral("color: rgb(0, 255, 0);"));
+    btnStartConvert->setStyleSheet(QStringLiteral(
+        "QPushButton { border-image: url(:/images/mainwindow/btn_start_convert_normal.png);"
+        " color: white; padding-left: 60px; }"
+        "QPushButton:hover { border-image: url(:/images/mainwindow/btn_start_convert_hover.png); }"
+        "QPushButton:pressed { border-image: url(:/images/mainwindow/btn_start_convert_pressed.png); }"));
+    btnOutPhone->setStyleSheet(QStringLiteral(
+        "QPushButton { border-image: url(:/images/mainwindow/iphone_normal.png); }"
+        "QPushButton:hover { border-image: url(:/images/mainwindow/iphone_hover.png); }"
+        "QPushButton:pressed { border-image: url(:/images/mainwindow/iphone_pressed.png); }"
+        "QPushButton:disabled { border-image: url(:/images/mainwindow/iphone_disable.png); }"
+        "QPushButton:checked { border-image: url(:/images/mainwindow/iphone_checked_normal.png); }"
+        "QPushButton:checked:hover { border-image: url(:/images/mainwindow/iphone_checked_hover.png); }"
+        "QPushButton:checked:pressed { border-image: url(:/images/mainwindow/iphone_checked_pressed.png); }"
+        "QPushButton:checked:disabled {"
+        " border-image: url(:/images/mainwindow/iphone_checked_disable.png); }"));
+}
+
+void VideoConvertWidget::connectThreads()
+{
+    connect(m_convert.get(), &QThread::started, this, &VideoConvertWidget::onConvertStarted);
+    connect(m_convert.get(), &QThread::finished, this, &VideoConvertWidget::onConvertFinished);
+    connect(m_merge.get(), &QThread::started, this, &VideoConvertWidget::onMergeStarted);
+    connect(m_merge.get(), &QThread::finished, this, &VideoConvertWidget::onMergeFinished);
+}
+
+void VideoConvertWidget::disconnectThreads()
+{
+    disconnect(m_convert.get(), nullptr, this, nullptr);
+    disconnect(m_merge.get(), nullptr, this, nullptr);
+}
+
+// --- state ------------------------------------------------------------------
+
+bool VideoConvertWidget::isBusy() const
+{
+    return m_convert->isRunning() || m_merge->isRunning();
+}
+
+void VideoConvertWidget::stopAll()
+{
+    m_convert->stopAndWait();
+    m_merge->stopAndWait();
+}
+
+bool VideoConvertWidget::confirmStop()
+{
+    if (!isBusy())
+        return true;
+    if (!askYesNo(tr("Warning"), tr("Convert is in progress, stop it?")))
+        return false;
+    stopAll();
+    return true;
+}
+
+QString VideoConvertWidget::outputFolderText() const
+{
+    return editOutput->text();
+}
+
+void VideoConvertWidget::setSelectedRowSource(std::function<int()> source)
+{
+    m_selectedRowSource = std::move(source);
+}
+
+int VideoConvertWidget::selectedRow() const
+{
+    if (m_selectedRowSource)
+        return m_selectedRowSource();
+    const QString selected = VideoUserConfig::instance()->selectedFilePath();
+    if (selected.isEmpty())
+        return -1;
+    VideoInfoManager *registry = VideoInfoManager::instance();
+    for (int row = 0; row < registry->count(); ++row) {
+        QString path = registry->filePath(row);
+        path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+        if (path == selected)
+            return row;
+    }
+    return -1;
+}
+
+void VideoConvertWidget::setRunning(bool running)
+{
+    profileEdit->setEnabled(!running);
+    btnEditProfile->setEnabled(!running);
+    btnBrowse->setEnabled(!running);
+    btnStartConvert->setText(running ? tr("Stop Convert") : tr("Start Convert"));
+    if (running) {
+        m_timer.start();
+        showProgress(0.0, 0);
+        m_runClock.restart();
+    } else {
+        m_timer.stop();
+    }
+}
+
+// --- progress ---------------------------------------------------------------
+
+int VideoConvertWidget::percentOf(double fraction)
+{
+    if (!std::isfinite(fraction) || fraction <= 0.0)
+        return 0;
+    // A hair above the product absorbs binary rounding (0.29 is 28.999...).
+    const int percent = int(std::floor(fraction * 100.0 + 1e-9));
+    return std::min(percent, 100);
+}
+
+QString VideoConvertWidget::elapsedText(qint64 ms)
+{
+    const qint64 s = std::max<qint64>(ms, 0) / 1000;
+    const QLatin1Char zero('0');
+    return QStringLiteral("%1:%2:%3")
+        .arg(s / 3600, 2, 10, zero)
+        .arg(s % 3600 / 60, 2, 10, zero)
+        .arg(s % 60, 2, 10, zero);
+}
+
+void VideoConvertWidget::showProgress(double fraction, qint64 elapsedMs)
+{
+    const int percent = percentOf(fraction);
+    progressBar->setValue(percent);
+    lbPercent->setText(QStringLiteral("%1%").arg(percent));
+    lbElapsed->setText(elapsedText(elapsedMs));
+}
+
+void VideoConvertWidget::onTimerTick()
+{
+    double fraction = 0.0;
+    if (m_convert->isRunning()) {
+        double unused = 0.0;
+        m_convert->GetEncodePrg(fraction, unused);
+    } else {
+        fraction = m_merge->progress();
+    }
+    showProgress(fraction, m_runClock.isValid() ? m_runClock.elapsed() : 0);
+}
+
+// --- profile ----------------------------------------------------------------
+
+VideoProfileFormatUserConfig VideoConvertWidget::currentProfile() const
+{
+    return VideoUserConfig::instance()->getCurrentProfile();
+}
+
+JobProfile VideoConvertWidget::jobProfileOf(const VideoProfileFormatUserConfig &profile)
+{
+    JobProfile job;
+    job.name = profile.getName();
+    job.format = profile.getFormat();
+    job.audioBitrate = profile.getAudioBitrate();
+    job.channels = profile.getChannels();
+    job.sampleRate = profile.getSampleRate();
+    job.audioEncoder = profile.getAudioEncoder();
+    job.videoBitrate = profile.getVideoBitrate();
+    job.frameRate = profile.getFrameRate();
+    const QSize size = profile.getResolution();
+    job.width = size.width();
+    job.height = size.height();
+    job.videoEncoder = profile.getVideoEncoder();
+    return job;
+}
+
+void VideoConvertWidget::setProfileFormatName(QString name)
+{
+    profileEdit->setText(name);
+}
+
+void VideoConvertWidget::onCurrentProfileChanged(VideoProfileFormatUserConfig profile)
+{
+    VideoUserConfig *config = VideoUserConfig::instance();
+    const bool usable = profile.isValid() && config->isItunesInstalled() && config->isAppleProfile(profile);
+    btnOutPhone->setEnabled(usable);
+    if (!usable && btnOutPhone->isChecked()) {
+        btnOutPhone->setChecked(false);
+        config->setSendToItunes(false);
+    }
+}
+
+void VideoConvertWidget::onBtnOutPhoneClicked(bool checked)
+{
+    VideoUserConfig::instance()->setSendToItunes(checked);
+}
+
+void VideoConvertWidget::onBtnEditProfileClicked()
+{
+    const VideoProfileFormatUserConfig profile = currentProfile();
+    if (!profile.isValid()) {
+        showMessage(tr("Error"), tr("Please select a profile first."));
+        return;
+    }
+    if (!m_advancedDialog)
+        m_advancedDialog = new AdvancedDialog(window());
+    m_advancedDialog->setProfile(profile);
+    if (m_advancedDialog->exec() == QDialog::Accepted)
+        VideoUserConfig::instance()->setCurrentProfile(m_advancedDialog->getProfile());
+}
+
+void VideoConvertWidget::onBtnBrowseOutputPathClicked()
+{
+    const QString dir = chooseFolder(editOutput->text());
+    if (!dir.isEmpty())
+        editOutput->setText(dir);
+}
+
+// --- starting ---------------------------------------------------------------
+
+void VideoConvertWidget::onBtnStartConvertClicked()
+{
+    // While a run is active the button stops it; the thread's end reports.
+    if (m_convert->isRunning()) {
+        m_convert->stopAndWait();
+        return;
+    }
+    if (m_merge->isRunning()) {
+        m_merge->stopAndWait();
+        return;
+    }
+    VideoUserConfig *config = VideoUserConfig::instance();
+    const VideoProfileFormatUserConfig profile = currentProfile();
+    if (!profile.isValid()) {
+        showMessage(tr("Error"), tr("Please Select a format first."));
+        return;
+    }
+    const int count = VideoInfoManager::instance()->count();
+    if (count == 0) {
+        showMessage(tr("Error"), tr("Please Add File First."));
+        return;
+    }
+    if (config->isMerge()) {
+        // Joining needs something to join; one file would end silently.
+        if (count < 2) {
+            showMessage(tr("Error"), tr("Please add at least two files to merge."));
+            return;
+        }
+        startMergeJob(profile);
+        return;
+    }
+    if (config->selectedFilePath().trimmed().isEmpty()) {
+        showMessage(tr("Error"), tr("Please Select a File First."));
+        return;
+    }
+    startConvertJob(profile);
+}
+
+void VideoConvertWidget::startConvertJob(const VideoProfileFormatUserConfig &profile)
+{
+    VideoUserConfig *config = VideoUserConfig::instance();
+    if (!profile.isValid()) {
+        showMessage(tr("Error"), tr("Please Select a format first."));
+        return;
+    }
+    const QString output = config->uniqueOutputPathForSelected(profile.getFormat());
+    if (output.isEmpty()) {
+        showMessage(tr("Error"), tr("Please select a output directory first."));
+        return;
+    }
+    const VideoInfo *source = VideoInfoManager::instance()->item(ConvertJob::sourceRow(selectedRow(), false));
+    if (!source) {
+        showMessage(tr("Error"), tr("Please Select a File First."));
+        return;
+    }
+    const JobProfile job = jobProfileOf(profile);
+    if (!ConvertJob::prepare(*m_convert, job, *source, config->tempDirectory()))
+        return;
+    m_convert->setOutputPath(output);
+    m_lastOutputPath = output;
+    m_convert->start(QThread::InheritPriority);
+}
+
+void VideoConvertWidget::startMergeJob(const VideoProfileFormatUserConfig &profile)
+{
+    VideoUserConfig *config = VideoUserConfig::instance();
+    VideoInfoManager *registry = VideoInfoManager::instance();
+    const QString output = config->uniqueOutputPathForFirst(profile.getFormat());
+    if (output.isEmpty()) {
+        showMessage(tr("Error"), tr("Please select a output directory first."));
+        return;
+    }
+    m_merge->setTempDir(config->tempDirectory().toLocal8Bit().constData());
+    const JobProfile job = jobProfileOf(profile);
+    EncodeInfo info;
+    if (!ConvertJob::fillEncodeInfo(&info, &job, registry->item(ConvertJob::sourceRow(-1, true))))
+        return;
+    m_merge->setEncodeInfo(&info);
+    for (int row = 0; row < registry->count(); ++row) {
+        if (const VideoInfo *video = registry->item(row))
+            m_merge->addFile(*video);
+    }
+    m_merge->setOutputPath(output);
+    m_lastOutputPath = output;
+    m_merge->start(QThread::InheritPriority);
+}
+
+// --- thread events ----------------------------------------------------------
+
+void VideoConvertWidget::onConvertStarted()
+{
+    setRunning(true);
+    emit convertStatusChanged(true);
+}
+
+void VideoConvertWidget::onMergeStarted()
+{
+    setRunning(true);
+    emit convertStatusChanged(true);
+}
+
+void VideoConvertWidget::onConvertFinished()
+{
+    // finished() comes from the worker just before it ends; make sure it has.
+    m_convert->wait();
+    const int status = m_convert->GetLastConvetStatus();
+    if (status == TRANSCODE_FAILED)
+        qWarning("conversion failed: %s", m_convert->GetLastErrorText().c_str());
+    finishRun(status, false);
+}
+
+void VideoConvertWidget::onMergeFinished()
+{
+    m_merge->wait();
+    const int status = m_merge->status();
+    if (status == CFfmpegMerge::Failed)
+        qWarning("merge failed: %s", qPrintable(m_merge->lastError()));
+    finishRun(status, true);
+}
+
+void VideoConvertWidget::onConvertTerminated()
+{
+    setRunning(false);
+    emit convertStatusChanged(false);
+}
+
+void VideoConvertWidget::onMergeTerminated()
+{
+    setRunning(false);
+    emit convertStatusChanged(false);
+}
+
+bool VideoConvertWidget::runPostTaskAction(int status)
+{
+    if (status != 2 && status != 4)
+        return false;
+    switch (VideoUserConfig::instance()->postTaskAction()) {
+    case 1:
+        quitApplication();
+        return true;
+    case 2:
+        if (shutdownSystem())
+            return true;
+        // Refused: the run is reported as usual instead of vanishing.
+        qWarning("the system refused to shut down");
+        return false;
+    default:
+        return false;
+    }
+}
+
+void VideoConvertWidget::finishRun(int status, bool merge)
+{
+    setRunning(false);
+    ConvertJob::logStatus(status, kLogSource, merge ? kMergeLogLine : kConvertLogLine);
+
+    if (runPostTaskAction(status)) {
+        emit convertStatusChanged(false);
+        return;
+    }
+
+    switch (status) {
+    case 2: {
+        showProgress(1.0, m_runClock.isValid() ? m_runClock.elapsed() : 0);
+        const VideoProfileFormatUserConfig profile = currentProfile();
+        if (isDvd(profile)) {
+            if (runCompletedDialog(m_lastOutputPath))
+                burnDisc(m_lastOutputPath);
+        } else {
+            if (!merge && VideoUserConfig::instance()->canSendToItunes())
+                ConvertJob::sendToItunes(m_lastOutputPath);
+            showMessage(tr("Convert Finished"), tr("Convert Finished."));
+        }
+        break;
+    }
+    case 3:
+        if (merge)
+            showMessage(tr("Merge Aborted"), tr("Merge Aborted."));
+        else
+            showMessage(tr("Convert Aborted"), tr("Convert Aborted."));
+        progressBar->setValue(0);
+        lbPercent->setText(QStringLiteral("0%"));
+        break;
+    case 4:
+        if (merge)
+            showMessage(tr("Merge Failed"), tr("Merge Failed."));
+        else
+            showMessage(tr("Convert Failed"), tr("Convert Failed."));
+        progressBar->setValue(0);
+        lbPercent->setText(QStringLiteral("0%"));
+        break;
+    default:
+        break;
+    }
+    emit convertStatusChanged(false);
+}
+
+// --- the world --------------------------------------------------------------
+
+void VideoConvertWidget::showMessage(const QString &title, const QString &text)
+{
+    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok);
+    box.exec();
+}
+
+bool VideoConvertWidget::askYesNo(const QString &title, const QString &text)
+{
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void VideoConvertWidget::quitApplication()
+{
+    QCoreApplication::quit();
+}
+
+bool VideoConvertWidget::shutdownSystem()
+{
+    return shutdownComputer();
+}
+
+bool VideoConvertWidget::runCompletedDialog(const QString &outputPath)
+{
+    Q_UNUSED(outputPath);
+    ConvertCompletedDlg dialog(window());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void VideoConvertWidget::burnDisc(const QString &outputPath)
+{
+    // The burning dialog takes over from here once it exists.
+    qDebug("burn requested for [%s]", qPrintable(outputPath));
+}
+
+QString VideoConvertWidget::chooseFolder(const QString &start)
+{
+    return QFileDialog::getExistingDirectory(nullptr, tr("Select Output Directory"), start,
+                                             QFileDialog::ShowDirsOnly);
+}
