@@ -61,10 +61,10 @@ VideoConvertWidget::VideoConvertWidget(QWidget *parent)
     connectThreads();
 
     VideoUserConfig *config = VideoUserConfig::instance();
-    connect(config, qOverload<QString>(&VideoUserConfig::currentProfileChanged), this,
+    connect(config, qOverload<const QString &>(&VideoUserConfig::currentProfileChanged), this,
             &VideoConvertWidget::setProfileFormatName);
-    connect(config, qOverload<VideoProfileFormatUserConfig>(&VideoUserConfig::currentProfileChanged), this,
-            &VideoConvertWidget::onCurrentProfileChanged);
+    connect(config, qOverload<const VideoProfileFormatUserConfig &>(&VideoUserConfig::currentProfileChanged),
+            this, &VideoConvertWidget::onCurrentProfileChanged);
     editOutput->setText(config->convertOutputDirectory());
     connect(editOutput, &QLineEdit::textChanged, config, &VideoUserConfig::setConvertOutputDirectory);
 

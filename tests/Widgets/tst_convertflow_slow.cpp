@@ -107,7 +107,8 @@ class TestConvertFlow : public QObject {
     {
         auto *bar = child<QProgressBar>("progressBar");
         auto *elapsed = child<QLabel>("lbElapsed");
-        QMetaObject::Connection c1 = connect(bar, &QProgressBar::valueChanged, [&run](int v) { run.progress << v; });
+        QMetaObject::Connection c1 =
+            connect(bar, &QProgressBar::valueChanged, [&run](int v) { run.progress << v; });
         QTimer sampler;
         connect(&sampler, &QTimer::timeout, [&] {
             if (run.elapsed.isEmpty() || run.elapsed.last() != elapsed->text())

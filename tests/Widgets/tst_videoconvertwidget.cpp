@@ -257,18 +257,21 @@ private slots:
 
         QTest::newRow("finished") << 2 << false << 0 << true << "Convert Finished|Convert Finished." << 0 << 0
                                   << 100;
-        QTest::newRow("aborted") << 3 << false << 0 << true << "Convert Aborted|Convert Aborted." << 0 << 0 << 0;
+        QTest::newRow("aborted") << 3 << false << 0 << true << "Convert Aborted|Convert Aborted." << 0 << 0
+                                 << 0;
         QTest::newRow("failed") << 4 << false << 0 << true << "Convert Failed|Convert Failed." << 0 << 0 << 0;
-        QTest::newRow("merge finished") << 2 << true << 0 << true << "Convert Finished|Convert Finished." << 0
-                                        << 0 << 100;
-        QTest::newRow("merge aborted") << 3 << true << 0 << true << "Merge Aborted|Merge Aborted." << 0 << 0 << 0;
-        QTest::newRow("merge failed") << 4 << true << 0 << true << "Merge Failed|Merge Failed." << 0 << 0 << 0;
+        QTest::newRow("merge finished")
+            << 2 << true << 0 << true << "Convert Finished|Convert Finished." << 0 << 0 << 100;
+        QTest::newRow("merge aborted")
+            << 3 << true << 0 << true << "Merge Aborted|Merge Aborted." << 0 << 0 << 0;
+        QTest::newRow("merge failed")
+            << 4 << true << 0 << true << "Merge Failed|Merge Failed." << 0 << 0 << 0;
         // Where nothing else happens, the progress stays as it was (40 %).
         QTest::newRow("merge of one file") << 1 << true << 0 << true << "" << 0 << 0 << 40;
         QTest::newRow("failed then exit") << 4 << false << 1 << true << "" << 1 << 0 << 40;
         QTest::newRow("finished then exit") << 2 << false << 1 << true << "" << 1 << 0 << 40;
-        QTest::newRow("aborted keeps running") << 3 << false << 1 << true << "Convert Aborted|Convert Aborted."
-                                               << 0 << 0 << 0;
+        QTest::newRow("aborted keeps running")
+            << 3 << false << 1 << true << "Convert Aborted|Convert Aborted." << 0 << 0 << 0;
         QTest::newRow("merge aborted, shutdown chosen")
             << 3 << true << 2 << true << "Merge Aborted|Merge Aborted." << 0 << 0 << 0;
         QTest::newRow("finished then shutdown") << 2 << false << 2 << true << "" << 0 << 1 << 40;
@@ -363,7 +366,8 @@ private slots:
         phone->setChecked(true);
         panel.onBtnOutPhoneClicked(true);
         QVERIFY(VideoUserConfig::instance()->sendToItunes());
-        const VideoProfileFormatUserConfig apple = VideoProfileUserConfig::getInstance()->getFormats("Apple").value(0);
+        const VideoProfileFormatUserConfig apple =
+            VideoProfileUserConfig::getInstance()->getFormats("Apple").value(0);
         panel.onCurrentProfileChanged(apple.isValid() ? apple : profileNamed(QStringLiteral("MP4 Video")));
         QVERIFY(!phone->isEnabled());
         QVERIFY(!phone->isChecked());
