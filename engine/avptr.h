@@ -15,6 +15,7 @@ extern "C" {
 }
 
 #include <memory>
+#include <mutex>
 #include <string>
 
 namespace av {
@@ -82,6 +83,17 @@ inline std::string errorText(int err)
     char buf[AV_ERROR_MAX_STRING_SIZE] = {};
     av_strerror(err, buf, sizeof(buf));
     return buf;
+}
+
+// Keeps FFmpeg's own log to errors (its informational lines are noise in
+// a desktop program).  Called by every engine entry point; runs once.
+inline void quietLogs()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        if (av_log_get_level() > AV_LOG_ERROR)
+            av_log_set_level(AV_LOG_ERROR);
+    });
 }
 
 } // namespace av

@@ -534,6 +534,13 @@ int FilterGraph::push(AVFrame *frame)
     return av_buffersrc_add_frame_flags(m_src, frame, AV_BUFFERSRC_FLAG_KEEP_REF);
 }
 
+int FilterGraph::pushEnd(int64_t pts)
+{
+    if (!m_src)
+        return AVERROR(EINVAL);
+    return av_buffersrc_close(m_src, pts, AV_BUFFERSRC_FLAG_PUSH);
+}
+
 int FilterGraph::pull(AVFrame *frame)
 {
     if (!m_sink)

@@ -92,6 +92,9 @@ public:
 
     // Feeds one frame (nullptr = end of stream).  Returns 0 or an AVERROR.
     int push(AVFrame *frame);
+    // Ends the stream at pts (in the input time base), so that the last
+    // frame keeps its full duration through rate conversion.
+    int pushEnd(int64_t pts);
     // Takes one filtered frame: 0, AVERROR(EAGAIN) or AVERROR_EOF.
     int pull(AVFrame *frame);
 
