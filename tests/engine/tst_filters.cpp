@@ -234,6 +234,15 @@ private slots:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("1\n00:00:01,000 --> 00:00:02,000\nHELLO WORLD\n\n");
         f.close();
+        {
+            // Unreadable or foreign files are refused and change nothing.
+            CFFmpegTranscode t;
+            QVERIFY(t.SetSubtileFilter(0, "/no/such.srt", "/tmp/", 0, "", 0, 0, 0, 0, 0, 0) < 0);
+            QVERIFY(t.SetSubtileFilter(0, m_clip.toUtf8().constData(), "/tmp/", 0, "", 0, 0, 0, 0, 0, 0) < 0);
+            QVERIFY(!t.filterSnapshot().subtitle);
+            QVERIFY(t.SetSubtileFilter(0, srt.toUtf8().constData(), "/tmp/", 0, "", 0, 0, 0, 0, 0, 0) > 0);
+            QVERIFY(t.filterSnapshot().subtitle);
+        }
         for (int custom = 0; custom < 2; ++custom) {
             const QString out = convert([&](CFFmpegTranscode &t) {
                 t.SetSubtileFilter(0, srt.toUtf8().constData(), (m_dir + "/").toUtf8().constData(), custom,
