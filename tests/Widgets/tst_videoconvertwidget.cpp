@@ -6,9 +6,11 @@
 #include "Widgets/videoloadstep.h"
 #include "common/testmedia.h"
 #include "config/videouserconfig.h"
+#include "profiles/advanceddialog.h"
 #include "profiles/profileedit.h"
 #include "profiles/videoprofileuserconfig.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -386,6 +388,32 @@ private slots:
         QCOMPARE(menu.count(), 1);
         QTest::mouseClick(child<QPushButton>(&panel, "btnOpen"), Qt::LeftButton);
         QCOMPARE(open.count(), 1);
+    }
+
+    void editProfileAdoptsWhatTheDialogAccepts()
+    {
+        ProbePanel panel;
+        QSignalSpy changed(VideoUserConfig::instance(),
+                           qOverload<const QString &>(&VideoUserConfig::currentProfileChanged));
+        QString shown;
+        auto answer = [&shown](bool accept) {
+            QTimer::singleShot(0, [&shown, accept] {
+                auto *dialog = qobject_cast<AdvancedDialog *>(QApplication::activeModalWidget());
+                if (!dialog)
+                    return;
+                shown = dialog->getProfile().getName();
+                accept ? dialog->accept() : dialog->reject();
+            });
+        };
+        answer(false);
+        panel.onBtnEditProfileClicked();
+        QCOMPARE(shown, QStringLiteral("MP4 Video"));
+        QCOMPARE(changed.count(), 0);
+        answer(true);
+        panel.onBtnEditProfileClicked();
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.at(0).at(0).toString(), QStringLiteral("MP4 Video"));
+        QVERIFY(panel.messages.isEmpty());
     }
 
     void completionDialog()
