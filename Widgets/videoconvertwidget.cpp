@@ -169,7 +169,21 @@ void VideoConvertWidget::buildUi()
     });
     connect(btnEditProfile, &QPushButton::clicked, this, &VideoConvertWidget::onBtnEditProfileClicked);
     connect(btnBrowse, &QPushButton::clicked, this, &VideoConvertWidget::onBtnBrowseOutputPathClicked);
-    connect(btnOpen, &QPushButton::clicked, this, &VideoConvertWidget::openOutputDirRequested);
+    connect(btnOpen, &QPushButton::clicked, this, [this] {
+        if (isSignalConnected(QMetaMethod::fromSignal(&VideoConvertWidget::openOutputDirRequested))) {
+            emit openOutputDirRequested();
+            return;
+        }
+        // Unconnected: the main window's command handler shows the folder.
+        QObject *window = VideoUserConfig::instance()->mainWindow();
+        const QList<QObject *> children = window ? window->findChildren<QObject *>() : QList<QObject *>();
+        for (QObject *child : children) {
+            if (child->inherits("CEventHandler")) {
+                QMetaObject::invokeMethod(child, "onMenuToolOpenOutputDir");
+                return;
+            }
+        }
+    });
     connect(btnOutPhone, &QPushButton::clicked, this, &VideoConvertWidget::onBtnOutPhoneClicked);
     connect(btnStartConvert, &QPushButton::clicked, this, &VideoConvertWidget::onBtnStartConvertClicked);
 }

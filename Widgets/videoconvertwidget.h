@@ -65,7 +65,8 @@ signals:
     // The profile field asks for the profile menu.  When nothing is
     // connected, the main window's popupProfileMenu() is called instead.
     void profileMenuRequested();
-    // The "Open" button: show the output folder.
+    // The "Open" button: show the output folder.  When nothing is
+    // connected, the main window's command handler is asked directly.
     void openOutputDirRequested();
 
 public slots:
