@@ -62,15 +62,18 @@ CffmpegPlayer::~CffmpegPlayer()
 
 void CffmpegPlayer::setWndID(int64_t id)
 {
-    const int64_t old = g_wndId.exchange(id);
-    if (old == id || !g_playerAlive)
+    if (g_wndId == id || !g_playerAlive) {
+        g_wndId = id;
         return;
-    CffmpegPlayer *p = FFP_GetPlayer();
-    p->d->output.noteWindow(id);
-    if (p->d->session) {
-        p->d->session->refresh();
-        p->notifyDestroyObservers(PLAYER_WINDOW_CHANGED);
     }
+    // The owner of the window being given up hears of it while it still owns it.
+    CffmpegPlayer *p = FFP_GetPlayer();
+    if (p->d->session)
+        p->notifyDestroyObservers(PLAYER_WINDOW_CHANGED);
+    g_wndId = id;
+    p->d->output.noteWindow(id);
+    if (p->d->session)
+        p->d->session->refresh();
 }
 
 int64_t CffmpegPlayer::getWndID()

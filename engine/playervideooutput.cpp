@@ -105,6 +105,10 @@ bool VideoOutput::paint(int64_t id, bool *stale)
         return false;
     if (stale)
         *stale = picture.size() != fitRect(w->size() * w->devicePixelRatioF(), aspect).size();
+    // Outside its paintEvent a widget cannot be painted on; the picture is
+    // there and the repaint that follows every new picture will draw it.
+    if (!w->testAttribute(Qt::WA_WState_InPaintEvent))
+        return true;
     QPainter painter(w);
     if (picture.size() != target.size())
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
