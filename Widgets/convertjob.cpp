@@ -141,6 +141,9 @@ void ConvertJob::applyFilters(const VideoInfo &video, CFilterSetters &target, co
     applySubtitle(video, target, tempDir);
     applyWatermark(video, target);
     if (video.effectChanged) {
+        // A chosen deinterlacing mode is honoured here too; "none" makes no call.
+        if (video.deinterlace >= 1 && video.deinterlace <= 4)
+            target.SetDeinterlaceFilter(0, video.deinterlace - 1);
         target.SetLightness(video.brightness);
         target.SetContrast(video.contrast);
         target.SetSaturation(video.saturation);

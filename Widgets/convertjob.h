@@ -8,7 +8,9 @@
 
 class CFilterSetters;
 class CFFmpegTranscode;
+class CVideoFormatInfo;
 class VideoInfo;
+class VideoProfileFormatUserConfig;
 
 // The encode parameters of an output profile, as the profile's texts.
 struct JobProfile {
@@ -30,6 +32,12 @@ struct JobProfile {
 // the merge and the command-line tool.
 class ConvertJob {
 public:
+    // The parameters of a user's profile (overrides over the database
+    // defaults), read in the order the engine record is filled.
+    static JobProfile jobProfile(const VideoProfileFormatUserConfig &profile);
+    // The database defaults of a built-in profile.
+    static JobProfile jobProfile(const CVideoFormatInfo &profile);
+
     // The row a job converts: the selected row, or row 0 when nothing is
     // selected or the files are merged.
     static int sourceRow(int selectedRow, bool merge);

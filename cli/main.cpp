@@ -1,17 +1,32 @@
+#include "cli/clirunner.h"
+#include "cli/options.h"
+
 #include <QCoreApplication>
 #include <QTextStream>
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("reelmax-cli"));
+    QCoreApplication::setOrganizationName(QStringLiteral("CorVane Software"));
+    QCoreApplication::setApplicationName(QStringLiteral("Corvane Reelmax"));
     QCoreApplication::setApplicationVersion(QStringLiteral(REELMAX_VERSION));
+
+    const CliParseResult parsed = parseCliOptions(app.arguments().mid(1));
     QTextStream out(stdout);
-    const QStringList args = app.arguments();
-    if (args.contains(QStringLiteral("--version"))) {
-        out << "reelmax-cli " << REELMAX_VERSION << "\n";
-        return 0;
+    QTextStream err(stderr);
+    if (!parsed.ok) {
+        err << "reelmax-cli: " << parsed.error << "\n"
+            << "Try reelmax-cli --help.\n";
+        return CliRunner::BadUsage;
     }
-    out << "Usage: reelmax-cli [--help] [--version]\n";
-    return args.contains(QStringLiteral("--help")) ? 0 : 2;
+    if (parsed.options.mode == CliOptions::Mode::Help) {
+        out << cliUsage();
+        return CliRunner::Ok;
+    }
+    if (parsed.options.mode == CliOptions::Mode::Version) {
+        out << "reelmax-cli " << REELMAX_VERSION << "\n";
+        return CliRunner::Ok;
+    }
+    CliRunner::installInterruptHandler();
+    return CliRunner(parsed.options).run();
 }

@@ -169,6 +169,15 @@ private slots:
         QVERIFY(!rec.states[2].audioLevelSet);
         QCOMPARE(rec.states[3].audioLevel, 40);
         QVERIFY(!rec.states[3].crop);
+
+        // A deinterlacing mode comes first in the group.
+        v.deinterlace = 2;
+        RecordingSetters withDeinterlace;
+        ConvertJob::applyFilters(v, withDeinterlace, QString());
+        QCOMPARE(withDeinterlace.states.size(), 5);
+        QVERIFY(withDeinterlace.states[0].deinterlace);
+        QCOMPARE(withDeinterlace.states[0].deinterlaceMode, 1);
+        QCOMPARE(withDeinterlace.states[0].lightness, 0);
     }
 
     void effectTable_data()
