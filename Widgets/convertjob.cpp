@@ -3,6 +3,9 @@
 #include "Widgets/videoinfo.h"
 #include "engine/conitunes.h"
 #include "engine/ffmpegtranscode.h"
+#include "profiles/videoencparam.h"
+#include "profiles/videoformatinfo.h"
+#include "profiles/videoprofileformatuserconfig.h"
 
 #include <QDebug>
 #include <QFileInfo>
@@ -41,6 +44,42 @@ qint64 packed(quint32 word)
 }
 
 } // namespace
+
+JobProfile ConvertJob::jobProfile(const VideoProfileFormatUserConfig &profile)
+{
+    JobProfile p;
+    p.name = profile.getName();
+    p.format = profile.getFormat();
+    p.audioBitrate = profile.getAudioBitrate();
+    p.channels = profile.getChannels();
+    p.sampleRate = profile.getSampleRate();
+    p.audioEncoder = profile.getAudioEncoder();
+    p.videoBitrate = profile.getVideoBitrate();
+    p.frameRate = profile.getFrameRate();
+    const QSize size = profile.getResolution();
+    p.width = size.width();
+    p.height = size.height();
+    p.videoEncoder = profile.getVideoEncoder();
+    return p;
+}
+
+JobProfile ConvertJob::jobProfile(const CVideoFormatInfo &profile)
+{
+    const CVideoEncParam &enc = CVideoEncParam::orEmpty(profile.getEncParam());
+    JobProfile p;
+    p.name = profile.getName();
+    p.format = profile.getFormat();
+    p.audioBitrate = enc.getAudioBitrate();
+    p.channels = enc.getChannels();
+    p.sampleRate = enc.getSampleRate();
+    p.audioEncoder = enc.getAudioEncoder();
+    p.videoBitrate = enc.getVideoBitrate();
+    p.frameRate = enc.getFrameRate();
+    p.width = enc.getWidth();
+    p.height = enc.getHeight();
+    p.videoEncoder = enc.getVideoEncoder();
+    return p;
+}
 
 int ConvertJob::sourceRow(int selectedRow, bool merge)
 {

@@ -1,17 +1,12 @@
 #include "cli/profilecatalog.h"
 
-#if __has_include("profiles/videoprofileinfomanager.h")
-#include "profiles/videoencparam.h"
 #include "profiles/videoprofileinfomanager.h"
-#define REELMAX_HAVE_CATALOGUE 1
-#endif
 
 namespace ProfileCatalog {
 
 QList<CliProfile> all()
 {
     QList<CliProfile> profiles;
-#ifdef REELMAX_HAVE_CATALOGUE
     CVideoProfileInfoManager *db = CVideoProfileInfoManager::getInstance();
     for (const QString &id : db->formatIds()) {
         const CVideoFormatInfo *info = db->getFormatInfo(id);
@@ -24,7 +19,6 @@ QList<CliProfile> all()
         p.job = ConvertJob::jobProfile(*info);
         profiles << p;
     }
-#endif
     return profiles;
 }
 

@@ -3,6 +3,7 @@
 #include "Widgets/videoinfo.h"
 #include "common/testmedia.h"
 #include "engine/filtersettings.h"
+#include "profiles/videoprofileinfomanager.h"
 
 #include <QtEndian>
 #include <QtTest>
@@ -134,6 +135,22 @@ private slots:
         QCOMPARE(QByteArray(info.videoEncoder), QByteArray(31, 'v'));
         QCOMPARE(QByteArray(info.audioEncoder), QByteArray(27, 'a'));
         QCOMPARE(info.constant16, 16);
+    }
+
+    void builtInProfileDefaults()
+    {
+        const CVideoFormatInfo *dvd = CVideoProfileInfoManager::getInstance()->getFormatInfo("1023");
+        QVERIFY(dvd);
+        const JobProfile p = ConvertJob::jobProfile(*dvd);
+        QCOMPARE(p.format, QStringLiteral(".mpg"));
+        EncodeInfo info;
+        QVERIFY(ConvertJob::fillEncodeInfo(&info, &p, nullptr));
+        QCOMPARE(info.dvdFlag, 1);
+        QCOMPARE(info.width, 720);
+        QCOMPARE(info.height, 576);
+        QCOMPARE(info.frameRate, 25000);
+        QCOMPARE(QByteArray(info.videoEncoder), QByteArray("mpeg2video"));
+        QCOMPARE(QByteArray(info.audioEncoder), QByteArray("ac3"));
     }
 
     void colourPacking()

@@ -8,6 +8,9 @@ CLI="$BIN/reelmax-cli"
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 W=$(mktemp -d)
 trap 'rm -rf "$W"' EXIT
+# A private home: the tool must leave the user's settings alone.
+export HOME="$W/home" XDG_CONFIG_HOME="$W/home/.config" XDG_DATA_HOME="$W/home/.local/share"
+mkdir -p "$XDG_CONFIG_HOME"
 FAILS=0
 
 fail() { echo "FAIL: $*"; FAILS=$((FAILS + 1)); }
