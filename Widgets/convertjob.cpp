@@ -121,6 +121,15 @@ bool ConvertJob::fillEncodeInfo(EncodeInfo *info, const JobProfile *profile, con
     return true;
 }
 
+bool ConvertJob::fillEncodeInfo(EncodeInfo *info, const VideoProfileFormatUserConfig *profile,
+                                const VideoInfo *source)
+{
+    if (!info || !profile || !profile->isValid())
+        return false;
+    const JobProfile job = jobProfile(*profile);
+    return fillEncodeInfo(info, &job, source);
+}
+
 void ConvertJob::applyCrop(const VideoInfo &video, CFilterSetters &target)
 {
     if (video.cropChanged)

@@ -46,6 +46,9 @@ public:
     // untouched) when info or profile is null.  source may be null; then the
     // section and the size and frame-rate fallbacks stay 0.
     static bool fillEncodeInfo(EncodeInfo *info, const JobProfile *profile, const VideoInfo *source);
+    // The same for a user's profile; false also when the profile is invalid.
+    static bool fillEncodeInfo(EncodeInfo *info, const VideoProfileFormatUserConfig *profile,
+                               const VideoInfo *source);
 
     // The filter calls for the file's edits, in the order the engine expects.
     // tempDir is the folder the subtitle renderer may work in.
