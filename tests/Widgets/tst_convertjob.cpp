@@ -81,8 +81,8 @@ private slots:
     {
         EncodeInfo info;
         std::memset(static_cast<void *>(&info), 0x5A, sizeof(info));
-        QVERIFY(!ConvertJob::fillEncodeInfo(nullptr, nullptr, nullptr));
-        QVERIFY(!ConvertJob::fillEncodeInfo(&info, nullptr, nullptr));
+        QVERIFY(!ConvertJob::fillEncodeInfo(nullptr, static_cast<const JobProfile *>(nullptr), nullptr));
+        QVERIFY(!ConvertJob::fillEncodeInfo(&info, static_cast<const JobProfile *>(nullptr), nullptr));
         QCOMPARE(bytesOf(info), QByteArray(144, 0x5A)); // untouched
 
         JobProfile p = mp4Profile();
