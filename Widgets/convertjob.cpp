@@ -282,3 +282,12 @@ void ConvertJob::sendToItunes(const QString &outputPath)
     CConItunes itunes;
     itunes.AddToItunes(native.toLocal8Bit().constData());
 }
+
+bool ConvertJob::afterJob(int status, const QString &profileName, bool canSendToItunes,
+                          const QString &outputPath)
+{
+    if (status != TRANSCODE_FINISHED || profileName.toLower() == QLatin1String("dvd") || !canSendToItunes)
+        return false;
+    sendToItunes(outputPath);
+    return true;
+}

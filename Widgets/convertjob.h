@@ -83,4 +83,9 @@ public:
     static void logStatus(int status, const char *source, int line);
     // Hands a finished file to the iTunes library (does nothing here).
     static void sendToItunes(const QString &outputPath);
+    // What follows a finished job: the iTunes hand-over after a successful
+    // job of a profile other than "dvd" when the user asked for it.  True
+    // when the file was handed over.
+    static bool afterJob(int status, const QString &profileName, bool canSendToItunes,
+                         const QString &outputPath);
 };

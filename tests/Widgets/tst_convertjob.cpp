@@ -269,6 +269,14 @@ private slots:
         QVERIFY(!none.states[0].subtitle);
     }
 
+    void itunesOnlyAfterSuccess()
+    {
+        QVERIFY(ConvertJob::afterJob(2, "iPod classic", true, "/out/a.mp4"));
+        QVERIFY(!ConvertJob::afterJob(4, "iPod classic", true, "/out/a.mp4"));
+        QVERIFY(!ConvertJob::afterJob(2, "DVD", true, "/out/a.mpg"));
+        QVERIFY(!ConvertJob::afterJob(2, "iPod classic", false, "/out/a.mp4"));
+    }
+
     void uniqueNames()
     {
         const QString dir = TestMedia::tempDir() + "/names";
