@@ -335,14 +335,13 @@ int CliRunner::convertEach(VideoInfoList &inputs, const QString &outputDir)
             const QString out = it->job->outputPath();
             ++done;
             fraction += 1.0;
+            bar.clear();
             if (status == TRANSCODE_FINISHED && QFileInfo(out).isFile()) {
-                bar.finish();
                 m_out << out << Qt::endl;
             } else {
                 ++failed;
                 QFile::remove(out);
                 const QString why = QString::fromStdString(it->job->GetLastErrorText());
-                bar.finish();
                 fail(QStringLiteral("conversion of %1 failed%2")
                          .arg(it->source->filename, why.isEmpty() ? QString() : QStringLiteral(": ") + why));
             }
@@ -399,11 +398,13 @@ int CliRunner::mergeAll(VideoInfoList &inputs, const QString &outputDir)
         }
         bar.update(merge.progress());
     }
-    bar.finish();
     if (merge.status() == CFfmpegMerge::Finished && QFileInfo(out).isFile()) {
+        bar.update(1.0);
+        bar.finish();
         m_out << out << Qt::endl;
         return Ok;
     }
+    bar.finish();
     QFile::remove(out);
     const QString why = merge.lastError();
     fail(QStringLiteral("merge failed%1").arg(why.isEmpty() ? QString() : QStringLiteral(": ") + why));

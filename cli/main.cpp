@@ -4,8 +4,21 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
+#include <cstdio>
+
+namespace {
+// The tool reports in its own words; the library's debug chatter stays out.
+void messageHandler(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtDebugMsg || type == QtInfoMsg)
+        return;
+    fprintf(stderr, "reelmax-cli: %s\n", qPrintable(message));
+}
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    qInstallMessageHandler(messageHandler);
     QCoreApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("CorVane Software"));
     QCoreApplication::setApplicationName(QStringLiteral("Corvane Reelmax"));

@@ -44,3 +44,13 @@ void ProgressBar::finish()
         m_drawn = false;
     }
 }
+
+void ProgressBar::clear()
+{
+    if (m_terminal && m_drawn) {
+        std::fputs("\r\033[K", m_stream);
+        std::fflush(m_stream);
+        m_drawn = false;
+        m_lastPercent = -1;
+    }
+}

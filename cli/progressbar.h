@@ -12,6 +12,9 @@ public:
     void update(double fraction);
     // Ends the bar's line (terminal only).
     void finish();
+    // Wipes the bar so that another line can be written; the next update
+    // draws it again (terminal only).
+    void clear();
 
 private:
     FILE *m_stream;
