@@ -113,6 +113,14 @@ for f in zero.avi text.avi truncated.mp4 missing.mp4; do
 done
 [ "$out" = "$W/bad/clip.mp4" ] && decodes "$out" && ok "good file converted" || fail "good file: '$out'"
 
+# --- a failed conversion: exit 4, nothing left behind ---
+head -c 3000 /dev/urandom >"$W/junk.srt"
+"$CLI" --profile 1004 --output "$W/failed" --subtitle "$W/junk.srt" "$W/clip.mp4" >/dev/null 2>"$W/err"
+rc=$?
+[ $rc -eq 4 ] && grep -q "conversion of .*clip.mp4 failed" "$W/err" && ok "failed conversion exit 4" \
+    || fail "failed conversion: rc $rc $(cat "$W/err")"
+[ -z "$(ls -A "$W/failed" 2>/dev/null)" ] || fail "failed conversion left $(ls "$W/failed")"
+
 # --- parallel jobs with clashing names ---
 out=$("$CLI" --profile 1004 --output "$W/par" --size 160x120 --jobs 2 "$W/clip.mp4" "$W/other/clip.mp4" 2>/dev/null)
 [ "$(echo "$out" | sort | tr '\n' ' ')" = "$W/par/clip(1).mp4 $W/par/clip.mp4 " ] && ok "two jobs, unique names" \
@@ -137,6 +145,13 @@ wait $pid
 rc=$?
 [ $rc -eq 130 ] && ok "interrupted exit 130" || fail "interrupt: rc $rc"
 [ -z "$(ls -A "$W/int" 2>/dev/null)" ] && ok "no partial file" || fail "partial file left: $(ls "$W/int")"
+"$CLI" --profile 1004 --output "$W/intm" --merge "$W/long.avi" "$W/clip.mp4" >/dev/null 2>&1 &
+pid=$!
+sleep 1.5
+kill -INT $pid
+wait $pid
+rc=$?
+[ $rc -eq 130 ] && [ -z "$(ls -A "$W/intm" 2>/dev/null)" ] && ok "interrupted merge" || fail "merge interrupt: rc $rc"
 
 # --- the GUI's settings are untouched ---
 [ "$(settings_sum)" = "$SETTINGS_BEFORE" ] && ok "settings untouched" || fail "settings changed"
