@@ -3,6 +3,7 @@
 #include "Widgets/videoinfo.h"
 #include "common/testmedia.h"
 #include "engine/filtersettings.h"
+#include "profiles/videoprofileinfomanager.h"
 
 #include <QtEndian>
 #include <QtTest>
@@ -80,8 +81,8 @@ private slots:
     {
         EncodeInfo info;
         std::memset(static_cast<void *>(&info), 0x5A, sizeof(info));
-        QVERIFY(!ConvertJob::fillEncodeInfo(nullptr, nullptr, nullptr));
-        QVERIFY(!ConvertJob::fillEncodeInfo(&info, nullptr, nullptr));
+        QVERIFY(!ConvertJob::fillEncodeInfo(nullptr, static_cast<const JobProfile *>(nullptr), nullptr));
+        QVERIFY(!ConvertJob::fillEncodeInfo(&info, static_cast<const JobProfile *>(nullptr), nullptr));
         QCOMPARE(bytesOf(info), QByteArray(144, 0x5A)); // untouched
 
         JobProfile p = mp4Profile();
@@ -136,6 +137,22 @@ private slots:
         QCOMPARE(info.constant16, 16);
     }
 
+    void builtInProfileDefaults()
+    {
+        const CVideoFormatInfo *dvd = CVideoProfileInfoManager::getInstance()->getFormatInfo("1023");
+        QVERIFY(dvd);
+        const JobProfile p = ConvertJob::jobProfile(*dvd);
+        QCOMPARE(p.format, QStringLiteral(".mpg"));
+        EncodeInfo info;
+        QVERIFY(ConvertJob::fillEncodeInfo(&info, &p, nullptr));
+        QCOMPARE(info.dvdFlag, 1);
+        QCOMPARE(info.width, 720);
+        QCOMPARE(info.height, 576);
+        QCOMPARE(info.frameRate, 25000);
+        QCOMPARE(QByteArray(info.videoEncoder), QByteArray("mpeg2video"));
+        QCOMPARE(QByteArray(info.audioEncoder), QByteArray("ac3"));
+    }
+
     void colourPacking()
     {
         QCOMPARE(ConvertJob::textWatermarkColor(QColor(255, 255, 255), 255), qint64(-1));
@@ -169,6 +186,15 @@ private slots:
         QVERIFY(!rec.states[2].audioLevelSet);
         QCOMPARE(rec.states[3].audioLevel, 40);
         QVERIFY(!rec.states[3].crop);
+
+        // A deinterlacing mode comes first in the group.
+        v.deinterlace = 2;
+        RecordingSetters withDeinterlace;
+        ConvertJob::applyFilters(v, withDeinterlace, QString());
+        QCOMPARE(withDeinterlace.states.size(), 5);
+        QVERIFY(withDeinterlace.states[0].deinterlace);
+        QCOMPARE(withDeinterlace.states[0].deinterlaceMode, 1);
+        QCOMPARE(withDeinterlace.states[0].lightness, 0);
     }
 
     void effectTable_data()
@@ -204,7 +230,12 @@ private slots:
         v.cropHeight = 100;
         v.subtitleChanged = true;
         v.subtitleEnabled = true;
-        v.subtitleFile = QStringLiteral("C:\\subs\\a.srt");
+        const QString srt = TestMedia::tempDir() + "/a.srt";
+        QFile subs(srt);
+        QVERIFY(subs.open(QIODevice::WriteOnly));
+        subs.write("1\n00:00:00,000 --> 00:00:01,000\nHi\n");
+        subs.close();
+        v.subtitleFile = QString(srt).replace('/', '\\');
         v.subtitleColor = QColor(255, 0, 0);
         v.watermarkChanged = true;
         v.watermarkEnabled = true;
@@ -219,7 +250,7 @@ private slots:
         QVERIFY(rec.states[0].crop && !rec.states[0].subtitle);
         QCOMPARE(rec.states[0].cropWidth, 200);
         QVERIFY(rec.states[1].subtitle && !rec.states[1].textWatermark);
-        QCOMPARE(QString::fromStdString(rec.states[1].subtitleFile), QStringLiteral("C:/subs/a.srt"));
+        QCOMPARE(QString::fromStdString(rec.states[1].subtitleFile), srt);
         QCOMPARE(QString::fromStdString(rec.states[1].subtitleWorkDir), QStringLiteral("C:/tmp/"));
         QCOMPARE(rec.states[1].subtitleColor, qint64(255));
         QVERIFY(rec.states[1].subtitleCustomStyle);
@@ -237,10 +268,18 @@ private slots:
         RecordingSetters none;
         ConvertJob::applyFilters(w, none, QString());
         QVERIFY(none.states.isEmpty());
-        w.subtitleFile = QStringLiteral("/x.srt");
+        w.subtitleFile = srt;
         ConvertJob::applyFilters(w, none, QString());
         QCOMPARE(none.states.size(), 1);
         QVERIFY(!none.states[0].subtitle);
+    }
+
+    void itunesOnlyAfterSuccess()
+    {
+        QVERIFY(ConvertJob::afterJob(2, "iPod classic", true, "/out/a.mp4"));
+        QVERIFY(!ConvertJob::afterJob(4, "iPod classic", true, "/out/a.mp4"));
+        QVERIFY(!ConvertJob::afterJob(2, "DVD", true, "/out/a.mpg"));
+        QVERIFY(!ConvertJob::afterJob(2, "iPod classic", false, "/out/a.mp4"));
     }
 
     void uniqueNames()
