@@ -48,7 +48,7 @@ AdvancedDialog::AdvancedDialog(QWidget *parent) : QDialog(parent, Qt::Dialog | Q
     m_profileMenu->hide();
 
     connect(VideoUserConfig::instance(),
-            qOverload<VideoProfileFormatUserConfig>(&VideoUserConfig::currentProfileChanged), this,
+            qOverload<const VideoProfileFormatUserConfig &>(&VideoUserConfig::currentProfileChanged), this,
             &AdvancedDialog::profileChange);
     connect(editProfile, &ProfileEdit::showPopupMenu, this, &AdvancedDialog::popupProfileMenu);
     connectToMainWindow();

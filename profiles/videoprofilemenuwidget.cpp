@@ -25,6 +25,7 @@ constexpr int kBandWidth = 20;
 constexpr int kDeviceListMaxHeight = 165;
 constexpr int kGridWidth = 275;
 constexpr int kWordMinHeight = 74;
+constexpr int kIdRole = Qt::UserRole + 1;
 
 const char *const kUserGroup = "UserProfiles";
 const char *const kDvdGroup = "DVDProfiles";
@@ -267,6 +268,7 @@ void VideoProfileMenuWidget::changeCategory(const QString &category)
         auto *item = new QListWidgetItem(QIcon(iconPath(QStringLiteral("icons/formats/"), profile.getIcon())),
                                          profile.getName(), m_profileList);
         item->setData(Qt::UserRole, QVariant::fromValue(qulonglong(quintptr(profile.getElement()))));
+        item->setData(kIdRole, profile.getID());
         item->setToolTip(profile.getName());
     }
 }
@@ -285,15 +287,16 @@ void VideoProfileMenuWidget::onDeviceCategoryItemEntered(QListWidgetItem *item)
     changeCategory(key.isEmpty() ? item->text() : key);
 }
 
-VideoProfileFormatUserConfig VideoProfileMenuWidget::liveProfile(quintptr element) const
+VideoProfileFormatUserConfig VideoProfileMenuWidget::liveProfile(quintptr element, const QString &id) const
 {
     // The grid keeps the addresses of upc.xml entries; use one only while the
     // entry is still part of the category (it may have been dropped from
-    // "Recent", or the file reloaded, since the grid was filled).
+    // "Recent", or the file reloaded, since the grid was filled).  The id
+    // guards against a new entry that took over a dropped entry's memory.
     const QList<VideoProfileFormatUserConfig> profiles =
         VideoProfileUserConfig::getInstance()->getFormats(m_currentCategory, true);
     for (const VideoProfileFormatUserConfig &profile : profiles) {
-        if (quintptr(profile.getElement()) == element)
+        if (quintptr(profile.getElement()) == element && profile.getID() == id)
             return profile;
     }
     return {};
@@ -304,7 +307,7 @@ void VideoProfileMenuWidget::onProfileSelected(QListWidgetItem *item)
     if (!item)
         return;
     const VideoProfileFormatUserConfig profile =
-        liveProfile(quintptr(item->data(Qt::UserRole).toULongLong()));
+        liveProfile(quintptr(item->data(Qt::UserRole).toULongLong()), item->data(kIdRole).toString());
     if (!profile.isValid()) {
         qDebug("profile entry no longer present, category = [%s]", qPrintable(m_currentCategory));
         changeCategory(m_currentCategory);

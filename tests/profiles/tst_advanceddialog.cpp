@@ -306,6 +306,7 @@ private slots:
     void splitFieldsTakeNoZero()
     {
         open(profile("Common Video", "1000"));
+        m_dialog->findChild<QGroupBox *>("chkEnableSplit")->setChecked(true);
         for (const char *name : {"cbSplitSize", "cbSplitTime"}) {
             QComboBox *box = combo(name);
             box->setFocus();
