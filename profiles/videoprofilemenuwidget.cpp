@@ -67,11 +67,13 @@ VideoProfileMenuWidget::VideoProfileMenuWidget(QWidget *parent) : QWidget(parent
     setFixedWidth(kMenuWidth);
     setObjectName(QStringLiteral("MenuWidget"));
     setContentsMargins(1, 1, 1, 1);
+    // Category buttons are flat: transparent until hovered.  (Qt reads a
+    // percentage alpha as opaque, so the transparency is written as 0.)
     setStyleSheet(QStringLiteral(
         "#MenuWidget {color: rgb(255,255,255);background-color:#ffffff;margin:0;spacing:0;border:10px solid "
-        "red; border-radius:4px;}QListView { color: "
-        "rgb(0,0,0);background-color:#ffffff;}QToolButton{background-"
-        "color: rgba(255, 193, 245, 0%);}QToolButton:hover { border-image: url(:/images/linehover.png); }"));
+        "red; border-radius:4px;}QListView { color: rgb(0,0,0);background-color:#ffffff;}"
+        "QToolButton{background-color: rgba(255, 193, 245, 0); border: none;}"
+        "QToolButton:hover { border-image: url(:/images/linehover.png); }"));
 
     auto *mainLayout = new QHBoxLayout(this);
     mainLayout->setContentsMargins(0, 0, 0, 0);
