@@ -162,7 +162,12 @@ VideoProfileMenuWidget::VideoProfileMenuWidget(QWidget *parent) : QWidget(parent
     m_profileList->setMovement(QListView::Static);
     m_profileList->setViewMode(QListView::IconMode);
     m_profileList->setResizeMode(QListView::Adjust);
+    // Two lines of a slightly smaller type fit under the icon, so that
+    // names like "MP4 Video" are shown whole.
     m_profileList->setWordWrap(true);
+    QFont gridFont = m_profileList->font();
+    gridFont.setPixelSize(11);
+    m_profileList->setFont(gridFont);
     m_profileList->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_profileList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_profileList->setFocusPolicy(Qt::NoFocus);

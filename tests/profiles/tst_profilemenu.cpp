@@ -297,7 +297,11 @@ private slots:
             QSKIP("screenshot pose only");
         openMenu();
         m_menu->move(40, 40);
-        hover(m_menu->categoryButton(QStringLiteral("Common Video")));
+        const QString category = qEnvironmentVariable("REELMAX_SCREENSHOT_CATEGORY", "Common Video");
+        if (QToolButton *button = m_menu->categoryButton(category))
+            hover(button);
+        else
+            m_menu->changeCategory(category);
         QTest::qWait(holdMs);
     }
 };
