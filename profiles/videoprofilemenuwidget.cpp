@@ -125,7 +125,11 @@ VideoProfileMenuWidget::VideoProfileMenuWidget(QWidget *parent) : QWidget(parent
         " QPushButton{ color:black; border-image: url(:/images/button1.png); } QPushButton:hover{ "
         "border-image: "
         "url(:/images/button2.png);} QPushButton:pressed{  border-image: url(:/images/button3.png);}"));
-    connect(m_btnCustomize, &QPushButton::clicked, this, &VideoProfileMenuWidget::clickedCustemized);
+    // The pop-up closes before the customize dialog opens over it.
+    connect(m_btnCustomize, &QPushButton::clicked, this, [this] {
+        hide();
+        emit clickedCustemized();
+    });
     buttonRow->addWidget(m_btnCustomize);
     const auto arrowStyle = [](const QString &name) {
         return QStringLiteral("QPushButton{border-image: url(:/images/profilemenu/%1_normal.png);}"

@@ -286,6 +286,7 @@ private slots:
         QCOMPARE(button->text(), QStringLiteral("Customize"));
         QTest::mouseClick(button, Qt::LeftButton);
         QCOMPARE(spy.count(), 1);
+        QVERIFY(!m_menu->isVisible());
     }
 
     // Not a test: holds the menu open on screen for a screenshot
