@@ -1,0 +1,1 @@
+list(APPEND DIR_CORE timetext.cpp timetext.h)
