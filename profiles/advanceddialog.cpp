@@ -48,7 +48,7 @@ AdvancedDialog::AdvancedDialog(QWidget *parent) : QDialog(parent, Qt::Dialog | Q
     m_profileMenu->hide();
 
     connect(VideoUserConfig::instance(),
-            qOverload<VideoProfileFormatUserConfig>(&VideoUserConfig::currentProfileChanged), this,
+            qOverload<const VideoProfileFormatUserConfig &>(&VideoUserConfig::currentProfileChanged), this,
             &AdvancedDialog::profileChange);
     connect(editProfile, &ProfileEdit::showPopupMenu, this, &AdvancedDialog::popupProfileMenu);
     connectToMainWindow();
@@ -60,11 +60,13 @@ AdvancedDialog::AdvancedDialog(QWidget *parent) : QDialog(parent, Qt::Dialog | Q
 
 void AdvancedDialog::connectToMainWindow()
 {
-    // The main window runs the customize dialog; it is known to the store
-    // once start-up has created it (not in tests of this dialog alone).
-    QObject *window = VideoUserConfig::instance()->mainWindow();
-    if (window && window->metaObject()->indexOfMethod("showProfileCustomizeDialog()") >= 0)
-        connect(m_profileMenu, SIGNAL(clickedCustemized()), window, SLOT(showProfileCustomizeDialog()));
+    // The main window runs the customize dialog.  It is looked up when asked
+    // for, so the order in which the two are created does not matter.
+    connect(m_profileMenu, &VideoProfileMenuWidget::clickedCustemized, this, [] {
+        QObject *window = VideoUserConfig::instance()->mainWindow();
+        if (window && window->metaObject()->indexOfMethod("showProfileCustomizeDialog()") >= 0)
+            QMetaObject::invokeMethod(window, "showProfileCustomizeDialog");
+    });
 }
 
 void AdvancedDialog::buildForm()

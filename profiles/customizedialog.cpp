@@ -17,6 +17,7 @@ namespace {
 
 constexpr int kElementRole = Qt::UserRole;
 constexpr int kCategoryKeyRole = Qt::UserRole + 1;
+constexpr int kIdRole = Qt::UserRole + 2;
 constexpr int kCaptionHeight = 30;
 
 QString iconFile(const QString &folder, const QString &name)
@@ -113,6 +114,7 @@ void CustomizeDialog::updateList()
                 child->setCheckState(0, Qt::Unchecked);
                 child->setData(0, kElementRole,
                                QVariant::fromValue(qulonglong(quintptr(profile.getElement()))));
+                child->setData(0, kIdRole, profile.getID());
             }
         }
     }
@@ -125,10 +127,11 @@ VideoProfileFormatUserConfig CustomizeDialog::profileOf(const QTreeWidgetItem *i
     if (!top)
         return {};
     const quintptr element = quintptr(item->data(0, kElementRole).toULongLong());
+    const QString id = item->data(0, kIdRole).toString();
     const QString key = top->data(0, kCategoryKeyRole).toString();
     for (const VideoProfileFormatUserConfig &profile :
          VideoProfileUserConfig::getInstance()->getFormats(key, true)) {
-        if (quintptr(profile.getElement()) == element)
+        if (quintptr(profile.getElement()) == element && profile.getID() == id)
             return profile;
     }
     return {};

@@ -25,6 +25,7 @@ constexpr int kBandWidth = 20;
 constexpr int kDeviceListMaxHeight = 165;
 constexpr int kGridWidth = 275;
 constexpr int kWordMinHeight = 74;
+constexpr int kIdRole = Qt::UserRole + 1;
 
 const char *const kUserGroup = "UserProfiles";
 const char *const kDvdGroup = "DVDProfiles";
@@ -66,11 +67,13 @@ VideoProfileMenuWidget::VideoProfileMenuWidget(QWidget *parent) : QWidget(parent
     setFixedWidth(kMenuWidth);
     setObjectName(QStringLiteral("MenuWidget"));
     setContentsMargins(1, 1, 1, 1);
+    // Category buttons are flat: transparent until hovered.  (Qt reads a
+    // percentage alpha as opaque, so the transparency is written as 0.)
     setStyleSheet(QStringLiteral(
         "#MenuWidget {color: rgb(255,255,255);background-color:#ffffff;margin:0;spacing:0;border:10px solid "
-        "red; border-radius:4px;}QListView { color: "
-        "rgb(0,0,0);background-color:#ffffff;}QToolButton{background-"
-        "color: rgba(255, 193, 245, 0%);}QToolButton:hover { border-image: url(:/images/linehover.png); }"));
+        "red; border-radius:4px;}QListView { color: rgb(0,0,0);background-color:#ffffff;}"
+        "QToolButton{background-color: rgba(255, 193, 245, 0); border: none;}"
+        "QToolButton:hover { border-image: url(:/images/linehover.png); }"));
 
     auto *mainLayout = new QHBoxLayout(this);
     mainLayout->setContentsMargins(0, 0, 0, 0);
@@ -122,7 +125,11 @@ VideoProfileMenuWidget::VideoProfileMenuWidget(QWidget *parent) : QWidget(parent
         " QPushButton{ color:black; border-image: url(:/images/button1.png); } QPushButton:hover{ "
         "border-image: "
         "url(:/images/button2.png);} QPushButton:pressed{  border-image: url(:/images/button3.png);}"));
-    connect(m_btnCustomize, &QPushButton::clicked, this, &VideoProfileMenuWidget::clickedCustemized);
+    // The pop-up closes before the customize dialog opens over it.
+    connect(m_btnCustomize, &QPushButton::clicked, this, [this] {
+        hide();
+        emit clickedCustemized();
+    });
     buttonRow->addWidget(m_btnCustomize);
     const auto arrowStyle = [](const QString &name) {
         return QStringLiteral("QPushButton{border-image: url(:/images/profilemenu/%1_normal.png);}"
@@ -159,7 +166,12 @@ VideoProfileMenuWidget::VideoProfileMenuWidget(QWidget *parent) : QWidget(parent
     m_profileList->setMovement(QListView::Static);
     m_profileList->setViewMode(QListView::IconMode);
     m_profileList->setResizeMode(QListView::Adjust);
+    // Two lines of a slightly smaller type fit under the icon, so that
+    // names like "MP4 Video" are shown whole.
     m_profileList->setWordWrap(true);
+    QFont gridFont = m_profileList->font();
+    gridFont.setPixelSize(11);
+    m_profileList->setFont(gridFont);
     m_profileList->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_profileList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_profileList->setFocusPolicy(Qt::NoFocus);
@@ -267,6 +279,7 @@ void VideoProfileMenuWidget::changeCategory(const QString &category)
         auto *item = new QListWidgetItem(QIcon(iconPath(QStringLiteral("icons/formats/"), profile.getIcon())),
                                          profile.getName(), m_profileList);
         item->setData(Qt::UserRole, QVariant::fromValue(qulonglong(quintptr(profile.getElement()))));
+        item->setData(kIdRole, profile.getID());
         item->setToolTip(profile.getName());
     }
 }
@@ -285,15 +298,16 @@ void VideoProfileMenuWidget::onDeviceCategoryItemEntered(QListWidgetItem *item)
     changeCategory(key.isEmpty() ? item->text() : key);
 }
 
-VideoProfileFormatUserConfig VideoProfileMenuWidget::liveProfile(quintptr element) const
+VideoProfileFormatUserConfig VideoProfileMenuWidget::liveProfile(quintptr element, const QString &id) const
 {
     // The grid keeps the addresses of upc.xml entries; use one only while the
     // entry is still part of the category (it may have been dropped from
-    // "Recent", or the file reloaded, since the grid was filled).
+    // "Recent", or the file reloaded, since the grid was filled).  The id
+    // guards against a new entry that took over a dropped entry's memory.
     const QList<VideoProfileFormatUserConfig> profiles =
         VideoProfileUserConfig::getInstance()->getFormats(m_currentCategory, true);
     for (const VideoProfileFormatUserConfig &profile : profiles) {
-        if (quintptr(profile.getElement()) == element)
+        if (quintptr(profile.getElement()) == element && profile.getID() == id)
             return profile;
     }
     return {};
@@ -304,7 +318,7 @@ void VideoProfileMenuWidget::onProfileSelected(QListWidgetItem *item)
     if (!item)
         return;
     const VideoProfileFormatUserConfig profile =
-        liveProfile(quintptr(item->data(Qt::UserRole).toULongLong()));
+        liveProfile(quintptr(item->data(Qt::UserRole).toULongLong()), item->data(kIdRole).toString());
     if (!profile.isValid()) {
         qDebug("profile entry no longer present, category = [%s]", qPrintable(m_currentCategory));
         changeCategory(m_currentCategory);

@@ -66,7 +66,7 @@ private:
     QStringList categoryKeys(const QString &group) const;
     // The profile of the current category whose entry is element, or an
     // invalid profile when the entry is gone (upc.xml reloaded or changed).
-    VideoProfileFormatUserConfig liveProfile(quintptr element) const;
+    VideoProfileFormatUserConfig liveProfile(quintptr element, const QString &id) const;
     static QString iconPath(const QString &folder, const QString &name);
 
     GroupButtons m_userButtons;

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -18,6 +19,14 @@
 #include <memory>
 
 using namespace ProfileDisplay;
+
+// Stands in for the main window, which runs the customize dialog.
+class FakeMainWindow : public QObject {
+    Q_OBJECT
+public:
+    int customizeRuns = 0;
+    Q_INVOKABLE void showProfileCustomizeDialog() { ++customizeRuns; }
+};
 
 // The advanced profile dialog against a private copy of the shipped upc.xml.
 class TestAdvancedDialog : public QObject {
@@ -306,6 +315,7 @@ private slots:
     void splitFieldsTakeNoZero()
     {
         open(profile("Common Video", "1000"));
+        m_dialog->findChild<QGroupBox *>("chkEnableSplit")->setChecked(true);
         for (const char *name : {"cbSplitSize", "cbSplitTime"}) {
             QComboBox *box = combo(name);
             box->setFocus();
@@ -385,6 +395,22 @@ private slots:
         QTest::mouseClick(m_dialog->findChild<ProfileEdit *>("profileEdit"), Qt::LeftButton);
         QVERIFY(m_dialog->profileMenu()->isVisible());
         QCOMPARE(m_dialog->profileMenu()->pos(), m_dialog->pos() + QPoint(80, 70));
+
+        // Its "Customize" goes to the main window, however late that came.
+        FakeMainWindow window;
+        VideoUserConfig::instance()->setMainWindow(&window);
+        QTest::mouseClick(m_dialog->profileMenu()->findChild<QPushButton *>(), Qt::LeftButton);
+        VideoUserConfig::instance()->setMainWindow(nullptr);
+        QCOMPARE(window.customizeRuns, 1);
+        QVERIFY(!m_dialog->profileMenu()->isVisible());
+
+        // A profile chosen in that menu refills the form.
+        m_dialog->popupProfileMenu();
+        m_dialog->profileMenu()->changeCategory("Common Video");
+        QListWidget *grid = m_dialog->profileMenu()->profileList();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(grid->item(0)).center());
+        QCOMPARE(m_dialog->findChild<ProfileEdit *>("profileEdit")->text(), QStringLiteral("ASF"));
+        QVERIFY(combo("videoEncoder")->count() > 0);
     }
 };
 
