@@ -69,9 +69,9 @@ int CFilterSetters::SetCropFilter(int off, int left, int top, int width, int hei
     });
 }
 
-int CFilterSetters::SetSubtileFilter(int off, const char *subtitleFile, const char *workDir,
-                                     int customStyle, const char *fontName, int fontSize,
-                                     int64_t color, int horSpace, int verSpace, int, int)
+int CFilterSetters::SetSubtileFilter(int off, const char *subtitleFile, const char *workDir, int customStyle,
+                                     const char *fontName, int fontSize, int64_t color, int horSpace,
+                                     int verSpace, int, int)
 {
     return changeFilters([&](FilterSettings &f) {
         f.subtitle = off == 0;
@@ -86,8 +86,8 @@ int CFilterSetters::SetSubtileFilter(int off, const char *subtitleFile, const ch
     });
 }
 
-int CFilterSetters::SetImageWaterMarkFilter(int off, const char *imageFile, int width, int height,
-                                            int x, int y)
+int CFilterSetters::SetImageWaterMarkFilter(int off, const char *imageFile, int width, int height, int x,
+                                            int y)
 {
     return changeFilters([&](FilterSettings &f) {
         f.imageWatermark = off == 0;
@@ -99,8 +99,8 @@ int CFilterSetters::SetImageWaterMarkFilter(int off, const char *imageFile, int 
     });
 }
 
-int CFilterSetters::SetTextWaterMarkFilter(int off, const char *text, const char *fontFile,
-                                           int fontSize, int64_t color, int x, int y, int, int64_t)
+int CFilterSetters::SetTextWaterMarkFilter(int off, const char *text, const char *fontFile, int fontSize,
+                                           int64_t color, int x, int y, int, int64_t)
 {
     return changeFilters([&](FilterSettings &f) {
         f.textWatermark = off == 0;
