@@ -11,7 +11,8 @@ class VideoListItemDelegate : public QStyledItemDelegate {
 public:
     explicit VideoListItemDelegate(QTableView *view);
 
-    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override;
 
 private:
     QPen m_pen;

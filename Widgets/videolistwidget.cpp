@@ -57,7 +57,8 @@ VideoListWidget::VideoListWidget(MainWindow *mainWindow, QWidget *parent)
     connect(this, &QWidget::customContextMenuRequested, this, &VideoListWidget::popupVideoContextMenu);
     connect(this, &QAbstractItemView::doubleClicked, this, &VideoListWidget::onVideoListDoubleClicked);
     connect(this, &QAbstractItemView::clicked, this, &VideoListWidget::onItemClicked);
-    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &VideoListWidget::onSelectionChanged);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &VideoListWidget::onSelectionChanged);
     connect(VideoInfoManager::instance(), qOverload<int>(&VideoInfoManager::videoRemoved), this,
             &VideoListWidget::onVideoRemoved);
 }
