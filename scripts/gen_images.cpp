@@ -464,7 +464,7 @@ QColor glyphColour(State s)
 }
 
 void toolButton(const QString &name, int w, int h, const Glyph &g, bool checkable, qreal glyphY = 22,
-                qreal glyphSize = 30)
+                qreal glyphSize = 30, qreal glyphX = -1)
 {
     QList<State> states = {Normal, Hover, Pressed, Disabled};
     if (checkable)
@@ -474,7 +474,8 @@ void toolButton(const QString &name, int w, int h, const Glyph &g, bool checkabl
              [&](QPainter &p, const QRectF &r) {
                  toolPlate(p, r, s);
                  const qreal dy = (s == Pressed || s == CheckedPressed) ? 1 : 0;
-                 drawGlyphShadowed(p, g, QPointF(r.center().x(), glyphY + dy), glyphSize, glyphColour(s));
+                 drawGlyphShadowed(p, g, QPointF(glyphX < 0 ? r.center().x() : glyphX, glyphY + dy),
+                                   glyphSize, glyphColour(s));
              });
     }
 }
@@ -888,7 +889,7 @@ int main(int argc, char **argv)
     audioIcon();
 
     // Tool bar.
-    toolButton("add", 81, 60, glyphAdd, false, 22, 30);
+    toolButton("add", 81, 60, glyphAdd, false, 22, 30, 56); // the label sits at the right
     toolButton("more", 18, 48, glyphChevronDown, false, 24, 24);
     toolButton("download", 74, 60, glyphDownload, false);
     toolButton("delete", 74, 60, glyphDelete, false);
