@@ -252,6 +252,12 @@ private slots:
     void escapeHidesAndTrayShowsCentred()
     {
         window->move(0, 0);
+        const bool tray = window->eventHandler()->trayIconObject() != nullptr;
+        // Without a tray the window closes, and a running conversion can keep it open.
+        window->setConfirmClose([] { return false; });
+        QTest::keyClick(window, Qt::Key_Escape);
+        QCOMPARE(window->isHidden(), tray);
+        window->setConfirmClose({});
         QTest::keyClick(window, Qt::Key_Escape);
         QVERIFY(window->isHidden());
         window->eventHandler()->onShowWindow();
