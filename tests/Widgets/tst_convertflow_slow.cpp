@@ -1,11 +1,13 @@
-// The whole conversion flow driven through the widgets: files in the
-// registry, a profile picked in the profile menu, "Start Convert" pressed,
+// The whole conversion flow driven through the main window: files added to
+// the list, a profile picked in the profile menu, "Start Convert" pressed,
 // and the real message boxes read and closed as a user would.
 
 #include "Widgets/videoconvertwidget.h"
 #include "Widgets/videoconvertwrapper.h"
 #include "Widgets/videoinfomanager.h"
+#include "Widgets/videolistwidget.h"
 #include "Widgets/videomergewrapper.h"
+#include "app/mainwindow.h"
 #include "common/testmedia.h"
 #include "config/videouserconfig.h"
 #include "profiles/profileedit.h"
@@ -62,11 +64,19 @@ class TestConvertFlow : public QObject {
 
     QString dir, outDir;
     QString clip, longClip, clips[3];
-    std::unique_ptr<QWidget> window;
+    MainWindow *window = nullptr;
     VideoConvertWidget *panel = nullptr;
     VideoProfileMenuWidget *menu = nullptr;
     BoxCloser boxes;
-    int selected = 0;
+
+    void addAndSelect(const QStringList &files)
+    {
+        VideoInfoManager::instance()->clear();
+        VideoInfoManager::instance()->addFiles(files);
+        QCOMPARE(VideoInfoManager::instance()->count(), files.size());
+        window->listWidget()->selectRow(0);
+        QCOMPARE(window->listWidget()->currentRow(), 0);
+    }
 
     template <typename T> T *child(const char *name) const
     {
@@ -155,25 +165,28 @@ private slots:
         VideoUserConfig *config = VideoUserConfig::instance();
         config->setConvertOutputDirectory(outDir);
         config->setTempDirectory(dir + "/tmp");
-        config->setSelectedRowSource([this] { return selected; });
 
-        window = std::make_unique<QWidget>();
-        window->resize(900, 140);
-        panel = new VideoConvertWidget(window.get());
-        panel->setSelectedRowSource([this] { return selected; });
-        menu = new VideoProfileMenuWidget(window.get());
-        menu->setWindowFlags(Qt::Popup);
-        connect(panel, &VideoConvertWidget::profileMenuRequested, menu, &QWidget::show);
+        window = new MainWindow;
+        config->setMainWindow(window);
+        panel = qobject_cast<VideoConvertWidget *>(window->convertWidget());
+        menu = qobject_cast<VideoProfileMenuWidget *>(window->profileMenu());
+        QVERIFY(panel);
+        QVERIFY(menu);
         window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(window));
     }
 
-    void cleanupTestCase() { window.reset(); }
+    void cleanupTestCase()
+    {
+        VideoInfoManager::instance()->clear();
+        delete window;
+    }
 
     void convertsOneClipWithMp4Video()
     {
-        VideoInfoManager::instance()->addFile(clip);
-        QCOMPARE(VideoInfoManager::instance()->count(), 1);
+        addAndSelect({clip});
+        if (QTest::currentTestFailed())
+            return;
         QTest::mouseClick(child<ProfileEdit>("profileEdit"), Qt::LeftButton);
         QTRY_VERIFY(menu->isVisible());
         QVERIFY(chooseProfile(QStringLiteral("MP4 Video")));
@@ -206,8 +219,9 @@ private slots:
 
     void stoppingMidwayLeavesNoOutput()
     {
-        VideoInfoManager::instance()->clear();
-        VideoInfoManager::instance()->addFile(longClip);
+        addAndSelect({longClip});
+        if (QTest::currentTestFailed())
+            return;
         QSignalSpy status(panel, &VideoConvertWidget::convertStatusChanged);
         auto *bar = child<QProgressBar>("progressBar");
         auto *start = child<QPushButton>("btnStartConvert");
@@ -231,7 +245,7 @@ private slots:
         QCOMPARE(QDir(outDir).entryList(QDir::Files), QStringList{"clip.mp4"});
     }
 
-    void closingAsksAndStopsTheRun()
+    void closingTheWindowAsksAndStopsTheRun()
     {
         QSignalSpy status(panel, &VideoConvertWidget::convertStatusChanged);
         auto *bar = child<QProgressBar>("progressBar");
@@ -239,24 +253,26 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(bar->value() > 0, 60000);
         const int before = boxes.seen.size();
         boxes.answerYes = false;
-        QVERIFY(!panel->confirmStop());
+        QVERIFY(!window->close());
         QCOMPARE(boxes.seen.value(before), QStringLiteral("Warning|Convert is in progress, stop it?"));
+        QVERIFY(window->isVisible());
         QVERIFY(panel->isBusy());
         boxes.answerYes = true;
-        QVERIFY(panel->confirmStop());
+        QVERIFY(window->close());
         QVERIFY(!panel->isBusy());
         QTRY_COMPARE(boxes.seen.last(), QStringLiteral("Convert Aborted|Convert Aborted."));
         QCOMPARE(QDir(outDir).entryList(QDir::Files), QStringList{"clip.mp4"});
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
     }
 
     void mergesThreeFiles()
     {
         VideoInfoManager::instance()->clear();
-        for (const QString &c : clips)
-            VideoInfoManager::instance()->addFile(c);
+        VideoInfoManager::instance()->addFiles({clips[0], clips[1], clips[2]});
         QCOMPARE(VideoInfoManager::instance()->count(), 3);
+        window->listWidget()->clearSelection();
         VideoUserConfig::instance()->setMerge(true);
-        selected = -1;
         Run run;
         runToEnd(240000, run);
         if (QTest::currentTestFailed())
@@ -280,20 +296,25 @@ private slots:
         VideoUserConfig::instance()->setMerge(false);
     }
 
-    void destroyingThePanelMidRunStopsTheWorker()
+    void destroyingTheWindowMidRunStopsTheWorker()
     {
-        VideoInfoManager::instance()->clear();
-        VideoInfoManager::instance()->addFile(longClip);
-        selected = 0;
+        // What happens when the program ends with a run active (the tray's
+        // "Exit"): the window goes, and the worker is stopped first.
+        addAndSelect({longClip});
+        if (QTest::currentTestFailed())
+            return;
         QSignalSpy status(panel, &VideoConvertWidget::convertStatusChanged);
         QTest::mouseClick(child<QPushButton>("btnStartConvert"), Qt::LeftButton);
         QTRY_COMPARE(status.count(), 1);
+        QVERIFY(panel->isBusy());
         const QString output = panel->lastOutputPath();
         const int before = boxes.seen.size();
-        delete panel; // waits for the worker; no report from a dying panel
+        VideoInfoManager::instance()->clear();
+        delete window;
+        window = nullptr;
         panel = nullptr;
         QTest::qWait(300);
-        QCOMPARE(boxes.seen.size(), before);
+        QCOMPARE(boxes.seen.size(), before); // no report from a dying panel
         QVERIFY(!QFile::exists(output));
     }
 };
