@@ -97,6 +97,7 @@ void VideoConvertWidget::buildUi()
     profileEdit->setFixedSize(300, 20);
     btnEditProfile = new QPushButton(tr("Edit Profile"), this);
     btnEditProfile->setObjectName(QStringLiteral("btnEditProfile"));
+    btnEditProfile->setFixedSize(90, 24);
 
     auto *lbOutput = new QLabel(tr("Output:"), this);
     editOutput = new BrowseLineEdit(this);
@@ -104,8 +105,10 @@ void VideoConvertWidget::buildUi()
     editOutput->setFixedHeight(20);
     btnBrowse = new QPushButton(tr("Browse"), this);
     btnBrowse->setObjectName(QStringLiteral("btnBrowse"));
+    btnBrowse->setFixedSize(70, 24);
     btnOpen = new QPushButton(tr("Open"), this);
     btnOpen->setObjectName(QStringLiteral("btnOpen"));
+    btnOpen->setFixedSize(70, 24);
     btnOutPhone = new QPushButton(this);
     btnOutPhone->setObjectName(QStringLiteral("btnOutPhone"));
     btnOutPhone->setCheckable(true);
