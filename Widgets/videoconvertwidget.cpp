@@ -344,24 +344,6 @@ VideoProfileFormatUserConfig VideoConvertWidget::currentProfile() const
     return VideoUserConfig::instance()->getCurrentProfile();
 }
 
-JobProfile VideoConvertWidget::jobProfileOf(const VideoProfileFormatUserConfig &profile)
-{
-    JobProfile job;
-    job.name = profile.getName();
-    job.format = profile.getFormat();
-    job.audioBitrate = profile.getAudioBitrate();
-    job.channels = profile.getChannels();
-    job.sampleRate = profile.getSampleRate();
-    job.audioEncoder = profile.getAudioEncoder();
-    job.videoBitrate = profile.getVideoBitrate();
-    job.frameRate = profile.getFrameRate();
-    const QSize size = profile.getResolution();
-    job.width = size.width();
-    job.height = size.height();
-    job.videoEncoder = profile.getVideoEncoder();
-    return job;
-}
-
 void VideoConvertWidget::setProfileFormatName(QString name)
 {
     profileEdit->setText(name);
@@ -461,8 +443,7 @@ void VideoConvertWidget::startConvertJob(const VideoProfileFormatUserConfig &pro
         showMessage(tr("Error"), tr("Please Select a File First."));
         return;
     }
-    const JobProfile job = jobProfileOf(profile);
-    if (!ConvertJob::prepare(*m_convert, job, *source, config->tempDirectory()))
+    if (!ConvertJob::prepare(*m_convert, ConvertJob::jobProfile(profile), *source, config->tempDirectory()))
         return;
     m_convert->setOutputPath(output);
     m_lastOutputPath = output;
@@ -479,9 +460,8 @@ void VideoConvertWidget::startMergeJob(const VideoProfileFormatUserConfig &profi
         return;
     }
     m_merge->setTempDir(config->tempDirectory().toLocal8Bit().constData());
-    const JobProfile job = jobProfileOf(profile);
     EncodeInfo info;
-    if (!ConvertJob::fillEncodeInfo(&info, &job, registry->item(ConvertJob::sourceRow(-1, true))))
+    if (!ConvertJob::fillEncodeInfo(&info, &profile, registry->item(ConvertJob::sourceRow(-1, true))))
         return;
     m_merge->setEncodeInfo(&info);
     for (int row = 0; row < registry->count(); ++row) {
@@ -575,8 +555,9 @@ void VideoConvertWidget::finishRun(int status, bool merge)
             if (runCompletedDialog(m_lastOutputPath))
                 burnDisc(m_lastOutputPath);
         } else {
-            if (!merge && VideoUserConfig::instance()->canSendToItunes())
-                ConvertJob::sendToItunes(m_lastOutputPath);
+            if (!merge)
+                ConvertJob::afterJob(status, profile.getName(),
+                                     VideoUserConfig::instance()->canSendToItunes(), m_lastOutputPath);
             showMessage(tr("Convert Finished"), tr("Convert Finished."));
         }
         break;

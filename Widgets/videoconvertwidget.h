@@ -18,7 +18,6 @@ class QProgressBar;
 class QPushButton;
 class VideoConvertWrapper;
 class VideoMergeWrapper;
-struct JobProfile;
 
 // The strip at the bottom of the main window: profile, output folder, the
 // iTunes option, progress, and the button that starts or stops a run.  It
@@ -55,9 +54,6 @@ public:
     static QString elapsedText(qint64 ms);
     // Shows a progress fraction and an elapsed time in the bar and labels.
     void showProgress(double fraction, qint64 elapsedMs);
-
-    // The encode parameters of a profile as the job takes them.
-    static JobProfile jobProfileOf(const VideoProfileFormatUserConfig &profile);
 
 signals:
     // True when a run starts, false when it ends.
