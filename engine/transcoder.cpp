@@ -2,6 +2,7 @@
 
 #include "engine/decoder.h"
 #include "engine/demuxer.h"
+#include "engine/dpgwriter.h"
 #include "engine/encoder.h"
 #include "engine/encodernames.h"
 #include "engine/filtergraph.h"
@@ -185,6 +186,8 @@ bool Pipeline::setupOutput(const std::string &path, std::string *error)
             double sar = vin.sampleAspect.num > 0 ? av_q2d(vin.sampleAspect) : 1.0;
             double dar = vin.width * sar / std::max(1, vin.height);
             m_outDar = dar >= 1.5 ? AVRational{16, 9} : AVRational{4, 3};
+        } else if (m_rule.anyFrameRate) {
+            m_outRate = av_d2q(std::max(1.0, std::round(av_q2d(wanted))), 1000);
         } else {
             m_outRate = Encoder::supportedFrameRate(vcodec, wanted);
         }
@@ -208,6 +211,7 @@ bool Pipeline::setupOutput(const std::string &path, std::string *error)
         vp.bitRate = info.videoBitrate;
         vp.globalHeader = globalHeader;
         vp.dvd = dvd;
+        vp.anyFrameRate = m_rule.anyFrameRate;
         if (m_outDar.num > 0)
             av_reduce(&vp.sampleAspect.num, &vp.sampleAspect.den, int64_t(m_outDar.num) * m_outHeight,
                       int64_t(m_outDar.den) * m_outWidth, 1 << 16);
@@ -674,6 +678,17 @@ Transcoder::Result Pipeline::run(std::string *error)
         return fail(Transcoder::Stopped);
     if (!flushEncoders(error) || !m_muxer.finish(error))
         return fail(Transcoder::Failed);
+    if (m_rule.dpg) {
+        std::string packed = makeTempPath(m_job.output, error);
+        if (packed.empty())
+            return fail(Transcoder::Failed);
+        bool ok = DpgWriter::repack(temp, packed, m_outRate,
+                                    m_hasAudio ? m_audioEncoder.context()->sample_rate : 32000, error);
+        std::remove(temp.c_str());
+        temp = packed;
+        if (!ok)
+            return fail(Transcoder::Failed);
+    }
     if (std::rename(temp.c_str(), m_job.output.c_str()) != 0) {
         if (error)
             *error = "cannot rename the output to [" + m_job.output + "]";
