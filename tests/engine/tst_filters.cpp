@@ -152,6 +152,50 @@ private slots:
         avfilter_graph_free(&graph);
     }
 
+    // The player's preview runs frames through the same graph: mirror and zoom.
+    void previewGraphMirrorsAndZooms()
+    {
+        FilterSettings settings;
+        settings.hFlip = true;
+        settings.vFlip = true;
+        settings.zoomMode = 0;
+        settings.zoomWidth = 32;
+        settings.zoomHeight = 24;
+        VideoFilterInput in;
+        in.width = 64;
+        in.height = 48;
+        in.pixFmt = AV_PIX_FMT_YUV420P;
+        in.timeBase = {1, 25};
+        VideoFilterOutput out;
+        out.pixFmts = {AV_PIX_FMT_RGBA};
+        FilterGraph graph;
+        std::string error;
+        QVERIFY2(graph.initVideo(settings, in, out, &error), error.c_str());
+        QCOMPARE(graph.outputWidth(), 32);
+        QCOMPARE(graph.outputHeight(), 24);
+        QCOMPARE(graph.outputPixFmt(), int(AV_PIX_FMT_RGBA));
+
+        av::FramePtr frame = av::makeFrame();
+        frame->format = AV_PIX_FMT_YUV420P;
+        frame->width = 64;
+        frame->height = 48;
+        QVERIFY(av_frame_get_buffer(frame.get(), 0) >= 0);
+        for (int y = 0; y < 48; ++y) // bright top-left quarter, dark elsewhere
+            for (int x = 0; x < 64; ++x)
+                frame->data[0][y * frame->linesize[0] + x] = (x < 32 && y < 24) ? 235 : 16;
+        for (int p = 1; p < 3; ++p)
+            for (int y = 0; y < 24; ++y)
+                memset(frame->data[p] + y * frame->linesize[p], 128, 32);
+        frame->pts = 0;
+        QVERIFY(graph.push(frame.get()) >= 0);
+        QVERIFY(graph.push(nullptr) >= 0);
+        av::FramePtr result = av::makeFrame();
+        QCOMPARE(graph.pull(result.get()), 0);
+        auto luma = [&](int x, int y) { return int(result->data[0][y * result->linesize[0] + x * 4]); };
+        QVERIFY(luma(28, 20) > 200); // the bright corner is now bottom-right
+        QVERIFY(luma(3, 3) < 40);
+    }
+
     void negateInvertsPixels()
     {
         const QString out = convert([](CFFmpegTranscode &t) { t.SetNegateFilter(0); });
