@@ -348,6 +348,10 @@ Pipeline::Step Pipeline::processInput(Input &in, double offsetMs, double localSt
         return Fail;
     if (ai >= 0 && !adec.open(dmx.stream(ai), 0, error))
         return Fail;
+    // Streams the output does not take are not even read.
+    for (int index : {dmx.videoIndex(), dmx.audioIndex()})
+        if (index >= 0 && index != vi && index != ai)
+            dmx.stream(index)->discard = AVDISCARD_ALL;
     if (localStart > 0)
         dmx.seekMs(int64_t(localStart));
 
@@ -482,8 +486,8 @@ Pipeline::Step Pipeline::processInput(Input &in, double offsetMs, double localSt
         }
         Step s = Ok;
         if (pkt->stream_index == vi && !videoDone) {
-            if (vdec.send(pkt.get()) >= 0 || true)
-                s = drainDecoder(vdec, true);
+            vdec.send(pkt.get()); // a damaged packet only costs its frames
+            s = drainDecoder(vdec, true);
         } else if (pkt->stream_index == ai && !audioDone) {
             adec.send(pkt.get());
             s = drainDecoder(adec, false);
