@@ -253,7 +253,7 @@ private slots:
     void stopReturnsQuicklyAndLeavesNothing()
     {
         const QString src = m_dir + "/stop_src.mp4";
-        QVERIFY(TestMedia::makeClip(src, 20.0, 640, 480));
+        QVERIFY(TestMedia::makeClip(src, 8.0, 640, 480, "25", 44100, 2, {"-c:v", "mpeg4", "-q:v", "5"}));
         const QString sub = m_dir + "/stop";
         QDir().mkpath(sub);
         const QString out = sub + "/stopped.mp4";
