@@ -47,6 +47,33 @@ std::string makeTempPath(const std::string &output, std::string *error)
     return buf.data();
 }
 
+// Keeps timestamps rising across clock restarts: a jump back (or far ahead)
+// continues the timeline right after the last packet seen.
+class TimestampContinuity {
+public:
+    void fix(AVPacket *pkt, AVRational tb)
+    {
+        if (pkt->dts == AV_NOPTS_VALUE)
+            return;
+        double ms = pkt->dts * av_q2d(tb) * 1000.0 + m_shiftMs;
+        if (m_seen && (ms < m_lastMs - 1000.0 || ms > m_lastMs + 10000.0)) {
+            m_shiftMs += m_lastMs + 40.0 - ms;
+            ms = m_lastMs + 40.0;
+        }
+        m_seen = true;
+        m_lastMs = std::max(m_lastMs, ms);
+        const int64_t shift = av_rescale_q(std::llround(m_shiftMs * 1000.0), AVRational{1, 1000000}, tb);
+        pkt->dts += shift;
+        if (pkt->pts != AV_NOPTS_VALUE)
+            pkt->pts += shift;
+    }
+
+private:
+    bool m_seen = false;
+    double m_lastMs = 0.0;
+    double m_shiftMs = 0.0;
+};
+
 class Pipeline {
 public:
     Pipeline(const TranscodeJob &job, std::atomic<bool> &stop, std::atomic<double> &progress,
@@ -79,6 +106,7 @@ private:
 
     std::vector<Input> m_inputs;
     double m_sectionStart = 0.0, m_sectionEnd = 0.0;
+    bool m_openEnded = false; // the last input is read to its real end
 
     ContainerRule m_rule;
     ResolvedEncoder m_venc, m_aenc;
@@ -182,7 +210,7 @@ bool Pipeline::setupOutput(const std::string &path, std::string *error)
 void Pipeline::reportProgress(double outMs)
 {
     const double len = m_sectionEnd - m_sectionStart;
-    if (len > 0)
+    if (len > 0 && !m_openEnded)
         m_progress.store(std::clamp(outMs / len, 0.0, 1.0));
 }
 
@@ -367,6 +395,11 @@ Pipeline::Step Pipeline::processInput(Input &in, double offsetMs, double localSt
     const double halfFrame = 500.0 / av_q2d(m_outRate);
     av::FramePtr frame = av::makeFrame();
     av::PacketPtr pkt = av::makePacket();
+    // Program and transport streams joined byte for byte restart their clocks.
+    const bool discontinuous = dmx.context()->iformat->flags & AVFMT_TS_DISCONT;
+    TimestampContinuity continuity;
+    const bool openEnded = localEnd > 1e11;
+    const int64_t fileSize = dmx.context()->pb ? avio_size(dmx.context()->pb) : 0;
 
     auto videoFrame = [&](AVFrame *f) -> Step {
         int64_t ts = f->best_effort_timestamp;
@@ -484,6 +517,10 @@ Pipeline::Step Pipeline::processInput(Input &in, double offsetMs, double localSt
                 return Stop;
             continue;
         }
+        if (discontinuous && (pkt->stream_index == vi || pkt->stream_index == ai))
+            continuity.fix(pkt.get(), dmx.stream(pkt->stream_index)->time_base);
+        if (openEnded && fileSize > 0 && pkt->pos > 0) // no trustworthy length: progress by bytes read
+            m_progress.store(std::clamp(double(pkt->pos) / double(fileSize), 0.0, 0.99));
         Step s = Ok;
         if (pkt->stream_index == vi && !videoDone) {
             vdec.send(pkt.get()); // a damaged packet only costs its frames
@@ -526,7 +563,7 @@ Pipeline::Step Pipeline::processInput(Input &in, double offsetMs, double localSt
         if (m_hasVideo)
             untilMs =
                 std::min(untilMs, m_nextVideoPts * av_q2d(m_videoEncoder.context()->time_base) * 1000.0);
-        if (m_hasVideo || ai < 0)
+        if ((m_hasVideo || ai < 0) && untilMs < 1e11)
             if (!padAudio(int64_t(untilMs * ac->sample_rate / 1000.0), error))
                 return Fail;
     }
@@ -579,9 +616,18 @@ Transcoder::Result Pipeline::run(std::string *error)
 
     double offset = 0.0; // where the next input starts on the joined timeline
     double written = 0.0;
-    for (Input &in : m_inputs) {
+    for (size_t k = 0; k < m_inputs.size(); ++k) {
+        Input &in = m_inputs[k];
         double localStart = std::max(0.0, m_sectionStart - offset);
         double localEnd = std::min(in.durationMs, m_sectionEnd - offset);
+        // The duration of joined program streams counts only the first part:
+        // an open end reads such a last input to its real end.
+        const bool discontinuous = in.demuxer->context()->iformat->flags & AVFMT_TS_DISCONT;
+        if (discontinuous && k + 1 == m_inputs.size() &&
+            (info.msEnd <= info.msStart || double(info.msEnd) >= total - 1.0)) {
+            localEnd = 1e12;
+            m_openEnded = true;
+        }
         offset += in.durationMs;
         if (localEnd <= localStart)
             continue;

@@ -236,6 +236,33 @@ private slots:
         QVERIFY(TestMedia::decodesCleanly(out));
     }
 
+    // Program streams joined byte for byte (as a merge does) restart their
+    // clocks at each joint; the whole file is converted, in order.
+    void concatenatedProgramStreamsConvertWhole()
+    {
+        const QString part = m_dir + "/part.mpg";
+        CFFmpegTranscode t;
+        QCOMPARE(
+            run(t, makeInfo("mpeg1video", "mp2", 320, 240, 25000, 4000000, 48000, 2, 96000), {m_clip}, part),
+            int(TRANSCODE_FINISHED));
+        QFile in(part);
+        QVERIFY(in.open(QIODevice::ReadOnly));
+        const QByteArray bytes = in.readAll();
+        const QString joined = m_dir + "/test.mpg";
+        QFile out(joined);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(bytes + bytes);
+        out.close();
+        const QString result = m_dir + "/merged.mp4";
+        QCOMPARE(run(t, makeInfo("libx264", "aac", 320, 240, 25000), {joined}, result),
+                 int(TRANSCODE_FINISHED));
+        const QJsonObject p = TestMedia::probe(result);
+        QVERIFY2(qAbs(TestMedia::durationSeconds(p) - 4.0) < 0.2,
+                 qPrintable(QString::number(TestMedia::durationSeconds(p))));
+        QVERIFY(qAbs(TestMedia::stream(p, "video").value("nb_frames").toString().toInt() - 100) <= 2);
+        QVERIFY(TestMedia::decodesCleanly(result));
+    }
+
     void oddSizesAndRates()
     {
         const QString src = m_dir + "/odd.mp4";
