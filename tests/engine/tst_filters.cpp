@@ -305,10 +305,13 @@ private slots:
         {
             // Unreadable or foreign files are refused and change nothing.
             CFFmpegTranscode t;
-            QVERIFY(t.SetSubtileFilter(0, "/no/such.srt", "/tmp/", 0, "", 0, 0, 0, 0, 0, 0) < 0);
-            QVERIFY(t.SetSubtileFilter(0, m_clip.toUtf8().constData(), "/tmp/", 0, "", 0, 0, 0, 0, 0, 0) < 0);
+            QVERIFY(t.SetSubtileFilter(0, "/no/such.srt", (m_dir + "/").toUtf8().constData(), 0, "", 0, 0, 0,
+                                       0, 0, 0) < 0);
+            QVERIFY(t.SetSubtileFilter(0, m_clip.toUtf8().constData(), (m_dir + "/").toUtf8().constData(), 0,
+                                       "", 0, 0, 0, 0, 0, 0) < 0);
             QVERIFY(!t.filterSnapshot().subtitle);
-            QVERIFY(t.SetSubtileFilter(0, srt.toUtf8().constData(), "/tmp/", 0, "", 0, 0, 0, 0, 0, 0) > 0);
+            QVERIFY(t.SetSubtileFilter(0, srt.toUtf8().constData(), (m_dir + "/").toUtf8().constData(), 0, "",
+                                       0, 0, 0, 0, 0, 0) > 0);
             QVERIFY(t.filterSnapshot().subtitle);
         }
         for (int custom = 0; custom < 2; ++custom) {
