@@ -1,0 +1,15 @@
+# Media registry, conversion job and merge (GUI-free).
+list(APPEND DIR_CORE
+  videobasicinfo.h
+  mediasummary.h mediasummary.cpp
+  supportedfiles.h supportedfiles.cpp
+  videoinfo.h videoinfo.cpp
+  videoloadstep.h videoloadstep.cpp
+  videoinfomanager.h videoinfomanager.cpp
+)
+list(APPEND DIR_CORE
+  convertjob.h convertjob.cpp
+  videoconvertwrapper.h videoconvertwrapper.cpp
+  ffmpegmerge.h ffmpegmerge.cpp
+  videomergewrapper.h videomergewrapper.cpp
+)
