@@ -13,3 +13,4 @@ list(APPEND DIR_CORE
   ffmpegmerge.h ffmpegmerge.cpp
   videomergewrapper.h videomergewrapper.cpp
 )
+list(APPEND DIR_CORE timetext.cpp timetext.h)

@@ -1,26 +1,79 @@
 #include "engine/ffmpegplayer.h"
 
 #include "engine/mediaprobe.h"
+#include "engine/playersession.h"
+#include "engine/playervideooutput.h"
+
+#include <QDebug>
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
+#include <mutex>
 
 namespace {
 std::atomic<int64_t> g_wndId{0};
-}
 
-// Playback pipeline state (threads, queues, clocks, output).
-struct CffmpegPlayer::Impl {
+// Destroy observers live outside the player so that an observer destroyed
+// after the player (or before it is ever created) is handled safely.
+struct ObserverList {
+    std::mutex mutex;
     std::vector<IPlayerDestroyObserver *> observers;
 };
+ObserverList &observerList()
+{
+    static auto *list = new ObserverList; // never destroyed: observers may outlive statics
+    return *list;
+}
+std::atomic<bool> g_playerAlive{false};
+} // namespace
 
-CffmpegPlayer::CffmpegPlayer() : m_probe(std::make_unique<MediaProbe>()), d(std::make_unique<Impl>()) {}
+IPlayerDestroyObserver::~IPlayerDestroyObserver()
+{
+    ObserverList &l = observerList();
+    std::lock_guard<std::mutex> lock(l.mutex);
+    l.observers.erase(std::remove(l.observers.begin(), l.observers.end(), this), l.observers.end());
+}
 
-CffmpegPlayer::~CffmpegPlayer() = default;
+struct CffmpegPlayer::Impl {
+    playback::VideoOutput output{[] { return CffmpegPlayer::getWndID(); }};
+    std::unique_ptr<playback::PlayerSession> session;
+    std::string path; // the file opened for playback, empty when none
+    int64_t sectionStart = -1;
+    int64_t sectionEnd = -1;
+    int volume = 128;
+    bool muted = false;
+    bool notifying = false;
+    int64_t shownBefore = 0;
+    int64_t droppedBefore = 0;
+};
+
+CffmpegPlayer::CffmpegPlayer() : m_probe(std::make_unique<MediaProbe>()), d(std::make_unique<Impl>())
+{
+    g_playerAlive = true;
+}
+
+CffmpegPlayer::~CffmpegPlayer()
+{
+    notifyDestroyObservers(PLAYER_DESTROYED);
+    g_playerAlive = false;
+    d->session.reset();
+}
 
 void CffmpegPlayer::setWndID(int64_t id)
 {
+    if (g_wndId == id || !g_playerAlive) {
+        g_wndId = id;
+        return;
+    }
+    // The owner of the window being given up hears of it while it still owns it.
+    CffmpegPlayer *p = FFP_GetPlayer();
+    if (p->d->session)
+        p->notifyDestroyObservers(PLAYER_WINDOW_CHANGED);
     g_wndId = id;
+    p->d->output.noteWindow(id);
+    if (p->d->session)
+        p->d->session->refresh();
 }
 
 int64_t CffmpegPlayer::getWndID()
@@ -30,9 +83,54 @@ int64_t CffmpegPlayer::getWndID()
 
 int CffmpegPlayer::OpenFile(const char *path)
 {
-    if (!path)
+    endSession(PLAYER_STOPPED);
+    d->path.clear();
+    d->output.clear();
+    d->sectionStart = d->sectionEnd = -1;
+    d->shownBefore = d->droppedBefore = 0;
+    if (!path || !*path)
         return 0;
-    return m_probe->open(path) ? 1 : 0;
+    // The probe answers GetFileInfo and friends; the session plays.
+    if (!m_probe->open(path))
+        qDebug("player: no file information for [%s]", path);
+    d->path = path;
+    if (!ensureSession()) {
+        d->path.clear();
+        m_probe->close();
+        return 0;
+    }
+    return 1;
+}
+
+bool CffmpegPlayer::ensureSession()
+{
+    if (d->session)
+        return true;
+    if (d->path.empty())
+        return false;
+    auto session = std::make_unique<playback::PlayerSession>(*this, d->output);
+    std::string error;
+    if (!session->open(d->path, &error)) {
+        qWarning("player: [%s] cannot be played: %s", d->path.c_str(), error.c_str());
+        return false;
+    }
+    session->setSection(d->sectionStart, d->sectionEnd);
+    session->setVolume(d->volume);
+    session->setMuted(d->muted);
+    d->session = std::move(session);
+    return true;
+}
+
+void CffmpegPlayer::endSession(int reason)
+{
+    if (!d->session)
+        return;
+    notifyDestroyObservers(reason);
+    if (auto session = std::move(d->session)) { // an observer may have ended it already
+        d->shownBefore += int64_t(session->shownFrames());
+        d->droppedBefore += int64_t(session->droppedFrames());
+        session->shutdown();
+    }
 }
 
 int CffmpegPlayer::GetFileInfo(FileInfo *info)
@@ -42,7 +140,9 @@ int CffmpegPlayer::GetFileInfo(FileInfo *info)
 
 int CffmpegPlayer::IsAudioFile()
 {
-    return m_probe->isAudioOnly() ? 1 : 0;
+    if (m_probe->isOpen())
+        return m_probe->isAudioOnly() ? 1 : 0;
+    return d->session && !d->session->hasVideo() ? 1 : 0;
 }
 
 int CffmpegPlayer::GetThumbImage(unsigned char *&buffer, int64_t ms)
@@ -54,51 +154,113 @@ int CffmpegPlayer::GetThumbImage(unsigned char *&buffer, int64_t ms)
 
 void CffmpegPlayer::CloseFile()
 {
-    Stop();
+    endSession(PLAYER_STOPPED);
     m_probe->close();
+    d->path.clear();
+    d->output.clear();
+    d->sectionStart = d->sectionEnd = -1;
 }
 
 std::string CffmpegPlayer::GetOpenedFileName() const
 {
+    if (!d->path.empty())
+        return d->path;
     return m_probe->isOpen() ? m_probe->path() : std::string();
 }
 
-void CffmpegPlayer::SetInitSize(int, int) {}
+void CffmpegPlayer::SetInitSize(int width, int height)
+{
+    d->output.setInitSize(QSize(std::max(0, width), std::max(0, height)));
+    if (d->session)
+        d->session->refresh();
+}
+
 int CffmpegPlayer::Play()
 {
-    return 0;
+    if (!ensureSession())
+        return 0;
+    d->session->play();
+    return 1;
 }
+
 int CffmpegPlayer::Pause()
 {
-    return 0;
+    if (!d->session)
+        return 0;
+    d->session->pause();
+    return 1;
 }
+
 int CffmpegPlayer::Stop()
 {
-    return 0;
+    // The file stays open; the next Play starts the section again.
+    endSession(PLAYER_STOPPED);
+    d->output.clear();
+    return 1;
 }
-int CffmpegPlayer::Seek(double)
+
+int CffmpegPlayer::Seek(double ms)
 {
-    return 0;
+    if (!d->session || !std::isfinite(ms))
+        return 0;
+    d->session->seek(ms);
+    return 1;
 }
-void CffmpegPlayer::SetStartEndPos(int64_t, int64_t) {}
+
+void CffmpegPlayer::SetStartEndPos(int64_t startMs, int64_t endMs)
+{
+    d->sectionStart = startMs;
+    d->sectionEnd = endMs;
+    if (d->session)
+        d->session->setSection(startMs, endMs);
+}
+
 double CffmpegPlayer::GetCurrentPosition()
 {
-    return 0.0;
+    return d->session ? d->session->position() : 0.0;
 }
+
 int CffmpegPlayer::GetPlayStatus()
 {
-    return PLAY_STATUS_STOPPED;
+    return d->session ? d->session->status() : PLAY_STATUS_STOPPED;
 }
-void CffmpegPlayer::SetVolumn(int) {}
-void CffmpegPlayer::SetSilent() {}
-int CffmpegPlayer::SnapImage(const char *, int)
+
+void CffmpegPlayer::SetVolumn(int volume)
 {
-    return 0;
+    d->volume = std::clamp(volume, 0, 128);
+    if (d->session)
+        d->session->setVolume(d->volume);
 }
+
+void CffmpegPlayer::SetSilent()
+{
+    d->muted = !d->muted;
+    if (d->session)
+        d->session->setMuted(d->muted);
+}
+
+int CffmpegPlayer::SnapImage(const char *path, int type)
+{
+    if (!path || !*path || (type != 1 && type != 2) || !d->session)
+        return 0;
+    std::string error;
+    if (!d->session->snapshot(path, type, &error)) {
+        qWarning("player: snapshot [%s] failed: %s", path, error.c_str());
+        return 0;
+    }
+    return 1;
+}
+
 void CffmpegPlayer::GetShowRect(int &x, int &y, int &width, int &height)
 {
-    x = y = width = height = 0;
+    const double aspect = d->session ? d->session->pictureAspect() : 0.0;
+    const QRect r = playback::fitRect(d->output.targetSize(), aspect);
+    x = r.x();
+    y = r.y();
+    width = r.width();
+    height = r.height();
 }
+
 void CffmpegPlayer::SetZoomFilter(int mode, int width, int height)
 {
     changeFilters([&](FilterSettings &f) {
@@ -107,30 +269,91 @@ void CffmpegPlayer::SetZoomFilter(int mode, int width, int height)
         f.zoomHeight = height;
     });
 }
+
 void CffmpegPlayer::AddhFilpFileter(int off)
 {
     changeFilters([&](FilterSettings &f) { f.hFlip = off == 0; });
 }
+
 void CffmpegPlayer::AddvFilpFileter(int off)
 {
     changeFilters([&](FilterSettings &f) { f.vFlip = off == 0; });
 }
-bool CffmpegPlayer::testAndRefresh(int64_t)
+
+bool CffmpegPlayer::testAndRefresh(int64_t id)
 {
-    return false;
+    if (id == 0 || id != g_wndId)
+        return false;
+    bool stale = false;
+    const bool painted = d->output.paint(id, &stale);
+    if (stale && d->session)
+        d->session->refresh();
+    return painted;
 }
+
 void CffmpegPlayer::addDestroyObserver(IPlayerDestroyObserver *observer)
 {
-    if (observer && std::find(d->observers.begin(), d->observers.end(), observer) == d->observers.end())
-        d->observers.push_back(observer);
+    ObserverList &l = observerList();
+    std::lock_guard<std::mutex> lock(l.mutex);
+    if (observer && std::find(l.observers.begin(), l.observers.end(), observer) == l.observers.end())
+        l.observers.push_back(observer);
 }
+
+void CffmpegPlayer::removeDestroyObserver(IPlayerDestroyObserver *observer)
+{
+    ObserverList &l = observerList();
+    std::lock_guard<std::mutex> lock(l.mutex);
+    l.observers.erase(std::remove(l.observers.begin(), l.observers.end(), observer), l.observers.end());
+}
+
 void CffmpegPlayer::notifyDestroyObservers(int reason)
 {
-    const auto observers = d->observers;
-    for (auto *o : observers)
+    // An observer typically calls Stop(), which must not notify again.
+    if (d->notifying)
+        return;
+    d->notifying = true;
+    std::vector<IPlayerDestroyObserver *> observers;
+    {
+        ObserverList &l = observerList();
+        std::lock_guard<std::mutex> lock(l.mutex);
+        observers = l.observers;
+    }
+    for (auto *o : observers) {
+        ObserverList &l = observerList();
+        {
+            // Skip one that went away during an earlier notice.
+            std::lock_guard<std::mutex> lock(l.mutex);
+            if (std::find(l.observers.begin(), l.observers.end(), o) == l.observers.end())
+                continue;
+        }
         o->OnPlayerDestroy(reason);
+    }
+    d->notifying = false;
 }
-void CffmpegPlayer::onFiltersChanged() {}
+
+int64_t CffmpegPlayer::GetShownFrames() const
+{
+    return d->shownBefore + (d->session ? int64_t(d->session->shownFrames()) : 0);
+}
+
+int64_t CffmpegPlayer::GetDroppedFrames() const
+{
+    return d->droppedBefore + (d->session ? int64_t(d->session->droppedFrames()) : 0);
+}
+
+double CffmpegPlayer::GetShownFramePosition() const
+{
+    if (!d->session)
+        return -1.0;
+    const double pts = d->session->shownPtsMs();
+    return std::isnan(pts) ? -1.0 : pts - double(std::max<int64_t>(0, d->sectionStart));
+}
+
+void CffmpegPlayer::onFiltersChanged()
+{
+    if (d && d->session)
+        d->session->refresh();
+}
 
 CffmpegPlayer *FFP_GetPlayer()
 {
@@ -140,7 +363,9 @@ CffmpegPlayer *FFP_GetPlayer()
 
 int64_t FFP_SetWndID(int64_t id)
 {
-    return g_wndId.exchange(id);
+    const int64_t old = CffmpegPlayer::getWndID();
+    CffmpegPlayer::setWndID(id);
+    return old;
 }
 
 bool FFP_TestAndRefresh(int64_t id)

@@ -16,11 +16,20 @@ enum PlayStatus {
     PLAY_STATUS_STOPPED = 3,
 };
 
-// Told when the player gives up its window (the argument is unused).
+// Told when the player gives up its window: playback stopped or closed, the
+// window changed, or the player itself goes away.  The argument tells which
+// (PlayerDestroyReason) and may be ignored.  Notices come on the GUI thread.
+// An observer leaves the list by itself when it is destroyed.
 class IPlayerDestroyObserver {
 public:
-    virtual ~IPlayerDestroyObserver() = default;
+    virtual ~IPlayerDestroyObserver();
     virtual void OnPlayerDestroy(int reason) = 0;
+};
+
+enum PlayerDestroyReason {
+    PLAYER_DESTROYED = 0,
+    PLAYER_STOPPED = 1,
+    PLAYER_WINDOW_CHANGED = 2,
 };
 
 class MediaProbe;
@@ -72,7 +81,15 @@ public:
     // Paints the latest frame when the player owns window id; see FFP_TestAndRefresh.
     bool testAndRefresh(int64_t id);
     void addDestroyObserver(IPlayerDestroyObserver *observer);
+    void removeDestroyObserver(IPlayerDestroyObserver *observer);
     void notifyDestroyObservers(int reason);
+
+    // Playback figures: pictures shown and pictures skipped because they were
+    // late, since the file was opened; the position (ms, like
+    // GetCurrentPosition) of the picture on screen, negative when none.
+    int64_t GetShownFrames() const;
+    int64_t GetDroppedFrames() const;
+    double GetShownFramePosition() const;
 
     struct Impl;
 
@@ -80,6 +97,9 @@ protected:
     void onFiltersChanged() override;
 
 private:
+    bool ensureSession();
+    void endSession(int reason);
+
     std::unique_ptr<MediaProbe> m_probe;
     std::vector<uint8_t> m_thumb;
     std::unique_ptr<Impl> d;

@@ -1,0 +1,32 @@
+#include "Widgets/videoplayerscreen.h"
+
+#include "engine/ffmpegplayer.h"
+
+#include <QPainter>
+
+VideoPlayerScreen::VideoPlayerScreen(QWidget *parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_NativeWindow);
+    // The whole area is painted here; nothing shows through.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+bool VideoPlayerScreen::refreshFrame()
+{
+    return FFP_TestAndRefresh(static_cast<int64_t>(winId()));
+}
+
+bool VideoPlayerScreen::event(QEvent *event)
+{
+    return QWidget::event(event);
+}
+
+void VideoPlayerScreen::paintEvent(QPaintEvent *event)
+{
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::black);
+    }
+    if (!refreshFrame())
+        QWidget::paintEvent(event);
+}

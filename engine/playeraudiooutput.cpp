@@ -1,0 +1,80 @@
+#include "engine/playeraudiooutput.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace playback {
+
+AudioOutput::~AudioOutput()
+{
+    close();
+}
+
+bool AudioOutput::open(int sampleRate, int channels, Fill fill, std::string *error)
+{
+    close();
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        if (error)
+            *error = std::string("no audio driver: ") + SDL_GetError();
+        return false;
+    }
+    m_subsystemUp = true;
+    m_fill = std::move(fill);
+
+    SDL_AudioSpec wanted{};
+    wanted.freq = sampleRate;
+    wanted.format = AUDIO_S16SYS;
+    wanted.channels = Uint8(std::clamp(channels, 1, 2));
+    // About 20 ms per callback keeps the clock fine-grained.
+    int samples = 512;
+    while (samples < sampleRate / 50)
+        samples *= 2;
+    wanted.samples = Uint16(samples);
+    wanted.callback = &AudioOutput::callback;
+    wanted.userdata = this;
+    SDL_AudioSpec obtained{};
+    m_device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+    if (m_device == 0) {
+        if (error)
+            *error = std::string("no audio device: ") + SDL_GetError();
+        close();
+        return false;
+    }
+    m_sampleRate = obtained.freq;
+    m_channels = obtained.channels;
+    m_bufferBytes = int(obtained.size);
+    return true;
+}
+
+void AudioOutput::close()
+{
+    if (m_device) {
+        // Waits for a running callback to return.
+        SDL_CloseAudioDevice(m_device);
+        m_device = 0;
+    }
+    if (m_subsystemUp) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        m_subsystemUp = false;
+    }
+    m_fill = nullptr;
+}
+
+void AudioOutput::setPaused(bool paused)
+{
+    if (m_device)
+        SDL_PauseAudioDevice(m_device, paused ? 1 : 0);
+}
+
+void AudioOutput::callback(void *self, uint8_t *stream, int len)
+{
+    auto *out = static_cast<AudioOutput *>(self);
+    if (out->m_fill)
+        out->m_fill(stream, len);
+    else
+        std::memset(stream, 0, size_t(len));
+}
+
+} // namespace playback

@@ -1,0 +1,251 @@
+#include "common/testmedia.h"
+#include "engine/ffmpegplayer.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QtTest>
+
+#include <cmath>
+
+namespace {
+
+// Mean absolute difference per colour channel (0..255) of two same-sized images.
+double meanDiff(const QImage &a, const QImage &b)
+{
+    if (a.size() != b.size() || a.isNull())
+        return 1e9;
+    const QImage x = a.convertToFormat(QImage::Format_RGB32);
+    const QImage y = b.convertToFormat(QImage::Format_RGB32);
+    double sum = 0.0;
+    for (int r = 0; r < x.height(); ++r) {
+        const QRgb *p = reinterpret_cast<const QRgb *>(x.constScanLine(r));
+        const QRgb *q = reinterpret_cast<const QRgb *>(y.constScanLine(r));
+        for (int c = 0; c < x.width(); ++c)
+            sum += std::abs(qRed(p[c]) - qRed(q[c])) + std::abs(qGreen(p[c]) - qGreen(q[c])) +
+                   std::abs(qBlue(p[c]) - qBlue(q[c]));
+    }
+    return sum / (3.0 * x.width() * x.height());
+}
+
+// Frame number n of the clip, decoded by the ffmpeg tool on its own.
+QImage referenceFrame(const QString &clip, int n)
+{
+    const QString out = TestMedia::tempDir() + QStringLiteral("/ref_%1.png").arg(n);
+    if (!QFile::exists(out) &&
+        !TestMedia::ffmpeg({"-i", clip, "-vf", QStringLiteral("select=eq(n\\,%1)").arg(n), "-fps_mode",
+                            "passthrough", "-frames:v", "1", out}))
+        return QImage();
+    return QImage(out);
+}
+
+} // namespace
+
+class TestPlayer : public QObject {
+    Q_OBJECT
+    CffmpegPlayer *p = FFP_GetPlayer();
+    QString clip;   // 6 s, 320x240 (4:3), 25 fps, with sound
+    QString silent; // 4 s, 320x180 (16:9), no sound
+    QString dir;
+
+    QByteArray path(const QString &s) { return s.toLocal8Bit(); }
+    bool waitForPicture(double atMs, int timeoutMs = 5000)
+    {
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < timeoutMs) {
+            if (std::abs(p->GetShownFramePosition() - atMs) < 0.5)
+                return true;
+            QTest::qWait(10);
+        }
+        qWarning() << "picture on screen at" << p->GetShownFramePosition() << "wanted" << atMs;
+        return false;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        dir = TestMedia::tempDir();
+        clip = dir + "/clip.mp4";
+        silent = dir + "/silent.mp4";
+        QVERIFY(TestMedia::makeClip(clip, 6, 320, 240, "25"));
+        QVERIFY(TestMedia::makeClip(silent, 4, 320, 180, "25", 0));
+        CffmpegPlayer::setWndID(0);
+    }
+    void cleanup()
+    {
+        p->CloseFile();
+        p->resetFilters();
+    }
+
+    void unplayableFilesDoNotOpen()
+    {
+        const QString junk = dir + "/junk.mp4";
+        QFile f(junk);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(4096, 'x'));
+        f.close();
+        QCOMPARE(p->OpenFile(path(junk).constData()), 0);
+        QCOMPARE(p->OpenFile(path(dir + "/missing.mp4").constData()), 0);
+        QCOMPARE(p->OpenFile(""), 0);
+        QCOMPARE(p->OpenFile(nullptr), 0);
+        QCOMPARE(p->GetPlayStatus(), int(PLAY_STATUS_STOPPED));
+        QCOMPARE(p->GetOpenedFileName(), std::string());
+        QCOMPARE(p->Play(), 0);
+    }
+
+    void statusFollowsPlayPauseStop()
+    {
+        QVERIFY(p->OpenFile(path(clip).constData()) != 0);
+        QCOMPARE(p->GetOpenedFileName(), std::string(path(clip).constData()));
+        QCOMPARE(p->GetPlayStatus(), 3);
+        QCOMPARE(p->Play(), 1);
+        QCOMPARE(p->GetPlayStatus(), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(p->GetCurrentPosition() > 300, 5000);
+        QVERIFY(p->GetShownFrames() > 0);
+
+        p->Pause();
+        QCOMPARE(p->GetPlayStatus(), 2);
+        const double held = p->GetCurrentPosition();
+        QTest::qWait(300);
+        QCOMPARE(p->GetCurrentPosition(), held);
+
+        p->Play();
+        QCOMPARE(p->GetPlayStatus(), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(p->GetCurrentPosition() > held + 100, 3000);
+
+        p->Stop();
+        QCOMPARE(p->GetPlayStatus(), 3);
+        QCOMPARE(p->GetOpenedFileName(), std::string(path(clip).constData()));
+        // Play after Stop starts again from the beginning.
+        p->Play();
+        QCOMPARE(p->GetPlayStatus(), 1);
+        QVERIFY(p->GetCurrentPosition() < 300);
+        p->CloseFile();
+        QCOMPARE(p->GetPlayStatus(), 3);
+        QCOMPARE(p->GetOpenedFileName(), std::string());
+    }
+
+    void sectionPlaysOutByItself()
+    {
+        QVERIFY(p->OpenFile(path(clip).constData()));
+        p->SetStartEndPos(2000, 3000);
+        p->Play();
+        QVERIFY(waitForPicture(0)); // the first picture is the section start
+        QTRY_COMPARE_WITH_TIMEOUT(p->GetPlayStatus(), 3, 4000);
+        QVERIFY(p->GetShownFrames() >= 24);
+        QVERIFY(std::abs(p->GetShownFramePosition() - 960) < 1); // the last picture of the section
+        QVERIFY(std::abs(p->GetCurrentPosition() - 1000) < 50);
+        // Play again runs the section from its start.
+        p->Play();
+        QCOMPARE(p->GetPlayStatus(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(p->GetPlayStatus(), 3, 4000);
+    }
+
+    void positionRunsAtRealTime_data()
+    {
+        QTest::addColumn<bool>("withSound");
+        QTest::newRow("sound clock") << true;
+        QTest::newRow("system clock") << false;
+    }
+    void positionRunsAtRealTime()
+    {
+        QFETCH(bool, withSound);
+        QVERIFY(p->OpenFile(path(withSound ? clip : silent).constData()));
+        p->Play();
+        QTRY_VERIFY_WITH_TIMEOUT(p->GetCurrentPosition() > 200, 5000);
+        QElapsedTimer wall;
+        wall.start();
+        const double start = p->GetCurrentPosition();
+        QTest::qWait(2500);
+        const double rate = (p->GetCurrentPosition() - start) / double(wall.elapsed());
+        QVERIFY2(rate > 0.95 && rate < 1.05, qPrintable(QString::number(rate)));
+        QCOMPARE(p->GetDroppedFrames(), int64_t(0));
+    }
+
+    void seekShowsTheAskedFrame()
+    {
+        QVERIFY(p->OpenFile(path(clip).constData()));
+        p->Play();
+        QTRY_VERIFY_WITH_TIMEOUT(p->GetShownFrames() > 0, 5000);
+        p->Pause();
+        // 2530 ms lies inside frame 63 (2520..2560); the clip has one key frame at 0.
+        QCOMPARE(p->Seek(2530), 1);
+        QVERIFY(waitForPicture(2520));
+        QCOMPARE(p->GetPlayStatus(), 2);
+        QVERIFY(std::abs(p->GetCurrentPosition() - 2520) < 1);
+        const QString shot = dir + "/seek.bmp";
+        QCOMPARE(p->SnapImage(path(shot).constData(), 1), 1);
+        const QImage got(shot);
+        const double same = meanDiff(got, referenceFrame(clip, 63));
+        const double before = meanDiff(got, referenceFrame(clip, 62));
+        const double after = meanDiff(got, referenceFrame(clip, 64));
+        QVERIFY2(same < 2.0 && same * 3 < std::min(before, after),
+                 qPrintable(QStringLiteral("%1 %2 %3").arg(same).arg(before).arg(after)));
+
+        // Backwards while playing: the next picture is the frame at the target.
+        p->Play();
+        QCOMPARE(p->Seek(1000), 1);
+        QVERIFY(waitForPicture(1000, 3000) || p->GetShownFramePosition() >= 1000);
+        QTRY_VERIFY_WITH_TIMEOUT(p->GetCurrentPosition() > 1100, 3000);
+        QVERIFY(p->GetCurrentPosition() < 2400);
+    }
+
+    void snapshotsAreTheSourceFrame()
+    {
+        QVERIFY(p->OpenFile(path(clip).constData()));
+        QCOMPARE(p->SnapImage(path(dir + "/none.bmp").constData(), 1), 0); // nothing on screen yet
+        p->Play();
+        p->Pause();
+        p->Seek(4000);
+        QVERIFY(waitForPicture(4000));
+        const QImage ref = referenceFrame(clip, 100);
+        const QString bmp = dir + "/shot.bmp", jpg = dir + "/shot.jpg";
+        QCOMPARE(p->SnapImage(path(bmp).constData(), 1), 1);
+        QCOMPARE(p->SnapImage(path(jpg).constData(), 2), 1);
+        QCOMPARE(p->SnapImage(path(dir + "/x.png").constData(), 3), 0);
+        QImage b(bmp), j(jpg);
+        QCOMPARE(b.size(), QSize(320, 240));
+        QCOMPARE(j.size(), QSize(320, 240));
+        QVERIFY(QFile(bmp).open(QIODevice::ReadOnly));
+        QFile fb(bmp), fj(jpg);
+        QVERIFY(fb.open(QIODevice::ReadOnly) && fj.open(QIODevice::ReadOnly));
+        QCOMPARE(fb.read(2), QByteArray("BM"));
+        QCOMPARE(fj.read(3), QByteArray("\xff\xd8\xff"));
+        QVERIFY2(meanDiff(b, ref) < 2.0, qPrintable(QString::number(meanDiff(b, ref))));
+        QVERIFY2(meanDiff(j, ref) < 4.0, qPrintable(QString::number(meanDiff(j, ref))));
+    }
+
+    void showRectKeepsAspect()
+    {
+        int x, y, w, h;
+        QVERIFY(p->OpenFile(path(clip).constData())); // 4:3
+        p->SetInitSize(640, 360);
+        p->GetShowRect(x, y, w, h);
+        QCOMPARE(QRect(x, y, w, h), QRect(80, 0, 480, 360));
+        QVERIFY(p->OpenFile(path(silent).constData())); // 16:9
+        p->SetInitSize(640, 480);
+        p->GetShowRect(x, y, w, h);
+        QCOMPARE(QRect(x, y, w, h), QRect(0, 60, 640, 360));
+        p->Play();
+        QTRY_VERIFY_WITH_TIMEOUT(p->GetShownFrames() > 0, 5000);
+        p->GetShowRect(x, y, w, h);
+        QCOMPARE(QRect(x, y, w, h), QRect(0, 60, 640, 360));
+    }
+
+    void volumeAndMuteAreHarmless()
+    {
+        QVERIFY(p->OpenFile(path(clip).constData()));
+        p->SetVolumn(200); // clamped
+        p->SetVolumn(-5);
+        p->SetSilent();
+        p->Play();
+        QTRY_VERIFY_WITH_TIMEOUT(p->GetCurrentPosition() > 300, 5000);
+        p->SetSilent();
+        p->SetVolumn(128);
+        QCOMPARE(p->GetPlayStatus(), 1);
+    }
+};
+
+QTEST_MAIN(TestPlayer)
+#include "tst_player.moc"
