@@ -3,12 +3,12 @@
 #include "Widgets/timetext.h"
 #include "Widgets/videoinfomanager.h"
 #include "Widgets/videoplayerscreen.h"
+#include "Widgets/widgetenhancer.h"
 #include "config/videouserconfig.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QActionGroup>
-#include <QCoreApplication>
 #include <QDebug>
 #include <QDesktopServices>
 #include <QFile>
@@ -16,11 +16,10 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QList>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPointer>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QSlider>
 #include <QThread>
 #include <QTimer>
@@ -33,54 +32,6 @@
 namespace {
 
 const QString kImageDir = QStringLiteral(":/images/mainwindow/videoplayer/");
-
-// The engine keeps every observer it is given for the rest of the process and
-// offers no way to take one back, so it is handed this one forwarder, which
-// outlives every panel and passes the notice on to the panels alive now.
-class DestroyForwarder : public IPlayerDestroyObserver {
-public:
-    static DestroyForwarder &instance()
-    {
-        static auto *forwarder = new DestroyForwarder; // deliberately never freed
-        return *forwarder;
-    }
-
-    void add(VideoPlayerWidget *panel)
-    {
-        m_panels.append(panel);
-        if (!m_registered) {
-            m_registered = true;
-            FFP_AddDestroyObserver(this);
-        }
-    }
-    void remove(VideoPlayerWidget *panel) { m_panels.removeAll(panel); }
-
-    void OnPlayerDestroy(int reason) override
-    {
-        QCoreApplication *app = QCoreApplication::instance();
-        if (!app)
-            return;
-        if (QThread::currentThread() == app->thread()) {
-            notify(reason);
-            return;
-        }
-        // The panels live on the GUI thread; hand the notice over there.
-        QMetaObject::invokeMethod(
-            app, [this, reason] { notify(reason); }, Qt::QueuedConnection);
-    }
-
-private:
-    void notify(int reason)
-    {
-        const QList<QPointer<VideoPlayerWidget>> panels = m_panels;
-        for (const QPointer<VideoPlayerWidget> &panel : panels)
-            if (panel)
-                panel->OnPlayerDestroy(reason);
-    }
-
-    QList<QPointer<VideoPlayerWidget>> m_panels;
-    bool m_registered = false;
-};
 
 // Image style of a player button: normal, hover and pressed pictures, and for
 // a checkable button the pictures of its checked face.
@@ -144,12 +95,13 @@ VideoPlayerWidget::VideoPlayerWidget(QWidget *parent) : QWidget(parent)
     connect(VideoInfoManager::instance(), qOverload<int>(&VideoInfoManager::videoRemoved), this,
             &VideoPlayerWidget::onVideoRemoved);
 
-    DestroyForwarder::instance().add(this);
+    FFP_AddDestroyObserver(this);
 }
 
 VideoPlayerWidget::~VideoPlayerWidget()
 {
-    DestroyForwarder::instance().remove(this);
+    // Closing the file below notifies the observers; this panel is past caring.
+    FFP_GetPlayer()->removeDestroyObserver(this);
     m_playTimer->stop();
     FFP_GetPlayer()->CloseFile();
     // Do not leave the player pointing at a window that is about to vanish.
@@ -163,6 +115,8 @@ void VideoPlayerWidget::setupUi()
     setObjectName(QStringLiteral("videoPlayerWidget"));
     setMinimumSize(380, 320);
     setContentsMargins(0, 0, 0, 15);
+    if (WidgetEnhancer *skin = WidgetEnhancer::create(this, false, false))
+        skin->loadSkin(QStringLiteral(":/images/mainwindow/videoplayer/player_bkgnd.png"), 24, 3, 3, 3);
 
     auto *layout = new QVBoxLayout(this);
     layout->setSpacing(0);
@@ -411,7 +365,11 @@ void VideoPlayerWidget::onBtnStartClick()
 
 void VideoPlayerWidget::stopPlayback()
 {
-    FFP_GetPlayer()->Stop();
+    {
+        // Stop() tells the observers, this panel among them; it reports below.
+        const QScopedValueRollback<bool> stopping(m_stopping, true);
+        FFP_GetPlayer()->Stop();
+    }
     m_playTimer->stop();
     emit playStatusChanged(PLAY_STATUS_STOPPED);
 }
@@ -573,9 +531,14 @@ void VideoPlayerWidget::onVideoRemoved(int index)
         stopPlayback();
 }
 
-void VideoPlayerWidget::OnPlayerDestroy(int)
+void VideoPlayerWidget::OnPlayerDestroy(int reason)
 {
-    if (CffmpegPlayer::getWndID() != screenWindowId())
+    if (QThread::currentThread() != thread()) {
+        QMetaObject::invokeMethod(
+            this, [this, reason] { OnPlayerDestroy(reason); }, Qt::QueuedConnection);
+        return;
+    }
+    if (m_stopping || CffmpegPlayer::getWndID() != screenWindowId())
         return;
     FFP_GetPlayer()->Stop();
     m_playTimer->stop();

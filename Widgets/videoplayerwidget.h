@@ -123,5 +123,6 @@ private:
     const VideoInfo *m_playingItem = nullptr;
     int m_requestedRow = -1;
     int m_lastListRow = -1;
+    bool m_stopping = false;
     std::function<int()> m_currentRowSource;
 };
