@@ -11,9 +11,11 @@
 #include <QActionGroup>
 #include <QDebug>
 #include <QDesktopServices>
+#include <QEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGraphicsOpacityEffect>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -61,6 +63,10 @@ QPushButton *makeButton(QWidget *parent, const QString &objectName, const QStrin
     else
         button->setText(fallbackText); // the skin is missing: stay usable
     button->setToolTip(fallbackText);
+    // The skin has no pictures for disabled buttons: fade them instead.
+    auto *fade = new QGraphicsOpacityEffect(button);
+    fade->setOpacity(0.35);
+    button->setGraphicsEffect(fade);
     return button;
 }
 
@@ -166,7 +172,11 @@ void VideoPlayerWidget::setupUi()
     timeLayout->addStretch();
     m_lbTime = new QLabel(QStringLiteral("00:00:00/00:00:00"), timeRow);
     m_lbTime->setObjectName(QStringLiteral("lbTime"));
-    m_lbTime->setFixedSize(107, 15);
+    // 107 pixels hold "00:00:00/00:00:00" in the skin's narrow font; wider
+    // fonts get the room they need so that the text is never cut.
+    m_lbTime->ensurePolished();
+    const int timeWidth = m_lbTime->fontMetrics().horizontalAdvance(QStringLiteral("00:00:00/00:00:00")) + 4;
+    m_lbTime->setFixedSize(std::max(107, timeWidth), 15);
     m_lbTime->setAlignment(Qt::AlignCenter);
     m_lbTime->setStyleSheet(QStringLiteral("color: #000000; font: 12px;"));
     timeLayout->addWidget(m_lbTime);
@@ -190,8 +200,11 @@ void VideoPlayerWidget::setupUi()
     m_btnSound = makeButton(bottom, QStringLiteral("btnSound"), QStringLiteral("sound"), tr("Mute"), 18, 18,
                             QStringLiteral("sound_disabled"));
     for (QPushButton *button :
-         {m_btnStart, m_btnStop, m_btnBack, m_btnForward, m_btnSnapshot, m_btnMore, m_btnSound})
+         {m_btnStart, m_btnStop, m_btnBack, m_btnForward, m_btnSnapshot, m_btnMore, m_btnSound}) {
         bottomLayout->addWidget(button);
+        button->installEventFilter(this);
+        button->graphicsEffect()->setEnabled(!button->isEnabled());
+    }
     m_sliderVolumn = new QSlider(Qt::Horizontal, bottom);
     m_sliderVolumn->setObjectName(QStringLiteral("sliderVolumn"));
     m_sliderVolumn->setFixedHeight(8);
@@ -547,6 +560,10 @@ void VideoPlayerWidget::OnPlayerDestroy(int reason)
 
 bool VideoPlayerWidget::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::EnabledChange) {
+        if (auto *button = qobject_cast<QPushButton *>(watched); button && button->graphicsEffect())
+            button->graphicsEffect()->setEnabled(!button->isEnabled());
+    }
     return QWidget::eventFilter(watched, event);
 }
 

@@ -430,18 +430,22 @@ private slots:
     }
 
     // Not a check: shows the panel playing for a screenshot (scripts/screenshot_player).
+    // REELMAX_SHOWCASE_READY names a file created once a picture is on screen.
     void showcase()
     {
         const int seconds = qEnvironmentVariableIntValue("REELMAX_SHOWCASE_SECONDS");
         if (seconds <= 0)
             QSKIP("set REELMAX_SHOWCASE_SECONDS to show the panel playing");
-        registry()->addFile(m_movie);
         registry()->addFile(m_clip);
         m_panel->move(0, 0);
         m_panel->resize(640, 480);
-        playRow(1);
+        playRow(0);
         if (QTest::currentTestFailed())
             return;
+        QTRY_VERIFY_WITH_TIMEOUT(position() >= 1500, 5000);
+        QFile ready(qEnvironmentVariable("REELMAX_SHOWCASE_READY"));
+        if (!ready.fileName().isEmpty())
+            QVERIFY(ready.open(QIODevice::WriteOnly));
         QTest::qWait(seconds * 1000);
     }
 };
