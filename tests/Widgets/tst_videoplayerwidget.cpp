@@ -157,6 +157,22 @@ private slots:
         QCOMPARE(m_panel->currentIndex(), -1);
     }
 
+    void soundAndMoreButtons()
+    {
+        QPushButton *sound = button("btnSound");
+        sound->click(); // muted: the volume cannot be changed
+        QVERIFY(sound->isChecked() && !slider("sliderVolumn")->isEnabled());
+        sound->click();
+        QVERIFY(!sound->isChecked() && slider("sliderVolumn")->isEnabled());
+
+        QPushButton *more = button("btnMore");
+        more->click();
+        QTRY_VERIFY(m_panel->moreMenu()->isVisible());
+        const QPoint expected = more->mapToGlobal(QPoint(0, more->height() + 10));
+        QCOMPARE(m_panel->moreMenu()->pos(), expected);
+        m_panel->moreMenu()->hide();
+    }
+
     void startFollowsTheListsCurrentRow()
     {
         QVERIFY(!button("btnStart")->isEnabled());
@@ -372,6 +388,7 @@ private slots:
         QVERIFY2(status() != PLAY_STATUS_PLAYING, "the engine did not end the section");
         clock.restart();
         QTRY_VERIFY_WITH_TIMEOUT(spy.count() >= 2, 2000);
+        qInfo("stop shown %lld ms after the engine ended the section", qint64(clock.elapsed()));
         // The play timer ticks every 500 ms; allow for a busy machine.
         QVERIFY2(clock.elapsed() <= 700, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(spy.last().at(0).toInt(), 3);
