@@ -2,12 +2,16 @@
 
 #include "app/platform.h"
 #include "config/uniquepath.h"
+#include "profiles/videoprofileuserconfig.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QThread>
+
+#include <algorithm>
 
 namespace {
 const char kOutputFolder[] = "ConvertOutputFolder";
@@ -271,6 +275,24 @@ void VideoUserConfig::addRecentFiles(const QStringList &files)
     m_settings->setValue(kRecentFiles, list);
 }
 
+// --- current profile ----------------------------------------------------------
+
+VideoProfileFormatUserConfig VideoUserConfig::getCurrentProfile()
+{
+    if (!m_currentProfile)
+        setCurrentProfile(VideoProfileUserConfig::getInstance()->getLastProfile());
+    return *m_currentProfile;
+}
+
+void VideoUserConfig::setCurrentProfile(const VideoProfileFormatUserConfig &profile)
+{
+    m_currentProfile = std::make_unique<VideoProfileFormatUserConfig>(profile);
+    emit currentProfileChanged(m_currentProfile->getName());
+    emit currentProfileChanged(*m_currentProfile);
+    const QSize size = m_currentProfile->getResolution();
+    qDebug("size = %d,%d", size.width(), size.height());
+}
+
 // --- run-time state -----------------------------------------------------------
 
 bool VideoUserConfig::isMerge() const
@@ -327,6 +349,19 @@ void VideoUserConfig::setSplitTime(int time)
 bool VideoUserConfig::isItunesInstalled() const
 {
     return Platform::isItunesInstalled();
+}
+
+bool VideoUserConfig::isAppleProfile(const VideoProfileFormatUserConfig &profile) const
+{
+    const QString id = profile.getID();
+    const auto apple = VideoProfileUserConfig::getInstance()->getFormats(QStringLiteral("Apple"));
+    return std::any_of(apple.cbegin(), apple.cend(),
+                       [&](const VideoProfileFormatUserConfig &p) { return p.getID() == id; });
+}
+
+bool VideoUserConfig::canSendToItunes() const
+{
+    return m_currentProfile && isAppleProfile(*m_currentProfile) && isItunesInstalled() && m_sendToItunes;
 }
 
 bool VideoUserConfig::sendToItunes() const

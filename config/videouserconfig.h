@@ -1,5 +1,7 @@
 #pragma once
 
+#include "profiles/videoprofileformatuserconfig.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QSettings>
@@ -54,6 +56,12 @@ public:
     QStringList recentFiles() const;
     void addRecentFiles(const QStringList &files);
 
+    // Current output profile.  Before one is set, the last used profile of
+    // the user profile configuration becomes current (signals included).
+    VideoProfileFormatUserConfig getCurrentProfile();
+    void setCurrentProfile(const VideoProfileFormatUserConfig &profile);
+    bool hasCurrentProfile() const { return m_currentProfile != nullptr; }
+
     // Run-time state.
     bool isMerge() const;
     void setMerge(bool merge);
@@ -68,6 +76,8 @@ public:
 
     // iTunes.
     bool isItunesInstalled() const;
+    bool isAppleProfile(const VideoProfileFormatUserConfig &profile) const;
+    bool canSendToItunes() const;
     bool sendToItunes() const;
     void setSendToItunes(bool send);
 
@@ -89,6 +99,8 @@ public slots:
     void setConvertOutputDirectory(const QString &dir);
 
 signals:
+    void currentProfileChanged(const QString &name);
+    void currentProfileChanged(const VideoProfileFormatUserConfig &profile);
     void mergeStatusChanged(bool bMerge);
 
 private:
@@ -97,6 +109,7 @@ private:
 
     QPointer<QObject> m_mainWindow;
     std::unique_ptr<QSettings> m_settings;
+    std::unique_ptr<VideoProfileFormatUserConfig> m_currentProfile;
     bool m_merge = false;
     int m_postTaskAction = 0;
     int m_splitMode = 0;

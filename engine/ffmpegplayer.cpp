@@ -9,7 +9,10 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <condition_variable>
+#include <deque>
 #include <mutex>
+#include <thread>
 
 namespace {
 std::atomic<int64_t> g_wndId{0};
@@ -35,8 +38,56 @@ IPlayerDestroyObserver::~IPlayerDestroyObserver()
     l.observers.erase(std::remove(l.observers.begin(), l.observers.end(), this), l.observers.end());
 }
 
+// Joins the threads of finished playbacks away from the GUI thread: a
+// decoder in the middle of a large picture may take longer than a frame.
+class SessionReaper {
+public:
+    SessionReaper() : m_thread([this] { run(); }) {}
+    ~SessionReaper()
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_quit = true;
+        }
+        m_cond.notify_all();
+        m_thread.join();
+    }
+    void take(std::unique_ptr<playback::PlayerSession> session)
+    {
+        session->requestStop();
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_sessions.push_back(std::move(session));
+        }
+        m_cond.notify_all();
+    }
+
+private:
+    void run()
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        for (;;) {
+            m_cond.wait(lock, [this] { return m_quit || !m_sessions.empty(); });
+            if (m_sessions.empty())
+                return;
+            auto session = std::move(m_sessions.front());
+            m_sessions.pop_front();
+            lock.unlock();
+            session.reset(); // joins its threads and frees it
+            lock.lock();
+        }
+    }
+    std::mutex m_mutex;
+    std::condition_variable m_cond;
+    std::deque<std::unique_ptr<playback::PlayerSession>> m_sessions;
+    bool m_quit = false;
+    std::thread m_thread;
+};
+
 struct CffmpegPlayer::Impl {
     playback::VideoOutput output{[] { return CffmpegPlayer::getWndID(); }};
+    playback::AudioOutput audio;
+    SessionReaper reaper; // declared after the outputs: finished playbacks go before them
     std::unique_ptr<playback::PlayerSession> session;
     std::string path; // the file opened for playback, empty when none
     int64_t sectionStart = -1;
@@ -108,7 +159,7 @@ bool CffmpegPlayer::ensureSession()
         return true;
     if (d->path.empty())
         return false;
-    auto session = std::make_unique<playback::PlayerSession>(*this, d->output);
+    auto session = std::make_unique<playback::PlayerSession>(*this, d->output, d->audio);
     std::string error;
     if (!session->open(d->path, &error)) {
         qWarning("player: [%s] cannot be played: %s", d->path.c_str(), error.c_str());
@@ -117,6 +168,7 @@ bool CffmpegPlayer::ensureSession()
     session->setSection(d->sectionStart, d->sectionEnd);
     session->setVolume(d->volume);
     session->setMuted(d->muted);
+    d->output.setSource(session.get());
     d->session = std::move(session);
     return true;
 }
@@ -129,7 +181,8 @@ void CffmpegPlayer::endSession(int reason)
     if (auto session = std::move(d->session)) { // an observer may have ended it already
         d->shownBefore += int64_t(session->shownFrames());
         d->droppedBefore += int64_t(session->droppedFrames());
-        session->shutdown();
+        d->output.setSource(nullptr);
+        d->reaper.take(std::move(session));
     }
 }
 

@@ -1,9 +1,24 @@
 #include "engine/filtersettings.h"
 
+#include <algorithm>
+#include <cctype>
+#include <unistd.h>
+
 namespace {
 std::string str(const char *s)
 {
     return s ? std::string(s) : std::string();
+}
+
+bool readableSubtitle(const std::string &path)
+{
+    if (path.empty() || access(path.c_str(), R_OK) != 0)
+        return false;
+    std::string ext =
+        path.substr(path.find_last_of('.') == std::string::npos ? path.size() : path.find_last_of('.') + 1);
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    return ext == "srt" || ext == "ass" || ext == "ssa";
 }
 } // namespace
 
@@ -73,6 +88,10 @@ int CFilterSetters::SetSubtileFilter(int off, const char *subtitleFile, const ch
                                      const char *fontName, int fontSize, int64_t color, int horSpace,
                                      int verSpace, int, int)
 {
+    // A subtitle file that cannot be read is refused (negative result) and
+    // leaves the current subtitle filter as it was.
+    if (off == 0 && !readableSubtitle(str(subtitleFile)))
+        return -1;
     return changeFilters([&](FilterSettings &f) {
         f.subtitle = off == 0;
         f.subtitleFile = str(subtitleFile);

@@ -12,16 +12,18 @@ AudioOutput::~AudioOutput()
     close();
 }
 
-bool AudioOutput::open(int sampleRate, int channels, Fill fill, std::string *error)
+bool AudioOutput::ensureOpen(std::string *error)
 {
-    close();
+    if (m_device)
+        return true;
+    const int sampleRate = 48000;
+    const int channels = 2;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         if (error)
             *error = std::string("no audio driver: ") + SDL_GetError();
         return false;
     }
     m_subsystemUp = true;
-    m_fill = std::move(fill);
 
     SDL_AudioSpec wanted{};
     wanted.freq = sampleRate;
@@ -62,9 +64,39 @@ void AudioOutput::close()
     m_fill = nullptr;
 }
 
-void AudioOutput::setPaused(bool paused)
+void AudioOutput::attach(const void *owner, Fill fill)
 {
-    if (m_device)
+    std::lock_guard<std::mutex> lock(m_ownerMutex);
+    m_owner = owner;
+    if (!m_device) {
+        m_fill = std::move(fill);
+        return;
+    }
+    SDL_LockAudioDevice(m_device);
+    m_fill = std::move(fill);
+    SDL_UnlockAudioDevice(m_device);
+}
+
+void AudioOutput::detach(const void *owner)
+{
+    std::lock_guard<std::mutex> lock(m_ownerMutex);
+    if (owner != m_owner)
+        return;
+    m_owner = nullptr;
+    if (!m_device) {
+        m_fill = nullptr;
+        return;
+    }
+    SDL_PauseAudioDevice(m_device, 1);
+    SDL_LockAudioDevice(m_device);
+    m_fill = nullptr;
+    SDL_UnlockAudioDevice(m_device);
+}
+
+void AudioOutput::setPaused(const void *owner, bool paused)
+{
+    std::lock_guard<std::mutex> lock(m_ownerMutex);
+    if (m_device && owner == m_owner)
         SDL_PauseAudioDevice(m_device, paused ? 1 : 0);
 }
 

@@ -78,7 +78,7 @@ void PlayerSession::audioDecodeLoop()
 {
     AVCodecContext *ctx = m_audioCodec.get();
     const AVStream *st = m_format->streams[m_audioStream];
-    const bool decode = m_audio.isOpen();
+    const bool decode = m_audioAttached;
     int serial = -1;
     double nextPts = 0.0;
     FramePtr frame = makeFrame();
@@ -168,15 +168,21 @@ void PlayerSession::audioDecodeLoop()
 bool PlayerSession::openAudioDevice()
 {
     std::string error;
-    const int channels = std::min(2, m_audioCodec->ch_layout.nb_channels);
-    if (!m_audio.open(
-            m_audioCodec->sample_rate, channels, [this](uint8_t *b, int n) { fillAudio(b, n); }, &error)) {
+    if (!m_audio.ensureOpen(&error)) {
         qDebug("player: %s; the picture runs on the system clock", error.c_str());
         return false;
     }
     m_outRate = m_audio.sampleRate();
     m_outChannels = m_audio.channels();
+    m_audio.attach(this, [this](uint8_t *b, int n) { fillAudio(b, n); });
+    m_audioAttached = true;
     return true;
+}
+
+void PlayerSession::setDevicePaused(bool paused)
+{
+    if (m_audioAttached)
+        m_audio.setPaused(this, paused);
 }
 
 void PlayerSession::fillAudio(uint8_t *buffer, int bytes)

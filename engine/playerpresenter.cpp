@@ -65,7 +65,7 @@ void PlayerSession::presentLoop()
                 // Pictures set the clock; the sound does when there is no picture;
                 // when neither will come, the clock starts at the target.
                 const bool pictureWillCome = m_videoStream >= 0 && m_videoDrainedSerial != current;
-                const bool soundWillCome = m_videoStream < 0 && m_audio.isOpen() &&
+                const bool soundWillCome = m_videoStream < 0 && m_audioAttached &&
                                            (m_audioDrainedSerial != current || m_audioFrames.size() > 0);
                 if (!pictureWillCome && !soundWillCome) {
                     m_clock.set(m_targetSerial == current ? m_targetMs.load() : double(m_sectionStart));
@@ -133,7 +133,7 @@ bool PlayerSession::endReached()
         return false;
     if (m_audioStream >= 0 && m_audioDrainedSerial != current)
         return false;
-    if (m_audio.isOpen() && (m_audioFrames.size() > 0 || m_audioPending))
+    if (m_audioAttached && (m_audioFrames.size() > 0 || m_audioPending))
         return false;
     double last = -1.0;
     {
@@ -141,7 +141,7 @@ bool PlayerSession::endReached()
         if (m_haveShown)
             last = m_shownPts + m_shownDuration;
     }
-    if (m_videoStream < 0 && !m_audio.isOpen()) {
+    if (m_videoStream < 0 && !m_audioAttached) {
         const int64_t end = m_sectionEnd;
         last = end >= 0 ? double(end) : m_durationMs;
     }
@@ -189,7 +189,7 @@ void PlayerSession::render()
         m_shownFiltered = std::move(filtered);
     }
     if (!image.isNull())
-        m_output.publish(image, aspect);
+        m_output.publish(this, image, aspect);
 }
 
 void PlayerSession::refresh()

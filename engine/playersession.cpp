@@ -42,8 +42,8 @@ CodecContextPtr openDecoder(const AVStream *st, int threads, std::string *error)
 }
 } // namespace
 
-PlayerSession::PlayerSession(CFilterSetters &filters, VideoOutput &output)
-    : m_filters(filters), m_output(output)
+PlayerSession::PlayerSession(CFilterSetters &filters, VideoOutput &output, AudioOutput &audio)
+    : m_filters(filters), m_output(output), m_audio(audio)
 {
 }
 
@@ -141,7 +141,7 @@ void PlayerSession::play()
     m_restartOnPlay = false;
     m_status = 1;
     m_clock.setPaused(false);
-    m_audio.setPaused(false);
+    setDevicePaused(false);
     m_presentCond.notify_all();
 }
 
@@ -151,7 +151,7 @@ void PlayerSession::pause()
     if (!m_status.compare_exchange_strong(expected, 2))
         return;
     m_clock.setPaused(true);
-    m_audio.setPaused(true);
+    setDevicePaused(true);
 }
 
 void PlayerSession::seek(double ms)
@@ -190,7 +190,7 @@ void PlayerSession::setVolume(int volume)
     m_volume = std::clamp(volume, 0, 128);
 }
 
-void PlayerSession::shutdown()
+void PlayerSession::requestStop()
 {
     m_abort = true;
     {
@@ -205,7 +205,13 @@ void PlayerSession::shutdown()
         std::lock_guard<std::mutex> lock(m_presentMutex);
         m_presentCond.notify_all();
     }
-    m_audio.close();
+    if (m_audioAttached)
+        m_audio.detach(this); // waits for a running callback
+}
+
+void PlayerSession::shutdown()
+{
+    requestStop();
     for (std::thread *t : {&m_demuxThread, &m_videoThread, &m_audioThread, &m_presentThread})
         if (t->joinable())
             t->join();
@@ -214,6 +220,7 @@ void PlayerSession::shutdown()
     m_videoPackets.flush();
     m_audioPackets.flush();
     m_audioCurrent = DecodedFrame();
+    m_audioAttached = false;
     m_status = 3;
     m_started = false;
 }
@@ -316,7 +323,7 @@ void PlayerSession::markFinished()
     if (m_status.compare_exchange_strong(expected, 3)) {
         m_restartOnPlay = true;
         m_clock.setPaused(true);
-        m_audio.setPaused(true);
+        setDevicePaused(true);
     }
 }
 

@@ -29,7 +29,7 @@ class VideoOutput;
 // only shutdown() waits for the threads, which it wakes first.
 class PlayerSession {
 public:
-    PlayerSession(CFilterSetters &filters, VideoOutput &output);
+    PlayerSession(CFilterSetters &filters, VideoOutput &output, AudioOutput &audio);
     ~PlayerSession();
     PlayerSession(const PlayerSession &) = delete;
     PlayerSession &operator=(const PlayerSession &) = delete;
@@ -54,6 +54,9 @@ public:
     bool hasVideo() const { return m_videoStream >= 0; }
     // The preview filters or the window size changed: redraw the picture.
     void refresh();
+    // Asks every thread to stop and wakes it, and lets go of the sound
+    // device; returns at once.
+    void requestStop();
     // Stops every thread: abort, wake, join, flush.
     void shutdown();
 
@@ -75,6 +78,7 @@ private:
     void videoDecodeLoop();
     void audioDecodeLoop();
     bool openAudioDevice();
+    void setDevicePaused(bool paused);
     void fillAudio(uint8_t *buffer, int bytes);
     // playerpresenter.cpp
     void presentLoop();
@@ -134,7 +138,8 @@ private:
     std::atomic<int> m_anchorSerial{-1};
     std::atomic<int> m_status{3};
 
-    AudioOutput m_audio;
+    AudioOutput &m_audio;
+    bool m_audioAttached = false; // set before the threads start
     std::atomic<int> m_volume{128};
     std::atomic<bool> m_muted{false};
     SwrPtr m_resampler;

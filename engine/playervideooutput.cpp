@@ -27,10 +27,18 @@ QRect fitRect(const QSize &window, double aspect)
     return QRect((ww - w) / 2, (wh - h) / 2, w, h);
 }
 
-void VideoOutput::publish(const QImage &picture, double aspect)
+void VideoOutput::setSource(const void *source)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_source = source;
+}
+
+void VideoOutput::publish(const void *source, const QImage &picture, double aspect)
 {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
+        if (source != m_source)
+            return;
         m_picture = picture;
         m_aspect = aspect;
     }

@@ -25,8 +25,11 @@ public:
     using WindowId = std::function<int64_t()>;
     explicit VideoOutput(WindowId currentWindow) : m_currentWindow(std::move(currentWindow)) {}
 
+    // Only pictures from the current source are taken (a playback that is
+    // being shut down may still finish one).  GUI thread.
+    void setSource(const void *source);
     // Any thread.
-    void publish(const QImage &picture, double aspect);
+    void publish(const void *source, const QImage &picture, double aspect);
     void clear();
     bool hasPicture() const;
     QImage picture() const;
@@ -51,6 +54,7 @@ private:
     mutable std::mutex m_mutex;
     QImage m_picture;
     double m_aspect = 0.0;
+    const void *m_source = nullptr;
     QSize m_initSize;
     QSize m_windowSize;
     std::atomic<bool> m_repaintPending{false};

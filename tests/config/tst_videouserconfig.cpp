@@ -1,5 +1,6 @@
 #include "config/uniquepath.h"
 #include "config/videouserconfig.h"
+#include "profiles/videoprofileuserconfig.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -138,6 +139,35 @@ private slots:
         QCOMPARE(spy.at(1).at(0).toBool(), true);
         QVERIFY(cfg->isMerge());
         cfg->setMerge(false);
+    }
+
+    void currentProfileFallsBackToTheLastUsedOnceWithBothSignals()
+    {
+        QTemporaryDir dir;
+        const QString upc = dir.path() + "/upc.xml";
+        QVERIFY(QFile::copy(VideoProfileUserConfig::shippedDefaultPath(), upc));
+        QVERIFY(VideoProfileUserConfig::getInstance()->setConfigPath(upc));
+        QSignalSpy byName(cfg, qOverload<const QString &>(&VideoUserConfig::currentProfileChanged));
+        QSignalSpy byRecord(
+            cfg, qOverload<const VideoProfileFormatUserConfig &>(&VideoUserConfig::currentProfileChanged));
+        const VideoProfileFormatUserConfig first = cfg->getCurrentProfile();
+        QVERIFY(first.isValid());
+        QCOMPARE(first, VideoProfileUserConfig::getInstance()->getLastProfile());
+        QCOMPARE(byName.count(), 1);
+        QCOMPARE(byRecord.count(), 1);
+        QCOMPARE(byName.at(0).at(0).toString(), first.getName());
+        cfg->getCurrentProfile(); // already set: no signal
+        QCOMPARE(byName.count(), 1);
+
+        // iTunes: only an Apple profile, with iTunes installed and chosen.
+        const auto apple = VideoProfileUserConfig::getInstance()->getFormats("Apple");
+        QVERIFY(!apple.isEmpty());
+        QVERIFY(cfg->isAppleProfile(apple.first()));
+        QVERIFY(!cfg->isAppleProfile(VideoProfileFormatUserConfig()));
+        cfg->setCurrentProfile(apple.first());
+        cfg->setSendToItunes(true);
+        QVERIFY(!cfg->canSendToItunes()); // never installed here
+        cfg->setSendToItunes(false);
     }
 
     void runTimeState()

@@ -233,6 +233,37 @@ private slots:
         QCOMPARE(QRect(x, y, w, h), QRect(0, 60, 640, 360));
     }
 
+    void soundOnlyFilePlaysItsSection()
+    {
+        const QString sound = dir + "/tone.m4a";
+        QVERIFY(TestMedia::makeClip(sound, 4, 0, 0, "25", 44100, 2));
+        QVERIFY(p->OpenFile(path(sound).constData()));
+        QCOMPARE(p->IsAudioFile(), 1);
+        p->SetStartEndPos(1000, 2000);
+        p->Play();
+        QTRY_VERIFY_WITH_TIMEOUT(p->GetCurrentPosition() > 300, 3000);
+        QVERIFY(p->GetCurrentPosition() < 1000);
+        QTRY_COMPARE_WITH_TIMEOUT(p->GetPlayStatus(), 3, 3000);
+        QVERIFY2(std::abs(p->GetCurrentPosition() - 1000) < 60, qPrintable(QString::number(p->GetCurrentPosition())));
+        QCOMPARE(p->SnapImage(path(dir + "/sound.bmp").constData(), 1), 0); // no picture
+    }
+
+    void seekPastTheEndFinishes()
+    {
+        QVERIFY(p->OpenFile(path(clip).constData()));
+        p->Play();
+        QTRY_VERIFY_WITH_TIMEOUT(p->GetShownFrames() > 0, 5000);
+        p->Seek(100000); // passed on as is
+        QTRY_COMPARE_WITH_TIMEOUT(p->GetPlayStatus(), 3, 3000);
+        p->Pause(); // nothing plays: stays stopped
+        QCOMPARE(p->GetPlayStatus(), 3);
+        // A seek after the end, then Play, continues from the seek target.
+        p->Seek(5000);
+        p->Play();
+        QVERIFY(waitForPicture(5000, 3000));
+        QTRY_COMPARE_WITH_TIMEOUT(p->GetPlayStatus(), 3, 3000);
+    }
+
     void volumeAndMuteAreHarmless()
     {
         QVERIFY(p->OpenFile(path(clip).constData()));
