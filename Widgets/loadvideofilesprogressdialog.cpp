@@ -18,10 +18,12 @@ LoadVideoFilesProgressDialog::LoadVideoFilesProgressDialog(QWidget *parent)
         enhancer->loadSkin(QStringLiteral(":/images/dialogs/dlg_bkgnd.png"), 35, 7, 54, 7);
 
     auto *caption = new QLabel(tr("Loading"), this);
-    caption->setStyleSheet(QStringLiteral("color: white; font: bold 12px \"Arial\"; background: transparent;"));
+    caption->setStyleSheet(
+        QStringLiteral("color: white; font: bold 12px \"Arial\"; background: transparent;"));
     caption->setFixedHeight(35);
     m_lbLoading = new QLabel(tr("Loading In Progress..."), this);
-    m_lbLoading->setStyleSheet(QStringLiteral("color: #1d2c44; font: 12px \"Arial\"; background: transparent;"));
+    m_lbLoading->setStyleSheet(
+        QStringLiteral("color: #1d2c44; font: 12px \"Arial\"; background: transparent;"));
     m_lbLoading->setTextFormat(Qt::PlainText);
     m_progressBar = new QProgressBar(this);
     m_progressBar->setRange(0, 100);

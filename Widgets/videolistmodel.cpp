@@ -35,10 +35,14 @@ QVariant VideoListModel::headerData(int section, Qt::Orientation orientation, in
     if (role != Qt::DisplayRole)
         return QVariant();
     switch (section) {
-    case 0: return tr("Preview");
-    case 1: return tr("Name");
-    case 2: return tr("Length");
-    default: return QVariant();
+    case 0:
+        return tr("Preview");
+    case 1:
+        return tr("Name");
+    case 2:
+        return tr("Length");
+    default:
+        return QVariant();
     }
 }
 
@@ -66,7 +70,8 @@ QVariant VideoListModel::data(const QModelIndex &index, int role) const
         if (index.column() == 1)
             return registry->displayName(row);
         break;
-    default: break;
+    default:
+        break;
     }
     return QVariant();
 }

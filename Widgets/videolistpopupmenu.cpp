@@ -20,7 +20,8 @@ VideoListPopupMenu::VideoListPopupMenu(MainWindow *mainWindow) : QMenu(mainWindo
                                  "QMenu::item:selected { background: #1C58A4; color: white; }"
                                  "QMenu::item:disabled { color: #9aa6b8; }"));
     if (VideoListWidget *list = mainWindow->listWidget())
-        connect(list, &VideoListWidget::currentItemChanged, this, &VideoListPopupMenu::onVideoListSelectionChanged);
+        connect(list, &VideoListWidget::currentItemChanged, this,
+                &VideoListPopupMenu::onVideoListSelectionChanged);
     onVideoListSelectionChanged(mainWindow->listWidget() ? mainWindow->listWidget()->currentRow() : -1);
 }
 

@@ -39,7 +39,12 @@ VideoListWidget::VideoListWidget(MainWindow *mainWindow, QWidget *parent)
     setFocusPolicy(Qt::NoFocus);
     setAcceptDrops(true);
     horizontalHeader()->setHighlightSections(false);
+    // The name takes what the picture and the length leave.
     horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    horizontalHeader()->setSectionResizeMode(0, QHeaderView::Fixed);
+    horizontalHeader()->setSectionResizeMode(2, QHeaderView::Fixed);
+    horizontalHeader()->resizeSection(0, 116);
+    horizontalHeader()->resizeSection(2, 84);
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(50);
@@ -57,7 +62,8 @@ VideoListWidget::VideoListWidget(MainWindow *mainWindow, QWidget *parent)
     connect(this, &QWidget::customContextMenuRequested, this, &VideoListWidget::popupVideoContextMenu);
     connect(this, &QAbstractItemView::doubleClicked, this, &VideoListWidget::onVideoListDoubleClicked);
     connect(this, &QAbstractItemView::clicked, this, &VideoListWidget::onItemClicked);
-    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &VideoListWidget::onSelectionChanged);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &VideoListWidget::onSelectionChanged);
     connect(VideoInfoManager::instance(), qOverload<int>(&VideoInfoManager::videoRemoved), this,
             &VideoListWidget::onVideoRemoved);
 }

@@ -31,7 +31,8 @@ QIcon icon(const char *name)
 }
 } // namespace
 
-VideoMenuBarWidget::VideoMenuBarWidget(MainWindow *mainWindow) : QMenuBar(mainWindow), m_mainWindow(mainWindow)
+VideoMenuBarWidget::VideoMenuBarWidget(MainWindow *mainWindow)
+    : QMenuBar(mainWindow), m_mainWindow(mainWindow)
 {
     setStyleSheet(QString::fromLatin1(kMenuBarStyle));
     setNativeMenuBar(false);
@@ -44,7 +45,8 @@ VideoMenuBarWidget::VideoMenuBarWidget(MainWindow *mainWindow) : QMenuBar(mainWi
     actDownload = file->addAction(icon("menu_file_download"), tr("Download Video"), handler,
                                   &CEventHandler::onMenuFileDownload);
     actAddFolder = file->addAction(tr("Add Folder"), handler, &CEventHandler::onMenuFileAddFolder);
-    actFileInformation = file->addAction(tr("File Information"), handler, &CEventHandler::onMenuFileFileProperty);
+    actFileInformation =
+        file->addAction(tr("File Information"), handler, &CEventHandler::onMenuFileFileProperty);
     actFileInformation->setEnabled(false);
     file->addSeparator();
     actExit = file->addAction(icon("menu_file_exit"), tr("Exit"), handler, &CEventHandler::onCloseMainWindow);
@@ -60,7 +62,8 @@ VideoMenuBarWidget::VideoMenuBarWidget(MainWindow *mainWindow) : QMenuBar(mainWi
     actVideoEdit = edit->addAction(icon("menu_edit_edit"), tr("Video Edit"), handler,
                                    &CEventHandler::onMenuEditVideoEdit);
     edit->addSeparator();
-    actRemove = edit->addAction(icon("menu_edit_delete"), tr("Remove"), handler, &CEventHandler::onMenuEditRemove);
+    actRemove =
+        edit->addAction(icon("menu_edit_delete"), tr("Remove"), handler, &CEventHandler::onMenuEditRemove);
     actRemove->setShortcut(QKeySequence(Qt::Key_Delete));
     actClearAll = edit->addAction(tr("Clear All"), handler, &CEventHandler::onMenuEditClearAll);
     actRename = edit->addAction(tr("Rename"), handler, &CEventHandler::onMenuEditRename);
@@ -68,7 +71,8 @@ VideoMenuBarWidget::VideoMenuBarWidget(MainWindow *mainWindow) : QMenuBar(mainWi
     edit->addSeparator();
     actMerge = edit->addAction(tr("Merge Into One File"));
     actMerge->setCheckable(true);
-    connect(actMerge, &QAction::triggered, handler, [handler](bool checked) { handler->onMenuEditMerge(checked); });
+    connect(actMerge, &QAction::triggered, handler,
+            [handler](bool checked) { handler->onMenuEditMerge(checked); });
     for (QAction *a : {actDuplicate, actClip, actVideoEdit, actRemove, actClearAll, actRename, actMerge})
         a->setEnabled(false);
 
@@ -76,7 +80,8 @@ VideoMenuBarWidget::VideoMenuBarWidget(MainWindow *mainWindow) : QMenuBar(mainWi
     QMenu *tools = addMenu(tr("Tools"));
     actSettings = tools->addAction(QStringLiteral("Settings"), handler, &CEventHandler::onMenuToolSettings);
     tools->addSeparator();
-    actCustomizeProfile = tools->addAction(tr("Customize Profile"), mainWindow, &MainWindow::showProfileCustomizeDialog);
+    actCustomizeProfile =
+        tools->addAction(tr("Customize Profile"), mainWindow, &MainWindow::showProfileCustomizeDialog);
     actOpenOutputDir = tools->addAction(QStringLiteral("Open Output Directory"), handler,
                                         &CEventHandler::onMenuToolOpenOutputDir);
 
@@ -99,9 +104,15 @@ VideoMenuBarWidget::VideoMenuBarWidget(MainWindow *mainWindow) : QMenuBar(mainWi
         m_postTaskGroup->addAction(a);
     }
     switch (config->postTaskAction()) {
-    case 1: actExitProgram->setChecked(true); break;
-    case 2: actShutdown->setChecked(true); break;
-    default: actDoNothing->setChecked(true); break;
+    case 1:
+        actExitProgram->setChecked(true);
+        break;
+    case 2:
+        actShutdown->setChecked(true);
+        break;
+    default:
+        actDoNothing->setChecked(true);
+        break;
     }
 
     // Help.
@@ -115,12 +126,16 @@ VideoMenuBarWidget::VideoMenuBarWidget(MainWindow *mainWindow) : QMenuBar(mainWi
 
     // Followers.
     if (VideoListWidget *list = mainWindow->listWidget()) {
-        connect(list, &VideoListWidget::currentItemChanged, this, &VideoMenuBarWidget::onVideoListCurrentItemChanged);
-        connect(list, &VideoListWidget::selectionChanged, this, &VideoMenuBarWidget::onVideoListSelectionChanged);
+        connect(list, &VideoListWidget::currentItemChanged, this,
+                &VideoMenuBarWidget::onVideoListCurrentItemChanged);
+        connect(list, &VideoListWidget::selectionChanged, this,
+                &VideoMenuBarWidget::onVideoListSelectionChanged);
     }
     VideoInfoManager *registry = VideoInfoManager::instance();
-    connect(registry, &VideoInfoManager::videoCountChanged, this, &VideoMenuBarWidget::onVideoListItemCountChanged);
-    connect(registry, &VideoInfoManager::videoFileCountChanged, this, &VideoMenuBarWidget::onVideoFileCountChanged);
+    connect(registry, &VideoInfoManager::videoCountChanged, this,
+            &VideoMenuBarWidget::onVideoListItemCountChanged);
+    connect(registry, &VideoInfoManager::videoFileCountChanged, this,
+            &VideoMenuBarWidget::onVideoFileCountChanged);
     connect(config, &VideoUserConfig::mergeStatusChanged, this, &VideoMenuBarWidget::onMergeStatusChanged);
     // Start from the registry as it is (the window may be built over a non-empty list).
     onVideoListItemCountChanged(registry->count());
@@ -133,7 +148,8 @@ void VideoMenuBarWidget::attachPlayer(QObject *player)
     MainWindow::connectIfPresent(actPlay, SIGNAL(triggered()), player, SLOT(onBtnStartClick()));
     MainWindow::connectIfPresent(actPause, SIGNAL(triggered()), player, SLOT(onBtnPauseClick()));
     MainWindow::connectIfPresent(actStop, SIGNAL(triggered()), player, SLOT(onBtnStopClick()));
-    MainWindow::connectIfPresent(player, SIGNAL(playStatusChanged(int)), this, SLOT(onPlayStatusChanged(int)));
+    MainWindow::connectIfPresent(player, SIGNAL(playStatusChanged(int)), this,
+                                 SLOT(onPlayStatusChanged(int)));
 }
 
 void VideoMenuBarWidget::onVideoListCurrentItemChanged(int row)

@@ -16,22 +16,25 @@ QPushButton *systemButton(const QString &name, const QString &toolTip, QWidget *
     button->setFocusPolicy(Qt::NoFocus);
     button->setToolTip(toolTip);
     button->setStyleSheet(
-        QStringLiteral("QPushButton { border-image: url(:/images/mainwindow/titlebar/sys_%1_normal.png); }"
-                       "QPushButton:hover { border-image: url(:/images/mainwindow/titlebar/sys_%1_hover.png); }"
-                       "QPushButton:pressed { border-image: url(:/images/mainwindow/titlebar/sys_%1_pressed.png); }")
+        QStringLiteral(
+            "QPushButton { border-image: url(:/images/mainwindow/titlebar/sys_%1_normal.png); }"
+            "QPushButton:hover { border-image: url(:/images/mainwindow/titlebar/sys_%1_hover.png); }"
+            "QPushButton:pressed { border-image: url(:/images/mainwindow/titlebar/sys_%1_pressed.png); }")
             .arg(name));
     return button;
 }
 } // namespace
 
-VideoTitleBarWidget::VideoTitleBarWidget(MainWindow *mainWindow) : QWidget(mainWindow), m_mainWindow(mainWindow)
+VideoTitleBarWidget::VideoTitleBarWidget(MainWindow *mainWindow)
+    : QWidget(mainWindow), m_mainWindow(mainWindow)
 {
     setFixedHeight(31);
     m_lbLogo = new QLabel(this);
     m_lbLogo->setFixedSize(26, 29);
     m_lbLogo->setPixmap(QPixmap(QStringLiteral(":/images/logo.png")));
     m_lbTitle = new QLabel(tr("Corvane Reelmax"), this);
-    m_lbTitle->setStyleSheet(QStringLiteral("color: white; font: bold 13px \"Arial\"; background: transparent;"));
+    m_lbTitle->setStyleSheet(
+        QStringLiteral("color: white; font: bold 13px \"Arial\"; background: transparent;"));
 
     m_btnSettings = systemButton(QStringLiteral("settings"), tr("Settings"), this);
     m_btnMin = systemButton(QStringLiteral("min"), tr("Minimize"), this);
@@ -39,9 +42,12 @@ VideoTitleBarWidget::VideoTitleBarWidget(MainWindow *mainWindow) : QWidget(mainW
     m_btnMax->setCheckable(true);
     m_btnMax->setStyleSheet(
         m_btnMax->styleSheet() +
-        QStringLiteral("QPushButton:checked { border-image: url(:/images/mainwindow/titlebar/sys_restore_normal.png); }"
-                       "QPushButton:checked:hover { border-image: url(:/images/mainwindow/titlebar/sys_restore_hover.png); }"
-                       "QPushButton:checked:pressed { border-image: url(:/images/mainwindow/titlebar/sys_restore_pressed.png); }"));
+        QStringLiteral(
+            "QPushButton:checked { border-image: url(:/images/mainwindow/titlebar/sys_restore_normal.png); }"
+            "QPushButton:checked:hover { border-image: "
+            "url(:/images/mainwindow/titlebar/sys_restore_hover.png); }"
+            "QPushButton:checked:pressed { border-image: "
+            "url(:/images/mainwindow/titlebar/sys_restore_pressed.png); }"));
     m_btnClose = systemButton(QStringLiteral("close"), tr("Close"), this);
     m_btnClose->setShortcut(QKeySequence(QStringLiteral("Alt+F4")));
 

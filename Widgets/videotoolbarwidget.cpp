@@ -65,15 +65,19 @@ VideoToolBarWidget::VideoToolBarWidget(MainWindow *mainWindow) : QWidget(mainWin
     connect(btnDelete, &QPushButton::clicked, handler, &CEventHandler::onMenuEditRemove);
     connect(btnEffect, &QPushButton::clicked, handler, &CEventHandler::onMenuEditVideoEdit);
     connect(btnClip, &QPushButton::clicked, handler, &CEventHandler::onMenuEditTrim);
-    connect(btnMerge, &QPushButton::clicked, handler, [handler](bool checked) { handler->onMenuEditMerge(checked); });
+    connect(btnMerge, &QPushButton::clicked, handler,
+            [handler](bool checked) { handler->onMenuEditMerge(checked); });
 
     if (VideoListWidget *list = mainWindow->listWidget()) {
-        connect(list, &VideoListWidget::currentItemChanged, this, &VideoToolBarWidget::onVideoListCurrentItemChanged);
-        connect(list, &VideoListWidget::selectionChanged, this, &VideoToolBarWidget::onVideoListSelectionChanged);
+        connect(list, &VideoListWidget::currentItemChanged, this,
+                &VideoToolBarWidget::onVideoListCurrentItemChanged);
+        connect(list, &VideoListWidget::selectionChanged, this,
+                &VideoToolBarWidget::onVideoListSelectionChanged);
     }
     VideoInfoManager *registry = VideoInfoManager::instance();
     connect(registry, &VideoInfoManager::videoCountChanged, this, &VideoToolBarWidget::onVideoCountChanged);
-    connect(registry, &VideoInfoManager::videoFileCountChanged, this, &VideoToolBarWidget::onVideoFileCountChanged);
+    connect(registry, &VideoInfoManager::videoFileCountChanged, this,
+            &VideoToolBarWidget::onVideoFileCountChanged);
     VideoUserConfig *config = VideoUserConfig::instance();
     connect(config, &VideoUserConfig::mergeStatusChanged, this, &VideoToolBarWidget::onMergeStatusChanged);
     btnMerge->setEnabled(registry->count() >= 2);
@@ -110,7 +114,8 @@ void VideoToolBarWidget::attachPlayer(QObject *player)
     MainWindow::connectIfPresent(btnStart, SIGNAL(clicked()), player, SLOT(onBtnStartClick()));
     MainWindow::connectIfPresent(btnPause, SIGNAL(clicked()), player, SLOT(onBtnPauseClick()));
     MainWindow::connectIfPresent(btnStop, SIGNAL(clicked()), player, SLOT(onBtnStopClick()));
-    MainWindow::connectIfPresent(player, SIGNAL(playStatusChanged(int)), this, SLOT(onPlayStatusChanged(int)));
+    MainWindow::connectIfPresent(player, SIGNAL(playStatusChanged(int)), this,
+                                 SLOT(onPlayStatusChanged(int)));
 }
 
 void VideoToolBarWidget::onVideoListCurrentItemChanged(int row)

@@ -20,10 +20,11 @@ QPushButton *imageButton(const QString &image, const QString &label, QWidget *pa
     // The picture carries the meaning; the label is the tool tip and the accessible name.
     button->setToolTip(label);
     button->setAccessibleName(label);
-    button->setStyleSheet(QStringLiteral("QPushButton { border-image: url(:/images/mainwindow/%1_normal.png); }"
-                                         "QPushButton:hover { border-image: url(:/images/mainwindow/%1_hover.png); }"
-                                         "QPushButton:pressed { border-image: url(:/images/mainwindow/%1_pressed.png); }")
-                              .arg(image));
+    button->setStyleSheet(
+        QStringLiteral("QPushButton { border-image: url(:/images/mainwindow/%1_normal.png); }"
+                       "QPushButton:hover { border-image: url(:/images/mainwindow/%1_hover.png); }"
+                       "QPushButton:pressed { border-image: url(:/images/mainwindow/%1_pressed.png); }")
+            .arg(image));
     return button;
 }
 } // namespace
@@ -34,8 +35,9 @@ WelcomeWidget::WelcomeWidget(CEventHandler *handler, QWidget *parent) : QWidget(
     setAttribute(Qt::WA_TranslucentBackground);
     setAutoFillBackground(false);
     setAcceptDrops(true);
-    setStyleSheet(QStringLiteral("#welcomeWidget { background: transparent; }"
-                                 "QLabel { font: 16px \"Arial\"; color: #2a4674; background: transparent; }"));
+    setStyleSheet(
+        QStringLiteral("#welcomeWidget { background: transparent; }"
+                       "QLabel { font: 16px \"Arial\"; color: #2a4674; background: transparent; }"));
 
     auto *first = new QLabel(tr("Drag and drop your file here or"), this);
     first->setAlignment(Qt::AlignCenter);

@@ -77,14 +77,19 @@ Qt::CursorShape WidgetEnhancer::cursorForRegion(Region region)
 {
     switch (region) {
     case RegionTopLeft:
-    case RegionBottomRight: return Qt::SizeFDiagCursor;
+    case RegionBottomRight:
+        return Qt::SizeFDiagCursor;
     case RegionTopRight:
-    case RegionBottomLeft: return Qt::SizeBDiagCursor;
+    case RegionBottomLeft:
+        return Qt::SizeBDiagCursor;
     case RegionTop:
-    case RegionBottom: return Qt::SizeVerCursor;
+    case RegionBottom:
+        return Qt::SizeVerCursor;
     case RegionLeft:
-    case RegionRight: return Qt::SizeHorCursor;
-    default: return Qt::ArrowCursor;
+    case RegionRight:
+        return Qt::SizeHorCursor;
+    default:
+        return Qt::ArrowCursor;
     }
 }
 
@@ -100,7 +105,8 @@ QRect WidgetEnhancer::resizedGeometry(const QRect &geometry, Region region, cons
     const bool moveLeft = region == RegionTopLeft || region == RegionLeft || region == RegionBottomLeft;
     const bool moveRight = region == RegionTopRight || region == RegionRight || region == RegionBottomRight;
     const bool moveTop = region == RegionTopLeft || region == RegionTop || region == RegionTopRight;
-    const bool moveBottom = region == RegionBottomLeft || region == RegionBottom || region == RegionBottomRight;
+    const bool moveBottom =
+        region == RegionBottomLeft || region == RegionBottom || region == RegionBottomRight;
     const int minW = qMax(1, minimum.width());
     const int minH = qMax(1, minimum.height());
 
@@ -169,7 +175,8 @@ bool WidgetEnhancer::eventFilter(QObject *watched, QEvent *event)
     case QEvent::Paint:
         paintSkin();
         break;
-    default: break;
+    default:
+        break;
     }
     return false; // the widget always gets the event as well
 }
@@ -229,8 +236,10 @@ void WidgetEnhancer::moveTo(const QPoint &global)
         else if (QScreen *screen = QGuiApplication::primaryScreen())
             bounds = screen->virtualGeometry();
         if (bounds.isValid()) {
-            target.setX(qMax(bounds.left(), qMin(target.x(), bounds.left() + bounds.width() - m_widget->width())));
-            target.setY(qMax(bounds.top(), qMin(target.y(), bounds.top() + bounds.height() - m_widget->height())));
+            target.setX(
+                qMax(bounds.left(), qMin(target.x(), bounds.left() + bounds.width() - m_widget->width())));
+            target.setY(
+                qMax(bounds.top(), qMin(target.y(), bounds.top() + bounds.height() - m_widget->height())));
         }
     }
     m_widget->move(target);

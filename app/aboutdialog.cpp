@@ -43,9 +43,9 @@ AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::Fra
     m_btnClose->setFocusPolicy(Qt::NoFocus);
     m_editAbout = new QPlainTextEdit(this);
     m_editAbout->setReadOnly(true);
-    m_editAbout->setPlainText(tr("Corvane Reelmax 4.6.2") + QLatin1Char('\n') + QStringLiteral("------------------") +
-                              QLatin1Char('\n') + tr("CorVane Software co., ltd") + QLatin1Char('\n') +
-                              makerAddress());
+    m_editAbout->setPlainText(tr("Corvane Reelmax 4.6.2") + QLatin1Char('\n') +
+                              QStringLiteral("------------------") + QLatin1Char('\n') +
+                              tr("CorVane Software co., ltd") + QLatin1Char('\n') + makerAddress());
     m_btnCheckUpdate = new QPushButton(tr("Check for Updates"), this);
     m_btnCheckUpdate->setObjectName(QStringLiteral("btnCheckUpdate"));
     m_btnCheckUpdate->setFixedHeight(26);

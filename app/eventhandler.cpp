@@ -28,9 +28,12 @@ namespace {
 const char *const kWebDomain = "corvane.example";
 
 const char *const kOpenFileFilter =
-    "All Supported Formats(*.m4v *.4ma *.m4b *.m4p *.m4r *.aa *.aax *.amr *.mod *.tod *.mts *.ts *.m2ts *.tp *.trp "
-    "*.avi *.mp4 *.m4v *.mpg *.mpeg *.dpg *.3gp *.3g2 *.wmv *.asf *.rm *.rmvb *.dat *.mov *.flv *.f4v *.mkv *.dv "
-    "*.dvr-ms *.nut *.h.264 *.nsv *.vob *.gif *.mp3 *.m4a *.mp2 *.mpa *.wma *.aac *.ac3 *.mka *.org *.aif *.aiff "
+    "All Supported Formats(*.m4v *.4ma *.m4b *.m4p *.m4r *.aa *.aax *.amr *.mod *.tod *.mts *.ts *.m2ts *.tp "
+    "*.trp "
+    "*.avi *.mp4 *.m4v *.mpg *.mpeg *.dpg *.3gp *.3g2 *.wmv *.asf *.rm *.rmvb *.dat *.mov *.flv *.f4v *.mkv "
+    "*.dv "
+    "*.dvr-ms *.nut *.h.264 *.nsv *.vob *.gif *.mp3 *.m4a *.mp2 *.mpa *.wma *.aac *.ac3 *.mka *.org *.aif "
+    "*.aiff "
     "*.ra *.ram *.Tivo *.wav *.ape *.flac *.au *.ogg *.webm);;"
     "Apple Video files(*.m4v);;Apple Music files(*.4ma *.m4b *.m4p *.m4r);;Audible Audio(*.aa);;"
     "Audible Enhanced Format(*.aax);;Adaptive Multi-Rate file(*.amr);;MOD File(*.mod);;TOD File(*.tod);;"
@@ -42,7 +45,8 @@ const char *const kOpenFileFilter =
     "Nullsoft Stream Video(*.nsv);;Unprotected VOB File(*.vob);;Gif File(*.gif);;"
     "MPEG Audio Files(*.mp3 *.m4a *.mp2 *.mpa);;Windows Media Audio File(*.wma);;"
     "Advanced Audio Coding File(*.aac);;Audio Code 3 File(*.ac3);;Matroska Audio File(*.mka);;"
-    "OGG Vorbis Audio File(*.org);;Audio Interleave File Formats(*.aif *.aiff);;Real Audio Files(*.ra *.ram);;"
+    "OGG Vorbis Audio File(*.org);;Audio Interleave File Formats(*.aif *.aiff);;Real Audio Files(*.ra "
+    "*.ram);;"
     "Tivo File(*.Tivo);;Lossless Audio Files(*.wav *.ape *.flac);;WEBM Files(*.webm)";
 
 void openFolder(const QString &folder)
@@ -148,10 +152,11 @@ void CEventHandler::onMenuFileAddFile()
 
 void CEventHandler::onMenuFileAddFolder()
 {
-    const QString dir = QFileDialog::getExistingDirectory(mainWindow, tr("Open Directory"),
-                                                          VideoUserConfig::instance()->lastOpenDirectory(),
-                                                          QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks)
-                            .trimmed();
+    const QString dir =
+        QFileDialog::getExistingDirectory(mainWindow, tr("Open Directory"),
+                                          VideoUserConfig::instance()->lastOpenDirectory(),
+                                          QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks)
+            .trimmed();
     if (dir.isEmpty() || !QFileInfo(dir).isDir())
         return;
     VideoInfoManager::instance()->addFiles(filesOfFolder(dir));
@@ -211,7 +216,8 @@ void CEventHandler::onMenuEditVideoEdit()
 void CEventHandler::onMenuEditRemove()
 {
     if (m_window->isConverting()) {
-        showMessage(tr("Warning"), tr("Convert In Progress. Files could not be removed until convert finished."));
+        showMessage(tr("Warning"),
+                    tr("Convert In Progress. Files could not be removed until convert finished."));
         return;
     }
     if (VideoListWidget *list = m_window->listWidget())
@@ -311,9 +317,8 @@ void CEventHandler::onOpenSnapshotFolder()
 
 void CEventHandler::onChangeSnapshotFolder()
 {
-    const QString dir = QFileDialog::getExistingDirectory(mainWindow, QString(),
-                                                          VideoUserConfig::instance()->snapshotDirectory(),
-                                                          QFileDialog::ShowDirsOnly);
+    const QString dir = QFileDialog::getExistingDirectory(
+        mainWindow, QString(), VideoUserConfig::instance()->snapshotDirectory(), QFileDialog::ShowDirsOnly);
     if (!dir.isEmpty())
         VideoUserConfig::instance()->setSnapshotDirectory(dir);
 }

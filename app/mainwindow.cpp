@@ -127,7 +127,8 @@ QWidget *MainWindow::createPlayerPanel()
     auto *screen = new QWidget(panel);
     screen->setObjectName(QStringLiteral("videoWidget"));
     screen->setAttribute(Qt::WA_StyledBackground);
-    screen->setStyleSheet(QStringLiteral("#videoWidget { background-color: black; border: 1px solid #8ea3c2; }"));
+    screen->setStyleSheet(
+        QStringLiteral("#videoWidget { background-color: black; border: 1px solid #8ea3c2; }"));
     auto *layout = new QVBoxLayout(panel);
     layout->setContentsMargins(7, 31, 7, 52);
     layout->addWidget(screen);
@@ -141,8 +142,9 @@ QWidget *MainWindow::createConvertPanel()
     panel->setObjectName(QStringLiteral("videoConvertWidget"));
     panel->setAttribute(Qt::WA_StyledBackground);
     panel->setFixedHeight(110);
-    panel->setStyleSheet(QStringLiteral("#videoConvertWidget { background-image: url(:/images/20120707133444.png);"
-                                        " border: 1px solid #2a4674; border-radius: 3px; }"));
+    panel->setStyleSheet(
+        QStringLiteral("#videoConvertWidget { background-image: url(:/images/20120707133444.png);"
+                       " border: 1px solid #2a4674; border-radius: 3px; }"));
     m_outputFolder = [] { return VideoUserConfig::instance()->convertOutputDirectory(); };
     return panel;
 }

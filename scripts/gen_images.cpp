@@ -388,13 +388,20 @@ enum State { Normal, Hover, Pressed, Disabled, CheckedNormal, CheckedHover, Chec
 const char *stateName(State s)
 {
     switch (s) {
-    case Normal: return "normal";
-    case Hover: return "hover";
-    case Pressed: return "pressed";
-    case Disabled: return "disabled";
-    case CheckedNormal: return "checked_normal";
-    case CheckedHover: return "checked_hover";
-    case CheckedPressed: return "checked_pressed";
+    case Normal:
+        return "normal";
+    case Hover:
+        return "hover";
+    case Pressed:
+        return "pressed";
+    case Disabled:
+        return "disabled";
+    case CheckedNormal:
+        return "checked_normal";
+    case CheckedHover:
+        return "checked_hover";
+    case CheckedPressed:
+        return "checked_pressed";
     }
     return "";
 }
@@ -406,7 +413,8 @@ void toolPlate(QPainter &p, const QRectF &r, State s)
     QColor top, bottom, edge;
     switch (s) {
     case Normal:
-    case Disabled: return;
+    case Disabled:
+        return;
     case Hover:
         top = QColor(120, 190, 255, 95);
         bottom = QColor(47, 127, 216, 45);
@@ -445,15 +453,18 @@ void toolPlate(QPainter &p, const QRectF &r, State s)
 QColor glyphColour(State s)
 {
     switch (s) {
-    case Disabled: return kIconDisabled;
+    case Disabled:
+        return kIconDisabled;
     case Hover:
-    case CheckedHover: return QColor(255, 255, 255);
-    default: return kIcon;
+    case CheckedHover:
+        return QColor(255, 255, 255);
+    default:
+        return kIcon;
     }
 }
 
 void toolButton(const QString &name, int w, int h, const Glyph &g, bool checkable, qreal glyphY = 22,
-                qreal glyphSize = 30)
+                qreal glyphSize = 30, qreal glyphX = -1)
 {
     QList<State> states = {Normal, Hover, Pressed, Disabled};
     if (checkable)
@@ -463,7 +474,8 @@ void toolButton(const QString &name, int w, int h, const Glyph &g, bool checkabl
              [&](QPainter &p, const QRectF &r) {
                  toolPlate(p, r, s);
                  const qreal dy = (s == Pressed || s == CheckedPressed) ? 1 : 0;
-                 drawGlyphShadowed(p, g, QPointF(r.center().x(), glyphY + dy), glyphSize, glyphColour(s));
+                 drawGlyphShadowed(p, g, QPointF(glyphX < 0 ? r.center().x() : glyphX, glyphY + dy),
+                                   glyphSize, glyphColour(s));
              });
     }
 }
@@ -480,7 +492,8 @@ void captionButton(const QString &path, int w, int h, const Glyph &g, State s, b
             p.setBrush(fill);
             p.drawRoundedRect(box, 3, 3);
         }
-        drawGlyph(p, g, r.center() + QPointF(0, s == Pressed ? 1 : 0), 14, QColor(s == Normal ? kIcon : Qt::white));
+        drawGlyph(p, g, r.center() + QPointF(0, s == Pressed ? 1 : 0), 14,
+                  QColor(s == Normal ? kIcon : Qt::white));
     });
 }
 
@@ -502,7 +515,8 @@ void glyphRestore(QPainter &p, const QColor &c)
 {
     p.setPen(strokePen(c, 2.4));
     p.setBrush(Qt::NoBrush);
-    p.drawPolyline(QPolygonF({QPointF(-5, -8), QPointF(-5, -12), QPointF(12, -12), QPointF(12, 4), QPointF(8, 4)}));
+    p.drawPolyline(
+        QPolygonF({QPointF(-5, -8), QPointF(-5, -12), QPointF(12, -12), QPointF(12, 4), QPointF(8, 4)}));
     p.drawRect(QRectF(-12, -5, 17, 16));
 }
 
@@ -590,7 +604,8 @@ void dialogSkin()
                    vgrad(0, 35, {{0, QColor("#1f4377")}, {1, QColor("#122b52")}}));
         p.fillRect(QRectF(0, 0, r.width(), 1), QColor(255, 255, 255, 60));
         p.fillRect(QRectF(7, 35, r.width() - 14, 51), kPanel);
-        p.fillRect(QRectF(7, 86, r.width() - 14, 47), vgrad(86, 133, {{0, QColor("#dde5f0")}, {1, QColor("#cfd9e7")}}));
+        p.fillRect(QRectF(7, 86, r.width() - 14, 47),
+                   vgrad(86, 133, {{0, QColor("#dde5f0")}, {1, QColor("#cfd9e7")}}));
         p.fillRect(QRectF(7, 86, r.width() - 14, 1), QColor("#b7c4d6"));
         p.setClipping(false);
         p.setPen(QPen(QColor("#050c18"), 1));
@@ -605,7 +620,8 @@ void playerSkin()
     save("mainwindow/videoplayer/player_bkgnd.png", 60, 80, [](QPainter &p, const QRectF &r) {
         p.setClipPath(roundedOutline(r, 3));
         p.fillRect(r, kPanel);
-        p.fillRect(QRectF(0, 0, r.width(), 24), vgrad(0, 24, {{0, QColor("#e4ebf5")}, {1, QColor("#c8d5e7")}}));
+        p.fillRect(QRectF(0, 0, r.width(), 24),
+                   vgrad(0, 24, {{0, QColor("#e4ebf5")}, {1, QColor("#c8d5e7")}}));
         p.fillRect(QRectF(0, 23, r.width(), 1), QColor("#a7b8cf"));
         p.setClipping(false);
         p.setPen(QPen(kPanelEdge, 1));
@@ -656,7 +672,8 @@ void logo(const QString &name, int w, int h)
         // Play mark in the hub.
         p.setBrush(Qt::white);
         const qreal t = R * 0.26;
-        p.drawPolygon(QPolygonF({c + QPointF(-t * 0.7, -t), c + QPointF(t * 1.1, 0), c + QPointF(-t * 0.7, t)}));
+        p.drawPolygon(
+            QPolygonF({c + QPointF(-t * 0.7, -t), c + QPointF(t * 1.1, 0), c + QPointF(-t * 0.7, t)}));
     });
 }
 
@@ -694,7 +711,8 @@ void menuIcon(const QString &name, const Glyph &g, const QColor &c = QColor("#1c
 
 void dropArrow(const QString &name, const QColor &c)
 {
-    save(name, 16, 16, [&](QPainter &p, const QRectF &r) { drawGlyph(p, glyphChevronDown, r.center(), 22, c); });
+    save(name, 16, 16,
+         [&](QPainter &p, const QRectF &r) { drawGlyph(p, glyphChevronDown, r.center(), 22, c); });
 }
 
 void sliderHandle(const QString &name, const QColor &rim, const QColor &fill)
@@ -773,11 +791,14 @@ void startConvertButton(State s)
              p.setPen(QPen(QColor(255, 255, 255, 220), 1.6));
              p.setBrush(QColor(255, 255, 255, 40));
              p.drawEllipse(QPointF(28, 22), 14, 14);
-             drawGlyph(p, [](QPainter &pp, const QColor &c) {
-                 pp.setPen(Qt::NoPen);
-                 pp.setBrush(c);
-                 pp.drawPolygon(QPolygonF({QPointF(-5, -9), QPointF(10, 0), QPointF(-5, 9)}));
-             }, QPointF(28, 22), 22, Qt::white);
+             drawGlyph(
+                 p,
+                 [](QPainter &pp, const QColor &c) {
+                     pp.setPen(Qt::NoPen);
+                     pp.setBrush(c);
+                     pp.drawPolygon(QPolygonF({QPointF(-5, -9), QPointF(10, 0), QPointF(-5, 9)}));
+                 },
+                 QPointF(28, 22), 22, Qt::white);
          });
 }
 
@@ -832,14 +853,26 @@ int main(int argc, char **argv)
     strip("20120707133444.png", 120, {{0, QColor("#eaf0f7")}, {1, QColor("#d3dde9")}});
     strip("20120707180834.png", 240, {{0, QColor("#f3f6fa")}, {1, QColor("#e2e9f2")}});
     strip("dialogbj.png", 200, {{0, QColor("#f1f5fa")}, {1, QColor("#e0e8f2")}});
-    strip("dialogs/bkgnd_download.png", 400, {{0, QColor("#1b3a68")}, {0.09, QColor("#122b52")}, {0.0901, kPanel}, {1, QColor("#dfe7f1")}});
-    strip("dialogs/trim_dlg_bkgnd.png", 400, {{0, QColor("#1b3a68")}, {0.08, QColor("#122b52")}, {0.0801, kPanel}, {1, QColor("#dfe7f1")}});
-    strip("dialogs/video_edit_bkgnd.png", 400, {{0, QColor("#1b3a68")}, {0.08, QColor("#122b52")}, {0.0801, kPanel}, {1, QColor("#dfe7f1")}});
-    strip("dialogs/burnCD/burn_cd_bkgnd.png", 300, {{0, QColor("#1b3a68")}, {0.1, QColor("#122b52")}, {0.1001, kPanel}, {1, QColor("#dfe7f1")}});
-    strip("dialogs/burnCD/burn_setting_bkgnd.png", 300, {{0, QColor("#1b3a68")}, {0.1, QColor("#122b52")}, {0.1001, kPanel}, {1, QColor("#dfe7f1")}});
+    strip("dialogs/bkgnd_download.png", 400,
+          {{0, QColor("#1b3a68")}, {0.09, QColor("#122b52")}, {0.0901, kPanel}, {1, QColor("#dfe7f1")}});
+    strip("dialogs/trim_dlg_bkgnd.png", 400,
+          {{0, QColor("#1b3a68")}, {0.08, QColor("#122b52")}, {0.0801, kPanel}, {1, QColor("#dfe7f1")}});
+    strip("dialogs/video_edit_bkgnd.png", 400,
+          {{0, QColor("#1b3a68")}, {0.08, QColor("#122b52")}, {0.0801, kPanel}, {1, QColor("#dfe7f1")}});
+    strip("dialogs/burnCD/burn_cd_bkgnd.png", 300,
+          {{0, QColor("#1b3a68")}, {0.1, QColor("#122b52")}, {0.1001, kPanel}, {1, QColor("#dfe7f1")}});
+    strip("dialogs/burnCD/burn_setting_bkgnd.png", 300,
+          {{0, QColor("#1b3a68")}, {0.1, QColor("#122b52")}, {0.1001, kPanel}, {1, QColor("#dfe7f1")}});
     strip("dialogs/burnCD/burn_cd_progress_bkgnd.png", 14, {{0, QColor("#c9d3e0")}, {1, QColor("#eef2f7")}});
-    strip("dialogs/burnCD/burn_cd_progress_sub.png", 14, {{0, QColor("#6ab8ff")}, {0.5, QColor("#2f7fd8")}, {1, QColor("#1c58a4")}});
-    strip("mainwindow/videoplayer/slider_bkgnd.png", 16, {{0, Qt::transparent}, {0.375, Qt::transparent}, {0.376, QColor("#9fb1c9")}, {0.624, QColor("#c5d2e3")}, {0.625, Qt::transparent}, {1, Qt::transparent}});
+    strip("dialogs/burnCD/burn_cd_progress_sub.png", 14,
+          {{0, QColor("#6ab8ff")}, {0.5, QColor("#2f7fd8")}, {1, QColor("#1c58a4")}});
+    strip("mainwindow/videoplayer/slider_bkgnd.png", 16,
+          {{0, Qt::transparent},
+           {0.375, Qt::transparent},
+           {0.376, QColor("#9fb1c9")},
+           {0.624, QColor("#c5d2e3")},
+           {0.625, Qt::transparent},
+           {1, Qt::transparent}});
     strip("linehover.png", 25, {{0, QColor("#dbe9fb")}, {1, QColor("#bcd6f6")}});
     save("profilemenu/item_bkgnd.png", 68, 90, [](QPainter &p, const QRectF &r) {
         p.setPen(QPen(QColor("#6ab8ff"), 1));
@@ -856,7 +889,7 @@ int main(int argc, char **argv)
     audioIcon();
 
     // Tool bar.
-    toolButton("add", 81, 60, glyphAdd, false, 22, 30);
+    toolButton("add", 81, 60, glyphAdd, false, 22, 30, 56); // the label sits at the right
     toolButton("more", 18, 48, glyphChevronDown, false, 24, 24);
     toolButton("download", 74, 60, glyphDownload, false);
     toolButton("delete", 74, 60, glyphDelete, false);
@@ -885,8 +918,12 @@ int main(int argc, char **argv)
             save(QString("mainwindow/welcome_%1_%2.png").arg(name, stateName(s)), 48, 30,
                  [&](QPainter &p, const QRectF &r) {
                      const QRectF box = r.adjusted(0.5, 0.5, -0.5, -0.5);
-                     const QColor top = s == Hover ? QColor("#5aa7f5") : s == Pressed ? QColor("#164a8c") : QColor("#3d8fe6");
-                     const QColor bottom = s == Hover ? QColor("#2469bf") : s == Pressed ? QColor("#2a72c8") : QColor("#1c58a4");
+                     const QColor top = s == Hover     ? QColor("#5aa7f5")
+                                        : s == Pressed ? QColor("#164a8c")
+                                                       : QColor("#3d8fe6");
+                     const QColor bottom = s == Hover     ? QColor("#2469bf")
+                                           : s == Pressed ? QColor("#2a72c8")
+                                                          : QColor("#1c58a4");
                      p.setPen(QPen(QColor("#123f78"), 1));
                      p.setBrush(vgrad(0, r.height(), {{0, top}, {1, bottom}}));
                      p.drawRoundedRect(box, 5, 5);
@@ -933,32 +970,40 @@ int main(int argc, char **argv)
         const QString st = stateName(s);
         save("profilemenu/up_" + QString(s == Pressed ? "press" : st) + ".png", 15, 15,
              [&](QPainter &p, const QRectF &r) {
-                 drawGlyph(p, glyphChevronUp, r.center(), 24, s == Normal ? QColor("#3b5f8f") : QColor("#1c58a4"));
+                 drawGlyph(p, glyphChevronUp, r.center(), 24,
+                           s == Normal ? QColor("#3b5f8f") : QColor("#1c58a4"));
              });
         save("profilemenu/down_" + QString(s == Pressed ? "press" : st) + ".png", 15, 15,
              [&](QPainter &p, const QRectF &r) {
-                 drawGlyph(p, glyphChevronDown, r.center(), 24, s == Normal ? QColor("#3b5f8f") : QColor("#1c58a4"));
+                 drawGlyph(p, glyphChevronDown, r.center(), 24,
+                           s == Normal ? QColor("#3b5f8f") : QColor("#1c58a4"));
              });
     }
 
     // Player panel buttons.
     const QList<std::pair<QString, Glyph>> playerGlyphs = {
-        {"start", glyphPlay},      {"pause", glyphPause}, {"stop", glyphStop},
-        {"back", glyphBack},       {"forward", glyphForward},
-        {"shoot", glyphCamera},    {"more", glyphMore},
+        {"start", glyphPlay},
+        {"pause", glyphPause},
+        {"stop", glyphStop},
+        {"back", glyphBack},
+        {"forward", glyphForward},
+        {"shoot", glyphCamera},
+        {"more", glyphMore},
         {"sound", [](QPainter &p, const QColor &c) { glyphSound(p, c, false); }},
         {"sound_disabled", [](QPainter &p, const QColor &c) { glyphSound(p, c, true); }},
     };
     for (const auto &[name, g] : playerGlyphs) {
-        const bool round = name == "start" || name == "pause" || name == "stop" || name == "back" || name == "forward";
+        const bool round =
+            name == "start" || name == "pause" || name == "stop" || name == "back" || name == "forward";
         const int w = round ? 29 : (name.startsWith("sound") ? 18 : 19);
         const int h = round ? 29 : (name.startsWith("sound") ? 18 : 24);
         for (State s : {Normal, Hover, Pressed})
-            playerButton(QString("mainwindow/videoplayer/player_btn_%1_%2.png").arg(name, stateName(s)), w, h, g,
-                         s, round ? 27 : (name.startsWith("sound") ? 16 : 17));
+            playerButton(QString("mainwindow/videoplayer/player_btn_%1_%2.png").arg(name, stateName(s)), w, h,
+                         g, s, round ? 27 : (name.startsWith("sound") ? 16 : 17));
     }
     // Editor player buttons.
-    for (const auto &[name, g] : QList<std::pair<QString, Glyph>>{{"play", glyphPlay}, {"pause", glyphPause}, {"stop", glyphStop}})
+    for (const auto &[name, g] :
+         QList<std::pair<QString, Glyph>>{{"play", glyphPlay}, {"pause", glyphPause}, {"stop", glyphStop}})
         for (State s : {Normal, Hover, Pressed})
             playerButton(QString("dialogs/video_edit_%1_%2.png").arg(name, stateName(s)), 29, 29, g, s, 27);
     const QList<std::pair<QString, Glyph>> editGlyphs = {
@@ -982,7 +1027,8 @@ int main(int argc, char **argv)
         QFile::remove(g_root + "/logo_64.png");
         --g_count;
         for (const char *name : {"tray.ico", "app.ico"}) {
-            if (!icon.scaled(32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation).save(g_root + "/" + name, "ICO")) {
+            if (!icon.scaled(32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                     .save(g_root + "/" + name, "ICO")) {
                 std::fprintf(stderr, "cannot write %s\n", name);
                 return 1;
             }
