@@ -3,6 +3,9 @@
 #include "Widgets/videoinfo.h"
 #include "engine/conitunes.h"
 #include "engine/ffmpegtranscode.h"
+#include "profiles/videoencparam.h"
+#include "profiles/videoformatinfo.h"
+#include "profiles/videoprofileformatuserconfig.h"
 
 #include <QDebug>
 #include <QFileInfo>
@@ -42,6 +45,42 @@ qint64 packed(quint32 word)
 
 } // namespace
 
+JobProfile ConvertJob::jobProfile(const VideoProfileFormatUserConfig &profile)
+{
+    JobProfile p;
+    p.name = profile.getName();
+    p.format = profile.getFormat();
+    p.audioBitrate = profile.getAudioBitrate();
+    p.channels = profile.getChannels();
+    p.sampleRate = profile.getSampleRate();
+    p.audioEncoder = profile.getAudioEncoder();
+    p.videoBitrate = profile.getVideoBitrate();
+    p.frameRate = profile.getFrameRate();
+    const QSize size = profile.getResolution();
+    p.width = size.width();
+    p.height = size.height();
+    p.videoEncoder = profile.getVideoEncoder();
+    return p;
+}
+
+JobProfile ConvertJob::jobProfile(const CVideoFormatInfo &profile)
+{
+    const CVideoEncParam &enc = CVideoEncParam::orEmpty(profile.getEncParam());
+    JobProfile p;
+    p.name = profile.getName();
+    p.format = profile.getFormat();
+    p.audioBitrate = enc.getAudioBitrate();
+    p.channels = enc.getChannels();
+    p.sampleRate = enc.getSampleRate();
+    p.audioEncoder = enc.getAudioEncoder();
+    p.videoBitrate = enc.getVideoBitrate();
+    p.frameRate = enc.getFrameRate();
+    p.width = enc.getWidth();
+    p.height = enc.getHeight();
+    p.videoEncoder = enc.getVideoEncoder();
+    return p;
+}
+
 int ConvertJob::sourceRow(int selectedRow, bool merge)
 {
     return (selectedRow == -1 || merge) ? 0 : selectedRow;
@@ -80,6 +119,15 @@ bool ConvertJob::fillEncodeInfo(EncodeInfo *info, const JobProfile *profile, con
     }
     info->dvdFlag = profile->name.toLower() == QLatin1String("dvd") ? 1 : 0;
     return true;
+}
+
+bool ConvertJob::fillEncodeInfo(EncodeInfo *info, const VideoProfileFormatUserConfig *profile,
+                                const VideoInfo *source)
+{
+    if (!info || !profile || !profile->isValid())
+        return false;
+    const JobProfile job = jobProfile(*profile);
+    return fillEncodeInfo(info, &job, source);
 }
 
 void ConvertJob::applyCrop(const VideoInfo &video, CFilterSetters &target)
@@ -141,6 +189,9 @@ void ConvertJob::applyFilters(const VideoInfo &video, CFilterSetters &target, co
     applySubtitle(video, target, tempDir);
     applyWatermark(video, target);
     if (video.effectChanged) {
+        // A chosen deinterlacing mode is honoured here too; "none" makes no call.
+        if (video.deinterlace >= 1 && video.deinterlace <= 4)
+            target.SetDeinterlaceFilter(0, video.deinterlace - 1);
         target.SetLightness(video.brightness);
         target.SetContrast(video.contrast);
         target.SetSaturation(video.saturation);
@@ -230,4 +281,13 @@ void ConvertJob::sendToItunes(const QString &outputPath)
     native.replace(QLatin1Char('/'), QLatin1Char('\\'));
     CConItunes itunes;
     itunes.AddToItunes(native.toLocal8Bit().constData());
+}
+
+bool ConvertJob::afterJob(int status, const QString &profileName, bool canSendToItunes,
+                          const QString &outputPath)
+{
+    if (status != TRANSCODE_FINISHED || profileName.toLower() == QLatin1String("dvd") || !canSendToItunes)
+        return false;
+    sendToItunes(outputPath);
+    return true;
 }

@@ -8,7 +8,9 @@
 
 class CFilterSetters;
 class CFFmpegTranscode;
+class CVideoFormatInfo;
 class VideoInfo;
+class VideoProfileFormatUserConfig;
 
 // The encode parameters of an output profile, as the profile's texts.
 struct JobProfile {
@@ -30,6 +32,12 @@ struct JobProfile {
 // the merge and the command-line tool.
 class ConvertJob {
 public:
+    // The parameters of a user's profile (overrides over the database
+    // defaults), read in the order the engine record is filled.
+    static JobProfile jobProfile(const VideoProfileFormatUserConfig &profile);
+    // The database defaults of a built-in profile.
+    static JobProfile jobProfile(const CVideoFormatInfo &profile);
+
     // The row a job converts: the selected row, or row 0 when nothing is
     // selected or the files are merged.
     static int sourceRow(int selectedRow, bool merge);
@@ -38,6 +46,9 @@ public:
     // untouched) when info or profile is null.  source may be null; then the
     // section and the size and frame-rate fallbacks stay 0.
     static bool fillEncodeInfo(EncodeInfo *info, const JobProfile *profile, const VideoInfo *source);
+    // The same for a user's profile; false also when the profile is invalid.
+    static bool fillEncodeInfo(EncodeInfo *info, const VideoProfileFormatUserConfig *profile,
+                               const VideoInfo *source);
 
     // The filter calls for the file's edits, in the order the engine expects.
     // tempDir is the folder the subtitle renderer may work in.
@@ -72,4 +83,9 @@ public:
     static void logStatus(int status, const char *source, int line);
     // Hands a finished file to the iTunes library (does nothing here).
     static void sendToItunes(const QString &outputPath);
+    // What follows a finished job: the iTunes hand-over after a successful
+    // job of a profile other than "dvd" when the user asked for it.  True
+    // when the file was handed over.
+    static bool afterJob(int status, const QString &profileName, bool canSendToItunes,
+                         const QString &outputPath);
 };

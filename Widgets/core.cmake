@@ -1,3 +1,5 @@
+list(APPEND DIR_CORE timetext.cpp timetext.h)
+
 # Media registry, conversion job and merge (GUI-free).
 list(APPEND DIR_CORE
   videobasicinfo.h
@@ -6,11 +8,8 @@ list(APPEND DIR_CORE
   videoinfo.h videoinfo.cpp
   videoloadstep.h videoloadstep.cpp
   videoinfomanager.h videoinfomanager.cpp
-)
-list(APPEND DIR_CORE
   convertjob.h convertjob.cpp
   videoconvertwrapper.h videoconvertwrapper.cpp
   ffmpegmerge.h ffmpegmerge.cpp
   videomergewrapper.h videomergewrapper.cpp
 )
-list(APPEND DIR_CORE timetext.cpp timetext.h)

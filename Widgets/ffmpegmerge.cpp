@@ -106,11 +106,6 @@ QString CFfmpegMerge::partPath(int index) const
     return tempDir() + QStringLiteral("test%1.mpg").arg(index);
 }
 
-QString CFfmpegMerge::mergedPath() const
-{
-    return tempDir() + QStringLiteral("test.mpg");
-}
-
 void CFfmpegMerge::releaseParts()
 {
     std::lock_guard<std::mutex> lock(m_partsMutex);
@@ -183,35 +178,25 @@ int CFfmpegMerge::run(const char *outputPath)
         return 1;
     }
 
-    m_step = count;
-    const QString merged = mergedPath();
-    QString error;
-    if (!concatenate(partFiles, merged, &error, &m_stopRequested)) {
-        QFile::remove(merged);
-        finish(m_stopRequested ? Stopped : Failed, m_stopRequested ? QString() : error);
-        return 1;
-    }
-    if (m_stopRequested) {
-        QFile::remove(merged);
-        finish(Stopped);
-        return 1;
-    }
-
     m_step = count + 1;
-    // The merged file starts at 0 and lasts the sum of the sections.
+    // The joined parts start at 0 and last the sum of the sections.
     EncodeInfo info = m_encodeInfo;
     info.msStart = 0;
     info.msEnd = m_sectionTotalMs;
     m_finalTranscoder.resetFilters();
-    m_finalTranscoder.SetEncodeInfo(&info);
-    m_finalTranscoder.AddInputFile(merged.toLocal8Bit().constData());
+    m_finalTranscoder.SetEncodeInfo(&info); // clears any earlier stop request
+    if (m_stopRequested) {
+        finish(Stopped);
+        return 1;
+    }
+    for (const QString &part : partFiles)
+        m_finalTranscoder.AddInputFile(part.toLocal8Bit().constData());
     m_finalTranscoder.Transcode(outputPath);
     const int finalStatus = m_finalTranscoder.GetLastConvetStatus();
-    QFile::remove(merged);
     if (m_stopRequested || finalStatus == TRANSCODE_STOPPED)
         finish(Stopped);
     else if (finalStatus != TRANSCODE_FINISHED)
-        finish(Failed, QStringLiteral("the merged file could not be encoded: %1")
+        finish(Failed, QStringLiteral("the joined parts could not be encoded: %1")
                            .arg(QString::fromStdString(m_finalTranscoder.GetLastErrorText())));
     else
         finish(Finished);
@@ -275,40 +260,4 @@ QString CFfmpegMerge::lastError() const
 {
     std::lock_guard<std::mutex> lock(m_errorMutex);
     return m_lastError;
-}
-
-bool CFfmpegMerge::concatenate(const QStringList &parts, const QString &target, QString *error,
-                               const std::atomic<int> *cancel)
-{
-    QFile out(target);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        if (error)
-            *error = QStringLiteral("cannot write %1: %2").arg(target, out.errorString());
-        return false;
-    }
-    QByteArray buffer(1 << 20, Qt::Uninitialized);
-    for (const QString &path : parts) {
-        QFile in(path);
-        if (!in.open(QIODevice::ReadOnly)) {
-            if (error)
-                *error = QStringLiteral("cannot read %1: %2").arg(path, in.errorString());
-            return false;
-        }
-        while (!in.atEnd()) {
-            if (cancel && *cancel)
-                return true;
-            const qint64 n = in.read(buffer.data(), buffer.size());
-            if (n < 0 || out.write(buffer.constData(), n) != n) {
-                if (error)
-                    *error = QStringLiteral("copy of %1 failed: %2").arg(path, out.errorString());
-                return false;
-            }
-        }
-    }
-    if (!out.flush()) {
-        if (error)
-            *error = QStringLiteral("cannot write %1: %2").arg(target, out.errorString());
-        return false;
-    }
-    return true;
 }

@@ -17,9 +17,11 @@ class VideoInfo;
 
 // Joins several files into one output.  Each file is first encoded, with its
 // own section and edits, to an MPEG-1 part "test<i>.mpg" in the temporary
-// folder; the parts are concatenated byte for byte into "test.mpg", which is
-// then encoded with the profile's record into the output.  run() works on the
-// caller's thread; stop(), progress() and status() may be called from another.
+// folder; the parts, read one after the other on one timeline, are then
+// encoded with the profile's record into the output.  (A byte-wise join of
+// the parts would restart the program clock at every part, and the
+// transcoder would read only the first one.)  run() works on the caller's
+// thread; stop(), progress() and status() may be called from another.
 class CFfmpegMerge {
 public:
     enum Status { Idle = 0, Running = 1, Finished = 2, Stopped = 3, Failed = 4 };
@@ -43,15 +45,17 @@ public:
     void stop();
     float progress() const;
     int status() const;
+    // The part being encoded; one more than the last part during the final
+    // encode.
+    int step() const { return m_step; }
     // Why the last run failed; empty otherwise.
     QString lastError() const;
 
-    // Paths of the part and merged files in the temporary folder.
+    // Path of a part file in the temporary folder.
     QString partPath(int index) const;
-    QString mergedPath() const;
 
-    // The progress rule: parts fill 0..0.5, the concatenation stands at 0.5,
-    // the final encode runs from 0.5 up to 0.99.
+    // The progress rule: parts fill 0..0.5, the step between the phases
+    // stands at 0.5, the final encode runs from 0.5 up to 0.99.
     static float progressFor(int step, int partCount, double partProgressSum, double finalFrames,
                              double partFrames);
     // The record of one part: MPEG-1 video and MP2 audio at fixed rates, the
@@ -60,9 +64,6 @@ public:
     // The filters of one part: crop, subtitle, watermark, then (for effect
     // edits) deinterlacing first, the picture levels and the effect table.
     static void applyPartFilters(const VideoInfo &video, CFilterSetters &target, const QString &tempDir);
-    // Writes the files one after the other into target.
-    static bool concatenate(const QStringList &parts, const QString &target, QString *error,
-                            const std::atomic<int> *cancel = nullptr);
 
 private:
     void releaseParts();

@@ -1,9 +1,6 @@
 #include "Widgets/videoinfomanager.h"
 
-#if __has_include("config/videouserconfig.h")
 #include "config/videouserconfig.h"
-#define REELMAX_HAVE_USERCONFIG 1
-#endif
 
 #include <QDir>
 #include <QFileInfo>
@@ -12,7 +9,12 @@
 
 VideoInfoManager *VideoInfoManager::instance()
 {
-    static VideoInfoManager *manager = new VideoInfoManager;
+    static VideoInfoManager *manager = [] {
+        auto *registry = new VideoInfoManager;
+        VideoUserConfig::instance()->setRowPathSource(
+            [registry](int row) { return registry->filePath(row); });
+        return registry;
+    }();
     return manager;
 }
 
@@ -54,7 +56,6 @@ void VideoInfoManager::addFiles(const QStringList &paths)
 
 void VideoInfoManager::rememberFiles(const VideoInfoList &loaded)
 {
-#ifdef REELMAX_HAVE_USERCONFIG
     if (!m_remember)
         return;
     QStringList paths;
@@ -66,9 +67,6 @@ void VideoInfoManager::rememberFiles(const VideoInfoList &loaded)
         if (QDir(folder).exists())
             VideoUserConfig::instance()->setLastOpenDirectory(folder);
     }
-#else
-    Q_UNUSED(loaded);
-#endif
 }
 
 void VideoInfoManager::addVideos(const QList<VideoBasicInfo> &videos)
