@@ -2,9 +2,9 @@
 
 #include <chrono>
 #include <cstdint>
-#include <optional>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 
 namespace playback {
