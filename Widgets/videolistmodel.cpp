@@ -1,5 +1,6 @@
 #include "Widgets/videolistmodel.h"
 
+#include "Widgets/timetext.h"
 #include "Widgets/videoinfomanager.h"
 
 #include <QImage>
@@ -57,7 +58,7 @@ QVariant VideoListModel::data(const QModelIndex &index, int role) const
         if (index.column() == 1)
             return registry->displayName(row);
         if (index.column() == 2)
-            return timeText(qint64(registry->msEnd(row)) - registry->msStart(row));
+            return TimeText::fromMs(qint64(registry->msEnd(row)) - registry->msStart(row));
         break;
     case Qt::DecorationRole:
         if (index.column() == 0) {
@@ -74,15 +75,6 @@ QVariant VideoListModel::data(const QModelIndex &index, int role) const
         break;
     }
     return QVariant();
-}
-
-QString VideoListModel::timeText(qint64 ms)
-{
-    const qint64 seconds = qMax<qint64>(0, ms) / 1000;
-    return QStringLiteral("%1:%2:%3")
-        .arg(seconds / 3600, 2, 10, QLatin1Char('0'))
-        .arg((seconds / 60) % 60, 2, 10, QLatin1Char('0'))
-        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
 void VideoListModel::onItemInserted(int first, int last)

@@ -15,9 +15,6 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
-    // "hh:mm:ss" of the whole seconds of ms, each part at least two digits.
-    static QString timeText(qint64 ms);
-
 public slots:
     void onItemInserted(int first, int last);
     void onVideoUpdated(int row);

@@ -1,8 +1,8 @@
 #include "app/eventhandler.h"
 
 #include "Widgets/fileinfodialog.h"
+#include "Widgets/timetext.h"
 #include "Widgets/videoinfomanager.h"
-#include "Widgets/videolistmodel.h"
 #include "Widgets/videolistwidget.h"
 #include "Widgets/videorenamedlg.h"
 #include "app/aboutdialog.h"
@@ -98,7 +98,7 @@ QString CEventHandler::fileInfoText(const VideoBasicInfo &info, const MediaSumma
     QString name = info.filename;
     name.replace(QLatin1Char('\\'), QLatin1Char('/'));
     name = name.mid(name.lastIndexOf(QLatin1Char('/')) + 1);
-    const QString duration = VideoListModel::timeText(qint64(info.msEnd) - info.msStart);
+    const QString duration = TimeText::fromMs(qint64(info.msEnd) - info.msStart);
     return QStringLiteral("Name:%1\nDuration:%2\nResolution:%3\u00D7%4\nBit Rate:%5 kbps\nFrame Rate:%6\n"
                           "Sample Rate:%7 kbps\nBit Rate:%8 kbps\nChannel:%9 Channel\n")
         .arg(name, duration)
@@ -181,8 +181,15 @@ void CEventHandler::onMenuFileFileProperty()
 
 void CEventHandler::onCloseMainWindow()
 {
-    if (mainWindow)
+    if (!mainWindow)
+        return;
+    // With a tray icon the program keeps running there.  Without one a hidden
+    // window could not be brought back, so the window closes instead (which
+    // still asks about a running conversion).
+    if (trayIcon)
         mainWindow->hide();
+    else
+        mainWindow->close();
 }
 
 void CEventHandler::onShowWindow()

@@ -5,6 +5,7 @@
 #include "Widgets/videolistpopupmenu.h"
 #include "Widgets/videolistwidget.h"
 #include "Widgets/videomenubarwidget.h"
+#include "Widgets/videoplayerscreen.h"
 #include "Widgets/videotitlebarwidget.h"
 #include "Widgets/videotoolbarwidget.h"
 #include "Widgets/widgetenhancer.h"

@@ -43,6 +43,9 @@ public:
     // Replaces the question "does a conversion or merge run?" (used by the
     // conversion panel's factory, and by tests).
     void setBusyCheck(std::function<bool()> check) { m_busyCheck = std::move(check); }
+    // Replaces the question "may the window close?" (the conversion panel
+    // asks the user while a run is going on).
+    void setConfirmClose(std::function<bool()> confirm) { m_confirmClose = std::move(confirm); }
     // Plays a file in the player panel.
     void startPlay(const VideoBasicInfo &info);
     // The conversion panel's output folder field.

@@ -6,20 +6,24 @@
 #include "Widgets/videomenubarwidget.h"
 #include "Widgets/videotoolbarwidget.h"
 #include "Widgets/widgetenhancer.h"
+#include "app/aboutdialog.h"
 #include "app/eventhandler.h"
 #include "app/mainwindow.h"
 #include "config/videouserconfig.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 // Adds records without probing: every path becomes a valid 10-second clip
@@ -252,6 +256,12 @@ private slots:
     void escapeHidesAndTrayShowsCentred()
     {
         window->move(0, 0);
+        const bool tray = window->eventHandler()->trayIconObject() != nullptr;
+        // Without a tray the window closes, and a running conversion can keep it open.
+        window->setConfirmClose([] { return false; });
+        QTest::keyClick(window, Qt::Key_Escape);
+        QCOMPARE(window->isHidden(), tray);
+        window->setConfirmClose({});
         QTest::keyClick(window, Qt::Key_Escape);
         QVERIFY(window->isHidden());
         window->eventHandler()->onShowWindow();
@@ -317,6 +327,21 @@ private slots:
                  QStringLiteral("http://de.corvane.example/help/videoconverter/"));
         // No updater beside the working directory: the error box.
         window->eventHandler()->onMenuHelpCheckUpdate();
+        QCOMPARE(messages, QStringList{QStringLiteral("Error|Start update/update.exe Failed.")});
+        // The about box's button does the same.
+        messages.clear();
+        QTimer::singleShot(0, this, [] {
+            auto *about = qobject_cast<AboutDialog *>(QApplication::activeModalWidget());
+            QVERIFY(about);
+            QCOMPARE(
+                about->editAbout()->toPlainText(),
+                QStringLiteral("Corvane Reelmax 4.6.2\n------------------\nCorVane Software co., ltd\n") +
+                    AboutDialog::makerAddress());
+            QVERIFY(about->editAbout()->isReadOnly());
+            about->btnCheckUpdate()->click();
+            about->reject();
+        });
+        window->eventHandler()->onMenuHelpAbout();
         QCOMPARE(messages, QStringList{QStringLiteral("Error|Start update/update.exe Failed.")});
         const QString filter = CEventHandler::openFileFilter();
         QVERIFY(filter.startsWith(QLatin1String("All Supported Formats(*.m4v *.4ma")));
