@@ -2,10 +2,12 @@
 
 #include "engine/decoder.h"
 #include "engine/demuxer.h"
+#include "engine/dpgwriter.h"
 #include "engine/encoder.h"
 #include "engine/encodernames.h"
 #include "engine/filtergraph.h"
 #include "engine/muxer.h"
+#include "engine/outputplan.h"
 
 extern "C" {
 #include <libavutil/audio_fifo.h>
@@ -118,99 +120,32 @@ bool Pipeline::openInputs(std::string *error)
 
 bool Pipeline::setupOutput(const std::string &path, std::string *error)
 {
-    const EncodeInfo &info = m_job.info;
-    const bool dvd = info.dvdFlag == 1;
-    const std::string ext = EncoderNames::extensionOf(m_job.output);
-    m_rule = dvd ? EncoderNames::dvd() : EncoderNames::container(ext);
-    if (m_rule.muxer.empty()) {
-        if (error)
-            *error = "the output format ." + ext + " cannot be written";
-        return false;
-    }
-    const Input *videoSource = nullptr;
-    bool anyAudio = false;
+    const AVStream *videoSource = nullptr, *audioSource = nullptr;
     for (const Input &in : m_inputs) {
-        if (!videoSource && in.demuxer->videoIndex() >= 0)
-            videoSource = &in;
-        anyAudio = anyAudio || in.demuxer->audioIndex() >= 0;
+        if (!videoSource)
+            videoSource = in.demuxer->stream(in.demuxer->videoIndex());
+        if (!audioSource)
+            audioSource = in.demuxer->stream(in.demuxer->audioIndex());
     }
-    std::string vname(info.videoEncoder, strnlen(info.videoEncoder, sizeof(info.videoEncoder)));
-    std::string aname(info.audioEncoder, strnlen(info.audioEncoder, sizeof(info.audioEncoder)));
-    if (dvd) {
-        m_venc = {"mpeg2video", "", false};
-        m_aenc = EncoderNames::canonicalAudio(aname) == "mp2" ? ResolvedEncoder{"mp2", "", false}
-                                                              : ResolvedEncoder{"ac3", "", false};
-    } else {
-        m_venc = EncoderNames::resolveVideo(vname, ext);
-        m_aenc = EncoderNames::resolveAudio(aname, ext);
-    }
-    m_hasVideo = videoSource && !m_rule.audioOnly && !m_venc.encoder.empty();
-    m_hasAudio = anyAudio && !m_aenc.encoder.empty();
-    if (!m_hasVideo && !m_hasAudio) {
-        if (error)
-            *error = "nothing to write: the inputs have no stream the output format ." + ext + " can hold";
+    OutputPlan plan;
+    if (!OutputPlan::make(m_job.info, m_job.output, m_job.filters, videoSource, audioSource, &plan, error))
         return false;
-    }
-    // MPEG-2 video and AC-3 sound belong in an MPEG-2 program stream.
-    if (m_rule.muxer == "mpeg" && ((m_hasVideo && m_venc.encoder == "mpeg2video") ||
-                                   (m_hasAudio && m_aenc.encoder != "mp2" && m_aenc.encoder != "libmp3lame")))
-        m_rule.muxer = "vob";
+    m_rule = plan.rule;
+    m_venc = plan.video;
+    m_aenc = plan.audio;
+    m_hasVideo = plan.hasVideo;
+    m_hasAudio = plan.hasAudio;
+    m_outDar = plan.displayAspect;
     if (!m_muxer.open(path, m_rule.muxer, error))
         return false;
     const bool globalHeader = m_muxer.needsGlobalHeader();
 
     if (m_hasVideo) {
-        AVStream *vs = videoSource->demuxer->stream(videoSource->demuxer->videoIndex());
-        VideoFilterInput vin;
-        vin.width = vs->codecpar->width;
-        vin.height = vs->codecpar->height;
-        vin.sampleAspect = vs->codecpar->sample_aspect_ratio;
-        VideoFilterOutput vout;
-        vout.width = std::max(0, info.width);
-        vout.height = std::max(0, info.height);
-        FilterGraph::videoChain(m_job.filters, vin, vout, &m_outWidth, &m_outHeight);
-
-        AVRational srcRate = vs->avg_frame_rate;
-        if (srcRate.num <= 0 || srcRate.den <= 0 || av_q2d(srcRate) > 240)
-            srcRate = vs->r_frame_rate;
-        if (srcRate.num <= 0 || srcRate.den <= 0 || av_q2d(srcRate) > 240)
-            srcRate = {25, 1};
-        AVRational wanted = info.frameRate > 0 ? AVRational{info.frameRate, 1000} : srcRate;
-        const std::string vcodec = m_venc.encoder;
-        if (dvd || vcodec == "dvvideo") {
-            const bool pal = std::fabs(av_q2d(wanted) - 25.0) <= std::fabs(av_q2d(wanted) - 29.97);
-            m_outRate = pal ? AVRational{25, 1} : AVRational{30000, 1001};
-            m_outWidth = 720;
-            m_outHeight = pal ? 576 : 480;
-            double sar = vin.sampleAspect.num > 0 ? av_q2d(vin.sampleAspect) : 1.0;
-            double dar = vin.width * sar / std::max(1, vin.height);
-            m_outDar = dar >= 1.5 ? AVRational{16, 9} : AVRational{4, 3};
-        } else {
-            m_outRate = Encoder::supportedFrameRate(vcodec, wanted);
-        }
-        if (vcodec == "h263") {
-            static const int sizes[][2] = {{128, 96}, {176, 144}, {352, 288}, {704, 576}, {1408, 1152}};
-            int best = 0;
-            for (int i = 0; i < 5; ++i)
-                if (std::abs(sizes[i][0] - m_outWidth) < std::abs(sizes[best][0] - m_outWidth))
-                    best = i;
-            m_outWidth = sizes[best][0];
-            m_outHeight = sizes[best][1];
-        }
-        m_outWidth = std::max(2, m_outWidth & ~1);
-        m_outHeight = std::max(2, m_outHeight & ~1);
-
-        VideoEncodeParams vp;
-        vp.encoder = vcodec;
-        vp.width = m_outWidth;
-        vp.height = m_outHeight;
-        vp.frameRate = m_outRate;
-        vp.bitRate = info.videoBitrate;
+        VideoEncodeParams vp = plan.videoParams;
         vp.globalHeader = globalHeader;
-        vp.dvd = dvd;
-        if (m_outDar.num > 0)
-            av_reduce(&vp.sampleAspect.num, &vp.sampleAspect.den, int64_t(m_outDar.num) * m_outHeight,
-                      int64_t(m_outDar.den) * m_outWidth, 1 << 16);
+        m_outWidth = vp.width;
+        m_outHeight = vp.height;
+        m_outRate = vp.frameRate;
         if (!m_videoEncoder.openVideo(vp, error))
             return false;
         m_videoStream = m_muxer.addStream(m_videoEncoder.context(), m_venc.tag, error);
@@ -218,23 +153,7 @@ bool Pipeline::setupOutput(const std::string &path, std::string *error)
             return false;
     }
     if (m_hasAudio) {
-        const Input *audioSource = nullptr;
-        for (const Input &in : m_inputs)
-            if (!audioSource && in.demuxer->audioIndex() >= 0)
-                audioSource = &in;
-        AVStream *as = audioSource->demuxer->stream(audioSource->demuxer->audioIndex());
-        AudioEncodeParams ap;
-        ap.encoder = m_aenc.encoder;
-        int rate = info.sampleRate > 0 ? info.sampleRate : as->codecpar->sample_rate;
-        int channels = info.channels > 0 ? info.channels : as->codecpar->ch_layout.nb_channels;
-        if (dvd)
-            channels = std::min(channels, 2);
-        ap.sampleRate = Encoder::supportedSampleRate(ap.encoder, rate, m_rule.sampleRates);
-        ap.channels = Encoder::supportedChannels(ap.encoder, channels);
-        ap.bitRate = info.audioBitrate;
-        if (dvd && ap.encoder == "ac3")
-            ap.bitRate = std::clamp<int64_t>(ap.bitRate > 0 ? ap.bitRate : 192000, 64000, 448000);
-        ap.preferredSampleFmt = as->codecpar->format;
+        AudioEncodeParams ap = plan.audioParams;
         ap.globalHeader = globalHeader;
         if (!m_audioEncoder.openAudio(ap, error))
             return false;
@@ -251,7 +170,7 @@ bool Pipeline::setupOutput(const std::string &path, std::string *error)
         }
     }
     AVDictionary *opts = nullptr;
-    if (dvd) {
+    if (plan.dvd) {
         av_dict_set(&opts, "packetsize", "2048", 0);
         av_dict_set(&opts, "muxrate", "10080000", 0);
     }
@@ -674,6 +593,17 @@ Transcoder::Result Pipeline::run(std::string *error)
         return fail(Transcoder::Stopped);
     if (!flushEncoders(error) || !m_muxer.finish(error))
         return fail(Transcoder::Failed);
+    if (m_rule.dpg) {
+        std::string packed = makeTempPath(m_job.output, error);
+        if (packed.empty())
+            return fail(Transcoder::Failed);
+        bool ok = DpgWriter::repack(temp, packed, m_outRate,
+                                    m_hasAudio ? m_audioEncoder.context()->sample_rate : 32000, error);
+        std::remove(temp.c_str());
+        temp = packed;
+        if (!ok)
+            return fail(Transcoder::Failed);
+    }
     if (std::rename(temp.c_str(), m_job.output.c_str()) != 0) {
         if (error)
             *error = "cannot rename the output to [" + m_job.output + "]";

@@ -215,6 +215,30 @@ private slots:
         }
     }
 
+    void deinterlacingRemovesCombing()
+    {
+        // Two fields from different moments woven into one frame comb on motion.
+        const QString src = m_dir + "/interlaced.mkv";
+        QVERIFY(TestMedia::ffmpeg({"-f", "lavfi", "-i", "testsrc2=size=320x240:rate=50:duration=1", "-vf",
+                                   "tinterlace=mode=interleave_top,setfield=tff", "-c:v", "ffv1", src}));
+        auto combing = [](const QImage &img) {
+            double sum = 0;
+            for (int y = 1; y + 1 < img.height(); ++y)
+                for (int x = 0; x < img.width(); ++x)
+                    sum += qAbs(qGray(img.pixel(x, y)) -
+                                (qGray(img.pixel(x, y - 1)) + qGray(img.pixel(x, y + 1))) / 2);
+            return sum / (img.width() * img.height());
+        };
+        const double before = combing(frameAt(src, 0.5));
+        for (int mode = 0; mode < 4; ++mode) {
+            const QString out =
+                convert([mode](CFFmpegTranscode &t) { t.SetDeinterlaceFilter(0, mode); }, src);
+            const double after = combing(frameAt(out, 0.5));
+            QVERIFY2(after < before * 0.7,
+                     qPrintable(QString("mode %1: %2 -> %3").arg(mode).arg(before).arg(after)));
+        }
+    }
+
     void audioAmplifierScalesTheSound()
     {
         const double base = audioRms(m_clip);
