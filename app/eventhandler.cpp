@@ -200,6 +200,9 @@ void CEventHandler::onShowWindow()
 
 void CEventHandler::onExitApp()
 {
+    // No question asked, but no worker may outlive the objects it uses.
+    if (m_window)
+        m_window->stopRunningWork();
     QCoreApplication::exit(0);
 }
 

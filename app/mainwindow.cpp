@@ -13,6 +13,20 @@
 #include "config/videouserconfig.h"
 #include "engine/ffmpegplayer.h"
 
+#if __has_include("Widgets/videoplayerwidget.h")
+#include "Widgets/videoplayerwidget.h"
+#define REELMAX_HAVE_PLAYER_PANEL 1
+#endif
+#if __has_include("Widgets/videoconvertwidget.h")
+#include "Widgets/videoconvertwidget.h"
+#define REELMAX_HAVE_CONVERT_PANEL 1
+#endif
+#if __has_include("profiles/videoprofilemenuwidget.h") && __has_include("profiles/customizedialog.h")
+#include "profiles/customizedialog.h"
+#include "profiles/videoprofilemenuwidget.h"
+#define REELMAX_HAVE_PROFILE_MENU 1
+#endif
+
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDialog>
@@ -119,6 +133,15 @@ void MainWindow::buildLayout()
 
 QWidget *MainWindow::createPlayerPanel()
 {
+#ifdef REELMAX_HAVE_PLAYER_PANEL
+    auto *player = new VideoPlayerWidget(this);
+    player->setCurrentRowSource([this] { return m_listWidget ? m_listWidget->currentRow() : -1; });
+    m_play = [player](const VideoBasicInfo &info) { player->startPlay(info); };
+    m_playerScreenId = [player] {
+        return player->playerScreen() ? qint64(player->playerScreen()->winId()) : qint64(0);
+    };
+    return player;
+#endif
     // Stands in for the player panel: its skin, size and black screen.
     auto *panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("videoPlayerWidget"));
@@ -138,6 +161,18 @@ QWidget *MainWindow::createPlayerPanel()
 
 QWidget *MainWindow::createConvertPanel()
 {
+#ifdef REELMAX_HAVE_CONVERT_PANEL
+    auto *convert = new VideoConvertWidget(this);
+    convert->setSelectedRowSource([this] { return m_listWidget ? m_listWidget->currentRow() : -1; });
+    connect(convert, &VideoConvertWidget::openOutputDirRequested, m_eventHandler,
+            &CEventHandler::onMenuToolOpenOutputDir);
+    connect(convert, &VideoConvertWidget::profileMenuRequested, this, &MainWindow::popupProfileMenu);
+    m_busyCheck = [convert] { return convert->isBusy(); };
+    m_confirmClose = [convert] { return convert->confirmStop(); };
+    m_stopWork = [convert] { convert->stopAll(); };
+    m_outputFolder = [convert] { return convert->outputFolderText(); };
+    return convert;
+#endif
     // Stands in for the conversion panel until it exists.
     auto *panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("videoConvertWidget"));
@@ -152,6 +187,11 @@ QWidget *MainWindow::createConvertPanel()
 
 QWidget *MainWindow::createProfileMenu()
 {
+#ifdef REELMAX_HAVE_PROFILE_MENU
+    auto *profiles = new VideoProfileMenuWidget(this);
+    profiles->setWindowFlags(profiles->windowFlags() | Qt::Popup);
+    return profiles;
+#endif
     // Stands in for the profile pop-up menu until it exists.
     auto *menu = new QWidget(this, Qt::Popup);
     menu->setObjectName(QStringLiteral("MenuWidget"));
@@ -161,6 +201,9 @@ QWidget *MainWindow::createProfileMenu()
 
 QDialog *MainWindow::createCustomizeDialog()
 {
+#ifdef REELMAX_HAVE_PROFILE_MENU
+    return new CustomizeDialog(nullptr);
+#endif
     // Stands in for the customize-profiles dialog until it exists.
     auto *dialog = new QDialog(nullptr, Qt::Dialog | Qt::FramelessWindowHint);
     dialog->setObjectName(QStringLiteral("CustomizeDialog"));
@@ -177,6 +220,12 @@ void MainWindow::startPlay(const VideoBasicInfo &info)
 {
     if (m_play)
         m_play(info);
+}
+
+void MainWindow::stopRunningWork()
+{
+    if (m_stopWork)
+        m_stopWork();
 }
 
 QString MainWindow::outputFolderText() const

@@ -46,6 +46,9 @@ public:
     // Replaces the question "may the window close?" (the conversion panel
     // asks the user while a run is going on).
     void setConfirmClose(std::function<bool()> confirm) { m_confirmClose = std::move(confirm); }
+    // Stops a running conversion or merge and waits for it (before a quit
+    // that does not ask).
+    void stopRunningWork();
     // Plays a file in the player panel.
     void startPlay(const VideoBasicInfo &info);
     // The conversion panel's output folder field.
@@ -91,6 +94,7 @@ private:
     // Hooks into the panels (empty while a panel is a placeholder).
     std::function<bool()> m_busyCheck;
     std::function<bool()> m_confirmClose;
+    std::function<void()> m_stopWork;
     std::function<void(const VideoBasicInfo &)> m_play;
     std::function<qint64()> m_playerScreenId;
     std::function<QString()> m_outputFolder;
