@@ -1,10 +1,94 @@
 #pragma once
 
+#include "Widgets/videobasicinfo.h"
+
 #include <QWidget>
 
-// The program's main window.  Frameless; composes the panels.
+#include <functional>
+
+class CEventHandler;
+class LoadVideoFilesProgressDialog;
+class QDialog;
+class VideoListPopupMenu;
+class VideoListWidget;
+class VideoMenuBarWidget;
+class VideoTitleBarWidget;
+class VideoToolBarWidget;
+class WidgetEnhancer;
+
+// The program's only top-level window: a frameless, skinned window holding
+// the title bar, menu bar, tool bar, media list, player panel and conversion
+// panel.  It composes the panels; the command handler does the work.
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
     explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    WidgetEnhancer *enhancer() const { return m_enhancer; }
+    CEventHandler *eventHandler() const { return m_eventHandler; }
+    QWidget *playerWidget() const { return m_playerWidget; }
+    VideoTitleBarWidget *titleBar() const { return m_titleBar; }
+    VideoListWidget *listWidget() const { return m_listWidget; }
+    VideoToolBarWidget *toolBar() const { return m_toolBar; }
+    QWidget *convertWidget() const { return m_convertWidget; }
+    VideoMenuBarWidget *menuBar() const { return m_menuBar; }
+    QWidget *profileMenu() const { return m_profileMenu; }
+    QDialog *customizeDialog() const { return m_customizeDialog; }
+    VideoListPopupMenu *listPopupMenu() const { return m_listPopupMenu; }
+    LoadVideoFilesProgressDialog *loadDialog() const { return m_loadDialog; }
+
+    // Whether a conversion or merge runs (the conversion panel answers).
+    bool isConverting() const;
+    // Replaces the question "does a conversion or merge run?" (used by the
+    // conversion panel's factory, and by tests).
+    void setBusyCheck(std::function<bool()> check) { m_busyCheck = std::move(check); }
+    // Plays a file in the player panel.
+    void startPlay(const VideoBasicInfo &info);
+    // The conversion panel's output folder field.
+    QString outputFolderText() const;
+
+    // Connects by name when both ends have the member, so that a panel still
+    // standing in as a placeholder is simply not connected.
+    static bool connectIfPresent(const QObject *sender, const char *signal, const QObject *receiver,
+                                 const char *method);
+
+    Q_INVOKABLE void popupProfileMenu();
+    Q_INVOKABLE void showProfileCustomizeDialog();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
+
+private:
+    // One factory per panel that another part of the program provides; each
+    // sets the hooks the window needs from that panel.
+    QWidget *createPlayerPanel();
+    QWidget *createConvertPanel();
+    QWidget *createProfileMenu();
+    QDialog *createCustomizeDialog();
+    void buildLayout();
+    void addFilesFromArguments();
+
+    WidgetEnhancer *m_enhancer = nullptr;
+    CEventHandler *m_eventHandler = nullptr;
+    QWidget *m_playerWidget = nullptr;
+    VideoTitleBarWidget *m_titleBar = nullptr;
+    VideoListWidget *m_listWidget = nullptr;
+    VideoToolBarWidget *m_toolBar = nullptr;
+    QWidget *m_convertWidget = nullptr;
+    VideoMenuBarWidget *m_menuBar = nullptr;
+    QWidget *m_bottomStrip = nullptr;
+    QWidget *m_profileMenu = nullptr;
+    QDialog *m_customizeDialog = nullptr;
+    VideoListPopupMenu *m_listPopupMenu = nullptr;
+    LoadVideoFilesProgressDialog *m_loadDialog = nullptr;
+
+    // Hooks into the panels (empty while a panel is a placeholder).
+    std::function<bool()> m_busyCheck;
+    std::function<bool()> m_confirmClose;
+    std::function<void(const VideoBasicInfo &)> m_play;
+    std::function<qint64()> m_playerScreenId;
+    std::function<QString()> m_outputFolder;
 };

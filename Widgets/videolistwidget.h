@@ -1,0 +1,67 @@
+#pragma once
+
+#include "Widgets/mediasummary.h"
+#include "Widgets/videobasicinfo.h"
+
+#include <QItemSelection>
+#include <QList>
+#include <QTableView>
+
+class MainWindow;
+class QMimeData;
+class VideoListModel;
+class VideoListItemDelegate;
+class WelcomeWidget;
+
+// The media list of the main window: thumbnail, name and length of every
+// added file, with row selection, drag and drop, a context menu and
+// double-click to play.
+class VideoListWidget : public QTableView {
+    Q_OBJECT
+public:
+    // At most this many dropped files are added at once.
+    static constexpr int kMaxDroppedFiles = 32;
+
+    explicit VideoListWidget(MainWindow *mainWindow, QWidget *parent = nullptr);
+
+    QList<int> selectedRows() const;
+    int currentRow() const;
+    QString selectedFilePath() const;
+    bool selectedBasicInfo(VideoBasicInfo &info) const;
+    bool selectedMediaSummary(MediaSummary &summary) const;
+    void removeSelected();
+    void clearAll();
+    void rename(int row, const QString &name);
+
+    VideoListModel *listModel() const { return m_model; }
+    WelcomeWidget *welcomeWidget() const { return m_welcome; }
+
+    // Local paths of the first kMaxDroppedFiles URLs of dropped data.
+    static QStringList droppedFiles(const QMimeData *data);
+
+signals:
+    void selectionChanged(QList<int> index);
+    void currentItemChanged(int index);
+    void itemCountChanged(int count);
+
+public slots:
+    void popupVideoContextMenu(QPoint pos);
+    void onVideoListDoubleClicked(QModelIndex index);
+    void onItemClicked(QModelIndex index);
+    void onSelectionChanged(QItemSelection selected, QItemSelection deselected);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dragLeaveEvent(QDragLeaveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    void onVideoRemoved(int row);
+
+    MainWindow *m_mainWindow;
+    VideoListModel *m_model;
+    VideoListItemDelegate *m_delegate;
+    WelcomeWidget *m_welcome;
+};

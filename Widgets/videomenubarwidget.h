@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QList>
+#include <QMenuBar>
+
+class MainWindow;
+class QAction;
+class QActionGroup;
+
+// The main window's menu bar.  Every entry goes to the command handler, the
+// player panel or the configuration; the bar itself only enables and checks
+// its entries as the list, the player and the merge flag change.
+class VideoMenuBarWidget : public QMenuBar {
+    Q_OBJECT
+public:
+    explicit VideoMenuBarWidget(MainWindow *mainWindow);
+    // Connects Play, Pause and Stop to the player panel and follows its status.
+    void attachPlayer(QObject *player);
+
+    QAction *actAddFile = nullptr;
+    QAction *actDownload = nullptr;
+    QAction *actAddFolder = nullptr;
+    QAction *actFileInformation = nullptr;
+    QAction *actExit = nullptr;
+    QAction *actDuplicate = nullptr;
+    QAction *actClip = nullptr;
+    QAction *actVideoEdit = nullptr;
+    QAction *actRemove = nullptr;
+    QAction *actClearAll = nullptr;
+    QAction *actRename = nullptr;
+    QAction *actMerge = nullptr;
+    QAction *actSettings = nullptr;
+    QAction *actCustomizeProfile = nullptr;
+    QAction *actOpenOutputDir = nullptr;
+    QAction *actPlay = nullptr;
+    QAction *actPause = nullptr;
+    QAction *actStop = nullptr;
+    QAction *actDoNothing = nullptr;
+    QAction *actExitProgram = nullptr;
+    QAction *actShutdown = nullptr;
+    QAction *actOnlineHelp = nullptr;
+    QAction *actSupport = nullptr;
+    QAction *actAbout = nullptr;
+    QAction *actCheckUpdate = nullptr;
+    QAction *actProductPage = nullptr;
+
+public slots:
+    void onVideoListCurrentItemChanged(int row);
+    void onVideoListItemCountChanged(int count);
+    void onVideoFileCountChanged(int count);
+    void onVideoListSelectionChanged(QList<int> rows);
+    void onMergeStatusChanged(bool merge);
+    void onPlayStatusChanged(int status);
+    void onActDoNothing();
+    void onActExitApp();
+    void onActShutdownPC();
+
+private:
+    MainWindow *m_mainWindow;
+    QActionGroup *m_postTaskGroup = nullptr;
+    int m_playStatus = 0; // last status the player panel reported
+};

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QList>
+#include <QWidget>
+
+class MainWindow;
+class QAction;
+class QMenu;
+class QPushButton;
+
+// The row of large image buttons under the menu bar, with the Add pop-up
+// that offers the recent files.
+class VideoToolBarWidget : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kRecentActions = 5;
+
+    explicit VideoToolBarWidget(MainWindow *mainWindow);
+    // Connects Start, Pause and Stop to the player panel and follows its status.
+    void attachPlayer(QObject *player);
+
+    QPushButton *btnAdd = nullptr;
+    QPushButton *btnMore = nullptr;
+    QPushButton *btnDownload = nullptr;
+    QPushButton *btnDelete = nullptr;
+    QPushButton *btnEffect = nullptr;
+    QPushButton *btnClip = nullptr;
+    QPushButton *btnMerge = nullptr;
+    QPushButton *btnStart = nullptr;
+    QPushButton *btnPause = nullptr;
+    QPushButton *btnStop = nullptr;
+
+    QMenu *addMenu() const { return m_addMenu; }
+    QAction *recentSeparator() const { return m_recentSeparator; }
+    QList<QAction *> recentActions() const { return m_recentActions; }
+    // Fills the Add pop-up from the recent-file list (what onMenuAdd shows).
+    void prepareAddMenu();
+
+public slots:
+    void onVideoListCurrentItemChanged(int row);
+    void onVideoCountChanged(int count);
+    void onVideoFileCountChanged(int count);
+    void onVideoListSelectionChanged(QList<int> rows);
+    void onPlayStatusChanged(int status);
+    void onMergeStatusChanged(bool merge);
+    void onMenuAdd();
+    void onRecentFile();
+
+private:
+    QPushButton *makeButton(const QString &image, const QString &text, int width, int height,
+                            bool checkable = false);
+
+    MainWindow *m_mainWindow;
+    QMenu *m_addMenu = nullptr;
+    QAction *m_recentSeparator = nullptr;
+    QList<QAction *> m_recentActions;
+    int m_playStatus = 0; // last status the player panel reported
+};

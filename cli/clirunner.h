@@ -1,0 +1,42 @@
+#pragma once
+
+#include "Widgets/convertjob.h"
+#include "Widgets/videoloadstep.h"
+#include "cli/options.h"
+
+#include <QString>
+#include <QTextStream>
+
+// Runs one command line: lists profiles, reports on files, or converts.
+class CliRunner {
+public:
+    enum ExitCode { Ok = 0, BadUsage = 2, InputUnusable = 3, ConversionFailed = 4, Interrupted = 130 };
+
+    explicit CliRunner(const CliOptions &options);
+    int run();
+
+    // SIGINT asks the running job to stop; a second one ends the process.
+    static void installInterruptHandler();
+    static bool interrupted();
+
+private:
+    int listProfiles();
+    int info();
+    int convert();
+    int convertEach(VideoInfoList &inputs, const QString &outputDir);
+    int mergeAll(VideoInfoList &inputs, const QString &outputDir);
+
+    bool prepareProfile();
+    bool prepareEdits();
+    // Probes the inputs; unusable ones are reported and counted.
+    VideoInfoList loadInputs();
+    void applyEdits(VideoInfo &video) const;
+    void fail(const QString &message);
+
+    CliOptions m_options;
+    JobProfile m_profile;
+    QSize m_watermarkSize;
+    int m_unusable = 0;
+    QTextStream m_out;
+    QTextStream m_err;
+};

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// What the command line asked for.
+struct CliOptions {
+    enum class Mode { Convert, ListProfiles, Info, Help, Version };
+    Mode mode = Mode::Convert;
+    bool json = false;
+
+    QString profileId;
+    QString outputDir;
+    int startMs = -1;
+    int endMs = -1;
+    bool merge = false;
+    int jobs = 1;
+    QStringList files;
+
+    // Profile overrides (kept in memory, never written to the user's profiles).
+    std::optional<QSize> size;
+    std::optional<QString> frameRate; // thousandths of a frame per second
+    std::optional<QString> videoBitrate;
+    std::optional<QString> audioBitrate;
+    std::optional<QString> sampleRate;
+    std::optional<QString> channels;
+    std::optional<QString> videoEncoder;
+    std::optional<QString> audioEncoder;
+
+    // Edits, as the editor stores them.
+    std::optional<QRect> crop;
+    std::optional<int> brightness;
+    std::optional<int> contrast;
+    std::optional<int> saturation;
+    std::optional<int> amplify;
+    std::optional<int> effect;
+    std::optional<int> deinterlace;
+    QString subtitleFile;
+    QString textWatermark;
+    QString imageWatermark;
+
+    bool hasEffectEdits() const
+    {
+        return brightness || contrast || saturation || amplify || effect || deinterlace;
+    }
+};
+
+struct CliParseResult {
+    bool ok = false;
+    QString error; // why the command line is unusable
+    CliOptions options;
+};
+
+// Parses the arguments after the program name.
+CliParseResult parseCliOptions(const QStringList &args);
+
+QString cliUsage();
