@@ -230,7 +230,12 @@ private slots:
         v.cropHeight = 100;
         v.subtitleChanged = true;
         v.subtitleEnabled = true;
-        v.subtitleFile = QStringLiteral("C:\\subs\\a.srt");
+        const QString srt = TestMedia::tempDir() + "/a.srt";
+        QFile subs(srt);
+        QVERIFY(subs.open(QIODevice::WriteOnly));
+        subs.write("1\n00:00:00,000 --> 00:00:01,000\nHi\n");
+        subs.close();
+        v.subtitleFile = QString(srt).replace('/', '\\');
         v.subtitleColor = QColor(255, 0, 0);
         v.watermarkChanged = true;
         v.watermarkEnabled = true;
@@ -245,7 +250,7 @@ private slots:
         QVERIFY(rec.states[0].crop && !rec.states[0].subtitle);
         QCOMPARE(rec.states[0].cropWidth, 200);
         QVERIFY(rec.states[1].subtitle && !rec.states[1].textWatermark);
-        QCOMPARE(QString::fromStdString(rec.states[1].subtitleFile), QStringLiteral("C:/subs/a.srt"));
+        QCOMPARE(QString::fromStdString(rec.states[1].subtitleFile), srt);
         QCOMPARE(QString::fromStdString(rec.states[1].subtitleWorkDir), QStringLiteral("C:/tmp/"));
         QCOMPARE(rec.states[1].subtitleColor, qint64(255));
         QVERIFY(rec.states[1].subtitleCustomStyle);
@@ -263,7 +268,7 @@ private slots:
         RecordingSetters none;
         ConvertJob::applyFilters(w, none, QString());
         QVERIFY(none.states.isEmpty());
-        w.subtitleFile = QStringLiteral("/x.srt");
+        w.subtitleFile = srt;
         ConvertJob::applyFilters(w, none, QString());
         QCOMPARE(none.states.size(), 1);
         QVERIFY(!none.states[0].subtitle);
