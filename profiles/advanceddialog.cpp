@@ -27,8 +27,8 @@ const QStringList kSplitSizes = {QStringLiteral("200"), QStringLiteral("640"),  
                                  QStringLiteral("4700")};
 const QStringList kSplitTimes = {QStringLiteral("60")};
 constexpr int kCaptionHeight = 35;
-const char *const captionStyle = "color: white; font: bold 12px \"Arial\"; background: transparent;";
-const char *const closeStyle =
+const char *const kCaptionStyle = "color: white; font: bold 12px \"Arial\"; background: transparent;";
+const char *const kCloseStyle =
     "QPushButton { border-image: url(:/images/common/sys_quit_normal.png); }"
     "QPushButton:hover { border-image: url(:/images/common/sys_quit_hover.png); }"
     "QPushButton:pressed { border-image: url(:/images/common/sys_quit_pressed.png); }";
@@ -90,10 +90,10 @@ void AdvancedDialog::buildForm()
     btnWinClose->setObjectName(QStringLiteral("btnWinClose"));
     btnWinClose->setFixedSize(27, 20);
     btnWinClose->setFocusPolicy(Qt::NoFocus);
-    btnWinClose->setStyleSheet(QString::fromLatin1(closeStyle));
+    btnWinClose->setStyleSheet(QString::fromLatin1(kCloseStyle));
     lbCaption = new QLabel(tr("Advanced"), this);
     lbCaption->setObjectName(QStringLiteral("lbCaption"));
-    lbCaption->setStyleSheet(QString::fromLatin1(captionStyle));
+    lbCaption->setStyleSheet(QString::fromLatin1(kCaptionStyle));
     lbCaption->setFixedHeight(kCaptionHeight);
     auto *caption = new QHBoxLayout;
     caption->addWidget(lbCaption);

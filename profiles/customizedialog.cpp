@@ -19,8 +19,8 @@ constexpr int kElementRole = Qt::UserRole;
 constexpr int kCategoryKeyRole = Qt::UserRole + 1;
 constexpr int kIdRole = Qt::UserRole + 2;
 constexpr int kCaptionHeight = 35;
-const char *const captionStyle = "color: white; font: bold 12px \"Arial\"; background: transparent;";
-const char *const closeStyle =
+const char *const kCaptionStyle = "color: white; font: bold 12px \"Arial\"; background: transparent;";
+const char *const kCloseStyle =
     "QPushButton { border-image: url(:/images/common/sys_quit_normal.png); }"
     "QPushButton:hover { border-image: url(:/images/common/sys_quit_hover.png); }"
     "QPushButton:pressed { border-image: url(:/images/common/sys_quit_pressed.png); }";
@@ -46,13 +46,13 @@ CustomizeDialog::CustomizeDialog(QWidget *parent) : QDialog(parent, Qt::Dialog |
 
     lbCaption = new QLabel(tr("Customize"), this);
     lbCaption->setObjectName(QStringLiteral("lbCaption"));
-    lbCaption->setStyleSheet(QString::fromLatin1(captionStyle));
+    lbCaption->setStyleSheet(QString::fromLatin1(kCaptionStyle));
     lbCaption->setFixedHeight(kCaptionHeight);
     btnWinClose = new QPushButton(this);
     btnWinClose->setObjectName(QStringLiteral("btnWinClose"));
     btnWinClose->setFixedSize(27, 20);
     btnWinClose->setFocusPolicy(Qt::NoFocus);
-    btnWinClose->setStyleSheet(QString::fromLatin1(closeStyle));
+    btnWinClose->setStyleSheet(QString::fromLatin1(kCloseStyle));
     auto *caption = new QHBoxLayout;
     caption->addWidget(lbCaption);
     caption->addStretch();
