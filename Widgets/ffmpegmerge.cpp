@@ -106,6 +106,45 @@ QString CFfmpegMerge::partPath(int index) const
     return tempDir() + QStringLiteral("test%1.mpg").arg(index);
 }
 
+QString CFfmpegMerge::mergedPath() const
+{
+    return tempDir() + QStringLiteral("test.mpg");
+}
+
+bool CFfmpegMerge::joinFiles(const QStringList &files, const QString &target, const std::atomic<int> &stop,
+                             QString *error)
+{
+    auto fail = [&](const QString &why) {
+        if (error)
+            *error = why;
+        QFile::remove(target);
+        return false;
+    };
+    QFile out(target);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return fail(QStringLiteral("cannot write %1: %2").arg(target, out.errorString()));
+    QByteArray buffer(1 << 20, Qt::Uninitialized);
+    for (const QString &file : files) {
+        QFile in(file);
+        if (!in.open(QIODevice::ReadOnly))
+            return fail(QStringLiteral("cannot read %1: %2").arg(file, in.errorString()));
+        for (;;) {
+            if (stop)
+                return fail(QString());
+            const qint64 n = in.read(buffer.data(), buffer.size());
+            if (n < 0)
+                return fail(QStringLiteral("cannot read %1: %2").arg(file, in.errorString()));
+            if (n == 0)
+                break;
+            if (out.write(buffer.constData(), n) != n)
+                return fail(QStringLiteral("cannot write %1: %2").arg(target, out.errorString()));
+        }
+    }
+    if (!out.flush())
+        return fail(QStringLiteral("cannot write %1: %2").arg(target, out.errorString()));
+    return true;
+}
+
 void CFfmpegMerge::releaseParts()
 {
     std::lock_guard<std::mutex> lock(m_partsMutex);
@@ -178,6 +217,17 @@ int CFfmpegMerge::run(const char *outputPath)
         return 1;
     }
 
+    m_step = count;
+    const QString merged = mergedPath();
+    QString joinError;
+    if (!joinFiles(partFiles, merged, m_stopRequested, &joinError)) {
+        if (m_stopRequested)
+            finish(Stopped);
+        else
+            finish(Failed, joinError);
+        return 1;
+    }
+
     m_step = count + 1;
     // The joined parts start at 0 and last the sum of the sections.
     EncodeInfo info = m_encodeInfo;
@@ -186,13 +236,14 @@ int CFfmpegMerge::run(const char *outputPath)
     m_finalTranscoder.resetFilters();
     m_finalTranscoder.SetEncodeInfo(&info); // clears any earlier stop request
     if (m_stopRequested) {
+        QFile::remove(merged);
         finish(Stopped);
         return 1;
     }
-    for (const QString &part : partFiles)
-        m_finalTranscoder.AddInputFile(part.toLocal8Bit().constData());
+    m_finalTranscoder.AddInputFile(merged.toLocal8Bit().constData());
     m_finalTranscoder.Transcode(outputPath);
     const int finalStatus = m_finalTranscoder.GetLastConvetStatus();
+    QFile::remove(merged);
     if (m_stopRequested || finalStatus == TRANSCODE_STOPPED)
         finish(Stopped);
     else if (finalStatus != TRANSCODE_FINISHED)

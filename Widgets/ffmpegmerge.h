@@ -17,11 +17,12 @@ class VideoInfo;
 
 // Joins several files into one output.  Each file is first encoded, with its
 // own section and edits, to an MPEG-1 part "test<i>.mpg" in the temporary
-// folder; the parts, read one after the other on one timeline, are then
-// encoded with the profile's record into the output.  (A byte-wise join of
-// the parts would restart the program clock at every part, and the
-// transcoder would read only the first one.)  run() works on the caller's
-// thread; stop(), progress() and status() may be called from another.
+// folder; the parts are joined byte for byte into "test.mpg" (a program
+// stream may simply be continued; the transcoder bridges the clock restart
+// at each join), which is then encoded with the profile's record into the
+// output.  The parts are kept, the joined file is deleted.  run() works on
+// the caller's thread; stop(), progress() and status() may be called from
+// another.
 class CFfmpegMerge {
 public:
     enum Status { Idle = 0, Running = 1, Finished = 2, Stopped = 3, Failed = 4 };
@@ -53,6 +54,14 @@ public:
 
     // Path of a part file in the temporary folder.
     QString partPath(int index) const;
+    // Path of the joined parts in the temporary folder.
+    QString mergedPath() const;
+
+    // Appends the files, in order, byte for byte into target (replaced).
+    // Gives up (false, target removed) on a read or write error or when
+    // stop becomes non-zero.
+    static bool joinFiles(const QStringList &files, const QString &target, const std::atomic<int> &stop,
+                          QString *error = nullptr);
 
     // The progress rule: parts fill 0..0.5, the step between the phases
     // stands at 0.5, the final encode runs from 0.5 up to 0.99.

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 
 namespace playback {
@@ -16,6 +17,26 @@ bool AudioOutput::ensureOpen(std::string *error)
 {
     if (m_device)
         return true;
+    // Without a device each try costs time on the caller's thread: try again
+    // only now and then, in case one has appeared.
+    const auto now = std::chrono::steady_clock::now();
+    if (m_lastFailure && now - *m_lastFailure < std::chrono::seconds(30)) {
+        if (error)
+            *error = m_lastError;
+        return false;
+    }
+    const bool ok = tryOpen(error);
+    if (ok) {
+        m_lastFailure.reset();
+    } else {
+        m_lastFailure = now;
+        m_lastError = error ? *error : std::string();
+    }
+    return ok;
+}
+
+bool AudioOutput::tryOpen(std::string *error)
+{
     const int sampleRate = 48000;
     const int channels = 2;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 
 namespace playback {
@@ -42,6 +44,7 @@ public:
 
 private:
     static void callback(void *self, uint8_t *stream, int len);
+    bool tryOpen(std::string *error);
     uint32_t m_device = 0;
     bool m_subsystemUp = false;
     Fill m_fill;
@@ -50,6 +53,8 @@ private:
     int m_sampleRate = 0;
     int m_channels = 0;
     int m_bufferBytes = 0;
+    std::optional<std::chrono::steady_clock::time_point> m_lastFailure;
+    std::string m_lastError;
 };
 
 } // namespace playback

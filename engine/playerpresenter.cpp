@@ -11,6 +11,7 @@ extern "C" {
 }
 
 #include <cmath>
+#include <utility>
 
 namespace playback {
 
@@ -168,11 +169,11 @@ void PlayerSession::render()
         return;
     uint64_t generation = 0;
     const FilterSettings settings = m_filters.filterSnapshot(&generation);
-    FramePtr filtered = m_filter.apply(m_shownSource.get(), settings, generation,
-                                       m_format->streams[m_videoStream]->time_base);
+    AVStream *st = m_format->streams[m_videoStream];
+    FramePtr filtered = m_filter.apply(m_shownSource.get(), settings, generation, st->time_base,
+                                       av_guess_frame_rate(m_format.get(), st, nullptr));
     if (!filtered) {
-        static std::atomic<bool> warned{false};
-        if (!warned.exchange(true))
+        if (!std::exchange(m_filterWarned, true))
             qWarning("player: %s; showing the picture unfiltered", m_filter.error().c_str());
         filtered = refFrame(m_shownSource.get());
         if (!filtered)

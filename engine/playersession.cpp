@@ -284,8 +284,10 @@ void PlayerSession::demuxLoop()
         PacketPtr pkt = makePacket();
         const int ret = av_read_frame(m_format.get(), pkt.get());
         if (ret < 0) {
-            if (ret != AVERROR_EOF && !avio_feof(m_format->pb) && ret == AVERROR(EAGAIN))
+            if (ret == AVERROR(EAGAIN)) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
                 continue;
+            }
             if (ret != AVERROR_EOF && !m_abort)
                 qWarning("player: read error [%d], treated as the end of the file", ret);
             atEnd = true;

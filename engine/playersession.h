@@ -157,6 +157,7 @@ private:
     double m_shownDuration = 0.0;
     bool m_haveShown = false;
     PlayerFilter m_filter;
+    bool m_filterWarned = false;
     SwsPtr m_scaler;
     std::atomic<uint64_t> m_dropped{0};
     std::atomic<uint64_t> m_shown{0};

@@ -1,5 +1,6 @@
 #include "profiles/advanceddialog.h"
 
+#include "Widgets/widgetenhancer.h"
 #include "config/videouserconfig.h"
 #include "profiles/profiledisplay.h"
 #include "profiles/profileedit.h"
@@ -25,7 +26,12 @@ const QStringList kSplitSizes = {QStringLiteral("200"), QStringLiteral("640"),  
                                  QStringLiteral("800"), QStringLiteral("1000"), QStringLiteral("1400"),
                                  QStringLiteral("4700")};
 const QStringList kSplitTimes = {QStringLiteral("60")};
-constexpr int kCaptionHeight = 30;
+constexpr int kCaptionHeight = 35;
+const char *const kCaptionStyle = "color: white; font: bold 12px \"Arial\"; background: transparent;";
+const char *const kCloseStyle =
+    "QPushButton { border-image: url(:/images/common/sys_quit_normal.png); }"
+    "QPushButton:hover { border-image: url(:/images/common/sys_quit_hover.png); }"
+    "QPushButton:pressed { border-image: url(:/images/common/sys_quit_pressed.png); }";
 
 void fillCombo(QComboBox *combo, const QStringList &items, const QString &current)
 {
@@ -41,7 +47,9 @@ AdvancedDialog::AdvancedDialog(QWidget *parent) : QDialog(parent, Qt::Dialog | Q
 {
     setObjectName(QStringLiteral("AdvancedDialog"));
     setWindowTitle(tr("Dialog"));
-    setStyleSheet(QStringLiteral("#AdvancedDialog{background-image: url(:/images/dialogs/dlg_bkgnd.png);}"));
+    // Frameless: the enhancer paints the skin and moves the dialog.
+    if (WidgetEnhancer *enhancer = WidgetEnhancer::create(this, true, false))
+        enhancer->loadSkin(QStringLiteral(":/images/dialogs/dlg_bkgnd.png"), kCaptionHeight, 7, 54, 7);
     buildForm();
 
     m_profileMenu = new VideoProfileMenuWidget(this);
@@ -78,16 +86,15 @@ void AdvancedDialog::buildForm()
         return combo;
     };
 
-    btnWinClose = new QPushButton(QStringLiteral("\u00d7"), this);
+    btnWinClose = new QPushButton(this);
     btnWinClose->setObjectName(QStringLiteral("btnWinClose"));
-    btnWinClose->setFixedSize(20, 20);
+    btnWinClose->setFixedSize(27, 20);
     btnWinClose->setFocusPolicy(Qt::NoFocus);
-    btnWinClose->setFlat(true);
+    btnWinClose->setStyleSheet(QString::fromLatin1(kCloseStyle));
     lbCaption = new QLabel(tr("Advanced"), this);
     lbCaption->setObjectName(QStringLiteral("lbCaption"));
-    QFont captionFont = lbCaption->font();
-    captionFont.setBold(true);
-    lbCaption->setFont(captionFont);
+    lbCaption->setStyleSheet(QString::fromLatin1(kCaptionStyle));
+    lbCaption->setFixedHeight(kCaptionHeight);
     auto *caption = new QHBoxLayout;
     caption->addWidget(lbCaption);
     caption->addStretch();
@@ -177,7 +184,7 @@ void AdvancedDialog::buildForm()
     groups->addWidget(groupAudio);
 
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(12, 6, 12, 12);
+    layout->setContentsMargins(17, 0, 17, 20);
     layout->addLayout(caption);
     layout->addLayout(profileRow);
     layout->addLayout(groups);
@@ -285,27 +292,4 @@ void AdvancedDialog::showEvent(QShowEvent *event)
 {
     fillForm();
     QDialog::showEvent(event);
-}
-
-// The dialog has no frame; its caption strip moves it.
-void AdvancedDialog::mousePressEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton && event->position().y() < kCaptionHeight) {
-        m_dragging = true;
-        m_dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
-    }
-    QDialog::mousePressEvent(event);
-}
-
-void AdvancedDialog::mouseMoveEvent(QMouseEvent *event)
-{
-    if (m_dragging)
-        move(event->globalPosition().toPoint() - m_dragOffset);
-    QDialog::mouseMoveEvent(event);
-}
-
-void AdvancedDialog::mouseReleaseEvent(QMouseEvent *event)
-{
-    m_dragging = false;
-    QDialog::mouseReleaseEvent(event);
 }

@@ -36,9 +36,6 @@ public slots:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     void buildForm();
@@ -69,7 +66,4 @@ private:
     QPushButton *btnDefault = nullptr;
     QPushButton *btnOK = nullptr;
     QPushButton *btnCancel = nullptr;
-
-    QPoint m_dragOffset;
-    bool m_dragging = false;
 };

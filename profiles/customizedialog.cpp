@@ -1,12 +1,12 @@
 #include "profiles/customizedialog.h"
 
+#include "Widgets/widgetenhancer.h"
 #include "profiles/videoprofileuserconfig.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -18,7 +18,12 @@ namespace {
 constexpr int kElementRole = Qt::UserRole;
 constexpr int kCategoryKeyRole = Qt::UserRole + 1;
 constexpr int kIdRole = Qt::UserRole + 2;
-constexpr int kCaptionHeight = 30;
+constexpr int kCaptionHeight = 35;
+const char *const kCaptionStyle = "color: white; font: bold 12px \"Arial\"; background: transparent;";
+const char *const kCloseStyle =
+    "QPushButton { border-image: url(:/images/common/sys_quit_normal.png); }"
+    "QPushButton:hover { border-image: url(:/images/common/sys_quit_hover.png); }"
+    "QPushButton:pressed { border-image: url(:/images/common/sys_quit_pressed.png); }";
 
 QString iconFile(const QString &folder, const QString &name)
 {
@@ -33,16 +38,21 @@ CustomizeDialog::CustomizeDialog(QWidget *parent) : QDialog(parent, Qt::Dialog |
     setObjectName(QStringLiteral("CustomizeDialog"));
     setWindowTitle(tr("Customize Profile"));
     setFixedWidth(450);
+    // Frameless: the enhancer paints the skin and moves the dialog.
+    if (WidgetEnhancer *enhancer = WidgetEnhancer::create(this, true, false))
+        enhancer->loadSkin(QStringLiteral(":/images/dialogs/dlg_bkgnd.png"), kCaptionHeight, 7, 54, 7);
     setStyleSheet(QStringLiteral("#CustomizeDialog{background-image: url(:/images/dialogbj.png);}   \n"
                                  "QWidget\n{\n\tfont: 12px \"Arial\";\n}"));
 
     lbCaption = new QLabel(tr("Customize"), this);
     lbCaption->setObjectName(QStringLiteral("lbCaption"));
-    btnWinClose = new QPushButton(QStringLiteral("\u00d7"), this);
+    lbCaption->setStyleSheet(QString::fromLatin1(kCaptionStyle));
+    lbCaption->setFixedHeight(kCaptionHeight);
+    btnWinClose = new QPushButton(this);
     btnWinClose->setObjectName(QStringLiteral("btnWinClose"));
-    btnWinClose->setFixedSize(20, 20);
+    btnWinClose->setFixedSize(27, 20);
     btnWinClose->setFocusPolicy(Qt::NoFocus);
-    btnWinClose->setFlat(true);
+    btnWinClose->setStyleSheet(QString::fromLatin1(kCloseStyle));
     auto *caption = new QHBoxLayout;
     caption->addWidget(lbCaption);
     caption->addStretch();
@@ -70,7 +80,7 @@ CustomizeDialog::CustomizeDialog(QWidget *parent) : QDialog(parent, Qt::Dialog |
     buttons->addWidget(btnCancel);
 
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(12, 6, 12, 12);
+    layout->setContentsMargins(17, 0, 17, 20);
     layout->addLayout(caption);
     layout->addWidget(treeWidget);
     layout->addLayout(buttons);
@@ -224,27 +234,4 @@ void CustomizeDialog::showEvent(QShowEvent *event)
 {
     readChecks();
     QDialog::showEvent(event);
-}
-
-// The dialog has no frame; its caption strip moves it.
-void CustomizeDialog::mousePressEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton && event->position().y() < kCaptionHeight) {
-        m_dragging = true;
-        m_dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
-    }
-    QDialog::mousePressEvent(event);
-}
-
-void CustomizeDialog::mouseMoveEvent(QMouseEvent *event)
-{
-    if (m_dragging)
-        move(event->globalPosition().toPoint() - m_dragOffset);
-    QDialog::mouseMoveEvent(event);
-}
-
-void CustomizeDialog::mouseReleaseEvent(QMouseEvent *event)
-{
-    m_dragging = false;
-    QDialog::mouseReleaseEvent(event);
 }

@@ -29,9 +29,6 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     void readChecks();
@@ -49,6 +46,4 @@ private:
     QPushButton *btnCancel = nullptr;
 
     bool m_updating = false;
-    QPoint m_dragOffset;
-    bool m_dragging = false;
 };

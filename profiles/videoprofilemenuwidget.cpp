@@ -119,6 +119,7 @@ VideoProfileMenuWidget::VideoProfileMenuWidget(QWidget *parent) : QWidget(parent
     buttonRow->setSpacing(3);
     buttonRow->addStretch();
     m_btnCustomize = new QPushButton(tr("Customize"), this);
+    m_btnCustomize->setObjectName(QStringLiteral("btnCustomize"));
     m_btnCustomize->setFixedSize(70, 19);
     m_btnCustomize->setFocusPolicy(Qt::NoFocus);
     m_btnCustomize->setStyleSheet(QStringLiteral(

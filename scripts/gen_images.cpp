@@ -1017,11 +1017,6 @@ int main(int argc, char **argv)
 
     // Icons: tray and window icon share the logo.
     {
-        QImage big(64, 64, QImage::Format_ARGB32_Premultiplied);
-        big.fill(Qt::transparent);
-        QPainter p(&big);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.end();
         logo("logo_64.png", 64, 64);
         QImage icon(g_root + "/logo_64.png");
         QFile::remove(g_root + "/logo_64.png");

@@ -5,7 +5,10 @@
 #include "common/testmedia.h"
 #include "engine/filtersettings.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include <atomic>
 
 namespace {
 
@@ -95,6 +98,38 @@ private slots:
         RecordingSetters none;
         CFfmpegMerge::applyPartFilters(v, none, QString());
         QCOMPARE(none.states.size(), 3);
+    }
+
+    void joinIsByteForByteAndStoppable()
+    {
+        QTemporaryDir dir;
+        const QString folder = dir.path() + "/with blanks, 'quotes' & more";
+        QVERIFY(QDir().mkpath(folder));
+        QStringList files;
+        QByteArray expected;
+        for (int i = 0; i < 3; ++i) {
+            const QByteArray bytes = QByteArray(1500000 + i, char('a' + i)) + QByteArray("\0\r\n", 3);
+            QFile f(folder + QStringLiteral("/test%1.mpg").arg(i));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(bytes);
+            files << f.fileName();
+            expected += bytes;
+        }
+        const QString target = folder + "/test.mpg";
+        std::atomic<int> stop{0};
+        QVERIFY(CFfmpegMerge::joinFiles(files, target, stop));
+        QFile joined(target);
+        QVERIFY(joined.open(QIODevice::ReadOnly));
+        QCOMPARE(joined.readAll(), expected);
+        joined.close();
+
+        QString error;
+        QVERIFY(!CFfmpegMerge::joinFiles(files + QStringList{folder + "/missing.mpg"}, target, stop, &error));
+        QVERIFY(error.contains("missing.mpg"));
+        QVERIFY(!QFile::exists(target));
+        stop = 1;
+        QVERIFY(!CFfmpegMerge::joinFiles(files, target, stop));
+        QVERIFY(!QFile::exists(target));
     }
 
     void oneFileProducesNothing()

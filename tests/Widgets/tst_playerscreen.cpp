@@ -236,6 +236,36 @@ private slots:
         p->SetNegateFilter(1);
         QTRY_VERIFY_WITH_TIMEOUT(std::abs(qRed(panelScreen->grab().toImage().pixel(at)) - qRed(before)) < 8,
                                  2000);
+
+        // Mirroring: the picture inside its rect comes out flipped left to right.
+        int x, y, w, h;
+        p->GetShowRect(x, y, w, h);
+        const QImage unflipped = panelScreen->grab().toImage().copy(x, y, w, h);
+        p->AddhFilpFileter(0);
+        QTRY_VERIFY_WITH_TIMEOUT(panelScreen->grab().toImage().copy(x, y, w, h) != unflipped, 2000);
+        QTest::qWait(50);
+        const QImage flipped = panelScreen->grab().toImage().copy(x, y, w, h);
+        int close = 0;
+        for (int i = 0; i < 200; ++i) {
+            const QPoint pt(5 + (i * 37) % (w - 10), 5 + (i * 53) % (h - 10));
+            const QRgb a = flipped.pixel(pt), b = unflipped.pixel(w - 1 - pt.x(), pt.y());
+            close += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) < 40;
+        }
+        QVERIFY2(close > 180, qPrintable(QString::number(close)));
+        p->AddhFilpFileter(1);
+    }
+
+    void cropChangesThePictureRect()
+    {
+        panelStart(clip);
+        QTRY_VERIFY_WITH_TIMEOUT(p->GetShownFrames() > 2, 5000);
+        p->SetCropFilter(0, 0, 0, 320, 120, 0, 0); // the top half: 8:3 in 320x180
+        int x, y, w, h;
+        QTRY_VERIFY_WITH_TIMEOUT((p->GetShowRect(x, y, w, h), QRect(x, y, w, h) == QRect(0, 30, 320, 120)),
+                                 2000);
+        p->SetCropFilter(1, 0, 0, 0, 0, 0, 0);
+        QTRY_VERIFY_WITH_TIMEOUT((p->GetShowRect(x, y, w, h), QRect(x, y, w, h) == QRect(40, 0, 240, 180)),
+                                 2000);
     }
 };
 

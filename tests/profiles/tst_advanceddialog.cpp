@@ -399,7 +399,7 @@ private slots:
         // Its "Customize" goes to the main window, however late that came.
         FakeMainWindow window;
         VideoUserConfig::instance()->setMainWindow(&window);
-        QTest::mouseClick(m_dialog->profileMenu()->findChild<QPushButton *>(), Qt::LeftButton);
+        QTest::mouseClick(m_dialog->profileMenu()->findChild<QPushButton *>("btnCustomize"), Qt::LeftButton);
         VideoUserConfig::instance()->setMainWindow(nullptr);
         QCOMPARE(window.customizeRuns, 1);
         QVERIFY(!m_dialog->profileMenu()->isVisible());

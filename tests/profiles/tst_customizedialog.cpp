@@ -137,6 +137,21 @@ private slots:
         QCOMPARE(category("DVD")->checkState(0), Qt::Unchecked);
     }
 
+    void keyboardTogglesPropagateToo()
+    {
+        open();
+        QTreeWidget *tree = m_dialog->tree();
+        tree->setFocus();
+        tree->setCurrentItem(category("Apple"));
+        QTest::keyClick(tree->viewport(), Qt::Key_Space);
+        QCOMPARE(category("Apple")->checkState(0), Qt::Unchecked);
+        QCOMPARE(category("Apple")->child(14)->checkState(0), Qt::Unchecked);
+        category("Apple")->setExpanded(true);
+        tree->setCurrentItem(category("Apple")->child(0));
+        QTest::keyClick(tree->viewport(), Qt::Key_Space);
+        QCOMPARE(category("Apple")->checkState(0), Qt::PartiallyChecked);
+    }
+
     void checkAllThenCancelChangesNothing()
     {
         open();

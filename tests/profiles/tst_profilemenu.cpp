@@ -265,15 +265,19 @@ private slots:
         openMenu();
         QListWidget *devices = m_menu->deviceList();
         QVERIFY(devices->count() > 6);
+        auto *up = m_menu->findChild<QPushButton *>("btnScrollUp");
+        auto *down = m_menu->findChild<QPushButton *>("btnScrollDown");
+        QCOMPARE(down->size(), QSize(15, 15));
         QScrollBar *bar = devices->verticalScrollBar();
         QCOMPARE(bar->value(), 0);
-        m_menu->deviceScrollDown();
+        QTest::mouseClick(down, Qt::LeftButton);
         QCOMPARE(bar->value(), 1);
-        m_menu->deviceScrollDown();
-        m_menu->deviceScrollUp();
+        QCOMPARE(devices->indexAt(QPoint(5, 5)).row(), 1);
+        QTest::mouseClick(down, Qt::LeftButton);
+        QTest::mouseClick(up, Qt::LeftButton);
         QCOMPARE(bar->value(), 1);
-        m_menu->deviceScrollUp();
-        m_menu->deviceScrollUp();
+        QTest::mouseClick(up, Qt::LeftButton);
+        QTest::mouseClick(up, Qt::LeftButton);
         QCOMPARE(bar->value(), 0);
     }
 
@@ -281,7 +285,7 @@ private slots:
     {
         openMenu();
         QSignalSpy spy(m_menu.get(), &VideoProfileMenuWidget::clickedCustemized);
-        auto *button = m_menu->findChild<QPushButton *>();
+        auto *button = m_menu->findChild<QPushButton *>("btnCustomize");
         QVERIFY(button);
         QCOMPARE(button->text(), QStringLiteral("Customize"));
         QTest::mouseClick(button, Qt::LeftButton);
