@@ -1,5 +1,7 @@
 #include "Widgets/videomenubarwidget.h"
 
+#include "Widgets/videoplayerwidget.h"
+
 #include "Widgets/customizedmenu.h"
 #include "Widgets/videoinfomanager.h"
 #include "Widgets/videolistwidget.h"
@@ -143,13 +145,14 @@ VideoMenuBarWidget::VideoMenuBarWidget(MainWindow *mainWindow)
     actMerge->setChecked(config->isMerge());
 }
 
-void VideoMenuBarWidget::attachPlayer(QObject *player)
+void VideoMenuBarWidget::attachPlayer(VideoPlayerWidget *player)
 {
-    MainWindow::connectIfPresent(actPlay, SIGNAL(triggered()), player, SLOT(onBtnStartClick()));
-    MainWindow::connectIfPresent(actPause, SIGNAL(triggered()), player, SLOT(onBtnPauseClick()));
-    MainWindow::connectIfPresent(actStop, SIGNAL(triggered()), player, SLOT(onBtnStopClick()));
-    MainWindow::connectIfPresent(player, SIGNAL(playStatusChanged(int)), this,
-                                 SLOT(onPlayStatusChanged(int)));
+    if (!player)
+        return;
+    connect(actPlay, &QAction::triggered, player, &VideoPlayerWidget::onBtnStartClick);
+    connect(actPause, &QAction::triggered, player, &VideoPlayerWidget::onBtnPauseClick);
+    connect(actStop, &QAction::triggered, player, &VideoPlayerWidget::onBtnStopClick);
+    connect(player, &VideoPlayerWidget::playStatusChanged, this, &VideoMenuBarWidget::onPlayStatusChanged);
 }
 
 void VideoMenuBarWidget::onVideoListCurrentItemChanged(int row)

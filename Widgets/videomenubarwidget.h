@@ -10,12 +10,14 @@ class QActionGroup;
 // The main window's menu bar.  Every entry goes to the command handler, the
 // player panel or the configuration; the bar itself only enables and checks
 // its entries as the list, the player and the merge flag change.
+class VideoPlayerWidget;
+
 class VideoMenuBarWidget : public QMenuBar {
     Q_OBJECT
 public:
     explicit VideoMenuBarWidget(MainWindow *mainWindow);
     // Connects Play, Pause and Stop to the player panel and follows its status.
-    void attachPlayer(QObject *player);
+    void attachPlayer(VideoPlayerWidget *player);
 
     QAction *actAddFile = nullptr;
     QAction *actDownload = nullptr;

@@ -1,5 +1,7 @@
 #include "Widgets/videotoolbarwidget.h"
 
+#include "Widgets/videoplayerwidget.h"
+
 #include "Widgets/videoinfomanager.h"
 #include "Widgets/videolistwidget.h"
 #include "app/eventhandler.h"
@@ -109,13 +111,14 @@ QPushButton *VideoToolBarWidget::makeButton(const QString &image, const QString 
     return button;
 }
 
-void VideoToolBarWidget::attachPlayer(QObject *player)
+void VideoToolBarWidget::attachPlayer(VideoPlayerWidget *player)
 {
-    MainWindow::connectIfPresent(btnStart, SIGNAL(clicked()), player, SLOT(onBtnStartClick()));
-    MainWindow::connectIfPresent(btnPause, SIGNAL(clicked()), player, SLOT(onBtnPauseClick()));
-    MainWindow::connectIfPresent(btnStop, SIGNAL(clicked()), player, SLOT(onBtnStopClick()));
-    MainWindow::connectIfPresent(player, SIGNAL(playStatusChanged(int)), this,
-                                 SLOT(onPlayStatusChanged(int)));
+    if (!player)
+        return;
+    connect(btnStart, &QPushButton::clicked, player, &VideoPlayerWidget::onBtnStartClick);
+    connect(btnPause, &QPushButton::clicked, player, &VideoPlayerWidget::onBtnPauseClick);
+    connect(btnStop, &QPushButton::clicked, player, &VideoPlayerWidget::onBtnStopClick);
+    connect(player, &VideoPlayerWidget::playStatusChanged, this, &VideoToolBarWidget::onPlayStatusChanged);
 }
 
 void VideoToolBarWidget::onVideoListCurrentItemChanged(int row)

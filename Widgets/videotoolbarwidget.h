@@ -10,6 +10,8 @@ class QPushButton;
 
 // The row of large image buttons under the menu bar, with the Add pop-up
 // that offers the recent files.
+class VideoPlayerWidget;
+
 class VideoToolBarWidget : public QWidget {
     Q_OBJECT
 public:
@@ -17,7 +19,7 @@ public:
 
     explicit VideoToolBarWidget(MainWindow *mainWindow);
     // Connects Start, Pause and Stop to the player panel and follows its status.
-    void attachPlayer(QObject *player);
+    void attachPlayer(VideoPlayerWidget *player);
 
     QPushButton *btnAdd = nullptr;
     QPushButton *btnMore = nullptr;

@@ -13,19 +13,10 @@
 #include "config/videouserconfig.h"
 #include "engine/ffmpegplayer.h"
 
-#if __has_include("Widgets/videoplayerwidget.h")
-#include "Widgets/videoplayerwidget.h"
-#define REELMAX_HAVE_PLAYER_PANEL 1
-#endif
-#if __has_include("Widgets/videoconvertwidget.h")
 #include "Widgets/videoconvertwidget.h"
-#define REELMAX_HAVE_CONVERT_PANEL 1
-#endif
-#if __has_include("profiles/videoprofilemenuwidget.h") && __has_include("profiles/customizedialog.h")
+#include "Widgets/videoplayerwidget.h"
 #include "profiles/customizedialog.h"
 #include "profiles/videoprofilemenuwidget.h"
-#define REELMAX_HAVE_PROFILE_MENU 1
-#endif
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -67,8 +58,6 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent)
     config->setSelectedRowSource([list = m_listWidget]() { return list->currentRow(); });
     config->setRowPathSource([](int row) { return VideoInfoManager::instance()->filePath(row); });
 
-    connectIfPresent(m_profileMenu, SIGNAL(clickedCustemized()), this, SLOT(showProfileCustomizeDialog()));
-
     setWindowTitle(tr("Corvane Reelmax"));
     setWindowIcon(QIcon(QStringLiteral("./app.ico")));
 
@@ -97,10 +86,8 @@ void MainWindow::buildLayout()
     m_bottomStrip->setFixedHeight(10);
     m_playerWidget = createPlayerPanel();
 
-    m_menuBar->attachPlayer(m_playerWidget);
-    m_toolBar->attachPlayer(m_playerWidget);
-    connectIfPresent(m_listWidget, SIGNAL(currentItemChanged(int)), m_playerWidget,
-                     SLOT(onVideoListCurrentItemChanged(int)));
+    m_menuBar->attachPlayer(static_cast<VideoPlayerWidget *>(m_playerWidget));
+    m_toolBar->attachPlayer(static_cast<VideoPlayerWidget *>(m_playerWidget));
 
     for (QWidget *child : findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
         child->setCursor(Qt::ArrowCursor);
@@ -133,35 +120,19 @@ void MainWindow::buildLayout()
 
 QWidget *MainWindow::createPlayerPanel()
 {
-#ifdef REELMAX_HAVE_PLAYER_PANEL
     auto *player = new VideoPlayerWidget(this);
+    connect(m_listWidget, &VideoListWidget::currentItemChanged, player,
+            &VideoPlayerWidget::onVideoListCurrentItemChanged);
     player->setCurrentRowSource([this] { return m_listWidget ? m_listWidget->currentRow() : -1; });
     m_play = [player](const VideoBasicInfo &info) { player->startPlay(info); };
     m_playerScreenId = [player] {
         return player->playerScreen() ? qint64(player->playerScreen()->winId()) : qint64(0);
     };
     return player;
-#endif
-    // Stands in for the player panel: its skin, size and black screen.
-    auto *panel = new QWidget(this);
-    panel->setObjectName(QStringLiteral("videoPlayerWidget"));
-    panel->setMinimumSize(380, 320);
-    if (WidgetEnhancer *skin = WidgetEnhancer::create(panel, false, false))
-        skin->loadSkin(QStringLiteral(":/images/mainwindow/videoplayer/player_bkgnd.png"), 24, 3, 3, 3);
-    auto *screen = new QWidget(panel);
-    screen->setObjectName(QStringLiteral("videoWidget"));
-    screen->setAttribute(Qt::WA_StyledBackground);
-    screen->setStyleSheet(
-        QStringLiteral("#videoWidget { background-color: black; border: 1px solid #8ea3c2; }"));
-    auto *layout = new QVBoxLayout(panel);
-    layout->setContentsMargins(7, 31, 7, 52);
-    layout->addWidget(screen);
-    return panel;
 }
 
 QWidget *MainWindow::createConvertPanel()
 {
-#ifdef REELMAX_HAVE_CONVERT_PANEL
     auto *convert = new VideoConvertWidget(this);
     convert->setSelectedRowSource([this] { return m_listWidget ? m_listWidget->currentRow() : -1; });
     connect(convert, &VideoConvertWidget::openOutputDirRequested, m_eventHandler,
@@ -172,43 +143,19 @@ QWidget *MainWindow::createConvertPanel()
     m_stopWork = [convert] { convert->stopAll(); };
     m_outputFolder = [convert] { return convert->outputFolderText(); };
     return convert;
-#endif
-    // Stands in for the conversion panel until it exists.
-    auto *panel = new QWidget(this);
-    panel->setObjectName(QStringLiteral("videoConvertWidget"));
-    panel->setAttribute(Qt::WA_StyledBackground);
-    panel->setFixedHeight(110);
-    panel->setStyleSheet(
-        QStringLiteral("#videoConvertWidget { background-image: url(:/images/20120707133444.png);"
-                       " border: 1px solid #2a4674; border-radius: 3px; }"));
-    m_outputFolder = [] { return VideoUserConfig::instance()->convertOutputDirectory(); };
-    return panel;
 }
 
 QWidget *MainWindow::createProfileMenu()
 {
-#ifdef REELMAX_HAVE_PROFILE_MENU
     auto *profiles = new VideoProfileMenuWidget(this);
     profiles->setWindowFlags(profiles->windowFlags() | Qt::Popup);
+    connect(profiles, &VideoProfileMenuWidget::clickedCustemized, this, &MainWindow::showProfileCustomizeDialog);
     return profiles;
-#endif
-    // Stands in for the profile pop-up menu until it exists.
-    auto *menu = new QWidget(this, Qt::Popup);
-    menu->setObjectName(QStringLiteral("MenuWidget"));
-    menu->setFixedSize(490, 360);
-    return menu;
 }
 
 QDialog *MainWindow::createCustomizeDialog()
 {
-#ifdef REELMAX_HAVE_PROFILE_MENU
     return new CustomizeDialog(nullptr);
-#endif
-    // Stands in for the customize-profiles dialog until it exists.
-    auto *dialog = new QDialog(nullptr, Qt::Dialog | Qt::FramelessWindowHint);
-    dialog->setObjectName(QStringLiteral("CustomizeDialog"));
-    dialog->setWindowTitle(tr("Customize Profile"));
-    return dialog;
 }
 
 bool MainWindow::isConverting() const
@@ -233,20 +180,6 @@ QString MainWindow::outputFolderText() const
     return m_outputFolder ? m_outputFolder() : QString();
 }
 
-bool MainWindow::connectIfPresent(const QObject *sender, const char *signal, const QObject *receiver,
-                                  const char *method)
-{
-    if (!sender || !receiver)
-        return false;
-    // SIGNAL()/SLOT() prefix the signature with a code digit.
-    const QByteArray signalSig = QMetaObject::normalizedSignature(signal + 1);
-    const QByteArray methodSig = QMetaObject::normalizedSignature(method + 1);
-    if (sender->metaObject()->indexOfSignal(signalSig.constData()) < 0 ||
-        receiver->metaObject()->indexOfMethod(methodSig.constData()) < 0)
-        return false;
-    return QObject::connect(sender, signal, receiver, method);
-}
-
 void MainWindow::popupProfileMenu()
 {
     m_profileMenu->setVisible(true);
@@ -256,7 +189,7 @@ void MainWindow::popupProfileMenu()
 void MainWindow::showProfileCustomizeDialog()
 {
     if (m_customizeDialog->exec() == QDialog::Accepted)
-        QMetaObject::invokeMethod(m_profileMenu, "updateList");
+        static_cast<VideoProfileMenuWidget *>(m_profileMenu)->updateList();
 }
 
 void MainWindow::showEvent(QShowEvent *event)

@@ -54,10 +54,6 @@ public:
     // The conversion panel's output folder field.
     QString outputFolderText() const;
 
-    // Connects by name when both ends have the member, so that a panel still
-    // standing in as a placeholder is simply not connected.
-    static bool connectIfPresent(const QObject *sender, const char *signal, const QObject *receiver,
-                                 const char *method);
 
     Q_INVOKABLE void popupProfileMenu();
     Q_INVOKABLE void showProfileCustomizeDialog();
