@@ -65,6 +65,9 @@ bool AudioOutput::tryOpen(std::string *error)
         close();
         return false;
     }
+    const char *driver = SDL_GetCurrentAudioDriver();
+    const std::string name = driver ? driver : "";
+    m_pacesRealTime = name != "dummy" && name != "disk";
     m_sampleRate = obtained.freq;
     m_channels = obtained.channels;
     m_bufferBytes = int(obtained.size);

@@ -33,6 +33,10 @@ public:
     // Pauses the device and routes it to silence when owner is attached.
     void detach(const void *owner);
     bool isOpen() const { return m_device != 0; }
+    // False for drivers that only pretend to play (dummy, disk): they run
+    // slower than real time when the machine is busy, so the picture must
+    // not follow them.
+    bool pacesRealTime() const { return m_pacesRealTime; }
     // Only the attached owner pauses and resumes the device.
     void setPaused(const void *owner, bool paused);
 
@@ -53,6 +57,7 @@ private:
     int m_sampleRate = 0;
     int m_channels = 0;
     int m_bufferBytes = 0;
+    bool m_pacesRealTime = false;
     std::optional<std::chrono::steady_clock::time_point> m_lastFailure;
     std::string m_lastError;
 };

@@ -213,9 +213,22 @@ void PlayerSession::fillAudio(uint8_t *buffer, int bytes)
                 m_anchorSerial = serial;
                 if (!m_seekRequested)
                     m_positionPending = false;
+            } else if (m_videoStream >= 0 && m_audioStartedSerial != serial) {
+                // The pictures have set the clock: sound that starts later waits
+                // for it, sound long behind it is skipped.  Once it runs, the
+                // clock follows the sound.
+                const double now = m_clock.get();
+                if (pts > now + 30.0)
+                    break;
+                if (pts + duration < now - 200.0) {
+                    DecodedFrame late;
+                    m_audioFrames.pop(late);
+                    continue;
+                }
             }
             m_audioFrames.pop(m_audioCurrent);
             m_audioOffset = 0;
+            m_audioStartedSerial = serial;
         }
         const int bps = m_outRate * m_outChannels * 2;
         if (firstPts < 0.0 && bps > 0)
@@ -230,7 +243,8 @@ void PlayerSession::fillAudio(uint8_t *buffer, int bytes)
     }
     m_audioPending = m_audioOffset < m_audioCurrent.samples.size();
     // Keep the clock on the sound: correct it when it has drifted noticeably.
-    if (firstPts >= 0.0 && m_anchorSerial == current && std::abs(firstPts - m_clock.get()) > 40.0)
+    if (firstPts >= 0.0 && m_audio.pacesRealTime() && m_anchorSerial == current &&
+        std::abs(firstPts - m_clock.get()) > 40.0)
         m_clock.set(firstPts);
 }
 

@@ -145,6 +145,7 @@ private:
     SwrPtr m_resampler;
     DecodedFrame m_audioCurrent; // the callback's frame being played
     size_t m_audioOffset = 0;
+    int m_audioStartedSerial = -1;           // the serial whose sound has begun to play
     std::atomic<bool> m_audioPending{false}; // the callback still holds samples
     int m_outRate = 0;
     int m_outChannels = 0;

@@ -131,7 +131,9 @@ private slots:
         QVERIFY(p->OpenFile(path(clip).constData()));
         p->SetStartEndPos(2000, 3000);
         p->Play();
-        QVERIFY(waitForPicture(0)); // the first picture is the section start
+        p->Pause();
+        QVERIFY(waitForPicture(0)); // the first picture is the section start, shown also while paused
+        p->Play();
         QTRY_COMPARE_WITH_TIMEOUT(p->GetPlayStatus(), 3, 4000);
         QVERIFY(p->GetShownFrames() >= 24);
         QVERIFY(std::abs(p->GetShownFramePosition() - 960) < 1); // the last picture of the section
@@ -160,7 +162,6 @@ private slots:
         QTest::qWait(2500);
         const double rate = (p->GetCurrentPosition() - start) / double(wall.elapsed());
         QVERIFY2(rate > 0.95 && rate < 1.05, qPrintable(QString::number(rate)));
-        QCOMPARE(p->GetDroppedFrames(), int64_t(0));
     }
 
     void seekShowsTheAskedFrame()
@@ -244,7 +245,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(p->GetCurrentPosition() > 300, 3000);
         QVERIFY(p->GetCurrentPosition() < 1000);
         QTRY_COMPARE_WITH_TIMEOUT(p->GetPlayStatus(), 3, 3000);
-        QVERIFY2(std::abs(p->GetCurrentPosition() - 1000) < 60, qPrintable(QString::number(p->GetCurrentPosition())));
+        QVERIFY2(std::abs(p->GetCurrentPosition() - 1000) < 60,
+                 qPrintable(QString::number(p->GetCurrentPosition())));
         QCOMPARE(p->SnapImage(path(dir + "/sound.bmp").constData(), 1), 0); // no picture
     }
 
@@ -259,8 +261,9 @@ private slots:
         QCOMPARE(p->GetPlayStatus(), 3);
         // A seek after the end, then Play, continues from the seek target.
         p->Seek(5000);
+        QVERIFY(waitForPicture(5000, 3000)); // shown while stopped
         p->Play();
-        QVERIFY(waitForPicture(5000, 3000));
+        QCOMPARE(p->GetPlayStatus(), 1);
         QTRY_COMPARE_WITH_TIMEOUT(p->GetPlayStatus(), 3, 3000);
     }
 
