@@ -1,0 +1,357 @@
+#include "engine/ffmpegtranscode.h"
+
+#include "common/testmedia.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QtTest>
+
+#include <cstring>
+#include <thread>
+
+namespace {
+
+EncodeInfo makeInfo(const char *video, const char *audio, int width, int height, int fpsMilli = 0,
+                    int vbr = 800000, int rate = 44100, int channels = 2, int abr = 128000)
+{
+    EncodeInfo e;
+    e.constant16 = 16;
+    e.width = width;
+    e.height = height;
+    e.frameRate = fpsMilli;
+    e.videoBitrate = vbr;
+    std::strncpy(e.videoEncoder, video, sizeof(e.videoEncoder) - 1);
+    e.sampleRate = rate;
+    e.channels = channels;
+    e.audioBitrate = abr;
+    std::strncpy(e.audioEncoder, audio, sizeof(e.audioEncoder) - 1);
+    e.msStart = 0;
+    e.msEnd = -1;
+    return e;
+}
+
+int run(CFFmpegTranscode &t, const EncodeInfo &info, const QStringList &inputs, const QString &out)
+{
+    t.SetEncodeInfo(&info);
+    for (const QString &in : inputs)
+        t.AddInputFile(in.toUtf8().constData());
+    t.Transcode(out.toUtf8().constData());
+    return t.GetLastConvetStatus();
+}
+
+// Nothing but the expected files in dir (no temporary leftovers).
+QStringList leftovers(const QString &dir)
+{
+    return QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System);
+}
+
+} // namespace
+
+class TestTranscode : public QObject {
+    Q_OBJECT
+    QString m_dir;
+    QString m_clip; // 2 s 320x240 25 fps + stereo 44.1 kHz
+
+private slots:
+    void initTestCase()
+    {
+        m_dir = TestMedia::tempDir();
+        m_clip = m_dir + "/src.mp4";
+        QVERIFY(TestMedia::makeClip(m_clip, 2.0));
+    }
+
+    void formats_data()
+    {
+        QTest::addColumn<QString>("ext");
+        QTest::addColumn<QString>("video");
+        QTest::addColumn<QString>("audio");
+        QTest::addColumn<QString>("wantVideo");
+        QTest::addColumn<QString>("wantAudio");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<int>("rate");
+        QTest::addColumn<QString>("tag");
+        QTest::newRow("mp4 h264 aac") << "mp4"
+                                      << "HAVC "
+                                      << "libvo_aacenc "
+                                      << "h264"
+                                      << "aac" << 176 << 144 << 44100 << "";
+        QTest::newRow("mpg mpeg2 ac3") << "mpg"
+                                       << "mp2v"
+                                       << "ac3"
+                                       << "mpeg2video"
+                                       << "ac3" << 320 << 240 << 48000 << "";
+        QTest::newRow("avi xvid mp3") << "avi"
+                                      << "libxvid"
+                                      << "mp3"
+                                      << "mpeg4"
+                                      << "mp3" << 320 << 240 << 44100 << "XVID";
+        QTest::newRow("avi divx") << "avi"
+                                  << "divx"
+                                  << "mp3"
+                                  << "mpeg4"
+                                  << "mp3" << 160 << 120 << 44100 << "DIVX";
+        QTest::newRow("wmv") << "wmv"
+                             << "wmv8"
+                             << "WMA8"
+                             << "wmv2"
+                             << "wmav2" << 320 << 240 << 44100 << "";
+        QTest::newRow("wmv vc1") << "wmv"
+                                 << "vc1"
+                                 << "wmav1"
+                                 << "wmv2"
+                                 << "wmav1" << 320 << 240 << 44100 << "";
+        QTest::newRow("flv coerced") << "flv"
+                                     << "libx264"
+                                     << "libvo_aacenc"
+                                     << "h264"
+                                     << "aac" << 320 << 240 << 44100 << "";
+        QTest::newRow("swf") << "swf"
+                             << "flv1"
+                             << "mp3"
+                             << "flv1"
+                             << "mp3" << 320 << 240 << 44100 << "";
+        QTest::newRow("3gp amr") << "3gp"
+                                 << "h263"
+                                 << "amr_nb"
+                                 << "h263"
+                                 << "aac" << 176 << 144 << 44100 << "";
+        QTest::newRow("mkv unknown names") << "mkv"
+                                           << "nonsense"
+                                           << "bogus"
+                                           << "mpeg4"
+                                           << "aac" << 320 << 240 << 44100 << "";
+        QTest::newRow("webm vp8") << "webm"
+                                  << "vp8"
+                                  << "libvorbis"
+                                  << "vp8"
+                                  << "vorbis" << 160 << 120 << 44100 << "";
+        QTest::newRow("mp3 audio") << "mp3"
+                                   << ""
+                                   << "mp3 "
+                                   << ""
+                                   << "mp3" << 0 << 0 << 44100 << "";
+        QTest::newRow("m4a audio") << "m4a"
+                                   << ""
+                                   << "libvo_aacenc"
+                                   << ""
+                                   << "aac" << 0 << 0 << 48000 << "";
+        QTest::newRow("wav") << "wav"
+                             << ""
+                             << "pcm_s16le"
+                             << ""
+                             << "pcm_s16le" << 0 << 0 << 22050 << "";
+    }
+
+    void formats()
+    {
+        QFETCH(QString, ext);
+        QFETCH(QString, video);
+        QFETCH(QString, audio);
+        QFETCH(QString, wantVideo);
+        QFETCH(QString, wantAudio);
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QFETCH(int, rate);
+        QFETCH(QString, tag);
+        const QString out = m_dir + "/fmt_" + QString(QTest::currentDataTag()).replace(' ', '_') + "." + ext;
+        CFFmpegTranscode t;
+        EncodeInfo info = makeInfo(video.toLatin1().constData(), audio.toLatin1().constData(), width, height,
+                                   ext == "mpg" ? 25000 : 0, 600000, rate);
+        QCOMPARE(run(t, info, {m_clip}, out), int(TRANSCODE_FINISHED));
+        QVERIFY2(t.GetLastErrorText().empty(), t.GetLastErrorText().c_str());
+        const QJsonObject p = TestMedia::probe(out);
+        const QJsonObject v = TestMedia::stream(p, "video");
+        const QJsonObject a = TestMedia::stream(p, "audio");
+        if (wantVideo.isEmpty()) {
+            QVERIFY(v.isEmpty());
+        } else {
+            QCOMPARE(v.value("codec_name").toString(), wantVideo);
+            QCOMPARE(v.value("width").toInt(), width);
+            QCOMPARE(v.value("height").toInt(), height);
+            if (!tag.isEmpty())
+                QCOMPARE(v.value("codec_tag_string").toString(), tag);
+            QVERIFY(t.GetFrameNubmer() >= 48);
+        }
+        QCOMPARE(a.value("codec_name").toString(), wantAudio);
+        QCOMPARE(a.value("sample_rate").toString().toInt(), rate);
+        QCOMPARE(a.value("channels").toInt(), 2);
+        if (ext != "swf") // the container records no duration
+            QVERIFY2(qAbs(TestMedia::durationSeconds(p) - 2.0) < 0.15,
+                     qPrintable(QString::number(TestMedia::durationSeconds(p))));
+        QVERIFY(TestMedia::decodesCleanly(out));
+        double prg = 0, unused = 0;
+        t.GetEncodePrg(prg, unused);
+        QCOMPARE(prg, 1.0);
+    }
+
+    void sectionIsCutAccurately()
+    {
+        const QString src = m_dir + "/long.mkv";
+        QVERIFY(TestMedia::makeClip(src, 6.0, 160, 120));
+        const QString out = m_dir + "/section.mp4";
+        CFFmpegTranscode t;
+        EncodeInfo info = makeInfo("libx264", "aac", 0, 0);
+        info.msStart = 2000;
+        info.msEnd = 5000;
+        QCOMPARE(run(t, info, {src}, out), int(TRANSCODE_FINISHED));
+        const QJsonObject p = TestMedia::probe(out);
+        const QJsonObject v = TestMedia::stream(p, "video");
+        QCOMPARE(v.value("nb_frames").toString().toInt(), 75); // 3 s at 25 fps
+        QVERIFY(qAbs(TestMedia::stream(p, "audio").value("duration").toString().toDouble() - 3.0) < 0.05);
+        // Source size and rate are kept for 0 x 0 and frame rate 0.
+        QCOMPARE(v.value("width").toInt(), 160);
+        QCOMPARE(v.value("avg_frame_rate").toString(), QString("25/1"));
+    }
+
+    void inputsAreJoined()
+    {
+        const QString a = m_dir + "/join_a.mp4", b = m_dir + "/join_b.avi";
+        QVERIFY(TestMedia::makeClip(a, 1.0, 320, 240));
+        QVERIFY(TestMedia::makeClip(b, 1.0, 640, 480, "30", 48000, 1));
+        const QString out = m_dir + "/joined.mp4";
+        CFFmpegTranscode t;
+        QCOMPARE(run(t, makeInfo("libx264", "aac", 320, 240, 25000), {a, b}, out), int(TRANSCODE_FINISHED));
+        const QJsonObject p = TestMedia::probe(out);
+        QVERIFY(qAbs(TestMedia::durationSeconds(p) - 2.0) < 0.1);
+        // Each part lasts as long as its container says (sound may run a little longer).
+        QVERIFY(qAbs(TestMedia::stream(p, "video").value("nb_frames").toString().toInt() - 50) <= 1);
+        QVERIFY(TestMedia::decodesCleanly(out));
+    }
+
+    void oddSizesAndRates()
+    {
+        const QString src = m_dir + "/odd.mp4";
+        QVERIFY(TestMedia::makeClip(src, 1.0, 321, 241, "30000/1001", 0));
+        const QString out = m_dir + "/odd_out.mp4";
+        CFFmpegTranscode t;
+        QCOMPARE(run(t, makeInfo("libx264", "aac", 0, 0, 29970), {src}, out), int(TRANSCODE_FINISHED));
+        const QJsonObject v = TestMedia::stream(TestMedia::probe(out), "video");
+        QCOMPARE(v.value("width").toInt(), 320);
+        QCOMPARE(v.value("height").toInt(), 240);
+        QCOMPARE(v.value("avg_frame_rate").toString(), QString("30000/1001"));
+        QCOMPARE(v.value("sample_aspect_ratio").toString(), QString("1:1"));
+    }
+
+    void stopReturnsQuicklyAndLeavesNothing()
+    {
+        const QString src = m_dir + "/stop_src.mp4";
+        QVERIFY(TestMedia::makeClip(src, 20.0, 640, 480));
+        const QString sub = m_dir + "/stop";
+        QDir().mkpath(sub);
+        const QString out = sub + "/stopped.mp4";
+        CFFmpegTranscode t;
+        EncodeInfo info = makeInfo("libx264", "aac", 640, 480);
+        t.SetEncodeInfo(&info);
+        t.AddInputFile(src.toUtf8().constData());
+        std::thread worker([&] { t.Transcode(out.toUtf8().constData()); });
+        QElapsedTimer wait;
+        wait.start();
+        while (t.GetFrameNubmer() < 10 && wait.elapsed() < 20000)
+            QThread::msleep(10);
+        double prg = 0, unused = 0;
+        t.GetEncodePrg(prg, unused);
+        QVERIFY(prg > 0.0 && prg < 1.0);
+        QElapsedTimer timer;
+        timer.start();
+        t.StopTranscode();
+        worker.join();
+        QVERIFY2(timer.elapsed() < 500, qPrintable(QString::number(timer.elapsed())));
+        QCOMPARE(t.GetLastConvetStatus(), int(TRANSCODE_STOPPED));
+        QVERIFY(leftovers(sub).isEmpty());
+        // The object takes the next job normally.
+        QCOMPARE(run(t, makeInfo("libx264", "aac", 160, 120), {m_clip}, sub + "/next.mp4"),
+                 int(TRANSCODE_FINISHED));
+    }
+
+    void brokenInputsFail_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("missing") << "missing";
+        QTest::newRow("empty") << "empty";
+        QTest::newRow("text") << "text";
+        QTest::newRow("truncated") << "truncated";
+    }
+
+    void brokenInputsFail()
+    {
+        QFETCH(QString, kind);
+        const QString sub = m_dir + "/broken_" + kind;
+        QDir().mkpath(sub);
+        QString in = sub + "/in.avi";
+        if (kind == "empty") {
+            QFile f(in);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        } else if (kind == "text") {
+            QFile f(in);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("this is not a video at all\n");
+        } else if (kind == "truncated") {
+            in = sub + "/in.mp4";
+            QFile src(m_clip);
+            QVERIFY(src.open(QIODevice::ReadOnly));
+            QByteArray data = src.readAll();
+            QFile f(in);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(data.left(data.size() / 3));
+        }
+        const QString out = sub + "/out.mp4";
+        CFFmpegTranscode t;
+        QCOMPARE(run(t, makeInfo("libx264", "aac", 160, 120), {in}, out), int(TRANSCODE_FAILED));
+        QVERIFY(!t.GetLastErrorText().empty());
+        QVERIFY(!QFile::exists(out));
+        QStringList rest = leftovers(sub);
+        rest.removeAll(QFileInfo(in).fileName());
+        QVERIFY(rest.isEmpty());
+    }
+
+    void unwritableTargetsFail()
+    {
+        CFFmpegTranscode t;
+        QCOMPARE(run(t, makeInfo("libx264", "aac", 160, 120), {m_clip}, "/nonexistent-folder/x.mp4"),
+                 int(TRANSCODE_FAILED));
+        QVERIFY(!t.GetLastErrorText().empty());
+        // Formats FFmpeg cannot write fail clearly instead of writing junk.
+        for (const char *ext : {"ape", "dpg"}) {
+            const QString out = m_dir + "/cannot." + ext;
+            QCOMPARE(run(t, makeInfo("mjpeg", "ape", 256, 192), {m_clip}, out), int(TRANSCODE_FAILED));
+            QVERIFY(QString::fromStdString(t.GetLastErrorText()).contains(ext));
+            QVERIFY(!QFile::exists(out));
+        }
+    }
+
+    void dvdOutputIsAuthorable()
+    {
+        const QString out = m_dir + "/dvd.mpg";
+        CFFmpegTranscode t;
+        EncodeInfo info = makeInfo("mpeg2video", "ac3", 720, 576, 25000, 6000000, 48000, 2, 448000);
+        info.dvdFlag = 1;
+        QCOMPARE(run(t, info, {m_clip}, out), int(TRANSCODE_FINISHED));
+        const QJsonObject p = TestMedia::probe(out);
+        QCOMPARE(p.value("format").toObject().value("format_name").toString(), QString("mpeg"));
+        const QJsonObject v = TestMedia::stream(p, "video");
+        QCOMPARE(v.value("codec_name").toString(), QString("mpeg2video"));
+        QCOMPARE(v.value("width").toInt(), 720);
+        QCOMPARE(v.value("height").toInt(), 576);
+        QCOMPARE(TestMedia::stream(p, "audio").value("sample_rate").toString(), QString("48000"));
+        QProcess author;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("VIDEO_FORMAT", "PAL");
+        author.setProcessEnvironment(env);
+        author.setProcessChannelMode(QProcess::MergedChannels);
+        const QString dvdDir = m_dir + "/dvdtree";
+        author.start("dvdauthor", {"-o", dvdDir, "-t", out});
+        QVERIFY(author.waitForFinished(60000));
+        QVERIFY2(author.exitCode() == 0, author.readAll().constData());
+        author.start("dvdauthor", {"-o", dvdDir, "-T"});
+        QVERIFY(author.waitForFinished(60000));
+        QVERIFY2(author.exitCode() == 0, author.readAll().constData());
+        QVERIFY(QFile::exists(dvdDir + "/VIDEO_TS/VTS_01_1.VOB"));
+        QVERIFY(QFile::exists(dvdDir + "/VIDEO_TS/VIDEO_TS.IFO"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTranscode)
+#include "tst_transcode.moc"
