@@ -1,9 +1,24 @@
 #include "engine/filtersettings.h"
 
+#include <algorithm>
+#include <cctype>
+#include <unistd.h>
+
 namespace {
 std::string str(const char *s)
 {
     return s ? std::string(s) : std::string();
+}
+
+bool readableSubtitle(const std::string &path)
+{
+    if (path.empty() || access(path.c_str(), R_OK) != 0)
+        return false;
+    std::string ext =
+        path.substr(path.find_last_of('.') == std::string::npos ? path.size() : path.find_last_of('.') + 1);
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    return ext == "srt" || ext == "ass" || ext == "ssa";
 }
 } // namespace
 
@@ -69,10 +84,14 @@ int CFilterSetters::SetCropFilter(int off, int left, int top, int width, int hei
     });
 }
 
-int CFilterSetters::SetSubtileFilter(int off, const char *subtitleFile, const char *workDir,
-                                     int customStyle, const char *fontName, int fontSize,
-                                     int64_t color, int horSpace, int verSpace, int, int)
+int CFilterSetters::SetSubtileFilter(int off, const char *subtitleFile, const char *workDir, int customStyle,
+                                     const char *fontName, int fontSize, int64_t color, int horSpace,
+                                     int verSpace, int, int)
 {
+    // A subtitle file that cannot be read is refused (negative result) and
+    // leaves the current subtitle filter as it was.
+    if (off == 0 && !readableSubtitle(str(subtitleFile)))
+        return -1;
     return changeFilters([&](FilterSettings &f) {
         f.subtitle = off == 0;
         f.subtitleFile = str(subtitleFile);
@@ -86,8 +105,8 @@ int CFilterSetters::SetSubtileFilter(int off, const char *subtitleFile, const ch
     });
 }
 
-int CFilterSetters::SetImageWaterMarkFilter(int off, const char *imageFile, int width, int height,
-                                            int x, int y)
+int CFilterSetters::SetImageWaterMarkFilter(int off, const char *imageFile, int width, int height, int x,
+                                            int y)
 {
     return changeFilters([&](FilterSettings &f) {
         f.imageWatermark = off == 0;
@@ -99,8 +118,8 @@ int CFilterSetters::SetImageWaterMarkFilter(int off, const char *imageFile, int 
     });
 }
 
-int CFilterSetters::SetTextWaterMarkFilter(int off, const char *text, const char *fontFile,
-                                           int fontSize, int64_t color, int x, int y, int, int64_t)
+int CFilterSetters::SetTextWaterMarkFilter(int off, const char *text, const char *fontFile, int fontSize,
+                                           int64_t color, int x, int y, int, int64_t)
 {
     return changeFilters([&](FilterSettings &f) {
         f.textWatermark = off == 0;

@@ -73,11 +73,11 @@ public:
     int SetDeinterlaceFilter(int off, int mode);
     int SetCropFilter(int off, int left, int top, int width, int height, int reserved1, int reserved2);
     int SetSubtileFilter(int off, const char *subtitleFile, const char *workDir, int customStyle,
-                         const char *fontName, int fontSize, int64_t color, int horSpace,
-                         int verSpace, int reserved1, int reserved2);
+                         const char *fontName, int fontSize, int64_t color, int horSpace, int verSpace,
+                         int reserved1, int reserved2);
     int SetImageWaterMarkFilter(int off, const char *imageFile, int width, int height, int x, int y);
-    int SetTextWaterMarkFilter(int off, const char *text, const char *fontFile, int fontSize,
-                               int64_t color, int x, int y, int reserved1, int64_t reserved2);
+    int SetTextWaterMarkFilter(int off, const char *text, const char *fontFile, int fontSize, int64_t color,
+                               int x, int y, int reserved1, int64_t reserved2);
 
     // A consistent copy of the current settings and its generation number
     // (bumped on every change).

@@ -150,10 +150,12 @@ bool MediaProbe::fillFileInfo(FileInfo *info) const
     int64_t total = d->demuxer.context()->bit_rate;
     if (total <= 0 && durationMs > 0)
         total = int64_t(d->fileSize * 8.0 * 1000.0 / durationMs);
+    if (a && abr <= 0 && total > 0)
+        abr = !v        ? total
+              : vbr > 0 ? std::clamp<int64_t>(total - vbr, 0, 320000)
+                        : std::min<int64_t>(128000, total / 4);
     if (v && vbr <= 0 && total > 0)
         vbr = std::max<int64_t>(total - std::max<int64_t>(abr, 0), total / 10);
-    if (a && abr <= 0 && total > 0)
-        abr = v ? std::min<int64_t>(128000, std::max<int64_t>(total - vbr, 0)) : total;
     info->videoBitrate = int32_t(std::clamp<int64_t>(vbr, 0, INT32_MAX));
     info->audioBitrate = int32_t(std::clamp<int64_t>(abr, 0, INT32_MAX));
     return true;

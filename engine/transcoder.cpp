@@ -109,6 +109,8 @@ bool Pipeline::openInputs(std::string *error)
         if (!in.demuxer->open(path, false, error, [this] { return m_stop.load(); }))
             return false;
         in.durationMs = in.demuxer->durationMs();
+        if (in.durationMs <= 0)
+            in.durationMs = 1e12; // unknown: read to the end
         m_inputs.push_back(std::move(in));
     }
     return true;
@@ -268,6 +270,11 @@ void Pipeline::reportProgress(double outMs)
 bool Pipeline::writePackets(Encoder &enc, int stream, std::string *error)
 {
     for (;;) {
+        if (m_stop.load()) {
+            if (error)
+                *error = "stopped";
+            return false;
+        }
         int ret = enc.receive(m_packet.get());
         if (ret == AVERROR(EAGAIN) || ret == AVERROR_EOF)
             return true;

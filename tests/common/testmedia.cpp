@@ -25,26 +25,29 @@ bool ffmpeg(const QStringList &args, int timeoutMs)
     return true;
 }
 
-bool makeClip(const QString &path, double seconds, int width, int height, const QString &rate,
-              int sampleRate, int channels, const QStringList &extraArgs)
+bool makeClip(const QString &path, double seconds, int width, int height, const QString &rate, int sampleRate,
+              int channels, const QStringList &extraArgs)
 {
     QStringList args;
     const QString dur = QString::number(seconds);
     if (width > 0)
-        args << "-f" << "lavfi" << "-i"
+        args << "-f"
+             << "lavfi"
+             << "-i"
              << QStringLiteral("testsrc2=size=%1x%2:rate=%3:duration=%4")
                     .arg(width)
                     .arg(height)
                     .arg(rate, dur);
     if (sampleRate > 0)
-        args << "-f" << "lavfi" << "-i"
-             << QStringLiteral("sine=frequency=440:sample_rate=%1:duration=%2")
-                    .arg(sampleRate)
-                    .arg(dur);
+        args << "-f"
+             << "lavfi"
+             << "-i"
+             << QStringLiteral("sine=frequency=440:sample_rate=%1:duration=%2").arg(sampleRate).arg(dur);
     if (sampleRate > 0)
         args << "-ac" << QString::number(channels);
     if (width > 0)
-        args << "-pix_fmt" << "yuv420p";
+        args << "-pix_fmt"
+             << "yuv420p";
     args << extraArgs << "-t" << dur << path;
     return ffmpeg(args);
 }
@@ -52,8 +55,8 @@ bool makeClip(const QString &path, double seconds, int width, int height, const 
 QJsonObject probe(const QString &path)
 {
     QProcess p;
-    p.start(QStringLiteral("ffprobe"), {"-v", "error", "-print_format", "json", "-show_format",
-                                        "-show_streams", path});
+    p.start(QStringLiteral("ffprobe"),
+            {"-v", "error", "-print_format", "json", "-show_format", "-show_streams", path});
     if (!p.waitForFinished(60000) || p.exitCode() != 0)
         return {};
     return QJsonDocument::fromJson(p.readAllStandardOutput()).object();
@@ -65,7 +68,8 @@ QJsonObject stream(const QJsonObject &probe, const QString &type)
     for (const auto &s : streams) {
         const QJsonObject o = s.toObject();
         if (o.value(QStringLiteral("codec_type")).toString() == type &&
-            o.value(QStringLiteral("disposition")).toObject().value(QStringLiteral("attached_pic")).toInt() == 0)
+            o.value(QStringLiteral("disposition")).toObject().value(QStringLiteral("attached_pic")).toInt() ==
+                0)
             return o;
     }
     return {};
@@ -73,7 +77,11 @@ QJsonObject stream(const QJsonObject &probe, const QString &type)
 
 double durationSeconds(const QJsonObject &probe)
 {
-    return probe.value(QStringLiteral("format")).toObject().value(QStringLiteral("duration")).toString().toDouble();
+    return probe.value(QStringLiteral("format"))
+        .toObject()
+        .value(QStringLiteral("duration"))
+        .toString()
+        .toDouble();
 }
 
 bool decodesCleanly(const QString &path, QString *errors)

@@ -15,8 +15,8 @@ bool ffmpeg(const QStringList &args, int timeoutMs = 120000);
 // A clip from lavfi test sources: testsrc2 video (unless width is 0) with a
 // sine tone (unless sampleRate is 0), encoded by the container's defaults.
 bool makeClip(const QString &path, double seconds, int width = 320, int height = 240,
-              const QString &rate = QStringLiteral("25"), int sampleRate = 44100,
-              int channels = 2, const QStringList &extraArgs = {});
+              const QString &rate = QStringLiteral("25"), int sampleRate = 44100, int channels = 2,
+              const QStringList &extraArgs = {});
 
 // ffprobe -show_format -show_streams as JSON; empty object on failure.
 QJsonObject probe(const QString &path);

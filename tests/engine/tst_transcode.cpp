@@ -128,6 +128,21 @@ private slots:
                                   << "libvorbis"
                                   << "vp8"
                                   << "vorbis" << 160 << 120 << 44100 << "";
+        QTest::newRow("dv coerced") << "dv"
+                                    << "dvvideo"
+                                    << "mp3"
+                                    << "dvvideo"
+                                    << "pcm_s16le" << 720 << 576 << 48000 << "";
+        QTest::newRow("vob pcm") << "vob"
+                                 << "mpeg2video"
+                                 << "pcm_dvd"
+                                 << "mpeg2video"
+                                 << "pcm_dvd" << 352 << 288 << 48000 << "";
+        QTest::newRow("mpg merge part") << "mpg"
+                                        << "mpeg1video"
+                                        << "mp2"
+                                        << "mpeg1video"
+                                        << "mp2" << 320 << 240 << 48000 << "";
         QTest::newRow("mp3 audio") << "mp3"
                                    << ""
                                    << "mp3 "

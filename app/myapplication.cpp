@@ -1,0 +1,50 @@
+#include "app/myapplication.h"
+
+#include <QDir>
+#include <QScreen>
+#include <QTranslator>
+
+MyApplication::MyApplication(int &argc, char **argv) : QApplication(argc, argv)
+{
+    installNativeEventFilter(this);
+}
+
+MyApplication::~MyApplication()
+{
+    removeNativeEventFilter(this);
+}
+
+bool MyApplication::nativeEventFilter(const QByteArray &, void *, qintptr *)
+{
+    return false;
+}
+
+QRect MyApplication::maximizedGeometry()
+{
+    QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
+}
+
+void MyApplication::setupLibraryPaths()
+{
+    const QString dir = applicationDirPath();
+    QStringList paths = {dir, dir + QStringLiteral("/imageformats"), dir + QStringLiteral("/plugins"),
+                         dir + QStringLiteral("/codecs")};
+    // Replacing Qt's own paths outright would lose the image format plug-ins
+    // (no JPEG thumbnails), so they stay after ours.
+    for (const QString &p : libraryPaths()) {
+        if (!paths.contains(p))
+            paths << p;
+    }
+    setLibraryPaths(paths);
+}
+
+bool MyApplication::installTranslation(const QString &languageCode)
+{
+    auto *translator = new QTranslator(qApp);
+    const QString file = applicationDirPath() + QDir::separator() +
+                         QStringLiteral("languages/videoconverter_") + languageCode + QStringLiteral(".qm");
+    const bool loaded = translator->load(file);
+    installTranslator(translator);
+    return loaded;
+}

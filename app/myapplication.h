@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QAbstractNativeEventFilter>
+#include <QApplication>
+#include <QPointer>
+#include <QRect>
+
+class QWidget;
+
+// The application object.  It knows the main window and filters native
+// window-system events for it.
+class MyApplication : public QApplication, public QAbstractNativeEventFilter {
+    Q_OBJECT
+public:
+    MyApplication(int &argc, char **argv);
+    ~MyApplication() override;
+
+    QPointer<QWidget> mainWindow;
+
+    // Native event hook.  The window manager places and sizes a maximised
+    // frameless window itself here, so nothing needs handling: false.
+    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
+
+    // The area a maximised main window fills: the available geometry of the
+    // primary screen (the desktop without panels).
+    static QRect maximizedGeometry();
+
+    // Puts the application folder's four plug-in folders first, keeping
+    // Qt's own plug-in paths after them.
+    static void setupLibraryPaths();
+    // Loads languages/videoconverter_<code>.qm beside the program; a missing
+    // file leaves the English texts.
+    static bool installTranslation(const QString &languageCode);
+};

@@ -1,0 +1,313 @@
+#include "engine/ffmpegtranscode.h"
+#include "engine/filtergraph.h"
+
+#include "common/testmedia.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QtTest>
+
+extern "C" {
+#include <libavutil/opt.h>
+}
+
+#include <cmath>
+#include <cstring>
+#include <functional>
+
+namespace {
+
+// Mean absolute difference over a rectangle (whole picture when empty).
+double meanDiff(const QImage &a, const QImage &b, QRect r = {})
+{
+    if (a.size() != b.size() || a.isNull())
+        return 255.0;
+    if (r.isNull())
+        r = a.rect();
+    double sum = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x) {
+            QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            sum += qAbs(qRed(p) - qRed(q)) + qAbs(qGreen(p) - qGreen(q)) + qAbs(qBlue(p) - qBlue(q));
+        }
+    return sum / (r.width() * r.height() * 3.0);
+}
+
+double meanLuma(const QImage &img)
+{
+    double sum = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            sum += qGray(img.pixel(x, y));
+    return sum / (img.width() * img.height());
+}
+
+// Sum of differences between horizontal neighbours: high for sharp pictures.
+double edgeEnergy(const QImage &img)
+{
+    double sum = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 1; x < img.width(); ++x)
+            sum += qAbs(qGray(img.pixel(x, y)) - qGray(img.pixel(x - 1, y)));
+    return sum / (img.width() * img.height());
+}
+
+double meanSaturationSpread(const QImage &img)
+{
+    double sum = 0;
+    for (int y = 0; y < img.height(); y += 2)
+        for (int x = 0; x < img.width(); x += 2) {
+            QRgb p = img.pixel(x, y);
+            sum += qMax(qMax(qRed(p), qGreen(p)), qBlue(p)) - qMin(qMin(qRed(p), qGreen(p)), qBlue(p));
+        }
+    return sum / ((img.width() / 2) * (img.height() / 2));
+}
+
+} // namespace
+
+class TestFilters : public QObject {
+    Q_OBJECT
+    QString m_dir;
+    QString m_clip; // 2 s, 320x240, 25 fps, 44.1 kHz stereo sine
+    int m_count = 0;
+
+    QImage frameAt(const QString &path, double seconds)
+    {
+        const QString png = m_dir + QString("/frame_%1.png").arg(++m_count);
+        if (!TestMedia::ffmpeg({"-ss", QString::number(seconds), "-i", path, "-frames:v", "1", png}))
+            return {};
+        return QImage(png).convertToFormat(QImage::Format_RGB32);
+    }
+
+    // Converts the clip losslessly with the filters set by setup.
+    QString convert(const std::function<void(CFFmpegTranscode &)> &setup, const QString &src = {},
+                    const QString &name = {})
+    {
+        const QString out = m_dir + "/" + (name.isEmpty() ? QString("out_%1.mkv").arg(++m_count) : name);
+        CFFmpegTranscode t;
+        EncodeInfo info;
+        info.constant16 = 16;
+        info.msEnd = -1;
+        std::strcpy(info.videoEncoder, "ffv1");
+        std::strcpy(info.audioEncoder, "pcm_s16le");
+        info.sampleRate = 44100;
+        info.channels = 2;
+        t.SetEncodeInfo(&info);
+        t.AddInputFile((src.isEmpty() ? m_clip : src).toUtf8().constData());
+        setup(t);
+        t.Transcode(out.toUtf8().constData());
+        if (t.GetLastConvetStatus() != TRANSCODE_FINISHED) {
+            qWarning("conversion failed: %s", t.GetLastErrorText().c_str());
+            return {};
+        }
+        return out;
+    }
+
+    double audioRms(const QString &path)
+    {
+        QProcess p;
+        p.start("ffmpeg", {"-v", "error", "-i", path, "-map", "0:a", "-f", "s16le", "-ac", "1", "-"});
+        p.waitForFinished(30000);
+        const QByteArray pcm = p.readAllStandardOutput();
+        const auto *s = reinterpret_cast<const int16_t *>(pcm.constData());
+        const int n = int(pcm.size() / 2);
+        double sum = 0;
+        for (int i = 0; i < n; ++i)
+            sum += double(s[i]) * s[i];
+        return n ? std::sqrt(sum / n) : -1;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_dir = TestMedia::tempDir();
+        m_clip = m_dir + "/src.mkv";
+        QVERIFY(TestMedia::makeClip(m_clip, 2.0, 320, 240, "25", 44100, 2,
+                                    {"-c:v", "ffv1", "-c:a", "pcm_s16le"}));
+    }
+
+    void escapedValuesSurviveTheGraphParser()
+    {
+        const std::string nasty = "a:b,c'd[e]f\\g;h %{pts} =x";
+        FilterNode node{
+            "drawtext", {{"fontfile", FontLookup_default()}, {"text", nasty}, {"expansion", "none"}}, {}};
+        const std::string desc = FilterGraph::describe({node});
+        AVFilterGraph *graph = avfilter_graph_alloc();
+        AVFilterInOut *in = nullptr, *out = nullptr;
+        QVERIFY(avfilter_graph_parse2(graph, desc.c_str(), &in, &out) >= 0);
+        AVFilterContext *ctx = nullptr;
+        for (unsigned i = 0; i < graph->nb_filters; ++i)
+            if (std::string(graph->filters[i]->filter->name) == "drawtext")
+                ctx = graph->filters[i];
+        QVERIFY(ctx);
+        QCOMPARE(graph->nb_filters, 1u); // nothing injected
+        uint8_t *value = nullptr;
+        QVERIFY(av_opt_get(ctx, "text", AV_OPT_SEARCH_CHILDREN, &value) >= 0);
+        QCOMPARE(QString::fromUtf8(reinterpret_cast<char *>(value)), QString::fromStdString(nasty));
+        av_free(value);
+        avfilter_inout_free(&in);
+        avfilter_inout_free(&out);
+        avfilter_graph_free(&graph);
+    }
+
+    void negateInvertsPixels()
+    {
+        const QString out = convert([](CFFmpegTranscode &t) { t.SetNegateFilter(0); });
+        QVERIFY(!out.isEmpty());
+        QImage src = frameAt(m_clip, 1.0), dst = frameAt(out, 1.0);
+        src.invertPixels();
+        QVERIFY2(meanDiff(src, dst) < 4.0, qPrintable(QString::number(meanDiff(src, dst))));
+        // Off flag 1 removes it again.
+        const QString plain = convert([](CFFmpegTranscode &t) {
+            t.SetNegateFilter(0);
+            t.SetNegateFilter(1);
+        });
+        QVERIFY(meanDiff(frameAt(m_clip, 1.0), frameAt(plain, 1.0)) < 1.0);
+    }
+
+    void cropChangesSizeAndContent()
+    {
+        const QString out = convert([](CFFmpegTranscode &t) { t.SetCropFilter(0, 40, 30, 160, 120, 0, 0); });
+        const QJsonObject v = TestMedia::stream(TestMedia::probe(out), "video");
+        QCOMPARE(v.value("width").toInt(), 160);
+        QCOMPARE(v.value("height").toInt(), 120);
+        const QImage whole = frameAt(m_clip, 1.0).copy(40, 30, 160, 120);
+        QVERIFY(meanDiff(whole, frameAt(out, 1.0)) < 2.0);
+    }
+
+    void levelsChangeThePictureProportionally()
+    {
+        const QImage src = frameAt(m_clip, 1.0);
+        const double base = meanLuma(src);
+        const double brighter =
+            meanLuma(frameAt(convert([](CFFmpegTranscode &t) { t.SetLightness(50); }), 1.0));
+        const double brightest =
+            meanLuma(frameAt(convert([](CFFmpegTranscode &t) { t.SetLightness(100); }), 1.0));
+        const double darker =
+            meanLuma(frameAt(convert([](CFFmpegTranscode &t) { t.SetLightness(-50); }), 1.0));
+        QVERIFY(brighter > base + 10 && brightest > brighter + 10 && darker < base - 10);
+        const QImage gray = frameAt(convert([](CFFmpegTranscode &t) { t.SetSaturation(-100); }), 1.0);
+        QVERIFY2(meanSaturationSpread(gray) < 6.0, qPrintable(QString::number(meanSaturationSpread(gray))));
+        QVERIFY(meanSaturationSpread(src) > 30.0);
+        const QImage flat = frameAt(convert([](CFFmpegTranscode &t) { t.SetContrast(-80); }), 1.0);
+        QVERIFY(edgeEnergy(flat) < edgeEnergy(src) * 0.5);
+    }
+
+    void blurSharpenDeshakeAndDeinterlace()
+    {
+        const QImage src = frameAt(m_clip, 1.0);
+        const QImage blurred = frameAt(convert([](CFFmpegTranscode &t) { t.SetBlurFilter(0); }), 1.0);
+        const QImage sharp = frameAt(convert([](CFFmpegTranscode &t) { t.SetSharpFilter(0); }), 1.0);
+        QVERIFY(edgeEnergy(blurred) < edgeEnergy(src) * 0.8);
+        QVERIFY(edgeEnergy(sharp) > edgeEnergy(src) * 1.05);
+        const QString shaken = convert([](CFFmpegTranscode &t) { t.SetDeshakeFilter(0); });
+        QVERIFY(!shaken.isEmpty());
+        QCOMPARE(frameAt(shaken, 1.0).size(), QSize(320, 240));
+        for (int mode = 0; mode < 4; ++mode) {
+            const QString out = convert([mode](CFFmpegTranscode &t) { t.SetDeinterlaceFilter(0, mode); });
+            QVERIFY2(!out.isEmpty(), qPrintable(QString::number(mode)));
+            const QImage img = frameAt(out, 1.0);
+            QCOMPARE(img.size(), QSize(320, 240));
+            if (mode < 2) // a repeated field changes the picture
+                QVERIFY(meanDiff(img, src) > 1.0);
+        }
+    }
+
+    void audioAmplifierScalesTheSound()
+    {
+        const double base = audioRms(m_clip);
+        const double louder = audioRms(convert([](CFFmpegTranscode &t) { t.SetAudioFilter(100); }));
+        const double silent = audioRms(convert([](CFFmpegTranscode &t) { t.SetAudioFilter(-100); }));
+        QVERIFY(base > 100);
+        QVERIFY2(qAbs(louder / base - 2.0) < 0.1, qPrintable(QString::number(louder / base)));
+        QVERIFY(silent < 1.0);
+    }
+
+    void subtitleAppearsOnlyAtItsCue()
+    {
+        const QString dir = m_dir + "/sub: dir, it's [odd]";
+        QVERIFY(QDir().mkpath(dir));
+        const QString srt = dir + "/cue's, \"x\": [1].srt";
+        QFile f(srt);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("1\n00:00:01,000 --> 00:00:02,000\nHELLO WORLD\n\n");
+        f.close();
+        {
+            // Unreadable or foreign files are refused and change nothing.
+            CFFmpegTranscode t;
+            QVERIFY(t.SetSubtileFilter(0, "/no/such.srt", "/tmp/", 0, "", 0, 0, 0, 0, 0, 0) < 0);
+            QVERIFY(t.SetSubtileFilter(0, m_clip.toUtf8().constData(), "/tmp/", 0, "", 0, 0, 0, 0, 0, 0) < 0);
+            QVERIFY(!t.filterSnapshot().subtitle);
+            QVERIFY(t.SetSubtileFilter(0, srt.toUtf8().constData(), "/tmp/", 0, "", 0, 0, 0, 0, 0, 0) > 0);
+            QVERIFY(t.filterSnapshot().subtitle);
+        }
+        for (int custom = 0; custom < 2; ++custom) {
+            const QString out = convert([&](CFFmpegTranscode &t) {
+                t.SetSubtileFilter(0, srt.toUtf8().constData(), (m_dir + "/").toUtf8().constData(), custom,
+                                   "DejaVu Sans", 28, 0x0000FFFF /* yellow, opaque */, 10, 20, 0, 0);
+            });
+            QVERIFY(!out.isEmpty());
+            QVERIFY(meanDiff(frameAt(m_clip, 0.5), frameAt(out, 0.5)) < 0.5);
+            const QRect bottom(0, 160, 320, 80);
+            QVERIFY(meanDiff(frameAt(m_clip, 1.5), frameAt(out, 1.5), bottom) > 2.0);
+            QVERIFY(meanDiff(frameAt(m_clip, 1.5), frameAt(out, 1.5), QRect(0, 0, 320, 100)) < 0.5);
+        }
+    }
+
+    void imageWatermarkChangesOnlyItsRectangle()
+    {
+        const QString dir = m_dir + "/wm: a, b's [c]";
+        QVERIFY(QDir().mkpath(dir));
+        const QString png = dir + "/mark.png";
+        QImage mark(80, 60, QImage::Format_RGB32);
+        mark.fill(QColor(255, 0, 0));
+        QVERIFY(mark.save(png));
+        const QString out = convert([&](CFFmpegTranscode &t) {
+            t.SetImageWaterMarkFilter(0, png.toUtf8().constData(), 40, 30, 100, 80);
+        });
+        QVERIFY(!out.isEmpty());
+        const QImage src = frameAt(m_clip, 1.0), dst = frameAt(out, 1.0);
+        const QRgb inside = dst.pixel(120, 95);
+        QVERIFY(qRed(inside) > 200 && qGreen(inside) < 60 && qBlue(inside) < 60);
+        QVERIFY(meanDiff(src, dst, QRect(0, 0, 320, 78)) < 0.5);
+        QVERIFY(meanDiff(src, dst, QRect(0, 112, 320, 128)) < 0.5);
+        QVERIFY(meanDiff(src, dst, QRect(142, 80, 178, 30)) < 0.5);
+        // A missing image fails the job clearly.
+        CFFmpegTranscode t;
+        EncodeInfo info;
+        std::strcpy(info.videoEncoder, "ffv1");
+        t.SetEncodeInfo(&info);
+        t.AddInputFile(m_clip.toUtf8().constData());
+        t.SetImageWaterMarkFilter(0, "/no/such/image.png", 40, 30, 0, 0);
+        t.Transcode((m_dir + "/nowm.mkv").toUtf8().constData());
+        QCOMPARE(t.GetLastConvetStatus(), int(TRANSCODE_FAILED));
+        QVERIFY(QString::fromStdString(t.GetLastErrorText()).contains("image"));
+        QVERIFY(!QFile::exists(m_dir + "/nowm.mkv"));
+    }
+
+    void textWatermarkFallsBackToAnInstalledFont()
+    {
+        const QString out = convert([](CFFmpegTranscode &t) {
+            t.SetTextWaterMarkFilter(0, "Hi: it's, [me] \\ %{pts}", "C:/windows/fonts/simsun.ttc", 24, -1, 10,
+                                     10, 0, 16777215);
+        });
+        QVERIFY(!out.isEmpty());
+        const QImage src = frameAt(m_clip, 1.0), dst = frameAt(out, 1.0);
+        QVERIFY(meanDiff(src, dst, QRect(10, 10, 150, 25)) > 3.0);
+        QVERIFY(meanDiff(src, dst, QRect(0, 60, 320, 180)) < 0.5);
+    }
+
+private:
+    static std::string FontLookup_default();
+};
+
+#include "engine/fontlookup.h"
+std::string TestFilters::FontLookup_default()
+{
+    return FontLookup::defaultFontFile();
+}
+
+QTEST_GUILESS_MAIN(TestFilters)
+#include "tst_filters.moc"
