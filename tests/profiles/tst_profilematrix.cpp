@@ -357,11 +357,12 @@ void printFailures(const std::vector<Job> &jobs)
     std::printf("\nSlowest:");
     for (size_t i = 0; i < std::min<size_t>(5, slowest.size()); ++i)
         std::printf(" %s %.1f s;", qPrintable(slowest[i]->id), slowest[i]->ms / 1000.0);
+    std::printf("\n");
     for (const Job &job : jobs)
         if (kExceptions.contains(job.id) && job.errors.isEmpty())
             std::printf("%s %s: fails cleanly as expected (%s)\n", qPrintable(job.id), qPrintable(job.name),
                         qPrintable(kExceptions.value(job.id)));
-    std::printf("\nProfile matrix: %d of %d profiles passed (%.0f s of conversion and checks)\n",
+    std::printf("Profile matrix: %d of %d profiles passed (%.0f s of conversion and checks)\n",
                 int(jobs.size()) - failed, int(jobs.size()), total / 1000.0);
     std::fflush(stdout);
 }
