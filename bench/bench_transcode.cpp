@@ -89,8 +89,9 @@ int main(int argc, char **argv)
 
     const int seconds = argc > 1 ? std::atoi(argv[1]) : 10;
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
-    char dirTemplate[] = "/tmp/bench_transcode.XXXXXX";
-    const char *dir = mkdtemp(dirTemplate);
+    const char *tmp = std::getenv("TMPDIR");
+    std::string dirTemplate = std::string(tmp && *tmp ? tmp : "/tmp") + "/bench_transcode.XXXXXX";
+    const char *dir = mkdtemp(dirTemplate.data());
     if (!dir) {
         std::perror("mkdtemp");
         return 1;

@@ -148,6 +148,8 @@ bool Encoder::openVideo(const VideoEncodeParams &p, std::string *error)
     }
     if (codec->id == AV_CODEC_ID_MJPEG)
         c->color_range = AVCOL_RANGE_JPEG;
+    if (p.anyFrameRate)
+        c->strict_std_compliance = FF_COMPLIANCE_EXPERIMENTAL;
     AVDictionary *opts = nullptr;
     av_dict_set(&opts, "threads", "auto", 0);
     bool ok = openContext(m_ctx, codec, &opts, error);

@@ -13,7 +13,8 @@ struct VideoEncodeParams {
     AVRational sampleAspect{1, 1};
     int64_t bitRate = 0; // 0 = the encoder's default quality
     bool globalHeader = false;
-    bool dvd = false; // DVD rate control and GOP
+    bool dvd = false;          // DVD rate control and GOP
+    bool anyFrameRate = false; // encode at frameRate even where the format has no code for it
 };
 
 struct AudioEncodeParams {

@@ -224,7 +224,11 @@ ContainerRule EncoderNames::container(const std::string &extArg)
         set("swf", {"flv", "mjpeg"}, {"libmp3lame"}, kMp3FlashRates);
     else if (ext == "dv") {
         set("dv", {"dvvideo"}, {"pcm_s16le"}, {48000});
-        r.fixedWidth = 720;
+    } else if (ext == "dpg") {
+        // Handheld video: an MPEG-1 video and an MP2 sound stream behind a small header.
+        set("mpeg", {"mpeg1video"}, {"mp2"}, {32000, 22050});
+        r.dpg = true;
+        r.anyFrameRate = true;
     } else if (ext == "mp3")
         set("mp3", {}, {"libmp3lame"});
     else if (ext == "mp2" || ext == "mpa")
@@ -246,25 +250,14 @@ ContainerRule EncoderNames::container(const std::string &extArg)
         set("flac", {}, {"flac"});
     else if (ext == "gif")
         set("gif", {"gif"}, {});
-    // Anything else (APE, DPG, RM, AMR, ...) cannot be written.
+    // Anything else (APE, RM, AMR, ...) cannot be written.
+    // "*" marks a container that takes any encoder: an empty list.
     if (r.videoEncoders == any)
-        r.videoEncoders = {};
+        r.videoEncoders.clear();
     if (r.audioEncoders == any)
-        r.audioEncoders = {};
-    if (ext == "avi") {
-        r.videoEncoders = {};
+        r.audioEncoders.clear();
+    if (ext == "gif")
         r.audioOnly = false;
-    }
-    if (ext == "mkv") {
-        r.videoEncoders = {};
-        r.audioOnly = false;
-    }
-    if (ext == "mka")
-        r.audioOnly = true;
-    if (ext == "gif") {
-        r.audioEncoders = {};
-        r.audioOnly = false;
-    }
     return r;
 }
 

@@ -19,8 +19,9 @@ struct ContainerRule {
     bool audioOnly = false;
     std::vector<std::string> videoEncoders; // allowed; first is the default; empty = any
     std::vector<std::string> audioEncoders;
-    std::vector<int> sampleRates;        // allowed audio rates, empty = any
-    int fixedWidth = 0, fixedHeight = 0; // a size the format demands
+    std::vector<int> sampleRates; // allowed audio rates, empty = any
+    bool dpg = false;             // written as MPEG-1 program stream, then repacked
+    bool anyFrameRate = false;    // keep the asked rate even where MPEG does not list it
 };
 
 class EncoderNames {

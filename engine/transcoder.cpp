@@ -2,10 +2,12 @@
 
 #include "engine/decoder.h"
 #include "engine/demuxer.h"
+#include "engine/dpgwriter.h"
 #include "engine/encoder.h"
 #include "engine/encodernames.h"
 #include "engine/filtergraph.h"
 #include "engine/muxer.h"
+#include "engine/outputplan.h"
 
 extern "C" {
 #include <libavutil/audio_fifo.h>
@@ -45,6 +47,33 @@ std::string makeTempPath(const std::string &output, std::string *error)
     return buf.data();
 }
 
+// Keeps timestamps rising across clock restarts: a jump back (or far ahead)
+// continues the timeline right after the last packet seen.
+class TimestampContinuity {
+public:
+    void fix(AVPacket *pkt, AVRational tb)
+    {
+        if (pkt->dts == AV_NOPTS_VALUE)
+            return;
+        double ms = pkt->dts * av_q2d(tb) * 1000.0 + m_shiftMs;
+        if (m_seen && (ms < m_lastMs - 1000.0 || ms > m_lastMs + 10000.0)) {
+            m_shiftMs += m_lastMs + 40.0 - ms;
+            ms = m_lastMs + 40.0;
+        }
+        m_seen = true;
+        m_lastMs = std::max(m_lastMs, ms);
+        const int64_t shift = av_rescale_q(std::llround(m_shiftMs * 1000.0), AVRational{1, 1000000}, tb);
+        pkt->dts += shift;
+        if (pkt->pts != AV_NOPTS_VALUE)
+            pkt->pts += shift;
+    }
+
+private:
+    bool m_seen = false;
+    double m_lastMs = 0.0;
+    double m_shiftMs = 0.0;
+};
+
 class Pipeline {
 public:
     Pipeline(const TranscodeJob &job, std::atomic<bool> &stop, std::atomic<double> &progress,
@@ -77,6 +106,7 @@ private:
 
     std::vector<Input> m_inputs;
     double m_sectionStart = 0.0, m_sectionEnd = 0.0;
+    bool m_openEnded = false; // the last input is read to its real end
 
     ContainerRule m_rule;
     ResolvedEncoder m_venc, m_aenc;
@@ -118,99 +148,32 @@ bool Pipeline::openInputs(std::string *error)
 
 bool Pipeline::setupOutput(const std::string &path, std::string *error)
 {
-    const EncodeInfo &info = m_job.info;
-    const bool dvd = info.dvdFlag == 1;
-    const std::string ext = EncoderNames::extensionOf(m_job.output);
-    m_rule = dvd ? EncoderNames::dvd() : EncoderNames::container(ext);
-    if (m_rule.muxer.empty()) {
-        if (error)
-            *error = "the output format ." + ext + " cannot be written";
-        return false;
-    }
-    const Input *videoSource = nullptr;
-    bool anyAudio = false;
+    const AVStream *videoSource = nullptr, *audioSource = nullptr;
     for (const Input &in : m_inputs) {
-        if (!videoSource && in.demuxer->videoIndex() >= 0)
-            videoSource = &in;
-        anyAudio = anyAudio || in.demuxer->audioIndex() >= 0;
+        if (!videoSource)
+            videoSource = in.demuxer->stream(in.demuxer->videoIndex());
+        if (!audioSource)
+            audioSource = in.demuxer->stream(in.demuxer->audioIndex());
     }
-    std::string vname(info.videoEncoder, strnlen(info.videoEncoder, sizeof(info.videoEncoder)));
-    std::string aname(info.audioEncoder, strnlen(info.audioEncoder, sizeof(info.audioEncoder)));
-    if (dvd) {
-        m_venc = {"mpeg2video", "", false};
-        m_aenc = EncoderNames::canonicalAudio(aname) == "mp2" ? ResolvedEncoder{"mp2", "", false}
-                                                              : ResolvedEncoder{"ac3", "", false};
-    } else {
-        m_venc = EncoderNames::resolveVideo(vname, ext);
-        m_aenc = EncoderNames::resolveAudio(aname, ext);
-    }
-    m_hasVideo = videoSource && !m_rule.audioOnly && !m_venc.encoder.empty();
-    m_hasAudio = anyAudio && !m_aenc.encoder.empty();
-    if (!m_hasVideo && !m_hasAudio) {
-        if (error)
-            *error = "nothing to write: the inputs have no stream the output format ." + ext + " can hold";
+    OutputPlan plan;
+    if (!OutputPlan::make(m_job.info, m_job.output, m_job.filters, videoSource, audioSource, &plan, error))
         return false;
-    }
-    // MPEG-2 video and AC-3 sound belong in an MPEG-2 program stream.
-    if (m_rule.muxer == "mpeg" && ((m_hasVideo && m_venc.encoder == "mpeg2video") ||
-                                   (m_hasAudio && m_aenc.encoder != "mp2" && m_aenc.encoder != "libmp3lame")))
-        m_rule.muxer = "vob";
+    m_rule = plan.rule;
+    m_venc = plan.video;
+    m_aenc = plan.audio;
+    m_hasVideo = plan.hasVideo;
+    m_hasAudio = plan.hasAudio;
+    m_outDar = plan.displayAspect;
     if (!m_muxer.open(path, m_rule.muxer, error))
         return false;
     const bool globalHeader = m_muxer.needsGlobalHeader();
 
     if (m_hasVideo) {
-        AVStream *vs = videoSource->demuxer->stream(videoSource->demuxer->videoIndex());
-        VideoFilterInput vin;
-        vin.width = vs->codecpar->width;
-        vin.height = vs->codecpar->height;
-        vin.sampleAspect = vs->codecpar->sample_aspect_ratio;
-        VideoFilterOutput vout;
-        vout.width = std::max(0, info.width);
-        vout.height = std::max(0, info.height);
-        FilterGraph::videoChain(m_job.filters, vin, vout, &m_outWidth, &m_outHeight);
-
-        AVRational srcRate = vs->avg_frame_rate;
-        if (srcRate.num <= 0 || srcRate.den <= 0 || av_q2d(srcRate) > 240)
-            srcRate = vs->r_frame_rate;
-        if (srcRate.num <= 0 || srcRate.den <= 0 || av_q2d(srcRate) > 240)
-            srcRate = {25, 1};
-        AVRational wanted = info.frameRate > 0 ? AVRational{info.frameRate, 1000} : srcRate;
-        const std::string vcodec = m_venc.encoder;
-        if (dvd || vcodec == "dvvideo") {
-            const bool pal = std::fabs(av_q2d(wanted) - 25.0) <= std::fabs(av_q2d(wanted) - 29.97);
-            m_outRate = pal ? AVRational{25, 1} : AVRational{30000, 1001};
-            m_outWidth = 720;
-            m_outHeight = pal ? 576 : 480;
-            double sar = vin.sampleAspect.num > 0 ? av_q2d(vin.sampleAspect) : 1.0;
-            double dar = vin.width * sar / std::max(1, vin.height);
-            m_outDar = dar >= 1.5 ? AVRational{16, 9} : AVRational{4, 3};
-        } else {
-            m_outRate = Encoder::supportedFrameRate(vcodec, wanted);
-        }
-        if (vcodec == "h263") {
-            static const int sizes[][2] = {{128, 96}, {176, 144}, {352, 288}, {704, 576}, {1408, 1152}};
-            int best = 0;
-            for (int i = 0; i < 5; ++i)
-                if (std::abs(sizes[i][0] - m_outWidth) < std::abs(sizes[best][0] - m_outWidth))
-                    best = i;
-            m_outWidth = sizes[best][0];
-            m_outHeight = sizes[best][1];
-        }
-        m_outWidth = std::max(2, m_outWidth & ~1);
-        m_outHeight = std::max(2, m_outHeight & ~1);
-
-        VideoEncodeParams vp;
-        vp.encoder = vcodec;
-        vp.width = m_outWidth;
-        vp.height = m_outHeight;
-        vp.frameRate = m_outRate;
-        vp.bitRate = info.videoBitrate;
+        VideoEncodeParams vp = plan.videoParams;
         vp.globalHeader = globalHeader;
-        vp.dvd = dvd;
-        if (m_outDar.num > 0)
-            av_reduce(&vp.sampleAspect.num, &vp.sampleAspect.den, int64_t(m_outDar.num) * m_outHeight,
-                      int64_t(m_outDar.den) * m_outWidth, 1 << 16);
+        m_outWidth = vp.width;
+        m_outHeight = vp.height;
+        m_outRate = vp.frameRate;
         if (!m_videoEncoder.openVideo(vp, error))
             return false;
         m_videoStream = m_muxer.addStream(m_videoEncoder.context(), m_venc.tag, error);
@@ -218,23 +181,7 @@ bool Pipeline::setupOutput(const std::string &path, std::string *error)
             return false;
     }
     if (m_hasAudio) {
-        const Input *audioSource = nullptr;
-        for (const Input &in : m_inputs)
-            if (!audioSource && in.demuxer->audioIndex() >= 0)
-                audioSource = &in;
-        AVStream *as = audioSource->demuxer->stream(audioSource->demuxer->audioIndex());
-        AudioEncodeParams ap;
-        ap.encoder = m_aenc.encoder;
-        int rate = info.sampleRate > 0 ? info.sampleRate : as->codecpar->sample_rate;
-        int channels = info.channels > 0 ? info.channels : as->codecpar->ch_layout.nb_channels;
-        if (dvd)
-            channels = std::min(channels, 2);
-        ap.sampleRate = Encoder::supportedSampleRate(ap.encoder, rate, m_rule.sampleRates);
-        ap.channels = Encoder::supportedChannels(ap.encoder, channels);
-        ap.bitRate = info.audioBitrate;
-        if (dvd && ap.encoder == "ac3")
-            ap.bitRate = std::clamp<int64_t>(ap.bitRate > 0 ? ap.bitRate : 192000, 64000, 448000);
-        ap.preferredSampleFmt = as->codecpar->format;
+        AudioEncodeParams ap = plan.audioParams;
         ap.globalHeader = globalHeader;
         if (!m_audioEncoder.openAudio(ap, error))
             return false;
@@ -251,7 +198,7 @@ bool Pipeline::setupOutput(const std::string &path, std::string *error)
         }
     }
     AVDictionary *opts = nullptr;
-    if (dvd) {
+    if (plan.dvd) {
         av_dict_set(&opts, "packetsize", "2048", 0);
         av_dict_set(&opts, "muxrate", "10080000", 0);
     }
@@ -263,7 +210,7 @@ bool Pipeline::setupOutput(const std::string &path, std::string *error)
 void Pipeline::reportProgress(double outMs)
 {
     const double len = m_sectionEnd - m_sectionStart;
-    if (len > 0)
+    if (len > 0 && !m_openEnded)
         m_progress.store(std::clamp(outMs / len, 0.0, 1.0));
 }
 
@@ -429,6 +376,10 @@ Pipeline::Step Pipeline::processInput(Input &in, double offsetMs, double localSt
         return Fail;
     if (ai >= 0 && !adec.open(dmx.stream(ai), 0, error))
         return Fail;
+    // Streams the output does not take are not even read.
+    for (int index : {dmx.videoIndex(), dmx.audioIndex()})
+        if (index >= 0 && index != vi && index != ai)
+            dmx.stream(index)->discard = AVDISCARD_ALL;
     if (localStart > 0)
         dmx.seekMs(int64_t(localStart));
 
@@ -444,6 +395,11 @@ Pipeline::Step Pipeline::processInput(Input &in, double offsetMs, double localSt
     const double halfFrame = 500.0 / av_q2d(m_outRate);
     av::FramePtr frame = av::makeFrame();
     av::PacketPtr pkt = av::makePacket();
+    // Program and transport streams joined byte for byte restart their clocks.
+    const bool discontinuous = dmx.context()->iformat->flags & AVFMT_TS_DISCONT;
+    TimestampContinuity continuity;
+    const bool openEnded = localEnd > 1e11;
+    const int64_t fileSize = dmx.context()->pb ? avio_size(dmx.context()->pb) : 0;
 
     auto videoFrame = [&](AVFrame *f) -> Step {
         int64_t ts = f->best_effort_timestamp;
@@ -561,10 +517,14 @@ Pipeline::Step Pipeline::processInput(Input &in, double offsetMs, double localSt
                 return Stop;
             continue;
         }
+        if (discontinuous && (pkt->stream_index == vi || pkt->stream_index == ai))
+            continuity.fix(pkt.get(), dmx.stream(pkt->stream_index)->time_base);
+        if (openEnded && fileSize > 0 && pkt->pos > 0) // no trustworthy length: progress by bytes read
+            m_progress.store(std::clamp(double(pkt->pos) / double(fileSize), 0.0, 0.99));
         Step s = Ok;
         if (pkt->stream_index == vi && !videoDone) {
-            if (vdec.send(pkt.get()) >= 0 || true)
-                s = drainDecoder(vdec, true);
+            vdec.send(pkt.get()); // a damaged packet only costs its frames
+            s = drainDecoder(vdec, true);
         } else if (pkt->stream_index == ai && !audioDone) {
             adec.send(pkt.get());
             s = drainDecoder(adec, false);
@@ -603,7 +563,7 @@ Pipeline::Step Pipeline::processInput(Input &in, double offsetMs, double localSt
         if (m_hasVideo)
             untilMs =
                 std::min(untilMs, m_nextVideoPts * av_q2d(m_videoEncoder.context()->time_base) * 1000.0);
-        if (m_hasVideo || ai < 0)
+        if ((m_hasVideo || ai < 0) && untilMs < 1e11)
             if (!padAudio(int64_t(untilMs * ac->sample_rate / 1000.0), error))
                 return Fail;
     }
@@ -656,9 +616,18 @@ Transcoder::Result Pipeline::run(std::string *error)
 
     double offset = 0.0; // where the next input starts on the joined timeline
     double written = 0.0;
-    for (Input &in : m_inputs) {
+    for (size_t k = 0; k < m_inputs.size(); ++k) {
+        Input &in = m_inputs[k];
         double localStart = std::max(0.0, m_sectionStart - offset);
         double localEnd = std::min(in.durationMs, m_sectionEnd - offset);
+        // The duration of joined program streams counts only the first part:
+        // an open end reads such a last input to its real end.
+        const bool discontinuous = in.demuxer->context()->iformat->flags & AVFMT_TS_DISCONT;
+        if (discontinuous && k + 1 == m_inputs.size() &&
+            (info.msEnd <= info.msStart || double(info.msEnd) >= total - 1.0)) {
+            localEnd = 1e12;
+            m_openEnded = true;
+        }
         offset += in.durationMs;
         if (localEnd <= localStart)
             continue;
@@ -674,6 +643,17 @@ Transcoder::Result Pipeline::run(std::string *error)
         return fail(Transcoder::Stopped);
     if (!flushEncoders(error) || !m_muxer.finish(error))
         return fail(Transcoder::Failed);
+    if (m_rule.dpg) {
+        std::string packed = makeTempPath(m_job.output, error);
+        if (packed.empty())
+            return fail(Transcoder::Failed);
+        bool ok = DpgWriter::repack(temp, packed, m_outRate,
+                                    m_hasAudio ? m_audioEncoder.context()->sample_rate : 32000, error);
+        std::remove(temp.c_str());
+        temp = packed;
+        if (!ok)
+            return fail(Transcoder::Failed);
+    }
     if (std::rename(temp.c_str(), m_job.output.c_str()) != 0) {
         if (error)
             *error = "cannot rename the output to [" + m_job.output + "]";

@@ -215,7 +215,7 @@ private slots:
         QCOMPARE(QString::fromStdString(EncoderNames::container("/x/y.z/clip.WMV").muxer), QString("asf"));
         QCOMPARE(QString::fromStdString(EncoderNames::container(".trp").muxer), QString("mpegts"));
         QVERIFY(!EncoderNames::canWrite(".ape"));
-        QVERIFY(!EncoderNames::canWrite(".dpg"));
+        QVERIFY(EncoderNames::canWrite(".dpg")); // repacked from an MPEG-1 program stream
         QVERIFY(EncoderNames::resolveVideo("libx264", ".ape").encoder.empty());
         QVERIFY(EncoderNames::resolveVideo("libx264", ".mp3").encoder.empty()); // audio-only container
         QCOMPARE(EncoderNames::extensionOf("/a.b/c"), std::string());

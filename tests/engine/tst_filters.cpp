@@ -152,6 +152,50 @@ private slots:
         avfilter_graph_free(&graph);
     }
 
+    // The player's preview runs frames through the same graph: mirror and zoom.
+    void previewGraphMirrorsAndZooms()
+    {
+        FilterSettings settings;
+        settings.hFlip = true;
+        settings.vFlip = true;
+        settings.zoomMode = 0;
+        settings.zoomWidth = 32;
+        settings.zoomHeight = 24;
+        VideoFilterInput in;
+        in.width = 64;
+        in.height = 48;
+        in.pixFmt = AV_PIX_FMT_YUV420P;
+        in.timeBase = {1, 25};
+        VideoFilterOutput out;
+        out.pixFmts = {AV_PIX_FMT_RGBA};
+        FilterGraph graph;
+        std::string error;
+        QVERIFY2(graph.initVideo(settings, in, out, &error), error.c_str());
+        QCOMPARE(graph.outputWidth(), 32);
+        QCOMPARE(graph.outputHeight(), 24);
+        QCOMPARE(graph.outputPixFmt(), int(AV_PIX_FMT_RGBA));
+
+        av::FramePtr frame = av::makeFrame();
+        frame->format = AV_PIX_FMT_YUV420P;
+        frame->width = 64;
+        frame->height = 48;
+        QVERIFY(av_frame_get_buffer(frame.get(), 0) >= 0);
+        for (int y = 0; y < 48; ++y) // bright top-left quarter, dark elsewhere
+            for (int x = 0; x < 64; ++x)
+                frame->data[0][y * frame->linesize[0] + x] = (x < 32 && y < 24) ? 235 : 16;
+        for (int p = 1; p < 3; ++p)
+            for (int y = 0; y < 24; ++y)
+                memset(frame->data[p] + y * frame->linesize[p], 128, 32);
+        frame->pts = 0;
+        QVERIFY(graph.push(frame.get()) >= 0);
+        QVERIFY(graph.push(nullptr) >= 0);
+        av::FramePtr result = av::makeFrame();
+        QCOMPARE(graph.pull(result.get()), 0);
+        auto luma = [&](int x, int y) { return int(result->data[0][y * result->linesize[0] + x * 4]); };
+        QVERIFY(luma(28, 20) > 200); // the bright corner is now bottom-right
+        QVERIFY(luma(3, 3) < 40);
+    }
+
     void negateInvertsPixels()
     {
         const QString out = convert([](CFFmpegTranscode &t) { t.SetNegateFilter(0); });
@@ -215,6 +259,30 @@ private slots:
         }
     }
 
+    void deinterlacingRemovesCombing()
+    {
+        // Two fields from different moments woven into one frame comb on motion.
+        const QString src = m_dir + "/interlaced.mkv";
+        QVERIFY(TestMedia::ffmpeg({"-f", "lavfi", "-i", "testsrc2=size=320x240:rate=50:duration=1", "-vf",
+                                   "tinterlace=mode=interleave_top,setfield=tff", "-c:v", "ffv1", src}));
+        auto combing = [](const QImage &img) {
+            double sum = 0;
+            for (int y = 1; y + 1 < img.height(); ++y)
+                for (int x = 0; x < img.width(); ++x)
+                    sum += qAbs(qGray(img.pixel(x, y)) -
+                                (qGray(img.pixel(x, y - 1)) + qGray(img.pixel(x, y + 1))) / 2);
+            return sum / (img.width() * img.height());
+        };
+        const double before = combing(frameAt(src, 0.5));
+        for (int mode = 0; mode < 4; ++mode) {
+            const QString out =
+                convert([mode](CFFmpegTranscode &t) { t.SetDeinterlaceFilter(0, mode); }, src);
+            const double after = combing(frameAt(out, 0.5));
+            QVERIFY2(after < before * 0.7,
+                     qPrintable(QString("mode %1: %2 -> %3").arg(mode).arg(before).arg(after)));
+        }
+    }
+
     void audioAmplifierScalesTheSound()
     {
         const double base = audioRms(m_clip);
@@ -237,10 +305,13 @@ private slots:
         {
             // Unreadable or foreign files are refused and change nothing.
             CFFmpegTranscode t;
-            QVERIFY(t.SetSubtileFilter(0, "/no/such.srt", "/tmp/", 0, "", 0, 0, 0, 0, 0, 0) < 0);
-            QVERIFY(t.SetSubtileFilter(0, m_clip.toUtf8().constData(), "/tmp/", 0, "", 0, 0, 0, 0, 0, 0) < 0);
+            QVERIFY(t.SetSubtileFilter(0, "/no/such.srt", (m_dir + "/").toUtf8().constData(), 0, "", 0, 0, 0,
+                                       0, 0, 0) < 0);
+            QVERIFY(t.SetSubtileFilter(0, m_clip.toUtf8().constData(), (m_dir + "/").toUtf8().constData(), 0,
+                                       "", 0, 0, 0, 0, 0, 0) < 0);
             QVERIFY(!t.filterSnapshot().subtitle);
-            QVERIFY(t.SetSubtileFilter(0, srt.toUtf8().constData(), "/tmp/", 0, "", 0, 0, 0, 0, 0, 0) > 0);
+            QVERIFY(t.SetSubtileFilter(0, srt.toUtf8().constData(), (m_dir + "/").toUtf8().constData(), 0, "",
+                                       0, 0, 0, 0, 0, 0) > 0);
             QVERIFY(t.filterSnapshot().subtitle);
         }
         for (int custom = 0; custom < 2; ++custom) {

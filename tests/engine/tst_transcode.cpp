@@ -236,6 +236,33 @@ private slots:
         QVERIFY(TestMedia::decodesCleanly(out));
     }
 
+    // Program streams joined byte for byte (as a merge does) restart their
+    // clocks at each joint; the whole file is converted, in order.
+    void concatenatedProgramStreamsConvertWhole()
+    {
+        const QString part = m_dir + "/part.mpg";
+        CFFmpegTranscode t;
+        QCOMPARE(
+            run(t, makeInfo("mpeg1video", "mp2", 320, 240, 25000, 4000000, 48000, 2, 96000), {m_clip}, part),
+            int(TRANSCODE_FINISHED));
+        QFile in(part);
+        QVERIFY(in.open(QIODevice::ReadOnly));
+        const QByteArray bytes = in.readAll();
+        const QString joined = m_dir + "/test.mpg";
+        QFile out(joined);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(bytes + bytes);
+        out.close();
+        const QString result = m_dir + "/merged.mp4";
+        QCOMPARE(run(t, makeInfo("libx264", "aac", 320, 240, 25000), {joined}, result),
+                 int(TRANSCODE_FINISHED));
+        const QJsonObject p = TestMedia::probe(result);
+        QVERIFY2(qAbs(TestMedia::durationSeconds(p) - 4.0) < 0.2,
+                 qPrintable(QString::number(TestMedia::durationSeconds(p))));
+        QVERIFY(qAbs(TestMedia::stream(p, "video").value("nb_frames").toString().toInt() - 100) <= 2);
+        QVERIFY(TestMedia::decodesCleanly(result));
+    }
+
     void oddSizesAndRates()
     {
         const QString src = m_dir + "/odd.mp4";
@@ -253,7 +280,7 @@ private slots:
     void stopReturnsQuicklyAndLeavesNothing()
     {
         const QString src = m_dir + "/stop_src.mp4";
-        QVERIFY(TestMedia::makeClip(src, 20.0, 640, 480));
+        QVERIFY(TestMedia::makeClip(src, 8.0, 640, 480, "25", 44100, 2, {"-c:v", "mpeg4", "-q:v", "5"}));
         const QString sub = m_dir + "/stop";
         QDir().mkpath(sub);
         const QString out = sub + "/stopped.mp4";
@@ -329,12 +356,48 @@ private slots:
                  int(TRANSCODE_FAILED));
         QVERIFY(!t.GetLastErrorText().empty());
         // Formats FFmpeg cannot write fail clearly instead of writing junk.
-        for (const char *ext : {"ape", "dpg"}) {
+        for (const char *ext : {"ape"}) {
             const QString out = m_dir + "/cannot." + ext;
             QCOMPARE(run(t, makeInfo("mjpeg", "ape", 256, 192), {m_clip}, out), int(TRANSCODE_FAILED));
             QVERIFY(QString::fromStdString(t.GetLastErrorText()).contains(ext));
             QVERIFY(!QFile::exists(out));
         }
+    }
+
+    void dpgHasHeaderSoundAndPicture()
+    {
+        const QString out = m_dir + "/hand.dpg";
+        CFFmpegTranscode t;
+        QCOMPARE(run(t, makeInfo("mjpeg", "adpcm_ima_smjpeg", 256, 192, 20000, 256000, 32000), {m_clip}, out),
+                 int(TRANSCODE_FINISHED));
+        QFile f(out);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray data = f.readAll();
+        auto le32 = [&](int at) {
+            const auto *p = reinterpret_cast<const uchar *>(data.constData() + at);
+            return quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24;
+        };
+        QVERIFY(data.startsWith("DPG0"));
+        QCOMPARE(le32(4), 40u); // 2 s at 20 fps
+        QCOMPARE(le32(8) >> 8, 20u);
+        QCOMPARE(le32(12), 32000u);
+        QCOMPARE(le32(20), 36u);
+        QCOMPARE(le32(28), 36u + le32(24));
+        QCOMPARE(qint64(le32(28)) + le32(32), qint64(data.size()));
+        const QString audio = m_dir + "/hand.mp2", video = m_dir + "/hand.m1v";
+        QFile a(audio), v(video);
+        QVERIFY(a.open(QIODevice::WriteOnly) && v.open(QIODevice::WriteOnly));
+        a.write(data.mid(int(le32(20)), int(le32(24))));
+        v.write(data.mid(int(le32(28)), int(le32(32))));
+        a.close();
+        v.close();
+        const QJsonObject vs = TestMedia::stream(TestMedia::probe(video), "video");
+        QCOMPARE(vs.value("codec_name").toString(), QString("mpeg1video"));
+        QCOMPARE(vs.value("width").toInt(), 256);
+        QCOMPARE(TestMedia::stream(TestMedia::probe(audio), "audio").value("codec_name").toString(),
+                 QString("mp2"));
+        QVERIFY(TestMedia::decodesCleanly(video));
+        QVERIFY(TestMedia::decodesCleanly(audio));
     }
 
     void dvdOutputIsAuthorable()
