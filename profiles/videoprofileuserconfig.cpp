@@ -144,7 +144,9 @@ bool VideoProfileUserConfig::load()
     if (file.open(QIODevice::ReadOnly)) {
         const QByteArray data = file.readAll();
         file.close();
-        loaded = m_doc->Parse(data.constData(), size_t(data.size())) == tinyxml2::XML_SUCCESS;
+        // A document without any element holds no catalogue either.
+        loaded = m_doc->Parse(data.constData(), size_t(data.size())) == tinyxml2::XML_SUCCESS &&
+                 m_doc->RootElement();
     }
     qDebug("upc loaded = [%s]", loaded ? "true" : "false");
     if (!loaded) {

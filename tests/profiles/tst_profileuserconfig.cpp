@@ -193,6 +193,7 @@ void TstProfileUserConfig::damagedFileRecoversWithBackup_data()
         "<?xml version=\"1.0\"?>\n<Config>\n    <UserProfiles>\n        <Cat");
     QTest::newRow("binary") << QByteArray("\x00\x01\xff\xfe garbage", 14);
     QTest::newRow("blanks") << QByteArray("   \r\n  ");
+    QTest::newRow("no element") << QByteArray("<?xml version=\"1.0\"?>\n<!-- nothing -->\n");
 }
 
 void TstProfileUserConfig::damagedFileRecoversWithBackup()
@@ -516,9 +517,15 @@ void TstProfileUserConfig::saveSurvivesKill()
         child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         child.start(QCoreApplication::applicationFilePath(), {"--save-loop", file});
         QVERIFY(child.waitForStarted());
-        QVERIFY(child.waitForReadyRead(20000));
-        QCOMPARE(child.readLine().trimmed(), QByteArray("saving"));
-        QTest::qSleep(40 + QRandomGenerator::global()->bounded(200));
+        // Wait until a dozen saves went through, then kill it at a random moment.
+        QByteArray line;
+        while (line != "saved 12") {
+            if (!child.canReadLine())
+                QVERIFY(child.waitForReadyRead(20000));
+            else
+                line = child.readLine().trimmed();
+        }
+        QTest::qSleep(QRandomGenerator::global()->bounded(150));
         child.kill(); // SIGKILL, in the middle of a save more often than not
         QVERIFY(child.waitForFinished(10000));
         QCOMPARE(child.exitStatus(), QProcess::CrashExit);
@@ -542,12 +549,14 @@ static int saveLoop(const QString &file)
     qputenv("REELMAX_UPC", file.toUtf8());
     VideoProfileUserConfig *config = VideoProfileUserConfig::getInstance();
     const QStringList ids = CVideoProfileInfoManager::getInstance()->formatIds();
-    std::printf("saving\n");
-    std::fflush(stdout);
     for (int i = 0;; ++i) {
         config->addRecent(ids.at(i % ids.size()));
         VideoProfileFormatUserConfig p = config->getFormats(QStringLiteral("Apple"), true).at(i % 15);
         p.setVideoBitrate(QString::number(100000 + i));
+        if (i < 20) {
+            std::printf("saved %d\n", i);
+            std::fflush(stdout);
+        }
     }
 }
 
