@@ -1,5 +1,7 @@
 #include "app/eventhandler.h"
 
+#include "Widgets/videoplayerwidget.h"
+
 #include "Widgets/fileinfodialog.h"
 #include "Widgets/timetext.h"
 #include "Widgets/videoinfomanager.h"
@@ -293,44 +295,30 @@ void CEventHandler::onMenuHelpProductPage()
     openPage(QStringLiteral("/product_converter.php"));
 }
 
+// The snapshot commands belong to the player panel, which knows whether
+// something plays; the handler passes them on.
+VideoPlayerWidget *CEventHandler::playerPanel() const
+{
+    auto *window = qobject_cast<MainWindow *>(mainWindow.data());
+    return window ? qobject_cast<VideoPlayerWidget *>(window->playerWidget()) : nullptr;
+}
+
 void CEventHandler::onSnapshot()
 {
-    CffmpegPlayer *player = FFP_GetPlayer();
-    QString name = QString::fromLocal8Bit(player->GetOpenedFileName().c_str());
-    if (name.isEmpty())
-        return; // nothing open, nothing to take
-    name.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    name = name.mid(name.lastIndexOf(QLatin1Char('/')) + 1);
-    const int dot = name.lastIndexOf(QLatin1Char('.'));
-    if (dot >= 0)
-        name.truncate(dot);
-    VideoUserConfig *config = VideoUserConfig::instance();
-    QString dir = config->snapshotDirectory();
-    if (!dir.endsWith(QLatin1Char('/')))
-        dir += QLatin1Char('/');
-    const QString format = config->snapshotFormat();
-    QString path;
-    for (int i = 0;; ++i) {
-        path = QStringLiteral("%1%2_%3.%4").arg(dir, name).arg(i).arg(format);
-        if (!QFileInfo::exists(path))
-            break;
-    }
-    player->SnapImage(path.toLocal8Bit().constData(), format == QLatin1String("bmp") ? 1 : 2);
+    if (VideoPlayerWidget *panel = playerPanel())
+        panel->onSnapshot();
 }
 
 void CEventHandler::onOpenSnapshotFolder()
 {
-    const QString dir = VideoUserConfig::instance()->snapshotDirectory();
-    qDebug("snapshot directory = [%s]", qPrintable(dir));
-    openFolder(dir);
+    if (VideoPlayerWidget *panel = playerPanel())
+        panel->onOpenSnapshotFolder();
 }
 
 void CEventHandler::onChangeSnapshotFolder()
 {
-    const QString dir = QFileDialog::getExistingDirectory(
-        mainWindow, QString(), VideoUserConfig::instance()->snapshotDirectory(), QFileDialog::ShowDirsOnly);
-    if (!dir.isEmpty())
-        VideoUserConfig::instance()->setSnapshotDirectory(dir);
+    if (VideoPlayerWidget *panel = playerPanel())
+        panel->onChangeSnapshotFolder();
 }
 
 void CEventHandler::onSnapshotFormatJpeg()

@@ -13,6 +13,7 @@ class MainWindow;
 class QSystemTrayIcon;
 class QMenu;
 class QWidget;
+class VideoPlayerWidget;
 
 // Carries out the commands of the menu bar, the tool bar and the list's
 // context menu, and owns the tray icon.  The slots are thin: they pick the
@@ -74,6 +75,8 @@ private:
     int currentRow() const;
     void showMessage(const QString &title, const QString &text);
     void openPage(const QString &page);
+
+    VideoPlayerWidget *playerPanel() const;
 
     QPointer<QWidget> mainWindow;
     MainWindow *m_window;

@@ -149,7 +149,8 @@ QWidget *MainWindow::createProfileMenu()
 {
     auto *profiles = new VideoProfileMenuWidget(this);
     profiles->setWindowFlags(profiles->windowFlags() | Qt::Popup);
-    connect(profiles, &VideoProfileMenuWidget::clickedCustemized, this, &MainWindow::showProfileCustomizeDialog);
+    connect(profiles, &VideoProfileMenuWidget::clickedCustemized, this,
+            &MainWindow::showProfileCustomizeDialog);
     return profiles;
 }
 

@@ -54,7 +54,6 @@ public:
     // The conversion panel's output folder field.
     QString outputFolderText() const;
 
-
     Q_INVOKABLE void popupProfileMenu();
     Q_INVOKABLE void showProfileCustomizeDialog();
 
