@@ -12,6 +12,7 @@
 #include <QtTest>
 
 #include <cstring>
+#include <thread>
 
 namespace {
 
@@ -197,6 +198,32 @@ private slots:
         QVERIFY2(!decode(out, &errors).isEmpty() && errors.isEmpty(), qPrintable(errors));
         // Only the source and the result: no temporary files left over.
         QCOMPARE(QDir(sub).entryList(QDir::Files | QDir::Hidden).size(), 2);
+    }
+
+    void stopLeavesNothing()
+    {
+        const QString sub = m_dir + "/stop";
+        QVERIFY(QDir().mkpath(sub));
+        const QString src = m_dir + "/long.wav";
+        QVERIFY(TestMedia::ffmpeg(
+            {"-f", "lavfi", "-i", "sine=frequency=440:sample_rate=48000:duration=300", src}));
+        const QString out = sub + "/stopped.ape";
+        CFFmpegTranscode t;
+        const EncodeInfo info = apeInfo(44100, 2, 0, -1);
+        t.SetEncodeInfo(&info);
+        t.AddInputFile(src.toUtf8().constData());
+        std::thread worker([&] { t.Transcode(out.toUtf8().constData()); });
+        QElapsedTimer wait;
+        wait.start();
+        double progress = 0, unused = 0;
+        while (progress <= 0.0 && wait.elapsed() < 20000) {
+            QThread::msleep(5);
+            t.GetEncodePrg(progress, unused);
+        }
+        t.StopTranscode();
+        worker.join();
+        QCOMPARE(t.GetLastConvetStatus(), int(TRANSCODE_STOPPED));
+        QVERIFY(QDir(sub).entryList(QDir::Files | QDir::Hidden).isEmpty());
     }
 
     void soundlessSourceFailsCleanly()
