@@ -250,7 +250,13 @@ ContainerRule EncoderNames::container(const std::string &extArg)
         set("flac", {}, {"flac"});
     else if (ext == "gif")
         set("gif", {"gif"}, {});
-    // Anything else (APE, RM, AMR, ...) cannot be written.
+    else if (ext == "ape") {
+        // Monkey's Audio: FFmpeg has no encoder for it; the sound is written
+        // as raw 16-bit PCM and then encoded by ApeWriter.
+        set("s16le", {}, {"pcm_s16le"});
+        r.ape = true;
+    }
+    // Anything else (RM, AMR, ...) cannot be written.
     // "*" marks a container that takes any encoder: an empty list.
     if (r.videoEncoders == any)
         r.videoEncoders.clear();

@@ -21,6 +21,7 @@ struct ContainerRule {
     std::vector<std::string> audioEncoders;
     std::vector<int> sampleRates; // allowed audio rates, empty = any
     bool dpg = false;             // written as MPEG-1 program stream, then repacked
+    bool ape = false;             // written as raw 16-bit PCM, then encoded by ApeWriter
     bool anyFrameRate = false;    // keep the asked rate even where MPEG does not list it
 };
 

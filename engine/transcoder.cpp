@@ -1,5 +1,6 @@
 #include "engine/transcoder.h"
 
+#include "engine/apewriter.h"
 #include "engine/decoder.h"
 #include "engine/demuxer.h"
 #include "engine/dpgwriter.h"
@@ -158,6 +159,8 @@ bool Pipeline::setupOutput(const std::string &path, std::string *error)
     OutputPlan plan;
     if (!OutputPlan::make(m_job.info, m_job.output, m_job.filters, videoSource, audioSource, &plan, error))
         return false;
+    if (plan.rule.ape) // Monkey's Audio holds mono or stereo sound only
+        plan.audioParams.channels = std::clamp(plan.audioParams.channels, 1, 2);
     m_rule = plan.rule;
     m_venc = plan.video;
     m_aenc = plan.audio;
@@ -653,6 +656,18 @@ Transcoder::Result Pipeline::run(std::string *error)
         temp = packed;
         if (!ok)
             return fail(Transcoder::Failed);
+    }
+    if (m_rule.ape) {
+        std::string packed = makeTempPath(m_job.output, error);
+        if (packed.empty())
+            return fail(Transcoder::Failed);
+        const AVCodecContext *ac = m_audioEncoder.context(); // APE output always has sound
+        bool ok = ApeWriter::encodeRawFile(temp, packed, ac->sample_rate, ac->ch_layout.nb_channels, &m_stop,
+                                           error);
+        std::remove(temp.c_str());
+        temp = packed;
+        if (!ok)
+            return fail(m_stop.load() ? Transcoder::Stopped : Transcoder::Failed);
     }
     if (std::rename(temp.c_str(), m_job.output.c_str()) != 0) {
         if (error)

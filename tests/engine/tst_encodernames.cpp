@@ -214,7 +214,9 @@ private slots:
         QVERIFY(!EncoderNames::container(".avi").audioOnly);
         QCOMPARE(QString::fromStdString(EncoderNames::container("/x/y.z/clip.WMV").muxer), QString("asf"));
         QCOMPARE(QString::fromStdString(EncoderNames::container(".trp").muxer), QString("mpegts"));
-        QVERIFY(!EncoderNames::canWrite(".ape"));
+        QVERIFY(EncoderNames::canWrite(".ape")); // raw PCM, then encoded by ApeWriter
+        QVERIFY(EncoderNames::container(".ape").ape && EncoderNames::container(".ape").audioOnly);
+        QVERIFY(!EncoderNames::canWrite(".rm"));
         QVERIFY(EncoderNames::canWrite(".dpg")); // repacked from an MPEG-1 program stream
         QVERIFY(EncoderNames::resolveVideo("libx264", ".ape").encoder.empty());
         QVERIFY(EncoderNames::resolveVideo("libx264", ".mp3").encoder.empty()); // audio-only container
