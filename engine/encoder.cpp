@@ -104,21 +104,29 @@ int Encoder::videoPixFmt(const std::string &encoder, int height)
     return codec->pix_fmts[0];
 }
 
-bool Encoder::openVideo(const VideoEncodeParams &p, std::string *error)
+const AVCodec *Encoder::allocContext(const std::string &name, const char *kind, std::string *error)
 {
     m_ctx.reset();
-    const AVCodec *codec = find(p.encoder);
+    const AVCodec *codec = find(name);
     if (!codec) {
         if (error)
-            *error = "the video encoder " + p.encoder + " is not available";
-        return false;
+            *error = std::string("the ") + kind + " encoder " + name + " is not available";
+        return nullptr;
     }
     m_ctx.reset(avcodec_alloc_context3(codec));
     if (!m_ctx) {
         if (error)
             *error = "out of memory";
-        return false;
+        return nullptr;
     }
+    return codec;
+}
+
+bool Encoder::openVideo(const VideoEncodeParams &p, std::string *error)
+{
+    const AVCodec *codec = allocContext(p.encoder, "video", error);
+    if (!codec)
+        return false;
     AVCodecContext *c = m_ctx.get();
     c->width = p.width;
     c->height = p.height;
@@ -159,19 +167,9 @@ bool Encoder::openVideo(const VideoEncodeParams &p, std::string *error)
 
 bool Encoder::openAudio(const AudioEncodeParams &p, std::string *error)
 {
-    m_ctx.reset();
-    const AVCodec *codec = find(p.encoder);
-    if (!codec) {
-        if (error)
-            *error = "the audio encoder " + p.encoder + " is not available";
+    const AVCodec *codec = allocContext(p.encoder, "audio", error);
+    if (!codec)
         return false;
-    }
-    m_ctx.reset(avcodec_alloc_context3(codec));
-    if (!m_ctx) {
-        if (error)
-            *error = "out of memory";
-        return false;
-    }
     AVCodecContext *c = m_ctx.get();
     c->sample_rate = p.sampleRate;
     av_channel_layout_default(&c->ch_layout, p.channels);

@@ -47,5 +47,9 @@ public:
     int receive(AVPacket *packet);
 
 private:
+    // Finds the encoder by name and allocates a fresh context for it; null
+    // (with the reason) when the encoder is missing or memory ran out.
+    const AVCodec *allocContext(const std::string &name, const char *kind, std::string *error);
+
     av::CodecContextPtr m_ctx;
 };

@@ -423,29 +423,34 @@ bool FilterGraph::build(const std::vector<FilterNode> &chain, AVFilterContext *s
     return true;
 }
 
+bool FilterGraph::allocEnds(const char *srcFilter, const char *sinkFilter, AVFilterContext **src,
+                            AVFilterContext **sink, std::string *error)
+{
+    m_graph.reset(avfilter_graph_alloc());
+    if (m_graph) {
+        *src = avfilter_graph_alloc_filter(m_graph.get(), avfilter_get_by_name(srcFilter), "in");
+        *sink = avfilter_graph_alloc_filter(m_graph.get(), avfilter_get_by_name(sinkFilter), "out");
+    }
+    if (!m_graph || !*src || !*sink) {
+        if (error)
+            *error = "out of memory";
+        return false;
+    }
+    return true;
+}
+
 bool FilterGraph::initVideo(const FilterSettings &s, const VideoFilterInput &in, const VideoFilterOutput &out,
                             std::string *error)
 {
     reset();
     if (!checkFiles(s, true, error))
         return false;
-    m_graph.reset(avfilter_graph_alloc());
-    if (!m_graph) {
-        if (error)
-            *error = "out of memory";
-        return false;
-    }
     std::vector<FilterNode> chain = videoChain(s, in, out);
     m_description = describe(chain);
-
-    AVFilterContext *src = avfilter_graph_alloc_filter(m_graph.get(), avfilter_get_by_name("buffer"), "in");
-    AVFilterContext *sink =
-        avfilter_graph_alloc_filter(m_graph.get(), avfilter_get_by_name("buffersink"), "out");
-    if (!src || !sink) {
-        if (error)
-            *error = "out of memory";
+    AVFilterContext *src = nullptr;
+    AVFilterContext *sink = nullptr;
+    if (!allocEnds("buffer", "buffersink", &src, &sink, error))
         return false;
-    }
     AVBufferSrcParameters *par = av_buffersrc_parameters_alloc();
     if (!par) {
         if (error)
@@ -487,23 +492,12 @@ bool FilterGraph::initAudio(const FilterSettings &s, const AudioFilterInput &in,
                             std::string *error)
 {
     reset();
-    m_graph.reset(avfilter_graph_alloc());
-    if (!m_graph) {
-        if (error)
-            *error = "out of memory";
-        return false;
-    }
     std::vector<FilterNode> chain = audioChain(s, in, out);
     m_description = describe(chain);
-
-    AVFilterContext *src = avfilter_graph_alloc_filter(m_graph.get(), avfilter_get_by_name("abuffer"), "in");
-    AVFilterContext *sink =
-        avfilter_graph_alloc_filter(m_graph.get(), avfilter_get_by_name("abuffersink"), "out");
-    if (!src || !sink) {
-        if (error)
-            *error = "out of memory";
+    AVFilterContext *src = nullptr;
+    AVFilterContext *sink = nullptr;
+    if (!allocEnds("abuffer", "abuffersink", &src, &sink, error))
         return false;
-    }
     std::string args = "time_base=" + rational(in.timeBase) +
                        ":sample_rate=" + std::to_string(in.sampleRate) +
                        ":sample_fmt=" + av_get_sample_fmt_name(AVSampleFormat(in.sampleFmt)) +

@@ -110,6 +110,9 @@ public:
     const std::string &description() const { return m_description; }
 
 private:
+    // A new graph with its source and sink filters allocated (not yet initialised).
+    bool allocEnds(const char *srcFilter, const char *sinkFilter, AVFilterContext **src,
+                   AVFilterContext **sink, std::string *error);
     bool build(const std::vector<FilterNode> &chain, AVFilterContext *src, AVFilterContext *sink,
                std::string *error);
     AVFilterContext *makeFilter(const FilterNode &node, std::string *error);
