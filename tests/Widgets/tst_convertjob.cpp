@@ -1,6 +1,7 @@
 #include "Widgets/convertjob.h"
 #include "Widgets/videoconvertwrapper.h"
 #include "Widgets/videoinfo.h"
+#include "common/recordingsetters.h"
 #include "common/testmedia.h"
 #include "engine/filtersettings.h"
 #include "profiles/videoprofileinfomanager.h"
@@ -9,16 +10,6 @@
 #include <QtTest>
 
 namespace {
-
-// Remembers the filter state after every setter call, so a test can see how
-// many calls were made and what each changed.
-class RecordingSetters : public CFilterSetters {
-public:
-    QList<FilterSettings> states;
-
-protected:
-    void onFiltersChanged() override { states << filterSnapshot(); }
-};
 
 // A record that was never probed, with a hand-made probe block.
 VideoInfo sourceRecord(double fps, int width, int height, int start, int end)

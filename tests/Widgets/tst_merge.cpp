@@ -2,6 +2,7 @@
 #include "Widgets/ffmpegmerge.h"
 #include "Widgets/videoinfo.h"
 #include "Widgets/videomergewrapper.h"
+#include "common/recordingsetters.h"
 #include "common/testmedia.h"
 #include "engine/filtersettings.h"
 
@@ -11,14 +12,6 @@
 #include <atomic>
 
 namespace {
-
-class RecordingSetters : public CFilterSetters {
-public:
-    QList<FilterSettings> states;
-
-protected:
-    void onFiltersChanged() override { states << filterSnapshot(); }
-};
 
 EncodeInfo finalRecord(int width, int height)
 {
