@@ -1,6 +1,6 @@
 #include "Widgets/convertcompleteddlg.h"
 
-#include "config/videouserconfig.h"
+#include "core/config/videouserconfig.h"
 
 #include <QDesktopServices>
 #include <QHBoxLayout>

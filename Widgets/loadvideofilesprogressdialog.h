@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Widgets/videobasicinfo.h"
-#include "Widgets/videoloadstep.h"
+#include "core/media/videobasicinfo.h"
+#include "core/media/videoloadstep.h"
 
 #include <QDialog>
 #include <QList>

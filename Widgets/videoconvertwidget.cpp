@@ -2,12 +2,12 @@
 
 #include "Widgets/browselineedit.h"
 #include "Widgets/convertcompleteddlg.h"
-#include "Widgets/convertjob.h"
-#include "Widgets/videoconvertwrapper.h"
-#include "Widgets/videoinfomanager.h"
-#include "Widgets/videomergewrapper.h"
-#include "app/shutdown.h"
-#include "config/videouserconfig.h"
+#include "core/config/videouserconfig.h"
+#include "core/jobs/convertjob.h"
+#include "core/jobs/videoconvertwrapper.h"
+#include "core/jobs/videomergewrapper.h"
+#include "core/media/videoinfomanager.h"
+#include "core/platform/shutdown.h"
 #include "profiles/advanceddialog.h"
 #include "profiles/profileedit.h"
 

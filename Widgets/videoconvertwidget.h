@@ -1,6 +1,6 @@
 #pragma once
 
-#include "profiles/videoprofileformatuserconfig.h"
+#include "core/profiles/videoprofileformatuserconfig.h"
 
 #include <QElapsedTimer>
 #include <QString>

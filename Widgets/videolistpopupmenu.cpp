@@ -1,9 +1,9 @@
 #include "Widgets/videolistpopupmenu.h"
 
-#include "Widgets/videoinfomanager.h"
 #include "Widgets/videolistwidget.h"
 #include "app/eventhandler.h"
 #include "app/mainwindow.h"
+#include "core/media/videoinfomanager.h"
 
 VideoListPopupMenu::VideoListPopupMenu(MainWindow *mainWindow) : QMenu(mainWindow), m_mainWindow(mainWindow)
 {

@@ -1,11 +1,11 @@
 #include "Widgets/videolistwidget.h"
 
-#include "Widgets/videoinfomanager.h"
 #include "Widgets/videolistitemdelegate.h"
-#include "Widgets/videolistmodel.h"
 #include "Widgets/videolistpopupmenu.h"
 #include "Widgets/welcomewidget.h"
 #include "app/mainwindow.h"
+#include "core/media/videoinfomanager.h"
+#include "core/media/videolistmodel.h"
 
 #include <QCursor>
 #include <QDragEnterEvent>

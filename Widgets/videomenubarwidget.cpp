@@ -3,11 +3,11 @@
 #include "Widgets/videoplayerwidget.h"
 
 #include "Widgets/customizedmenu.h"
-#include "Widgets/videoinfomanager.h"
 #include "Widgets/videolistwidget.h"
 #include "app/eventhandler.h"
 #include "app/mainwindow.h"
-#include "config/videouserconfig.h"
+#include "core/config/videouserconfig.h"
+#include "core/media/videoinfomanager.h"
 
 #include <QAction>
 #include <QActionGroup>

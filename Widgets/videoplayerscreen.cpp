@@ -1,11 +1,13 @@
 #include "Widgets/videoplayerscreen.h"
 
-#include "engine/ffmpegplayer.h"
+#include "Widgets/widgetvideowindowhost.h"
+#include "engine/playback/ffmpegplayer.h"
 
 #include <QPainter>
 
 VideoPlayerScreen::VideoPlayerScreen(QWidget *parent) : QWidget(parent)
 {
+    WidgetVideoWindowHost::install();
     setAttribute(Qt::WA_NativeWindow);
     // The whole area is painted here; nothing shows through.
     setAttribute(Qt::WA_OpaquePaintEvent);

@@ -1,10 +1,10 @@
 #include "Widgets/videoplayerwidget.h"
 
-#include "Widgets/timetext.h"
-#include "Widgets/videoinfomanager.h"
 #include "Widgets/videoplayerscreen.h"
 #include "Widgets/widgetenhancer.h"
-#include "config/videouserconfig.h"
+#include "core/config/videouserconfig.h"
+#include "core/media/timetext.h"
+#include "core/media/videoinfomanager.h"
 
 #include <QAbstractButton>
 #include <QAction>

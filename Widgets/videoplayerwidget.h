@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Widgets/videobasicinfo.h"
-#include "engine/ffmpegplayer.h"
+#include "core/media/videobasicinfo.h"
+#include "engine/playback/ffmpegplayer.h"
 
 #include <QString>
 #include <QWidget>

@@ -1,8 +1,8 @@
 #include "Widgets/welcomewidget.h"
 
-#include "Widgets/videoinfomanager.h"
 #include "Widgets/videolistwidget.h"
 #include "app/eventhandler.h"
+#include "core/media/videoinfomanager.h"
 
 #include <QDragEnterEvent>
 #include <QHBoxLayout>

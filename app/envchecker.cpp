@@ -1,6 +1,6 @@
 #include "app/envchecker.h"
 
-#include "config/videouserconfig.h"
+#include "core/config/videouserconfig.h"
 
 #include <QLocalServer>
 #include <QLocalSocket>

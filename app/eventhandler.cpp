@@ -3,14 +3,14 @@
 #include "Widgets/videoplayerwidget.h"
 
 #include "Widgets/fileinfodialog.h"
-#include "Widgets/timetext.h"
-#include "Widgets/videoinfomanager.h"
 #include "Widgets/videolistwidget.h"
 #include "Widgets/videorenamedlg.h"
 #include "app/aboutdialog.h"
 #include "app/mainwindow.h"
-#include "config/videouserconfig.h"
-#include "engine/ffmpegplayer.h"
+#include "core/config/videouserconfig.h"
+#include "core/media/timetext.h"
+#include "core/media/videoinfomanager.h"
+#include "engine/playback/ffmpegplayer.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Widgets/mediasummary.h"
-#include "Widgets/videobasicinfo.h"
+#include "core/media/mediasummary.h"
+#include "core/media/videobasicinfo.h"
 
 #include <QObject>
 #include <QPointer>

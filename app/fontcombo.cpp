@@ -1,6 +1,6 @@
 #include "app/fontcombo.h"
 
-#include "app/fontscan.h"
+#include "core/platform/fontscan.h"
 
 #include <QComboBox>
 

@@ -1,9 +1,9 @@
 #include "app/envchecker.h"
-#include "app/fontscan.h"
 #include "app/mainwindow.h"
 #include "app/myapplication.h"
-#include "app/platform.h"
-#include "config/videouserconfig.h"
+#include "core/config/videouserconfig.h"
+#include "core/platform/fontscan.h"
+#include "core/platform/platform.h"
 
 #include <QIcon>
 #include <QWebEngineProfile>

@@ -1,7 +1,6 @@
 #include "app/mainwindow.h"
 
 #include "Widgets/loadvideofilesprogressdialog.h"
-#include "Widgets/videoinfomanager.h"
 #include "Widgets/videolistpopupmenu.h"
 #include "Widgets/videolistwidget.h"
 #include "Widgets/videomenubarwidget.h"
@@ -10,8 +9,9 @@
 #include "Widgets/videotoolbarwidget.h"
 #include "Widgets/widgetenhancer.h"
 #include "app/eventhandler.h"
-#include "config/videouserconfig.h"
-#include "engine/ffmpegplayer.h"
+#include "core/config/videouserconfig.h"
+#include "core/media/videoinfomanager.h"
+#include "engine/playback/ffmpegplayer.h"
 
 #include "Widgets/videoconvertwidget.h"
 #include "Widgets/videoplayerwidget.h"

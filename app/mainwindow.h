@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Widgets/videobasicinfo.h"
+#include "core/media/videobasicinfo.h"
 
 #include <QWidget>
 

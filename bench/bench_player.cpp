@@ -6,7 +6,7 @@
 
 #include "Widgets/videoplayerscreen.h"
 #include "common/testmedia.h"
-#include "engine/ffmpegplayer.h"
+#include "engine/playback/ffmpegplayer.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -5,7 +5,7 @@
 //
 //   bench_transcode [seconds=10] [runs=3]
 
-#include "engine/ffmpegtranscode.h"
+#include "engine/transcode/ffmpegtranscode.h"
 
 #include <sys/resource.h>
 #include <sys/stat.h>

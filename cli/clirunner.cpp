@@ -1,12 +1,12 @@
 #include "cli/clirunner.h"
 
-#include "Widgets/supportedfiles.h"
-#include "Widgets/videoconvertwrapper.h"
-#include "Widgets/videoinfo.h"
-#include "Widgets/videomergewrapper.h"
 #include "cli/profilecatalog.h"
 #include "cli/progressbar.h"
-#include "config/videouserconfig.h"
+#include "core/config/videouserconfig.h"
+#include "core/jobs/videoconvertwrapper.h"
+#include "core/jobs/videomergewrapper.h"
+#include "core/media/supportedfiles.h"
+#include "core/media/videoinfo.h"
 
 #include <QDir>
 #include <QFileInfo>

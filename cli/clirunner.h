@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Widgets/convertjob.h"
-#include "Widgets/videoloadstep.h"
 #include "cli/options.h"
+#include "core/jobs/convertjob.h"
+#include "core/media/videoloadstep.h"
 
 #include <QString>
 #include <QTextStream>

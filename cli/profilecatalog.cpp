@@ -1,6 +1,6 @@
 #include "cli/profilecatalog.h"
 
-#include "profiles/videoprofileinfomanager.h"
+#include "core/profiles/videoprofileinfomanager.h"
 
 namespace ProfileCatalog {
 

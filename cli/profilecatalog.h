@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Widgets/convertjob.h"
+#include "core/jobs/convertjob.h"
 
 #include <QList>
 #include <QString>

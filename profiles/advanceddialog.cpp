@@ -1,8 +1,8 @@
 #include "profiles/advanceddialog.h"
 
 #include "Widgets/widgetenhancer.h"
-#include "config/videouserconfig.h"
-#include "profiles/profiledisplay.h"
+#include "core/config/videouserconfig.h"
+#include "core/profiles/profiledisplay.h"
 #include "profiles/profileedit.h"
 #include "profiles/videoprofilemenuwidget.h"
 

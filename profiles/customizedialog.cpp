@@ -1,7 +1,7 @@
 #include "profiles/customizedialog.h"
 
 #include "Widgets/widgetenhancer.h"
-#include "profiles/videoprofileuserconfig.h"
+#include "core/profiles/videoprofileuserconfig.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>

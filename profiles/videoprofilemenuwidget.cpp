@@ -1,7 +1,7 @@
 #include "profiles/videoprofilemenuwidget.h"
 
-#include "config/videouserconfig.h"
-#include "profiles/videoprofileuserconfig.h"
+#include "core/config/videouserconfig.h"
+#include "core/profiles/videoprofileuserconfig.h"
 
 #include <QCoreApplication>
 #include <QDir>

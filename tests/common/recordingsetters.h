@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/filtersettings.h"
+#include "engine/av/filtersettings.h"
 
 #include <QList>
 

@@ -1,8 +1,8 @@
 // Monkey's Audio output: the files must decode, bit for bit, back to the PCM
 // that went in (FFmpeg's own decoder with its CRC check as the reference),
 // and the engine must convert into them like into any other format.
-#include "engine/apewriter.h"
-#include "engine/ffmpegtranscode.h"
+#include "engine/transcode/apewriter.h"
+#include "engine/transcode/ffmpegtranscode.h"
 
 #include "common/testmedia.h"
 

@@ -1,4 +1,4 @@
-#include "engine/encodernames.h"
+#include "engine/transcode/encodernames.h"
 
 #include <QFile>
 #include <QSet>

@@ -1,5 +1,5 @@
-#include "engine/conitunes.h"
-#include "engine/ffmpegplayer.h"
+#include "engine/playback/ffmpegplayer.h"
+#include "engine/transcode/conitunes.h"
 
 #include <QtTest>
 

@@ -1,5 +1,5 @@
-#include "engine/ffmpegtranscode.h"
-#include "engine/filtergraph.h"
+#include "engine/av/filtergraph.h"
+#include "engine/transcode/ffmpegtranscode.h"
 
 #include "common/testmedia.h"
 
@@ -374,7 +374,7 @@ private:
     static std::string FontLookup_default();
 };
 
-#include "engine/fontlookup.h"
+#include "engine/av/fontlookup.h"
 std::string TestFilters::FontLookup_default()
 {
     return FontLookup::defaultFontFile();

@@ -1,5 +1,5 @@
 #include "common/testmedia.h"
-#include "engine/ffmpegplayer.h"
+#include "engine/playback/ffmpegplayer.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "engine/mediaprobe.h"
+#include "engine/probe/mediaprobe.h"
 
 #include "common/testmedia.h"
 

@@ -1,4 +1,4 @@
-#include "engine/ffmpegtranscode.h"
+#include "engine/transcode/ffmpegtranscode.h"
 
 #include "common/testmedia.h"
 

@@ -1,0 +1,33 @@
+#include "core/config/uniquepath.h"
+
+#include <QFileInfo>
+
+namespace UniquePath {
+
+QString folderWithSlash(const QString &folder)
+{
+    QString dir = folder;
+    dir.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (!dir.endsWith(QLatin1Char('/')))
+        dir += QLatin1Char('/');
+    return dir;
+}
+
+QString forSource(const QString &sourcePath, const QString &outputFolder, const QString &extension)
+{
+    QString source = sourcePath;
+    source.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (source.isEmpty() || outputFolder.isEmpty())
+        return {};
+    const QString fileName = source.mid(source.lastIndexOf(QLatin1Char('/')) + 1);
+    const QString dir = folderWithSlash(outputFolder);
+    const int dot = fileName.lastIndexOf(QLatin1Char('.'));
+    const QString base = dot < 0 ? fileName : fileName.left(dot);
+    QString candidate = dir + base + extension;
+    for (int counter = 1; QFileInfo::exists(candidate); ++counter)
+        // "%1%2(%3)%4", built by concatenation so that a '%' in a path stays literal.
+        candidate = dir + base + QLatin1Char('(') + QString::number(counter) + QLatin1Char(')') + extension;
+    return candidate;
+}
+
+} // namespace UniquePath

@@ -1,0 +1,293 @@
+#include "core/jobs/convertjob.h"
+
+#include "core/media/videoinfo.h"
+#include "core/profiles/videoencparam.h"
+#include "core/profiles/videoformatinfo.h"
+#include "core/profiles/videoprofileformatuserconfig.h"
+#include "engine/transcode/conitunes.h"
+#include "engine/transcode/ffmpegtranscode.h"
+
+#include <QDebug>
+#include <QFileInfo>
+
+#include <fontconfig/fontconfig.h>
+
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+int32_t decimal(const QString &text)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok, 10);
+    return ok ? value : 0;
+}
+
+// Copies the 8-bit text, cut to leave room for the terminator.
+void copyName(char *field, size_t size, const QString &text)
+{
+    const QByteArray bytes = text.toLocal8Bit();
+    const size_t n = std::min(size - 1, size_t(bytes.size()));
+    std::memcpy(field, bytes.constData(), n);
+    field[n] = '\0';
+}
+
+QString slashed(QString path)
+{
+    return path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+}
+
+qint64 packed(quint32 word)
+{
+    return qint64(qint32(word));
+}
+
+} // namespace
+
+JobProfile ConvertJob::jobProfile(const VideoProfileFormatUserConfig &profile)
+{
+    JobProfile p;
+    p.name = profile.getName();
+    p.format = profile.getFormat();
+    p.audioBitrate = profile.getAudioBitrate();
+    p.channels = profile.getChannels();
+    p.sampleRate = profile.getSampleRate();
+    p.audioEncoder = profile.getAudioEncoder();
+    p.videoBitrate = profile.getVideoBitrate();
+    p.frameRate = profile.getFrameRate();
+    const QSize size = profile.getResolution();
+    p.width = size.width();
+    p.height = size.height();
+    p.videoEncoder = profile.getVideoEncoder();
+    return p;
+}
+
+JobProfile ConvertJob::jobProfile(const CVideoFormatInfo &profile)
+{
+    const CVideoEncParam &enc = CVideoEncParam::orEmpty(profile.getEncParam());
+    JobProfile p;
+    p.name = profile.getName();
+    p.format = profile.getFormat();
+    p.audioBitrate = enc.getAudioBitrate();
+    p.channels = enc.getChannels();
+    p.sampleRate = enc.getSampleRate();
+    p.audioEncoder = enc.getAudioEncoder();
+    p.videoBitrate = enc.getVideoBitrate();
+    p.frameRate = enc.getFrameRate();
+    p.width = enc.getWidth();
+    p.height = enc.getHeight();
+    p.videoEncoder = enc.getVideoEncoder();
+    return p;
+}
+
+int ConvertJob::sourceRow(int selectedRow, bool merge)
+{
+    return (selectedRow == -1 || merge) ? 0 : selectedRow;
+}
+
+bool ConvertJob::fillEncodeInfo(EncodeInfo *info, const JobProfile *profile, const VideoInfo *source)
+{
+    if (!info || !profile)
+        return false;
+    std::memset(static_cast<void *>(info), 0, sizeof(EncodeInfo));
+    info->constant16 = 16;
+    info->audioBitrate = decimal(profile->audioBitrate);
+    info->channels = decimal(profile->channels);
+    info->sampleRate = decimal(profile->sampleRate);
+    copyName(info->audioEncoder, sizeof(info->audioEncoder), profile->audioEncoder);
+    info->videoBitrate = decimal(profile->videoBitrate);
+
+    const FileInfo *probe = source ? source->fileInfo.get() : nullptr;
+    if (profile->frameRate == QLatin1String("0")) {
+        const double fps = probe ? probe->frameRate * 1000.0 : 0.0;
+        info->frameRate = std::isfinite(fps) && fps > 0 && fps < 2147483647.0 ? int32_t(fps) : 0;
+    } else {
+        info->frameRate = decimal(profile->frameRate);
+    }
+
+    info->width = profile->width;
+    info->height = profile->height;
+    if (profile->width == 0 && profile->height == 0 && probe) {
+        info->width = probe->width;
+        info->height = probe->height;
+    }
+    copyName(info->videoEncoder, sizeof(info->videoEncoder), profile->videoEncoder);
+    if (source) {
+        info->msStart = source->msStart;
+        info->msEnd = source->msEnd;
+    }
+    info->dvdFlag = profile->name.toLower() == QLatin1String("dvd") ? 1 : 0;
+    return true;
+}
+
+bool ConvertJob::fillEncodeInfo(EncodeInfo *info, const VideoProfileFormatUserConfig *profile,
+                                const VideoInfo *source)
+{
+    if (!info || !profile || !profile->isValid())
+        return false;
+    const JobProfile job = jobProfile(*profile);
+    return fillEncodeInfo(info, &job, source);
+}
+
+void ConvertJob::applyCrop(const VideoInfo &video, CFilterSetters &target)
+{
+    if (video.cropChanged)
+        target.SetCropFilter(0, video.cropLeft, video.cropTop, video.cropWidth, video.cropHeight, 0, 0);
+}
+
+void ConvertJob::applySubtitle(const VideoInfo &video, CFilterSetters &target, const QString &tempDir)
+{
+    const QString file = slashed(video.subtitleFile);
+    if (!video.subtitleChanged || file.isEmpty())
+        return;
+    const QString workDir = slashed(tempDir + QLatin1Char('/'));
+    target.SetSubtileFilter(video.subtitleEnabled ? 0 : 1, file.toLocal8Bit().constData(),
+                            workDir.toLocal8Bit().constData(), video.subtitleEnabled ? 1 : 0,
+                            video.subtitleFontName.toLocal8Bit().constData(), video.subtitleFontSize,
+                            subtitleColor(video.subtitleColor, video.subtitleAlpha), video.subtitleHorSpace,
+                            video.subtitleVerSpace, 0, 0);
+}
+
+void ConvertJob::applyWatermark(const VideoInfo &video, CFilterSetters &target)
+{
+    if (!video.watermarkChanged || !video.watermarkEnabled)
+        return;
+    if (video.watermarkType == 0) {
+        const QString image = slashed(video.watermarkImage);
+        if (!image.isEmpty())
+            target.SetImageWaterMarkFilter(0, image.toLocal8Bit().constData(), video.watermarkImageWidth,
+                                           video.watermarkImageHeight, video.watermarkHorSpace,
+                                           video.watermarkVerSpace);
+        return;
+    }
+    target.SetTextWaterMarkFilter(0, video.watermarkText.toUtf8().constData(),
+                                  fontFileFor(video.watermarkFontName).toLocal8Bit().constData(),
+                                  video.watermarkFontSize,
+                                  textWatermarkColor(video.watermarkColor, video.watermarkAlpha),
+                                  video.watermarkHorSpace, video.watermarkVerSpace, 0, 0x00FFFFFF);
+}
+
+void ConvertJob::applyEffectTable(int effect, CFilterSetters &target)
+{
+    // Blur, negate, deshake, sharp.
+    static const int table[4][4] = {{1, 1, 1, 0}, {1, 1, 0, 1}, {0, 1, 1, 1}, {1, 0, 1, 1}};
+    if (effect < 1 || effect > 4)
+        return;
+    const int *row = table[effect - 1];
+    target.SetBlurFilter(row[0]);
+    target.SetNegateFilter(row[1]);
+    target.SetDeshakeFilter(row[2]);
+    target.SetSharpFilter(row[3]);
+}
+
+void ConvertJob::applyFilters(const VideoInfo &video, CFilterSetters &target, const QString &tempDir)
+{
+    if (!video.hasEdits())
+        return;
+    applyCrop(video, target);
+    applySubtitle(video, target, tempDir);
+    applyWatermark(video, target);
+    if (video.effectChanged) {
+        // A chosen deinterlacing mode is honoured here too; "none" makes no call.
+        if (video.deinterlace >= 1 && video.deinterlace <= 4)
+            target.SetDeinterlaceFilter(0, video.deinterlace - 1);
+        target.SetLightness(video.brightness);
+        target.SetContrast(video.contrast);
+        target.SetSaturation(video.saturation);
+        target.SetAudioFilter(video.amplifier);
+        applyEffectTable(video.effect, target);
+    }
+}
+
+qint64 ConvertJob::subtitleColor(const QColor &color, int alpha)
+{
+    const quint32 word = (quint32(alpha & 0xFF) << 24) | (quint32(color.blue() & 0xFF) << 16) |
+                         (quint32(color.green() & 0xFF) << 8) | quint32(color.red() & 0xFF);
+    return packed(word);
+}
+
+qint64 ConvertJob::textWatermarkColor(const QColor &color, int alpha)
+{
+    const quint32 word = (quint32(color.red() & 0xFF) << 24) | (quint32(color.green() & 0xFF) << 16) |
+                         (quint32(color.blue() & 0xFF) << 8) | quint32(alpha & 0xFF);
+    return packed(word);
+}
+
+QString ConvertJob::fontFileFor(const QString &family)
+{
+    QString file;
+    if (!FcInit())
+        return file;
+    FcPattern *pattern = FcNameParse(reinterpret_cast<const FcChar8 *>(family.toUtf8().constData()));
+    if (!pattern)
+        return file;
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern *match = FcFontMatch(nullptr, pattern, &result);
+    if (match) {
+        FcChar8 *path = nullptr;
+        if (FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch && path)
+            file = QString::fromUtf8(reinterpret_cast<const char *>(path));
+        FcPatternDestroy(match);
+    }
+    FcPatternDestroy(pattern);
+    return file;
+}
+
+QString ConvertJob::uniqueOutputPath(const QString &sourcePath, const QString &outputDir,
+                                     const QString &extension, const QSet<QString> &reserved)
+{
+    const QString source = slashed(sourcePath);
+    if (source.isEmpty())
+        return QString();
+    const QString fileName = source.mid(source.lastIndexOf(QLatin1Char('/')) + 1);
+    QString folder = slashed(outputDir);
+    if (folder.isEmpty())
+        return QString();
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    const int dot = fileName.lastIndexOf(QLatin1Char('.'));
+    const QString base = dot < 0 ? fileName : fileName.left(dot);
+    auto taken = [&](const QString &path) { return reserved.contains(path) || QFileInfo::exists(path); };
+    QString candidate = folder + base + extension;
+    for (int counter = 1; taken(candidate); ++counter)
+        candidate = QStringLiteral("%1%2(%3)%4").arg(folder, base, QString::number(counter), extension);
+    return candidate;
+}
+
+bool ConvertJob::prepare(CFFmpegTranscode &transcoder, const JobProfile &profile, const VideoInfo &source,
+                         const QString &tempDir)
+{
+    EncodeInfo info;
+    if (!fillEncodeInfo(&info, &profile, &source))
+        return false;
+    transcoder.resetFilters();
+    transcoder.SetEncodeInfo(&info);
+    transcoder.AddInputFile(source.filename.toLocal8Bit().constData());
+    applyFilters(source, transcoder, tempDir);
+    return true;
+}
+
+void ConvertJob::logStatus(int status, const char *source, int line)
+{
+    qDebug("convert status = [%d] in [%s:%d]", status, source, line);
+}
+
+void ConvertJob::sendToItunes(const QString &outputPath)
+{
+    QString native = outputPath;
+    native.replace(QLatin1Char('/'), QLatin1Char('\\'));
+    CConItunes itunes;
+    itunes.AddToItunes(native.toLocal8Bit().constData());
+}
+
+bool ConvertJob::afterJob(int status, const QString &profileName, bool canSendToItunes,
+                          const QString &outputPath)
+{
+    if (status != TRANSCODE_FINISHED || profileName.toLower() == QLatin1String("dvd") || !canSendToItunes)
+        return false;
+    sendToItunes(outputPath);
+    return true;
+}

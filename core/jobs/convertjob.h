@@ -1,0 +1,91 @@
+#pragma once
+
+#include "engine/transcode/encodeinfo.h"
+
+#include <QColor>
+#include <QSet>
+#include <QString>
+
+class CFilterSetters;
+class CFFmpegTranscode;
+class CVideoFormatInfo;
+class VideoInfo;
+class VideoProfileFormatUserConfig;
+
+// The encode parameters of an output profile, as the profile's texts.
+struct JobProfile {
+    QString name;   // "dvd" marks the DVD profile
+    QString format; // output extension with its dot, e.g. ".mp4"
+    QString audioBitrate;
+    QString channels;
+    QString sampleRate;
+    QString audioEncoder;
+    QString videoBitrate;
+    QString frameRate; // thousandths of a frame per second; "0" keeps the source rate
+    int width = 0;     // 0 x 0 keeps the source size
+    int height = 0;
+    QString videoEncoder;
+};
+
+// How one file is turned into one output: the encode record, the filter calls
+// for the file's edits and the output name.  Shared by the conversion panel,
+// the merge and the command-line tool.
+class ConvertJob {
+public:
+    // The parameters of a user's profile (overrides over the database
+    // defaults), read in the order the engine record is filled.
+    static JobProfile jobProfile(const VideoProfileFormatUserConfig &profile);
+    // The database defaults of a built-in profile.
+    static JobProfile jobProfile(const CVideoFormatInfo &profile);
+
+    // The row a job converts: the selected row, or row 0 when nothing is
+    // selected or the files are merged.
+    static int sourceRow(int selectedRow, bool merge);
+
+    // Fills info from the profile and the source record.  False (record
+    // untouched) when info or profile is null.  source may be null; then the
+    // section and the size and frame-rate fallbacks stay 0.
+    static bool fillEncodeInfo(EncodeInfo *info, const JobProfile *profile, const VideoInfo *source);
+    // The same for a user's profile; false also when the profile is invalid.
+    static bool fillEncodeInfo(EncodeInfo *info, const VideoProfileFormatUserConfig *profile,
+                               const VideoInfo *source);
+
+    // The filter calls for the file's edits, in the order the engine expects.
+    // tempDir is the folder the subtitle renderer may work in.
+    static void applyFilters(const VideoInfo &video, CFilterSetters &target, const QString &tempDir);
+
+    // The groups on their own, for the merge, which orders them its own way.
+    static void applyCrop(const VideoInfo &video, CFilterSetters &target);
+    static void applySubtitle(const VideoInfo &video, CFilterSetters &target, const QString &tempDir);
+    static void applyWatermark(const VideoInfo &video, CFilterSetters &target);
+    static void applyEffectTable(int effect, CFilterSetters &target);
+
+    // Colour words for the engine: subtitle opacity<<24|blue<<16|green<<8|red,
+    // text watermark red<<24|green<<16|blue<<8|opacity, each read as a signed
+    // 32-bit value and widened.
+    static qint64 subtitleColor(const QColor &color, int alpha);
+    static qint64 textWatermarkColor(const QColor &color, int alpha);
+
+    // The font file drawn for a text watermark in the given family.
+    static QString fontFileFor(const QString &family);
+
+    // outputDir + source base name + extension; "%1%2(%3)%4" with a counter
+    // from 1 while that file exists or is in reserved.  Empty when the source
+    // or the folder is empty.
+    static QString uniqueOutputPath(const QString &sourcePath, const QString &outputDir,
+                                    const QString &extension, const QSet<QString> &reserved = {});
+
+    // Sets record, input and filters on a transcoder for one file.
+    static bool prepare(CFFmpegTranscode &transcoder, const JobProfile &profile, const VideoInfo &source,
+                        const QString &tempDir);
+
+    // "convert status = [...] in [...:...]" in the debug log.
+    static void logStatus(int status, const char *source, int line);
+    // Hands a finished file to the iTunes library (does nothing here).
+    static void sendToItunes(const QString &outputPath);
+    // What follows a finished job: the iTunes hand-over after a successful
+    // job of a profile other than "dvd" when the user asked for it.  True
+    // when the file was handed over.
+    static bool afterJob(int status, const QString &profileName, bool canSendToItunes,
+                         const QString &outputPath);
+};

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "engine/transcode/encodeinfo.h"
+#include "engine/transcode/ffmpegtranscode.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+class CFilterSetters;
+class VideoInfo;
+
+// Joins several files into one output.  Each file is first encoded, with its
+// own section and edits, to an MPEG-1 part "test<i>.mpg" in the temporary
+// folder; the parts are joined byte for byte into "test.mpg" (a program
+// stream may simply be continued; the transcoder bridges the clock restart
+// at each join), which is then encoded with the profile's record into the
+// output.  The parts are kept, the joined file is deleted.  run() works on
+// the caller's thread; stop(), progress() and status() may be called from
+// another.
+class CFfmpegMerge {
+public:
+    enum Status { Idle = 0, Running = 1, Finished = 2, Stopped = 3, Failed = 4 };
+
+    CFfmpegMerge();
+    virtual ~CFfmpegMerge();
+    CFfmpegMerge(const CFfmpegMerge &) = delete;
+    CFfmpegMerge &operator=(const CFfmpegMerge &) = delete;
+
+    // The folder for the parts ("\" is read as "/", a trailing "/" is added).
+    void setTempDir(const char *path);
+    QString tempDir() const;
+    // Copies the record of the final encode.
+    void setEncodeInfo(const EncodeInfo *info);
+    // Adds one file (in list order) with its section and edits.
+    void addFile(const VideoInfo &video);
+    int partCount() const;
+
+    // Returns 0 (and produces nothing) with fewer than two files, else 1.
+    int run(const char *outputPath);
+    void stop();
+    float progress() const;
+    int status() const;
+    // The part being encoded; one more than the last part during the final
+    // encode.
+    int step() const { return m_step; }
+    // Why the last run failed; empty otherwise.
+    QString lastError() const;
+
+    // Path of a part file in the temporary folder.
+    QString partPath(int index) const;
+    // Path of the joined parts in the temporary folder.
+    QString mergedPath() const;
+
+    // Appends the files, in order, byte for byte into target (replaced).
+    // Gives up (false, target removed) on a read or write error or when
+    // stop becomes non-zero.
+    static bool joinFiles(const QStringList &files, const QString &target, const std::atomic<int> &stop,
+                          QString *error = nullptr);
+
+    // The progress rule: parts fill 0..0.5, the step between the phases
+    // stands at 0.5, the final encode runs from 0.5 up to 0.99.
+    static float progressFor(int step, int partCount, double partProgressSum, double finalFrames,
+                             double partFrames);
+    // The record of one part: MPEG-1 video and MP2 audio at fixed rates, the
+    // final size, and the file's own section.
+    static EncodeInfo partEncodeInfo(const EncodeInfo &final, const VideoInfo &video);
+    // The filters of one part: crop, subtitle, watermark, then (for effect
+    // edits) deinterlacing first, the picture levels and the effect table.
+    static void applyPartFilters(const VideoInfo &video, CFilterSetters &target, const QString &tempDir);
+
+private:
+    void releaseParts();
+    void finish(int status, const QString &error = QString());
+
+    mutable std::mutex m_partsMutex;
+    std::vector<std::unique_ptr<CFFmpegTranscode>> m_parts;
+    EncodeInfo m_encodeInfo;
+    std::string m_tempDir;
+    std::atomic<int> m_stopRequested{0};
+    CFFmpegTranscode m_finalTranscoder;
+    std::atomic<int> m_step{0};
+    std::atomic<int> m_status{Idle};
+    std::atomic<double> m_partFrames{0.0};
+    std::atomic<int> m_partTotal{0};
+    qint64 m_sectionTotalMs = 0;
+    mutable std::mutex m_errorMutex;
+    QString m_lastError;
+};

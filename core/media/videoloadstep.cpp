@@ -1,0 +1,29 @@
+#include "core/media/videoloadstep.h"
+
+#include "core/media/supportedfiles.h"
+
+std::unique_ptr<VideoInfo> VideoLoadStep::load(const VideoBasicInfo &video)
+{
+    if (!isSupportedFile(video.filename))
+        return nullptr;
+    auto info = std::make_unique<VideoInfo>(video);
+    if (!info->isValid()) {
+        reportInvalid(video.filename, info->probeError);
+        return nullptr;
+    }
+    return info;
+}
+
+int SilentVideoLoadStep::run(const QList<VideoBasicInfo> &videos, VideoInfoList &loaded)
+{
+    for (const VideoBasicInfo &video : videos) {
+        if (auto info = load(video))
+            loaded.push_back(std::move(info));
+    }
+    return 1;
+}
+
+void SilentVideoLoadStep::reportInvalid(const QString &path, const QString &reason)
+{
+    m_problems << QStringLiteral("%1: %2").arg(path, reason);
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "core/media/videobasicinfo.h"
+#include "core/media/videoinfo.h"
+
+#include <QList>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+using VideoInfoList = std::vector<std::unique_ptr<VideoInfo>>;
+
+// The step that turns the paths being added into probed records.  The GUI
+// shows its loading dialog here; the command-line tool and the tests supply
+// their own.  run() skips unsupported paths silently, probes the others in
+// order, reports each file that cannot be used, and hands back the valid
+// records in input order.  Returns 1 when the records are to be added; any
+// other value (the user cancelled) leaves the list unchanged.
+class VideoLoadStep {
+public:
+    virtual ~VideoLoadStep() = default;
+    virtual int run(const QList<VideoBasicInfo> &videos, VideoInfoList &loaded) = 0;
+
+    // Probes one entry; null for an unsupported path (silently) or an invalid
+    // file (after reportInvalid).
+    std::unique_ptr<VideoInfo> load(const VideoBasicInfo &video);
+
+protected:
+    // Told about a supported file that cannot be used, with the reason.
+    virtual void reportInvalid(const QString &path, const QString &reason) = 0;
+};
+
+// Loads without any user interface and keeps the problems as text lines.
+class SilentVideoLoadStep : public VideoLoadStep {
+public:
+    int run(const QList<VideoBasicInfo> &videos, VideoInfoList &loaded) override;
+    QStringList problems() const { return m_problems; }
+    void clearProblems() { m_problems.clear(); }
+
+protected:
+    void reportInvalid(const QString &path, const QString &reason) override;
+
+private:
+    QStringList m_problems;
+};

@@ -1,0 +1,396 @@
+#include "core/profiles/videoprofileuserconfig.h"
+
+#include "core/profiles/upcdefaults.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+#include <tinyxml2.h>
+
+namespace {
+
+VideoProfileUserConfig *s_instance = nullptr;
+QString s_shippedOverride;
+
+const char *const kGroups[] = {"UserProfiles", "DVDProfiles", "FormatsProfiles", "DeviceProfiles"};
+constexpr int kRecentLimit = 10;
+
+// Category titles as they appear in the shipped upc.xml, for the translators.
+[[maybe_unused]] const char *const kTitles[] = {
+    QT_TRANSLATE_NOOP("VideoProfileUserConfig", "Recent"),
+    QT_TRANSLATE_NOOP("VideoProfileUserConfig", "Favourites"),
+    QT_TRANSLATE_NOOP("VideoProfileUserConfig", "DVD"),
+    QT_TRANSLATE_NOOP("VideoProfileUserConfig", "Common Video"),
+    QT_TRANSLATE_NOOP("VideoProfileUserConfig", "Common Audio"),
+    QT_TRANSLATE_NOOP("VideoProfileUserConfig", "HD Video"),
+    QT_TRANSLATE_NOOP("VideoProfileUserConfig", "3D Video"),
+    QT_TRANSLATE_NOOP("VideoProfileUserConfig", "Online Video"),
+    QT_TRANSLATE_NOOP("VideoProfileUserConfig", "Apple"),
+    QT_TRANSLATE_NOOP("VideoProfileUserConfig", "HTC"),
+    QT_TRANSLATE_NOOP("VideoProfileUserConfig", "Motorola"),
+    QT_TRANSLATE_NOOP("VideoProfileUserConfig", "Nokia"),
+    QT_TRANSLATE_NOOP("VideoProfileUserConfig", "LG"),
+    QT_TRANSLATE_NOOP("VideoProfileUserConfig", "BlackBerry"),
+    QT_TRANSLATE_NOOP("VideoProfileUserConfig", "Samsung"),
+    QT_TRANSLATE_NOOP("VideoProfileUserConfig", "Sony Ericsson"),
+    QT_TRANSLATE_NOOP("VideoProfileUserConfig", "Game Hardware"),
+    QT_TRANSLATE_NOOP("VideoProfileUserConfig", "Mobile Phones"),
+    QT_TRANSLATE_NOOP("VideoProfileUserConfig", "Microsoft Zune"),
+    QT_TRANSLATE_NOOP("VideoProfileUserConfig", "Creative ZEN"),
+    QT_TRANSLATE_NOOP("VideoProfileUserConfig", "Archos"),
+    QT_TRANSLATE_NOOP("VideoProfileUserConfig", "Sandisk Sansa"),
+    QT_TRANSLATE_NOOP("VideoProfileUserConfig", "Media Players"),
+};
+
+QString attr(const tinyxml2::XMLElement *e, const char *name)
+{
+    const char *v = e ? e->Attribute(name) : nullptr;
+    return v ? QString::fromUtf8(v) : QString();
+}
+
+bool readsFalse(const tinyxml2::XMLElement *format)
+{
+    const char *skip = format->Attribute("skip");
+    return skip && QString::fromUtf8(skip).compare(QLatin1String("false"), Qt::CaseInsensitive) == 0;
+}
+
+QString applicationFolder()
+{
+    return QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
+}
+
+} // namespace
+
+VideoProfileUserConfig *VideoProfileUserConfig::getInstance()
+{
+    static VideoProfileUserConfig instance(defaultConfigPath());
+    return &instance;
+}
+
+VideoProfileUserConfig::VideoProfileUserConfig(const QString &path)
+    : m_doc(std::make_unique<tinyxml2::XMLDocument>()), m_path(path)
+{
+    s_instance = this;
+    load();
+}
+
+VideoProfileUserConfig::~VideoProfileUserConfig()
+{
+    if (s_instance == this)
+        s_instance = nullptr;
+}
+
+QString VideoProfileUserConfig::shippedDefaultPath()
+{
+    if (!s_shippedOverride.isEmpty())
+        return s_shippedOverride;
+    return applicationFolder() + QStringLiteral("/upc.xml");
+}
+
+void VideoProfileUserConfig::setShippedDefaultPath(const QString &path)
+{
+    s_shippedOverride = path;
+}
+
+QString VideoProfileUserConfig::userConfigPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/CorVane Software/Corvane Reelmax/upc.xml");
+}
+
+QString VideoProfileUserConfig::defaultConfigPath()
+{
+    // An explicit location (test runs, portable set-ups) wins.
+    const QString explicitPath = qEnvironmentVariable("REELMAX_UPC");
+    if (!explicitPath.isEmpty())
+        return explicitPath;
+    const QString besideProgram = applicationFolder() + QStringLiteral("/upc.xml");
+    const QFileInfo folder(applicationFolder());
+    const QFileInfo file(besideProgram);
+    if (folder.isWritable() && (!file.exists() || file.isWritable()))
+        return besideProgram;
+    return userConfigPath();
+}
+
+QString VideoProfileUserConfig::translatedTitle(const QString &title)
+{
+    return QCoreApplication::translate("VideoProfileUserConfig", title.toUtf8().constData());
+}
+
+bool VideoProfileUserConfig::setConfigPath(const QString &path)
+{
+    m_path = path;
+    return load();
+}
+
+bool VideoProfileUserConfig::reload()
+{
+    return load();
+}
+
+bool VideoProfileUserConfig::load()
+{
+    m_doc->Clear();
+    qDebug("upc config filename = %s", qPrintable(QDir::toNativeSeparators(m_path)));
+    QFile file(m_path);
+    const bool exists = file.exists();
+    bool loaded = false;
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray data = file.readAll();
+        file.close();
+        // A document without any element holds no catalogue either.
+        loaded = m_doc->Parse(data.constData(), size_t(data.size())) == tinyxml2::XML_SUCCESS &&
+                 m_doc->RootElement();
+    }
+    qDebug("upc loaded = [%s]", loaded ? "true" : "false");
+    if (!loaded) {
+        if (exists)
+            backupDamaged();
+        if (!loadDefaultInto(*m_doc))
+            qWarning("upc: no default profile configuration could be built");
+    }
+    return saveConfig() && loaded;
+}
+
+bool VideoProfileUserConfig::loadDefaultInto(tinyxml2::XMLDocument &doc) const
+{
+    const QString shipped = shippedDefaultPath();
+    const QFileInfo shippedInfo(shipped);
+    if (shippedInfo.exists() && shippedInfo.absoluteFilePath() != QFileInfo(m_path).absoluteFilePath()) {
+        QFile file(shipped);
+        if (file.open(QIODevice::ReadOnly)) {
+            const QByteArray data = file.readAll();
+            doc.Clear();
+            if (doc.Parse(data.constData(), size_t(data.size())) == tinyxml2::XML_SUCCESS &&
+                doc.RootElement()) {
+                qDebug("upc seeded from [%s]", qPrintable(shipped));
+                return true;
+            }
+        }
+    }
+    qDebug("upc built from the profile database");
+    return UpcDefaults::build(doc);
+}
+
+void VideoProfileUserConfig::backupDamaged() const
+{
+    const QString backup = m_path + QLatin1Char('.') +
+                           QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss")) +
+                           QStringLiteral(".bak");
+    QFile::remove(backup);
+    if (QFile::rename(m_path, backup))
+        qWarning("upc: unreadable [%s] kept as [%s]", qPrintable(m_path), qPrintable(backup));
+    else
+        qWarning("upc: unreadable [%s] could not be kept as a backup", qPrintable(m_path));
+}
+
+bool VideoProfileUserConfig::saveConfig()
+{
+    if (!m_doc->RootElement())
+        m_doc->InsertEndChild(m_doc->NewElement("Config"));
+    if (m_path.isEmpty())
+        return false;
+    tinyxml2::XMLPrinter printer;
+    m_doc->Print(&printer);
+    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    QSaveFile file(m_path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(printer.CStr(), printer.CStrSize() - 1) < 0 ||
+        !file.commit()) {
+        qWarning("upc: saving [%s] failed: %s", qPrintable(m_path), qPrintable(file.errorString()));
+        return false;
+    }
+    return true;
+}
+
+void VideoProfileUserConfig::saveDocumentOf(const tinyxml2::XMLElement *element)
+{
+    if (s_instance && element && element->GetDocument() == s_instance->m_doc.get())
+        s_instance->saveConfig();
+}
+
+tinyxml2::XMLElement *VideoProfileUserConfig::findCategoryIn(const char *group, const QString &title,
+                                                             bool translated) const
+{
+    const tinyxml2::XMLElement *root = m_doc->RootElement();
+    tinyxml2::XMLElement *g =
+        root ? const_cast<tinyxml2::XMLElement *>(root)->FirstChildElement(group) : nullptr;
+    if (!g)
+        return nullptr;
+    for (tinyxml2::XMLElement *c = g->FirstChildElement("Category"); c;
+         c = c->NextSiblingElement("Category")) {
+        const QString stored = attr(c, "title");
+        if (translated ? translatedTitle(stored) == title : stored == title)
+            return c;
+    }
+    return nullptr;
+}
+
+tinyxml2::XMLElement *VideoProfileUserConfig::findCategory(const QString &title) const
+{
+    // The stored title is the key; a translated title (as the lists hand
+    // them out) finds its category when no stored title matches.
+    for (bool translated : {false, true}) {
+        for (const char *group : kGroups) {
+            if (tinyxml2::XMLElement *c = findCategoryIn(group, title, translated))
+                return c;
+        }
+    }
+    return nullptr;
+}
+
+QList<VideoProfileCategory> VideoProfileUserConfig::getCategories(const QString &group, bool includeAll)
+{
+    QList<VideoProfileCategory> result;
+    const tinyxml2::XMLElement *root = m_doc->RootElement();
+    const tinyxml2::XMLElement *g = root ? root->FirstChildElement(group.toUtf8().constData()) : nullptr;
+    if (!g)
+        return result;
+    for (const tinyxml2::XMLElement *c = g->FirstChildElement("Category"); c;
+         c = c->NextSiblingElement("Category")) {
+        bool listed = includeAll;
+        if (!listed) {
+            const tinyxml2::XMLElement *f = c->FirstChildElement("Format");
+            listed = !f;
+            for (; f && !listed; f = f->NextSiblingElement("Format"))
+                listed = readsFalse(f);
+        }
+        if (listed) {
+            const QString stored = attr(c, "title");
+            result.append({translatedTitle(stored), attr(c, "icon"), stored});
+        }
+    }
+    return result;
+}
+
+QList<VideoProfileCategory> VideoProfileUserConfig::getUserCategories()
+{
+    return getCategories(QStringLiteral("UserProfiles"), true);
+}
+
+QList<VideoProfileCategory> VideoProfileUserConfig::getDVDCategories()
+{
+    return getCategories(QStringLiteral("DVDProfiles"), false);
+}
+
+QList<VideoProfileCategory> VideoProfileUserConfig::getFormatsCategories()
+{
+    return getCategories(QStringLiteral("FormatsProfiles"), false);
+}
+
+QList<VideoProfileCategory> VideoProfileUserConfig::getDeviceCategories()
+{
+    return getCategories(QStringLiteral("DeviceProfiles"), false);
+}
+
+QList<VideoProfileFormatUserConfig> VideoProfileUserConfig::getFormats(const QString &title,
+                                                                       bool includeSkipped)
+{
+    QList<VideoProfileFormatUserConfig> result;
+    tinyxml2::XMLElement *cat = findCategory(title);
+    if (!cat)
+        return result;
+    for (tinyxml2::XMLElement *f = cat->FirstChildElement("Format"); f; f = f->NextSiblingElement("Format")) {
+        VideoProfileFormatUserConfig profile(f);
+        if (profile.isValid() && (includeSkipped || !profile.isSkip()))
+            result.append(profile);
+        else
+            qDebug("Format is not Valid! id = [%s]", qPrintable(attr(f, "id")));
+    }
+    return result;
+}
+
+VideoProfileCategory VideoProfileUserConfig::getCategoryInfo(const QString &title)
+{
+    const tinyxml2::XMLElement *cat = findCategory(title);
+    if (!cat)
+        return {};
+    const QString stored = attr(cat, "title");
+    return {translatedTitle(stored), attr(cat, "icon"), stored};
+}
+
+bool VideoProfileUserConfig::isCategoryHidden(const QString &title)
+{
+    const QList<VideoProfileCategory> lists[] = {getUserCategories(), getDVDCategories(),
+                                                 getFormatsCategories(), getDeviceCategories()};
+    for (const auto &list : lists) {
+        for (const VideoProfileCategory &c : list) {
+            if (c.key == title || c.title == title)
+                return false;
+        }
+    }
+    return true;
+}
+
+void VideoProfileUserConfig::addRecent(const QString &idArg)
+{
+    const QString id = idArg; // may be the attribute of an entry moved below
+    tinyxml2::XMLElement *recent = findCategoryIn("UserProfiles", QStringLiteral("Recent"), false);
+    if (!recent)
+        return;
+    const QByteArray idUtf8 = id.toUtf8();
+    tinyxml2::XMLElement *first = recent->FirstChildElement("Format");
+    tinyxml2::XMLElement *entry = nullptr;
+    for (tinyxml2::XMLElement *f = first; f; f = f->NextSiblingElement("Format")) {
+        if (attr(f, "id") == id) {
+            entry = f;
+            break;
+        }
+    }
+    if (!entry) {
+        entry = m_doc->NewElement("Format");
+        entry->SetAttribute("id", idUtf8.constData());
+    }
+    // An existing entry is moved rather than re-created, so that a handle on
+    // it (the current profile chosen from "Recent") stays usable.
+    if (entry != first) {
+        if (!first)
+            recent->InsertEndChild(entry);
+        else if (tinyxml2::XMLNode *before = first->PreviousSibling())
+            recent->InsertAfterChild(before, entry);
+        else
+            recent->InsertFirstChild(entry);
+    }
+    int count = 0;
+    for (tinyxml2::XMLElement *f = recent->FirstChildElement("Format"); f;
+         f = f->NextSiblingElement("Format"))
+        ++count;
+    for (; count > kRecentLimit; --count)
+        recent->DeleteChild(recent->LastChildElement("Format"));
+    saveConfig();
+}
+
+VideoProfileFormatUserConfig VideoProfileUserConfig::getLastProfile()
+{
+    tinyxml2::XMLElement *recent = findCategoryIn("UserProfiles", QStringLiteral("Recent"), false);
+    if (tinyxml2::XMLElement *f = recent ? recent->FirstChildElement("Format") : nullptr) {
+        VideoProfileFormatUserConfig profile(f);
+        if (profile.isValid())
+            return profile;
+        qDebug("Format is not Valid! id = [%s]", qPrintable(attr(f, "id")));
+    }
+    return getDefaultProfile();
+}
+
+VideoProfileFormatUserConfig VideoProfileUserConfig::firstOf(const QList<VideoProfileCategory> &categories)
+{
+    if (categories.isEmpty())
+        return {};
+    const QList<VideoProfileFormatUserConfig> formats = getFormats(categories.first().key, true);
+    return formats.isEmpty() ? VideoProfileFormatUserConfig() : formats.first();
+}
+
+VideoProfileFormatUserConfig VideoProfileUserConfig::getDefaultProfile()
+{
+    VideoProfileFormatUserConfig profile = firstOf(getDVDCategories());
+    if (!profile.isValid())
+        profile = firstOf(getFormatsCategories());
+    if (!profile.isValid())
+        profile = firstOf(getDeviceCategories());
+    return profile;
+}

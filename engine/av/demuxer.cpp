@@ -1,0 +1,161 @@
+#include "engine/av/demuxer.h"
+
+extern "C" {
+#include <libavutil/display.h>
+}
+
+#include <cmath>
+
+int Demuxer::interruptCallback(void *opaque)
+{
+    auto *self = static_cast<Demuxer *>(opaque);
+    if (self->m_stop && self->m_stop())
+        return 1;
+    if (self->m_deadlineArmed && std::chrono::steady_clock::now() > self->m_deadline)
+        return 1;
+    return 0;
+}
+
+void Demuxer::setDeadline(int milliseconds)
+{
+    m_deadlineArmed = milliseconds > 0;
+    m_deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+}
+
+bool Demuxer::open(const std::string &path, bool quick, std::string *error, StopCheck stop)
+{
+    close();
+    m_stop = std::move(stop);
+    AVFormatContext *raw = avformat_alloc_context();
+    if (!raw) {
+        if (error)
+            *error = "out of memory";
+        return false;
+    }
+    raw->interrupt_callback.callback = &Demuxer::interruptCallback;
+    raw->interrupt_callback.opaque = this;
+    AVDictionary *opts = nullptr;
+    if (quick) {
+        av_dict_set(&opts, "probesize", "2000000", 0);
+        av_dict_set(&opts, "analyzeduration", "3000000", 0);
+    }
+    setDeadline(quick ? 10000 : 30000);
+    int ret = avformat_open_input(&raw, path.c_str(), nullptr, &opts);
+    av_dict_free(&opts);
+    if (ret < 0) {
+        // avformat_open_input frees the context on failure.
+        if (error)
+            *error = "cannot open [" + path + "]: " + av::errorText(ret);
+        setDeadline(0);
+        return false;
+    }
+    m_ctx.reset(raw);
+    ret = avformat_find_stream_info(raw, nullptr);
+    setDeadline(0);
+    if (ret < 0) {
+        if (error)
+            *error = "cannot read the streams of [" + path + "]: " + av::errorText(ret);
+        close();
+        return false;
+    }
+    m_video = -1;
+    for (unsigned i = 0; i < raw->nb_streams; ++i) {
+        AVStream *s = raw->streams[i];
+        if (s->codecpar->codec_type == AVMEDIA_TYPE_VIDEO &&
+            !(s->disposition & AV_DISPOSITION_ATTACHED_PIC) && s->codecpar->width > 0 &&
+            s->codecpar->height > 0) {
+            if (m_video < 0 ||
+                s->codecpar->width * s->codecpar->height >
+                    raw->streams[m_video]->codecpar->width * raw->streams[m_video]->codecpar->height)
+                m_video = int(i);
+        }
+    }
+    int a = av_find_best_stream(raw, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
+    m_audio = a >= 0 && raw->streams[a]->codecpar->sample_rate > 0 ? a : -1;
+    for (unsigned i = 0; i < raw->nb_streams; ++i)
+        if (int(i) != m_video && int(i) != m_audio)
+            raw->streams[i]->discard = AVDISCARD_ALL;
+    if (m_video < 0 && m_audio < 0) {
+        if (error)
+            *error = "no audio or video stream in [" + path + "]";
+        close();
+        return false;
+    }
+    return true;
+}
+
+void Demuxer::close()
+{
+    m_ctx.reset();
+    m_video = m_audio = -1;
+}
+
+AVStream *Demuxer::stream(int index) const
+{
+    if (!m_ctx || index < 0 || unsigned(index) >= m_ctx->nb_streams)
+        return nullptr;
+    return m_ctx->streams[index];
+}
+
+double Demuxer::durationMs() const
+{
+    if (!m_ctx)
+        return 0.0;
+    if (m_ctx->duration > 0)
+        return m_ctx->duration / 1000.0;
+    double best = 0.0;
+    for (int idx : {m_video, m_audio}) {
+        AVStream *s = stream(idx);
+        if (s && s->duration > 0)
+            best = std::max(best, s->duration * av_q2d(s->time_base) * 1000.0);
+    }
+    return best;
+}
+
+int64_t Demuxer::startPts(int index) const
+{
+    AVStream *s = stream(index);
+    if (m_ctx && m_ctx->start_time != AV_NOPTS_VALUE && s)
+        return av_rescale_q(m_ctx->start_time, AV_TIME_BASE_Q, s->time_base);
+    if (s && s->start_time != AV_NOPTS_VALUE)
+        return s->start_time;
+    return 0;
+}
+
+int Demuxer::videoRotation() const
+{
+    AVStream *s = stream(m_video);
+    if (!s)
+        return 0;
+    const uint8_t *matrix = av_stream_get_side_data(s, AV_PKT_DATA_DISPLAYMATRIX, nullptr);
+    if (!matrix)
+        return 0;
+    double theta = -av_display_rotation_get(reinterpret_cast<const int32_t *>(matrix));
+    if (std::isnan(theta))
+        return 0;
+    int deg = int(std::lround(theta / 90.0)) * 90;
+    deg %= 360;
+    if (deg < 0)
+        deg += 360;
+    return deg;
+}
+
+bool Demuxer::seekMs(int64_t ms)
+{
+    if (!m_ctx)
+        return false;
+    int64_t ts = av_rescale(ms, AV_TIME_BASE, 1000);
+    if (m_ctx->start_time != AV_NOPTS_VALUE)
+        ts += m_ctx->start_time;
+    int ret = avformat_seek_file(m_ctx.get(), -1, INT64_MIN, ts, ts, 0);
+    if (ret < 0)
+        ret = av_seek_frame(m_ctx.get(), -1, ts, AVSEEK_FLAG_BACKWARD);
+    return ret >= 0;
+}
+
+int Demuxer::read(AVPacket *packet)
+{
+    if (!m_ctx)
+        return AVERROR(EINVAL);
+    return av_read_frame(m_ctx.get(), packet);
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "engine/av/avptr.h"
+
+#include <chrono>
+#include <functional>
+#include <string>
+
+// An opened input file: container, chosen streams, seeking.  Blocking reads
+// are cut short by an interrupt check (a stop request) and, while a deadline
+// is armed, by the deadline.
+class Demuxer {
+public:
+    using StopCheck = std::function<bool()>;
+
+    Demuxer() = default;
+    Demuxer(const Demuxer &) = delete;
+    Demuxer &operator=(const Demuxer &) = delete;
+
+    // Opens the file and reads its stream parameters.  quick limits how
+    // much is read for the parameters (probing).
+    bool open(const std::string &path, bool quick, std::string *error, StopCheck stop = {});
+    void close();
+    bool isOpen() const { return m_ctx != nullptr; }
+
+    AVFormatContext *context() const { return m_ctx.get(); }
+    // Best streams; attached pictures (cover art) are never video.
+    int videoIndex() const { return m_video; }
+    int audioIndex() const { return m_audio; }
+    AVStream *stream(int index) const;
+
+    double durationMs() const;
+    // The stream's first timestamp in its time base (0 when unknown).
+    int64_t startPts(int index) const;
+    // Rotation of the video in degrees clockwise (0, 90, 180, 270).
+    int videoRotation() const;
+
+    // Seeks so that the next packets start at or before ms.
+    bool seekMs(int64_t ms);
+    // 0, AVERROR_EOF or another AVERROR.
+    int read(AVPacket *packet);
+
+    // Arms a deadline for the next blocking calls (0 disarms).
+    void setDeadline(int milliseconds);
+
+private:
+    static int interruptCallback(void *opaque);
+
+    av::InputFormatPtr m_ctx;
+    int m_video = -1;
+    int m_audio = -1;
+    StopCheck m_stop;
+    std::chrono::steady_clock::time_point m_deadline{};
+    bool m_deadlineArmed = false;
+};

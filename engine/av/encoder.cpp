@@ -1,0 +1,226 @@
+#include "engine/av/encoder.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+const AVCodec *find(const std::string &name)
+{
+    return avcodec_find_encoder_by_name(name.c_str());
+}
+
+bool openContext(av::CodecContextPtr &ctx, const AVCodec *codec, AVDictionary **opts, std::string *error)
+{
+    int ret = avcodec_open2(ctx.get(), codec, opts);
+    if (ret < 0) {
+        if (error)
+            *error = std::string("cannot open the encoder ") + codec->name + ": " + av::errorText(ret);
+        ctx.reset();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+AVRational Encoder::supportedFrameRate(const std::string &encoder, AVRational wanted)
+{
+    if (wanted.num <= 0 || wanted.den <= 0)
+        wanted = {25, 1};
+    const double fps = av_q2d(wanted);
+    for (AVRational ntsc : {AVRational{24000, 1001}, AVRational{30000, 1001}, AVRational{60000, 1001}})
+        if (std::fabs(fps - av_q2d(ntsc)) < 0.01)
+            wanted = ntsc;
+    av_reduce(&wanted.num, &wanted.den, wanted.num, wanted.den, 65535);
+    const AVCodec *codec = find(encoder);
+    if (codec && codec->supported_framerates) {
+        int idx = av_find_nearest_q_idx(wanted, codec->supported_framerates);
+        wanted = codec->supported_framerates[idx];
+    }
+    return wanted;
+}
+
+int Encoder::supportedSampleRate(const std::string &encoder, int wanted, const std::vector<int> &allowed)
+{
+    auto nearest = [](int want, const std::vector<int> &list) {
+        int best = list.front();
+        for (int r : list)
+            if (std::abs(r - want) < std::abs(best - want) ||
+                (std::abs(r - want) == std::abs(best - want) && r > best))
+                best = r;
+        return best;
+    };
+    if (wanted <= 0)
+        wanted = 44100;
+    if (!allowed.empty())
+        wanted = nearest(wanted, allowed);
+    const AVCodec *codec = find(encoder);
+    if (codec && codec->supported_samplerates) {
+        std::vector<int> list;
+        for (const int *r = codec->supported_samplerates; *r; ++r)
+            list.push_back(*r);
+        if (!list.empty())
+            wanted = nearest(wanted, list);
+    }
+    return wanted;
+}
+
+int Encoder::supportedChannels(const std::string &encoder, int wanted)
+{
+    if (wanted <= 0)
+        wanted = 2;
+    const AVCodec *codec = find(encoder);
+    if (!codec)
+        return wanted;
+    const std::string name = codec->name;
+    if (name == "wmav1" || name == "wmav2" || name == "mp2" || name == "libmp3lame" || name == "adpcm_ms" ||
+        name == "adpcm_ima_wav" || name == "flv" || name == "pcm_s16le_planar")
+        wanted = std::min(wanted, 2);
+    if (codec->ch_layouts) {
+        int best = 0;
+        for (const AVChannelLayout *l = codec->ch_layouts; l->nb_channels; ++l) {
+            if (l->nb_channels == wanted)
+                return wanted;
+            if (l->nb_channels <= wanted && l->nb_channels > best)
+                best = l->nb_channels;
+        }
+        return best > 0 ? best : codec->ch_layouts[0].nb_channels;
+    }
+    return wanted;
+}
+
+int Encoder::videoPixFmt(const std::string &encoder, int height)
+{
+    const AVCodec *codec = find(encoder);
+    if (!codec || !codec->pix_fmts)
+        return AV_PIX_FMT_YUV420P;
+    if (std::string(codec->name) == "dvvideo")
+        return height == 480 ? AV_PIX_FMT_YUV411P : AV_PIX_FMT_YUV420P;
+    for (const AVPixelFormat *f = codec->pix_fmts; *f != AV_PIX_FMT_NONE; ++f)
+        if (*f == AV_PIX_FMT_YUV420P)
+            return *f;
+    return codec->pix_fmts[0];
+}
+
+const AVCodec *Encoder::allocContext(const std::string &name, const char *kind, std::string *error)
+{
+    m_ctx.reset();
+    const AVCodec *codec = find(name);
+    if (!codec) {
+        if (error)
+            *error = std::string("the ") + kind + " encoder " + name + " is not available";
+        return nullptr;
+    }
+    m_ctx.reset(avcodec_alloc_context3(codec));
+    if (!m_ctx) {
+        if (error)
+            *error = "out of memory";
+        return nullptr;
+    }
+    return codec;
+}
+
+bool Encoder::openVideo(const VideoEncodeParams &p, std::string *error)
+{
+    const AVCodec *codec = allocContext(p.encoder, "video", error);
+    if (!codec)
+        return false;
+    AVCodecContext *c = m_ctx.get();
+    c->width = p.width;
+    c->height = p.height;
+    c->pix_fmt = AVPixelFormat(videoPixFmt(p.encoder, p.height));
+    c->framerate = p.frameRate;
+    c->time_base = av_inv_q(p.frameRate);
+    c->sample_aspect_ratio = p.sampleAspect;
+    c->thread_count = 0; // all cores
+    if (p.bitRate > 0)
+        c->bit_rate = p.bitRate;
+    if (p.globalHeader)
+        c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    if (p.dvd) {
+        const bool pal = p.height == 576;
+        c->gop_size = pal ? 15 : 18;
+        c->max_b_frames = 2;
+        c->rc_max_rate = 9000000;
+        c->rc_min_rate = 0;
+        c->rc_buffer_size = 224 * 1024 * 8;
+        c->bit_rate = std::clamp<int64_t>(p.bitRate > 0 ? p.bitRate : 6000000, 1000000, 8000000);
+    } else if (codec->id == AV_CODEC_ID_MPEG2VIDEO || codec->id == AV_CODEC_ID_MPEG1VIDEO) {
+        c->gop_size = 15;
+        c->max_b_frames = 2;
+        c->rc_buffer_size = 224 * 1024 * 8;
+        if (c->bit_rate > 0)
+            c->rc_max_rate = std::max<int64_t>(c->bit_rate * 3 / 2, 2000000);
+    }
+    if (codec->id == AV_CODEC_ID_MJPEG)
+        c->color_range = AVCOL_RANGE_JPEG;
+    if (p.anyFrameRate)
+        c->strict_std_compliance = FF_COMPLIANCE_EXPERIMENTAL;
+    AVDictionary *opts = nullptr;
+    av_dict_set(&opts, "threads", "auto", 0);
+    bool ok = openContext(m_ctx, codec, &opts, error);
+    av_dict_free(&opts);
+    return ok;
+}
+
+bool Encoder::openAudio(const AudioEncodeParams &p, std::string *error)
+{
+    const AVCodec *codec = allocContext(p.encoder, "audio", error);
+    if (!codec)
+        return false;
+    AVCodecContext *c = m_ctx.get();
+    c->sample_rate = p.sampleRate;
+    av_channel_layout_default(&c->ch_layout, p.channels);
+    c->sample_fmt = codec->sample_fmts ? codec->sample_fmts[0] : AV_SAMPLE_FMT_S16;
+    if (codec->sample_fmts && p.preferredSampleFmt >= 0)
+        for (const AVSampleFormat *f = codec->sample_fmts; *f != AV_SAMPLE_FMT_NONE; ++f)
+            if (*f == p.preferredSampleFmt)
+                c->sample_fmt = *f;
+    c->time_base = {1, p.sampleRate};
+    c->thread_count = 0;
+    if (p.bitRate > 0)
+        c->bit_rate = p.bitRate;
+    if (codec->id == AV_CODEC_ID_AC3)
+        c->bit_rate = std::min<int64_t>(c->bit_rate > 0 ? c->bit_rate : 192000, 640000);
+    if (p.globalHeader)
+        c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    AVDictionary *opts = nullptr;
+    bool ok = openContext(m_ctx, codec, &opts, error);
+    av_dict_free(&opts);
+    if (!ok && p.bitRate > 0) {
+        // Some encoders accept only certain rates: retry with their default.
+        m_ctx.reset(avcodec_alloc_context3(codec));
+        if (!m_ctx)
+            return false;
+        c = m_ctx.get();
+        c->sample_rate = p.sampleRate;
+        av_channel_layout_default(&c->ch_layout, p.channels);
+        c->sample_fmt = codec->sample_fmts ? codec->sample_fmts[0] : AV_SAMPLE_FMT_S16;
+        c->time_base = {1, p.sampleRate};
+        if (p.globalHeader)
+            c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+        ok = openContext(m_ctx, codec, nullptr, error);
+    }
+    return ok;
+}
+
+int Encoder::frameSize() const
+{
+    if (!m_ctx)
+        return 0;
+    if (m_ctx->frame_size > 0 && !(m_ctx->codec->capabilities & AV_CODEC_CAP_VARIABLE_FRAME_SIZE))
+        return m_ctx->frame_size;
+    return 1024;
+}
+
+int Encoder::send(const AVFrame *frame)
+{
+    return m_ctx ? avcodec_send_frame(m_ctx.get(), frame) : AVERROR(EINVAL);
+}
+
+int Encoder::receive(AVPacket *packet)
+{
+    return m_ctx ? avcodec_receive_packet(m_ctx.get(), packet) : AVERROR(EINVAL);
+}

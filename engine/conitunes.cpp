@@ -1,6 +1,0 @@
-#include "engine/conitunes.h"
-
-int CConItunes::AddToItunes(const char *)
-{
-    return 0;
-}

@@ -1,0 +1,432 @@
+#include "engine/playback/ffmpegplayer.h"
+
+#include "engine/playback/playersession.h"
+#include "engine/playback/playervideooutput.h"
+#include "engine/probe/mediaprobe.h"
+
+#include <QDebug>
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+
+namespace {
+std::atomic<int64_t> g_wndId{0};
+
+// Destroy observers live outside the player so that an observer destroyed
+// after the player (or before it is ever created) is handled safely.
+struct ObserverList {
+    std::mutex mutex;
+    std::vector<IPlayerDestroyObserver *> observers;
+};
+ObserverList &observerList()
+{
+    static auto *list = new ObserverList; // never destroyed: observers may outlive statics
+    return *list;
+}
+std::atomic<bool> g_playerAlive{false};
+} // namespace
+
+IPlayerDestroyObserver::~IPlayerDestroyObserver()
+{
+    ObserverList &l = observerList();
+    std::lock_guard<std::mutex> lock(l.mutex);
+    l.observers.erase(std::remove(l.observers.begin(), l.observers.end(), this), l.observers.end());
+}
+
+// Joins the threads of finished playbacks away from the GUI thread: a
+// decoder in the middle of a large picture may take longer than a frame.
+class SessionReaper {
+public:
+    SessionReaper() : m_thread([this] { run(); }) {}
+    ~SessionReaper()
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_quit = true;
+        }
+        m_cond.notify_all();
+        m_thread.join();
+    }
+    void take(std::unique_ptr<playback::PlayerSession> session)
+    {
+        session->requestStop();
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_sessions.push_back(std::move(session));
+        }
+        m_cond.notify_all();
+    }
+
+private:
+    void run()
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        for (;;) {
+            m_cond.wait(lock, [this] { return m_quit || !m_sessions.empty(); });
+            if (m_sessions.empty())
+                return;
+            auto session = std::move(m_sessions.front());
+            m_sessions.pop_front();
+            lock.unlock();
+            session.reset(); // joins its threads and frees it
+            lock.lock();
+        }
+    }
+    std::mutex m_mutex;
+    std::condition_variable m_cond;
+    std::deque<std::unique_ptr<playback::PlayerSession>> m_sessions;
+    bool m_quit = false;
+    std::thread m_thread;
+};
+
+struct CffmpegPlayer::Impl {
+    playback::VideoOutput output{[] { return CffmpegPlayer::getWndID(); }};
+    playback::AudioOutput audio;
+    SessionReaper reaper; // declared after the outputs: finished playbacks go before them
+    std::unique_ptr<playback::PlayerSession> session;
+    std::string path; // the file opened for playback, empty when none
+    int64_t sectionStart = -1;
+    int64_t sectionEnd = -1;
+    int volume = 128;
+    bool muted = false;
+    bool notifying = false;
+    int64_t shownBefore = 0;
+    int64_t droppedBefore = 0;
+};
+
+CffmpegPlayer::CffmpegPlayer() : m_probe(std::make_unique<MediaProbe>()), d(std::make_unique<Impl>())
+{
+    g_playerAlive = true;
+}
+
+CffmpegPlayer::~CffmpegPlayer()
+{
+    notifyDestroyObservers(PLAYER_DESTROYED);
+    g_playerAlive = false;
+    d->session.reset();
+}
+
+void CffmpegPlayer::setWndID(int64_t id)
+{
+    if (g_wndId == id || !g_playerAlive) {
+        g_wndId = id;
+        return;
+    }
+    // The owner of the window being given up hears of it while it still owns it.
+    CffmpegPlayer *p = FFP_GetPlayer();
+    if (p->d->session)
+        p->notifyDestroyObservers(PLAYER_WINDOW_CHANGED);
+    g_wndId = id;
+    p->d->output.noteWindow(id);
+    if (p->d->session)
+        p->d->session->refresh();
+}
+
+int64_t CffmpegPlayer::getWndID()
+{
+    return g_wndId;
+}
+
+int CffmpegPlayer::OpenFile(const char *path)
+{
+    endSession(PLAYER_STOPPED);
+    d->path.clear();
+    d->output.clear();
+    d->sectionStart = d->sectionEnd = -1;
+    d->shownBefore = d->droppedBefore = 0;
+    if (!path || !*path)
+        return 0;
+    // The probe answers GetFileInfo and friends; the session plays.
+    if (!m_probe->open(path))
+        qDebug("player: no file information for [%s]", path);
+    d->path = path;
+    if (!ensureSession()) {
+        d->path.clear();
+        m_probe->close();
+        return 0;
+    }
+    return 1;
+}
+
+bool CffmpegPlayer::ensureSession()
+{
+    if (d->session)
+        return true;
+    if (d->path.empty())
+        return false;
+    auto session = std::make_unique<playback::PlayerSession>(*this, d->output, d->audio);
+    std::string error;
+    if (!session->open(d->path, &error)) {
+        qWarning("player: [%s] cannot be played: %s", d->path.c_str(), error.c_str());
+        return false;
+    }
+    session->setSection(d->sectionStart, d->sectionEnd);
+    session->setVolume(d->volume);
+    session->setMuted(d->muted);
+    d->output.setSource(session.get());
+    d->session = std::move(session);
+    return true;
+}
+
+void CffmpegPlayer::endSession(int reason)
+{
+    if (!d->session)
+        return;
+    notifyDestroyObservers(reason);
+    if (auto session = std::move(d->session)) { // an observer may have ended it already
+        d->shownBefore += int64_t(session->shownFrames());
+        d->droppedBefore += int64_t(session->droppedFrames());
+        d->output.setSource(nullptr);
+        d->reaper.take(std::move(session));
+    }
+}
+
+int CffmpegPlayer::GetFileInfo(FileInfo *info)
+{
+    return info && m_probe->fillFileInfo(info) ? 1 : 0;
+}
+
+int CffmpegPlayer::IsAudioFile()
+{
+    if (m_probe->isOpen())
+        return m_probe->isAudioOnly() ? 1 : 0;
+    return d->session && !d->session->hasVideo() ? 1 : 0;
+}
+
+int CffmpegPlayer::GetThumbImage(unsigned char *&buffer, int64_t ms)
+{
+    m_thumb = m_probe->thumbnailJpeg(ms);
+    buffer = m_thumb.empty() ? nullptr : m_thumb.data();
+    return static_cast<int>(m_thumb.size());
+}
+
+void CffmpegPlayer::CloseFile()
+{
+    endSession(PLAYER_STOPPED);
+    m_probe->close();
+    d->path.clear();
+    d->output.clear();
+    d->sectionStart = d->sectionEnd = -1;
+}
+
+std::string CffmpegPlayer::GetOpenedFileName() const
+{
+    if (!d->path.empty())
+        return d->path;
+    return m_probe->isOpen() ? m_probe->path() : std::string();
+}
+
+void CffmpegPlayer::SetInitSize(int width, int height)
+{
+    d->output.setInitSize(QSize(std::max(0, width), std::max(0, height)));
+    if (d->session)
+        d->session->refresh();
+}
+
+int CffmpegPlayer::Play()
+{
+    if (!ensureSession())
+        return 0;
+    d->session->play();
+    return 1;
+}
+
+int CffmpegPlayer::Pause()
+{
+    if (!d->session)
+        return 0;
+    d->session->pause();
+    return 1;
+}
+
+int CffmpegPlayer::Stop()
+{
+    // The file stays open; the next Play starts the section again.
+    endSession(PLAYER_STOPPED);
+    d->output.clear();
+    return 1;
+}
+
+int CffmpegPlayer::Seek(double ms)
+{
+    if (!d->session || !std::isfinite(ms))
+        return 0;
+    d->session->seek(ms);
+    return 1;
+}
+
+void CffmpegPlayer::SetStartEndPos(int64_t startMs, int64_t endMs)
+{
+    d->sectionStart = startMs;
+    d->sectionEnd = endMs;
+    if (d->session)
+        d->session->setSection(startMs, endMs);
+}
+
+double CffmpegPlayer::GetCurrentPosition()
+{
+    return d->session ? d->session->position() : 0.0;
+}
+
+int CffmpegPlayer::GetPlayStatus()
+{
+    return d->session ? d->session->status() : PLAY_STATUS_STOPPED;
+}
+
+void CffmpegPlayer::SetVolumn(int volume)
+{
+    d->volume = std::clamp(volume, 0, 128);
+    if (d->session)
+        d->session->setVolume(d->volume);
+}
+
+void CffmpegPlayer::SetSilent()
+{
+    d->muted = !d->muted;
+    if (d->session)
+        d->session->setMuted(d->muted);
+}
+
+int CffmpegPlayer::SnapImage(const char *path, int type)
+{
+    if (!path || !*path || (type != 1 && type != 2) || !d->session)
+        return 0;
+    std::string error;
+    if (!d->session->snapshot(path, type, &error)) {
+        qWarning("player: snapshot [%s] failed: %s", path, error.c_str());
+        return 0;
+    }
+    return 1;
+}
+
+void CffmpegPlayer::GetShowRect(int &x, int &y, int &width, int &height)
+{
+    const double aspect = d->session ? d->session->pictureAspect() : 0.0;
+    const QRect r = playback::fitRect(d->output.targetSize(), aspect);
+    x = r.x();
+    y = r.y();
+    width = r.width();
+    height = r.height();
+}
+
+void CffmpegPlayer::SetZoomFilter(int mode, int width, int height)
+{
+    changeFilters([&](FilterSettings &f) {
+        f.zoomMode = mode;
+        f.zoomWidth = width;
+        f.zoomHeight = height;
+    });
+}
+
+void CffmpegPlayer::AddhFilpFileter(int off)
+{
+    changeFilters([&](FilterSettings &f) { f.hFlip = off == 0; });
+}
+
+void CffmpegPlayer::AddvFilpFileter(int off)
+{
+    changeFilters([&](FilterSettings &f) { f.vFlip = off == 0; });
+}
+
+bool CffmpegPlayer::testAndRefresh(int64_t id)
+{
+    if (id == 0 || id != g_wndId)
+        return false;
+    bool stale = false;
+    const bool painted = d->output.paint(id, &stale);
+    if (stale && d->session)
+        d->session->refresh();
+    return painted;
+}
+
+void CffmpegPlayer::addDestroyObserver(IPlayerDestroyObserver *observer)
+{
+    ObserverList &l = observerList();
+    std::lock_guard<std::mutex> lock(l.mutex);
+    if (observer && std::find(l.observers.begin(), l.observers.end(), observer) == l.observers.end())
+        l.observers.push_back(observer);
+}
+
+void CffmpegPlayer::removeDestroyObserver(IPlayerDestroyObserver *observer)
+{
+    ObserverList &l = observerList();
+    std::lock_guard<std::mutex> lock(l.mutex);
+    l.observers.erase(std::remove(l.observers.begin(), l.observers.end(), observer), l.observers.end());
+}
+
+void CffmpegPlayer::notifyDestroyObservers(int reason)
+{
+    // An observer typically calls Stop(), which must not notify again.
+    if (d->notifying)
+        return;
+    d->notifying = true;
+    std::vector<IPlayerDestroyObserver *> observers;
+    {
+        ObserverList &l = observerList();
+        std::lock_guard<std::mutex> lock(l.mutex);
+        observers = l.observers;
+    }
+    for (auto *o : observers) {
+        ObserverList &l = observerList();
+        {
+            // Skip one that went away during an earlier notice.
+            std::lock_guard<std::mutex> lock(l.mutex);
+            if (std::find(l.observers.begin(), l.observers.end(), o) == l.observers.end())
+                continue;
+        }
+        o->OnPlayerDestroy(reason);
+    }
+    d->notifying = false;
+}
+
+int64_t CffmpegPlayer::GetShownFrames() const
+{
+    return d->shownBefore + (d->session ? int64_t(d->session->shownFrames()) : 0);
+}
+
+int64_t CffmpegPlayer::GetDroppedFrames() const
+{
+    return d->droppedBefore + (d->session ? int64_t(d->session->droppedFrames()) : 0);
+}
+
+double CffmpegPlayer::GetShownFramePosition() const
+{
+    if (!d->session)
+        return -1.0;
+    const double pts = d->session->shownPtsMs();
+    return std::isnan(pts) ? -1.0 : pts - double(std::max<int64_t>(0, d->sectionStart));
+}
+
+void CffmpegPlayer::onFiltersChanged()
+{
+    if (d && d->session)
+        d->session->refresh();
+}
+
+CffmpegPlayer *FFP_GetPlayer()
+{
+    static CffmpegPlayer player;
+    return &player;
+}
+
+int64_t FFP_SetWndID(int64_t id)
+{
+    const int64_t old = CffmpegPlayer::getWndID();
+    CffmpegPlayer::setWndID(id);
+    return old;
+}
+
+bool FFP_TestAndRefresh(int64_t id)
+{
+    return FFP_GetPlayer()->testAndRefresh(id);
+}
+
+void FFP_AddDestroyObserver(IPlayerDestroyObserver *observer)
+{
+    FFP_GetPlayer()->addDestroyObserver(observer);
+}

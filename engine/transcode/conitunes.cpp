@@ -1,0 +1,6 @@
+#include "engine/transcode/conitunes.h"
+
+int CConItunes::AddToItunes(const char *)
+{
+    return 0;
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "engine/av/filtersettings.h"
+#include "engine/transcode/encodeinfo.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// Status values of a transcoding run.
+enum TranscodeStatus {
+    TRANSCODE_IDLE = 0,
+    TRANSCODE_RUNNING = 1,
+    TRANSCODE_FINISHED = 2,
+    TRANSCODE_STOPPED = 3,
+    TRANSCODE_FAILED = 4,
+};
+
+// One transcoding job: record, inputs and filters are set, then Transcode()
+// runs on the caller's thread until done.  StopTranscode(), GetEncodePrg()
+// and GetFrameNubmer() may be called from any other thread meanwhile.
+// After Transcode() the object takes a new job's record, inputs and filters.
+class CFFmpegTranscode : public CFilterSetters {
+public:
+    CFFmpegTranscode();
+    ~CFFmpegTranscode() override;
+    CFFmpegTranscode(const CFFmpegTranscode &) = delete;
+    CFFmpegTranscode &operator=(const CFFmpegTranscode &) = delete;
+
+    // Copies the 144-byte record.
+    int SetEncodeInfo(const EncodeInfo *info);
+    // One call per input, in order; several inputs are joined.
+    int AddInputFile(const char *path);
+    // Blocks until the output is written, stopped or failed.
+    int Transcode(const char *outputPath);
+    void StopTranscode();
+    // progress receives the finished fraction 0..1; the second is unused.
+    void GetEncodePrg(double &progress, double &unused);
+    int64_t GetFrameNubmer();
+    // 2 finished, 3 stopped, 4 failed (0 before the first run).
+    int GetLastConvetStatus();
+
+    // The one-line reason of the last failure, empty after success.
+    std::string GetLastErrorText() const;
+
+    struct Impl;
+
+private:
+    std::unique_ptr<Impl> d;
+};

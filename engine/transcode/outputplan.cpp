@@ -1,0 +1,130 @@
+#include "engine/transcode/outputplan.h"
+
+#include "engine/av/filtergraph.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+AVRational sourceRate(const AVStream *vs)
+{
+    AVRational r = vs->avg_frame_rate;
+    if (r.num <= 0 || r.den <= 0 || av_q2d(r) > 240)
+        r = vs->r_frame_rate;
+    if (r.num <= 0 || r.den <= 0 || av_q2d(r) > 240)
+        r = {25, 1};
+    return r;
+}
+
+// H.263 only has a handful of picture sizes: the one nearest in width.
+void nearestH263Size(int *width, int *height)
+{
+    static const int sizes[][2] = {{128, 96}, {176, 144}, {352, 288}, {704, 576}, {1408, 1152}};
+    int best = 0;
+    for (int i = 0; i < 5; ++i)
+        if (std::abs(sizes[i][0] - *width) < std::abs(sizes[best][0] - *width))
+            best = i;
+    *width = sizes[best][0];
+    *height = sizes[best][1];
+}
+
+} // namespace
+
+bool OutputPlan::make(const EncodeInfo &info, const std::string &outputPath, const FilterSettings &filters,
+                      const AVStream *videoSource, const AVStream *audioSource, OutputPlan *plan,
+                      std::string *error)
+{
+    OutputPlan p;
+    p.dvd = info.dvdFlag == 1;
+    const std::string ext = EncoderNames::extensionOf(outputPath);
+    p.rule = p.dvd ? EncoderNames::dvd() : EncoderNames::container(ext);
+    if (p.rule.muxer.empty()) {
+        if (error)
+            *error = "the output format ." + ext + " cannot be written";
+        return false;
+    }
+    const std::string vname(info.videoEncoder, strnlen(info.videoEncoder, sizeof(info.videoEncoder)));
+    const std::string aname(info.audioEncoder, strnlen(info.audioEncoder, sizeof(info.audioEncoder)));
+    if (p.dvd) {
+        p.video = {"mpeg2video", "", false};
+        p.audio = EncoderNames::canonicalAudio(aname) == "mp2" ? ResolvedEncoder{"mp2", "", false}
+                                                               : ResolvedEncoder{"ac3", "", false};
+    } else {
+        p.video = EncoderNames::resolveVideo(vname, ext);
+        p.audio = EncoderNames::resolveAudio(aname, ext);
+    }
+    p.hasVideo = videoSource && !p.rule.audioOnly && !p.video.encoder.empty();
+    p.hasAudio = audioSource && !p.audio.encoder.empty();
+    if (!p.hasVideo && !p.hasAudio) {
+        if (error)
+            *error = "nothing to write: the inputs have no stream the output format ." + ext + " can hold";
+        return false;
+    }
+    // MPEG-2 video and AC-3 sound belong in an MPEG-2 program stream.
+    if (p.rule.muxer == "mpeg" && !p.rule.dpg &&
+        ((p.hasVideo && p.video.encoder == "mpeg2video") ||
+         (p.hasAudio && p.audio.encoder != "mp2" && p.audio.encoder != "libmp3lame")))
+        p.rule.muxer = "vob";
+
+    if (p.hasVideo) {
+        VideoFilterInput vin;
+        vin.width = videoSource->codecpar->width;
+        vin.height = videoSource->codecpar->height;
+        vin.sampleAspect = videoSource->codecpar->sample_aspect_ratio;
+        VideoFilterOutput vout;
+        vout.width = std::max(0, info.width);
+        vout.height = std::max(0, info.height);
+        int width = 0, height = 0;
+        FilterGraph::videoChain(filters, vin, vout, &width, &height);
+
+        const AVRational wanted =
+            info.frameRate > 0 ? AVRational{info.frameRate, 1000} : sourceRate(videoSource);
+        const std::string &vcodec = p.video.encoder;
+        AVRational rate;
+        if (p.dvd || vcodec == "dvvideo") {
+            // PAL or NTSC, whichever the asked rate is nearer to.
+            const bool pal = std::fabs(av_q2d(wanted) - 25.0) <= std::fabs(av_q2d(wanted) - 29.97);
+            rate = pal ? AVRational{25, 1} : AVRational{30000, 1001};
+            width = 720;
+            height = pal ? 576 : 480;
+            const double sar = vin.sampleAspect.num > 0 ? av_q2d(vin.sampleAspect) : 1.0;
+            const double dar = vin.width * sar / std::max(1, vin.height);
+            p.displayAspect = dar >= 1.5 ? AVRational{16, 9} : AVRational{4, 3};
+        } else if (p.rule.anyFrameRate) {
+            rate = av_d2q(std::max(1.0, std::round(av_q2d(wanted))), 1000);
+        } else {
+            rate = Encoder::supportedFrameRate(vcodec, wanted);
+        }
+        if (vcodec == "h263")
+            nearestH263Size(&width, &height);
+        VideoEncodeParams &vp = p.videoParams;
+        vp.encoder = vcodec;
+        vp.width = std::max(2, width & ~1);
+        vp.height = std::max(2, height & ~1);
+        vp.frameRate = rate;
+        vp.bitRate = info.videoBitrate;
+        vp.dvd = p.dvd;
+        vp.anyFrameRate = p.rule.anyFrameRate;
+        if (p.displayAspect.num > 0)
+            av_reduce(&vp.sampleAspect.num, &vp.sampleAspect.den, int64_t(p.displayAspect.num) * vp.height,
+                      int64_t(p.displayAspect.den) * vp.width, 1 << 16);
+    }
+    if (p.hasAudio) {
+        AudioEncodeParams &ap = p.audioParams;
+        ap.encoder = p.audio.encoder;
+        const int rate = info.sampleRate > 0 ? info.sampleRate : audioSource->codecpar->sample_rate;
+        int channels = info.channels > 0 ? info.channels : audioSource->codecpar->ch_layout.nb_channels;
+        if (p.dvd)
+            channels = std::min(channels, 2);
+        ap.sampleRate = Encoder::supportedSampleRate(ap.encoder, rate, p.rule.sampleRates);
+        ap.channels = Encoder::supportedChannels(ap.encoder, channels);
+        ap.bitRate = info.audioBitrate;
+        if (p.dvd && ap.encoder == "ac3")
+            ap.bitRate = std::clamp<int64_t>(ap.bitRate > 0 ? ap.bitRate : 192000, 64000, 448000);
+        ap.preferredSampleFmt = audioSource->codecpar->format;
+    }
+    *plan = std::move(p);
+    return true;
+}
