@@ -2,19 +2,11 @@
 
 #include "engine/av/filtersettings.h"
 #include "engine/transcode/encodeinfo.h"
+#include "engine/transcode/transcodestatus.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
-
-// Status values of a transcoding run.
-enum TranscodeStatus {
-    TRANSCODE_IDLE = 0,
-    TRANSCODE_RUNNING = 1,
-    TRANSCODE_FINISHED = 2,
-    TRANSCODE_STOPPED = 3,
-    TRANSCODE_FAILED = 4,
-};
 
 // One transcoding job: record, inputs and filters are set, then Transcode()
 // runs on the caller's thread until done.  StopTranscode(), GetEncodePrg()
