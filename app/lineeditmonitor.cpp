@@ -13,19 +13,24 @@ LineEditMonitor::LineEditMonitor(QObject *parent) : QObject(parent)
 LineEditMonitor::~LineEditMonitor()
 {
     timer.stop();
-    if (lineEdit)
-        lineEdit->removeEventFilter(this);
+    if (editObject)
+        editObject->removeEventFilter(this);
+}
+
+QLineEdit *LineEditMonitor::watched() const
+{
+    return qobject_cast<QLineEdit *>(editObject.data());
 }
 
 void LineEditMonitor::watch(QLineEdit *edit)
 {
     if (!edit)
         return;
-    if (lineEdit && lineEdit != edit) {
-        lineEdit->removeEventFilter(this);
+    if (editObject && editObject != edit) {
+        editObject->removeEventFilter(this);
         timer.stop();
     }
-    lineEdit = edit;
+    editObject = edit;
     edit->installEventFilter(this);
     // A field that already has the focus is polled from now on.
     if (edit->hasFocus())
@@ -39,18 +44,19 @@ void LineEditMonitor::timeout()
 
 void LineEditMonitor::checkText()
 {
-    if (!lineEdit || !lineEdit->isEnabled())
+    QLineEdit *edit = watched();
+    if (!edit || !edit->isEnabled())
         return;
-    const QString text = lineEdit->text();
+    const QString text = edit->text();
     if (text == lastText)
         return;
     lastText = text;
-    emit textChanged(text, lineEdit.data());
+    emit textChanged(text, edit);
 }
 
 bool LineEditMonitor::eventFilter(QObject *watchedObject, QEvent *event)
 {
-    if (lineEdit && watchedObject == lineEdit.data()) {
+    if (editObject && watchedObject == editObject.data()) {
         if (event->type() == QEvent::FocusIn) {
             timer.start();
         } else if (event->type() == QEvent::FocusOut) {

@@ -19,7 +19,7 @@ public:
     // Starts watching edit (not owned); a null edit is ignored.  Watching a
     // second edit stops watching the first.
     void watch(QLineEdit *edit);
-    QLineEdit *watched() const { return lineEdit.data(); }
+    QLineEdit *watched() const;
 
     // Emits textChanged when the watched, enabled edit's text differs from
     // the last one reported.
@@ -37,8 +37,10 @@ protected:
     bool eventFilter(QObject *watchedObject, QEvent *event) override;
 
 private:
-    // Guarded, so a deleted edit is never touched.
-    QPointer<QLineEdit> lineEdit;
+    // The watched edit, guarded so that a deleted edit is never touched.  Held
+    // as a QObject: while the edit is being destroyed it is no longer a
+    // QLineEdit, yet its last events still pass the filter.
+    QPointer<QObject> editObject;
     QString lastText;
     QTimer timer;
 };

@@ -4,13 +4,12 @@
 #include "core/profiles/videoencparam.h"
 #include "core/profiles/videoformatinfo.h"
 #include "core/profiles/videoprofileformatuserconfig.h"
+#include "engine/av/fontlookup.h"
 #include "engine/transcode/conitunes.h"
 #include "engine/transcode/ffmpegtranscode.h"
 
 #include <QDebug>
 #include <QFileInfo>
-
-#include <fontconfig/fontconfig.h>
 
 #include <cmath>
 #include <cstring>
@@ -216,24 +215,7 @@ qint64 ConvertJob::textWatermarkColor(const QColor &color, int alpha)
 
 QString ConvertJob::fontFileFor(const QString &family)
 {
-    QString file;
-    if (!FcInit())
-        return file;
-    FcPattern *pattern = FcNameParse(reinterpret_cast<const FcChar8 *>(family.toUtf8().constData()));
-    if (!pattern)
-        return file;
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result = FcResultNoMatch;
-    FcPattern *match = FcFontMatch(nullptr, pattern, &result);
-    if (match) {
-        FcChar8 *path = nullptr;
-        if (FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch && path)
-            file = QString::fromUtf8(reinterpret_cast<const char *>(path));
-        FcPatternDestroy(match);
-    }
-    FcPatternDestroy(pattern);
-    return file;
+    return QString::fromStdString(FontLookup::fileForFamily(family.toStdString()));
 }
 
 QString ConvertJob::uniqueOutputPath(const QString &sourcePath, const QString &outputDir,

@@ -1,5 +1,7 @@
 #include "core/platform/platform.h"
 
+#include "engine/av/fontlookup.h"
+
 #include <QDBusConnection>
 #include <QDBusInterface>
 #include <QDBusReply>
@@ -7,8 +9,6 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTextStream>
-
-#include <fontconfig/fontconfig.h>
 
 #include <memory>
 
@@ -58,67 +58,14 @@ bool isItunesInstalled()
     return false;
 }
 
-namespace {
-struct FcPatternDeleter {
-    void operator()(FcPattern *p) const { FcPatternDestroy(p); }
-};
-struct FcObjectSetDeleter {
-    void operator()(FcObjectSet *o) const { FcObjectSetDestroy(o); }
-};
-struct FcFontSetDeleter {
-    void operator()(FcFontSet *s) const { FcFontSetDestroy(s); }
-};
-
-int styleRank(const QString &style)
-{
-    static const QStringList regular = {"Regular", "Book", "Normal", "Roman", "Medium"};
-    const int i = regular.indexOf(style);
-    return i < 0 ? 100 : i;
-}
-} // namespace
-
 QString fontFilePath(const QString &family)
 {
-    if (family.trimmed().isEmpty() || !FcInit())
-        return {};
-    const QByteArray fam = family.toUtf8();
-    std::unique_ptr<FcPattern, FcPatternDeleter> pattern(FcPatternCreate());
-    FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8 *>(fam.constData()));
-    std::unique_ptr<FcObjectSet, FcObjectSetDeleter> objects(
-        FcObjectSetBuild(FC_FAMILY, FC_STYLE, FC_FILE, static_cast<char *>(nullptr)));
-    std::unique_ptr<FcFontSet, FcFontSetDeleter> fonts(FcFontList(nullptr, pattern.get(), objects.get()));
-    if (!fonts)
-        return {};
-    QString best;
-    int bestRank = 1000;
-    for (int i = 0; i < fonts->nfont; ++i) {
-        FcChar8 *file = nullptr;
-        FcChar8 *style = nullptr;
-        if (FcPatternGetString(fonts->fonts[i], FC_FILE, 0, &file) != FcResultMatch || !file)
-            continue;
-        const QString path = QString::fromUtf8(reinterpret_cast<const char *>(file));
-        QString styleName;
-        if (FcPatternGetString(fonts->fonts[i], FC_STYLE, 0, &style) == FcResultMatch && style)
-            styleName = QString::fromUtf8(reinterpret_cast<const char *>(style));
-        const int rank = styleRank(styleName);
-        // Lowest rank wins; between equals, the first path in sorted order,
-        // so the answer does not depend on the cache's order.
-        if (rank < bestRank || (rank == bestRank && path < best)) {
-            best = path;
-            bestRank = rank;
-        }
-    }
-    return best;
+    return QString::fromStdString(FontLookup::regularFaceFile(family.trimmed().toStdString()));
 }
 
 QString defaultFontFile()
 {
-    for (const char *family : {"DejaVu Sans", "Liberation Sans", "Noto Sans", "sans-serif"}) {
-        const QString path = fontFilePath(QString::fromLatin1(family));
-        if (!path.isEmpty() && QFileInfo::exists(path))
-            return path;
-    }
-    return {};
+    return QString::fromStdString(FontLookup::defaultFontFile());
 }
 
 bool shutdownComputer()

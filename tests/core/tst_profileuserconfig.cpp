@@ -191,7 +191,7 @@ void TstProfileUserConfig::damagedFileRecoversWithBackup_data()
     QTest::newRow("empty") << QByteArray();
     QTest::newRow("truncated") << QByteArray(
         "<?xml version=\"1.0\"?>\n<Config>\n    <UserProfiles>\n        <Cat");
-    QTest::newRow("binary") << QByteArray("\x00\x01\xff\xfe garbage", 14);
+    QTest::newRow("binary") << QByteArray::fromHex("0001fffe") + QByteArray(" garbage");
     QTest::newRow("blanks") << QByteArray("   \r\n  ");
     QTest::newRow("no element") << QByteArray("<?xml version=\"1.0\"?>\n<!-- nothing -->\n");
 }
