@@ -179,53 +179,6 @@ private slots:
         VideoInfoManager::instance()->clear();
     }
 
-    void namesTextsAndClipList()
-    {
-        VideoTrimDialog dialog;
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("VideoTrimDialog"));
-        QVERIFY(dialog.windowFlags() & Qt::FramelessWindowHint);
-        QCOMPARE(dialog.contentsMargins(), QMargins(7, 0, 7, 0));
-        QCOMPARE(VideoTrimDialog::PlayTimerInterval, 200);
-        QVERIFY(dialog.findChild<VideoPlayerScreen *>("playerWidget"));
-        QVERIFY(dialog.findChild<VideoTrimDialogSectionChooser *>("startEndChooser"));
-        const QList<std::pair<const char *, QString>> texts = {{"btnClip", "Clip"},
-                                                               {"btnOK", "OK"},
-                                                               {"btnCancel", "Cancel"},
-                                                               {"btnReset", "Reset"},
-                                                               {"btnClearAll", "Clear All"}};
-        for (const auto &[name, label] : texts) {
-            auto *b = dialog.findChild<QPushButton *>(name);
-            QVERIFY2(b, name);
-            QCOMPARE(b->text(), label);
-        }
-        for (const char *name : {"btnStart", "btnStop", "btnForward", "btnPlaySection", "btnSetLeftPos",
-                                 "btnSetRightPos", "btnWinClose"})
-            QVERIFY2(dialog.findChild<QPushButton *>(name), name);
-        QVERIFY(dialog.findChild<QPushButton *>("btnStart")->isCheckable());
-        QCOMPARE(dialog.findChild<QLabel *>("labelSlash")->text(), QStringLiteral("/"));
-        QVERIFY(dialog.findChild<QLabel *>("lbPlayTime") && dialog.findChild<QLabel *>("lbTotalTime"));
-        QVERIFY(dialog.findChild<QLineEdit *>("editLeftPos") &&
-                dialog.findChild<QLineEdit *>("editRightPos"));
-
-        QListWidget *list = dialog.findChild<QListWidget *>("videoList");
-        QVERIFY(list);
-        QCOMPARE(list->viewMode(), QListView::IconMode);
-        QCOMPARE(list->iconSize(), QSize(60, 48));
-        QCOMPARE(list->flow(), QListView::LeftToRight);
-        QVERIFY(!list->isWrapping());
-        QCOMPARE(list->movement(), QListView::Static);
-        QCOMPARE(list->spacing(), 10);
-        QCOMPARE(list->horizontalScrollMode(), QAbstractItemView::ScrollPerPixel);
-        QCOMPARE(list->horizontalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
-        QCOMPARE(list->styleSheet(),
-                 QStringLiteral(
-                     "QListView {\n\tborder:0px;\n}\n\n QScrollBar:horizontal {\n     height:10px;\n }\n"));
-        // Nothing is marked before the dialog is shown.
-        QCOMPARE(dialog.section().start(), qint64(-1));
-        QCOMPARE(dialog.section().end(), qint64(-1));
-        QVERIFY(dialog.sections().isEmpty());
-    }
-
     void stripGeometry()
     {
         VideoTrimDialogSectionChooser chooser;
