@@ -5,6 +5,7 @@
 #include "Widgets/fileinfodialog.h"
 #include "Widgets/videolistwidget.h"
 #include "Widgets/videorenamedlg.h"
+#include "Widgets/videotrimdialog.h"
 #include "app/aboutdialog.h"
 #include "app/mainwindow.h"
 #include "core/config/videouserconfig.h"
@@ -217,7 +218,17 @@ void CEventHandler::onMenuEditDuplicate()
 
 void CEventHandler::onMenuEditTrim()
 {
-    // The trim dialog plugs in here.
+    VideoBasicInfo info;
+    if (!VideoInfoManager::instance()->basicInfo(currentRow(), info))
+        return;
+    VideoTrimDialog dialog(mainWindow);
+    dialog.setSource(info);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // Each clip becomes an entry of its own; the source entry stays as it is.
+    const QList<VideoBasicInfo> sections = dialog.sections();
+    if (!sections.isEmpty())
+        VideoInfoManager::instance()->addVideos(sections);
 }
 
 void CEventHandler::onMenuEditVideoEdit()

@@ -264,8 +264,13 @@ void CliRunner::applyEdits(VideoInfo &v) const
 VideoInfoList CliRunner::loadInputs()
 {
     QList<VideoBasicInfo> videos;
-    for (const QString &file : m_options.files)
-        videos << VideoBasicInfo(QFileInfo(file).absoluteFilePath(), m_options.startMs, m_options.endMs);
+    for (const QString &file : m_options.files) {
+        const QString path = QFileInfo(file).absoluteFilePath();
+        if (m_options.sections.isEmpty())
+            videos << VideoBasicInfo(path, m_options.startMs, m_options.endMs);
+        else
+            videos << SectionList::entries(path, m_options.sections);
+    }
     CliLoadStep step(m_err);
     VideoInfoList loaded;
     step.run(videos, loaded);

@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -69,6 +70,8 @@ QString cliUsage()
         "  --profile ID          output profile (see --list-profiles)\n"
         "  --output DIR          output folder (default: the configured output folder)\n"
         "  --start MS, --end MS  section of each file, in milliseconds\n"
+        "  --sections A-B[,C-D...] convert each section of each file into its own output\n"
+        "                        (bounds in milliseconds or h:mm:ss.mmm; with --merge, joined in order)\n"
         "  --merge               join all files, in order, into one output\n"
         "  --jobs N              convert up to N files at a time (default 1)\n"
         "Profile overrides:\n"
@@ -162,6 +165,12 @@ CliParseResult parseCliOptions(const QStringList &args)
             if (!intOption(0, 2147483647, ms))
                 return result;
             (arg == QLatin1String("--start") ? o.startMs : o.endMs) = *ms;
+        } else if (arg == QLatin1String("--sections")) {
+            if (!r.value(arg, v, error))
+                return result;
+            QString why;
+            if (!SectionList::parse(v, o.sections, &why))
+                return bad(QStringLiteral("--sections: %1").arg(why));
         } else if (arg == QLatin1String("--jobs")) {
             std::optional<int> n;
             if (!intOption(1, 64, n))
@@ -277,8 +286,10 @@ CliParseResult parseCliOptions(const QStringList &args)
             return bad(QStringLiteral("no input files"));
         if (o.startMs >= 0 && o.endMs >= 0 && o.endMs <= o.startMs)
             return bad(QStringLiteral("--end must be after --start"));
-        if (o.merge && o.files.size() < 2)
-            return bad(QStringLiteral("--merge needs at least two files"));
+        if (!o.sections.isEmpty() && (o.startMs >= 0 || o.endMs >= 0))
+            return bad(QStringLiteral("give either --sections or --start/--end, not both"));
+        if (o.merge && o.files.size() * std::max<qsizetype>(1, o.sections.size()) < 2)
+            return bad(QStringLiteral("--merge needs at least two files or sections"));
         if (o.merge && jobsGiven && o.jobs > 1)
             return bad(QStringLiteral("--merge runs as one job; --jobs cannot be used with it"));
         if (!o.textWatermark.isEmpty() && !o.imageWatermark.isEmpty())

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/media/sectionlist.h"
+
+#include <QList>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -17,6 +20,8 @@ struct CliOptions {
     QString outputDir;
     int startMs = -1;
     int endMs = -1;
+    // --sections: each file is converted once per range (in its own output).
+    QList<SectionList::Range> sections;
     bool merge = false;
     int jobs = 1;
     QStringList files;

@@ -747,24 +747,39 @@ void playerButton(const QString &path, int w, int h, const Glyph &g, State s, qr
     });
 }
 
-void trimCursor(const QString &name, bool left)
+// The trim strip's section cursors: a flag whose straight edge is the mark
+// (the left cursor's right edge, the right cursor's left edge).
+void trimCursor(bool left, State s)
 {
-    save(name, 11, 22, [&](QPainter &p, const QRectF &r) {
+    const QString name = QString("dialogs/trim_cursor_%1_%2.png").arg(left ? "left" : "right", stateName(s));
+    save(name, 20, 20, [&](QPainter &p, const QRectF &r) {
         QPainterPath path;
         if (left) {
-            path.moveTo(r.right() - 1, 1);
-            path.lineTo(r.right() - 1, r.bottom() - 1);
-            path.lineTo(1, r.bottom() - 7);
-            path.lineTo(1, 1);
+            path.moveTo(r.right() - 0.5, 0.5);
+            path.lineTo(r.right() - 0.5, r.bottom() - 0.5);
+            path.lineTo(2.5, r.bottom() - 0.5);
+            path.lineTo(2.5, 9);
         } else {
-            path.moveTo(1, 1);
-            path.lineTo(1, r.bottom() - 1);
-            path.lineTo(r.right() - 1, r.bottom() - 7);
-            path.lineTo(r.right() - 1, 1);
+            path.moveTo(0.5, 0.5);
+            path.lineTo(0.5, r.bottom() - 0.5);
+            path.lineTo(r.right() - 2.5, r.bottom() - 0.5);
+            path.lineTo(r.right() - 2.5, 9);
         }
         path.closeSubpath();
-        p.setPen(QPen(QColor("#0d2f5c"), 1));
-        p.setBrush(vgrad(0, r.height(), {{0, QColor("#6ab8ff")}, {1, QColor("#1c58a4")}}));
+        QColor top("#6ab8ff"), bottom("#1c58a4"), edge("#0d2f5c");
+        if (s == Hover) {
+            top = QColor("#9ad0ff");
+            bottom = QColor("#2f7fd8");
+        } else if (s == Pressed) {
+            top = QColor("#2f7fd8");
+            bottom = QColor("#103a70");
+        } else if (s == Disabled) {
+            top = QColor("#d5dce6");
+            bottom = QColor("#9aa8bb");
+            edge = QColor("#7d8899");
+        }
+        p.setPen(QPen(edge, 1));
+        p.setBrush(vgrad(0, r.height(), {{0, top}, {1, bottom}}));
         p.drawPath(path);
     });
 }
@@ -964,8 +979,9 @@ int main(int argc, char **argv)
     sliderHandle("common/slider_handle_normal.png", QColor("#1c58a4"), QColor("#6ab8ff"));
     sliderHandle("common/slider_handle_hover.png", QColor("#2f7fd8"), QColor("#9ad0ff"));
     sliderHandle("common/slider_handle_pressed.png", QColor("#103a70"), QColor("#2f7fd8"));
-    trimCursor("dialogs/trim_cursor_left_normal.png", true);
-    trimCursor("dialogs/trim_cursor_right_normal.png", false);
+    for (bool left : {true, false})
+        for (State s : {Normal, Hover, Pressed, Disabled})
+            trimCursor(left, s);
     for (State s : {Normal, Hover, Pressed}) {
         const QString st = stateName(s);
         save("profilemenu/up_" + QString(s == Pressed ? "press" : st) + ".png", 15, 15,

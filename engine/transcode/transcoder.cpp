@@ -15,10 +15,15 @@ extern "C" {
 #include <libavutil/samplefmt.h>
 }
 
+#include <QDebug>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <memory>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -28,6 +33,22 @@ struct Input {
     std::unique_ptr<Demuxer> demuxer;
     double durationMs = 0.0;
 };
+
+// The process's file creation mask, read without changing it (umask() would
+// change it for every thread for a moment).
+mode_t creationMask()
+{
+    static const mode_t mask = [] {
+        std::ifstream status("/proc/self/status");
+        std::string line;
+        while (std::getline(status, line)) {
+            if (line.rfind("Umask:", 0) == 0)
+                return mode_t(std::strtoul(line.c_str() + 6, nullptr, 8) & 0777);
+        }
+        return mode_t(022);
+    }();
+    return mask;
+}
 
 // Where a finished job's bytes are written until they are complete.
 std::string makeTempPath(const std::string &output, std::string *error)
@@ -44,6 +65,9 @@ std::string makeTempPath(const std::string &output, std::string *error)
             *error = "cannot write into the folder [" + dir + "]";
         return {};
     }
+    // mkstemps makes the file private; the output gets the usual permissions.
+    if (::fchmod(fd, 0666 & ~creationMask()) != 0)
+        qWarning("transcode: cannot set the permissions of [%s]", buf.data());
     ::close(fd);
     return buf.data();
 }
