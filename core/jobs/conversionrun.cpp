@@ -4,6 +4,7 @@
 #include "core/jobs/videoconvertwrapper.h"
 #include "core/jobs/videomergewrapper.h"
 #include "core/media/videoinfomanager.h"
+#include "core/platform/platform.h"
 #include "core/profiles/videoprofileformatuserconfig.h"
 
 #include <QDir>
@@ -351,6 +352,10 @@ void ConversionRun::collect(Job &job)
         if (!QFileInfo(outcome.outputPath).isFile()) {
             outcome.status = TRANSCODE_FAILED;
             outcome.error = tr("%1 was not written").arg(QDir::toNativeSeparators(outcome.outputPath));
+        } else if (!Platform::giveCreationPermissions(outcome.outputPath)) {
+            // The engine writes under a private temporary name; the user's
+            // file is readable like any other they save.
+            qWarning("cannot set the permissions of [%s]", qPrintable(outcome.outputPath));
         }
         break;
     case TRANSCODE_STOPPED:

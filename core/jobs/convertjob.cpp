@@ -255,9 +255,9 @@ bool ConvertJob::prepare(CFFmpegTranscode &transcoder, const JobProfile &profile
     return true;
 }
 
-void ConvertJob::logStatus(int status, const char *source, int line)
+void ConvertJob::logStatus(TranscodeStatus status, const char *source, int line)
 {
-    qDebug("convert status = [%d] in [%s:%d]", status, source, line);
+    qDebug("convert status = [%d] in [%s:%d]", int(status), source, line);
 }
 
 void ConvertJob::sendToItunes(const QString &outputPath)
@@ -268,7 +268,7 @@ void ConvertJob::sendToItunes(const QString &outputPath)
     itunes.AddToItunes(native.toLocal8Bit().constData());
 }
 
-bool ConvertJob::afterJob(int status, const QString &profileName, bool canSendToItunes,
+bool ConvertJob::afterJob(TranscodeStatus status, const QString &profileName, bool canSendToItunes,
                           const QString &outputPath)
 {
     if (status != TRANSCODE_FINISHED || profileName.toLower() == QLatin1String("dvd") || !canSendToItunes)

@@ -12,6 +12,8 @@
 #include <memory>
 #include <optional>
 
+#include <sys/stat.h>
+
 namespace {
 
 // Adds records as they are (unusable files included), so the checks before
@@ -114,6 +116,22 @@ void verifyOutput(const QString &path, double seconds, int width)
              qPrintable(QString::number(TestMedia::durationSeconds(info))));
     QString errors;
     QVERIFY2(TestMedia::decodesCleanly(path, &errors), qPrintable(errors));
+}
+
+// The mode a new file gets in this process.
+QFile::Permissions creationPermissions()
+{
+    const mode_t mask = umask(0);
+    umask(mask);
+    const mode_t mode = 0666 & ~mask;
+    QFile::Permissions p;
+    p.setFlag(QFile::ReadOwner, mode & S_IRUSR);
+    p.setFlag(QFile::WriteOwner, mode & S_IWUSR);
+    p.setFlag(QFile::ReadGroup, mode & S_IRGRP);
+    p.setFlag(QFile::WriteGroup, mode & S_IWGRP);
+    p.setFlag(QFile::ReadOther, mode & S_IROTH);
+    p.setFlag(QFile::WriteOther, mode & S_IWOTH);
+    return p;
 }
 
 QStringList filesIn(const QString &dir)
@@ -279,6 +297,10 @@ private slots:
         // The profile's 640x480, the clip's 2 s; nothing else in the folder.
         verifyOutput(o.outputPath, 2.0, 640);
         QCOMPARE(filesIn(out), QStringList{"clip.mp4"});
+        // Readable like any file the user saves, not private to the program.
+        const QFile::Permissions unixBits = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                            QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
+        QCOMPARE(QFile::permissions(o.outputPath) & unixBits, creationPermissions());
     }
 
     void stoppingLeavesNoFile()
