@@ -3,10 +3,8 @@
 #include "Widgets/browselineedit.h"
 #include "Widgets/convertcompleteddlg.h"
 #include "core/config/videouserconfig.h"
+#include "core/jobs/conversionrun.h"
 #include "core/jobs/convertjob.h"
-#include "core/jobs/videoconvertwrapper.h"
-#include "core/jobs/videomergewrapper.h"
-#include "core/media/videoinfomanager.h"
 #include "core/platform/shutdown.h"
 #include "profiles/advanceddialog.h"
 #include "profiles/profileedit.h"
@@ -18,7 +16,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
-#include <QMetaMethod>
 #include <QProgressBar>
 #include <QPushButton>
 
@@ -31,11 +28,6 @@ constexpr const char *kLogSource = "Widgets\\videoconvertwidget";
 constexpr int kConvertLogLine = 420;
 constexpr int kMergeLogLine = 533;
 
-bool isDvd(const VideoProfileFormatUserConfig &profile)
-{
-    return profile.getName().toLower() == QLatin1String("dvd");
-}
-
 QString buttonStyle()
 {
     return QStringLiteral("QPushButton { border-image: url(:/images/bigbutter1.png); }"
@@ -46,8 +38,7 @@ QString buttonStyle()
 } // namespace
 
 VideoConvertWidget::VideoConvertWidget(QWidget *parent)
-    : QWidget(parent), m_convert(std::make_unique<VideoConvertWrapper>()),
-      m_merge(std::make_unique<VideoMergeWrapper>())
+    : QWidget(parent), m_run(std::make_unique<ConversionRun>())
 {
     setObjectName(QStringLiteral("convertWidget"));
     setFixedHeight(115);
@@ -58,7 +49,7 @@ VideoConvertWidget::VideoConvertWidget(QWidget *parent)
     m_timer.setInterval(250);
     m_timer.setSingleShot(false);
     connect(&m_timer, &QTimer::timeout, this, &VideoConvertWidget::onTimerTick);
-    connectThreads();
+    connectRun();
 
     VideoUserConfig *config = VideoUserConfig::instance();
     connect(config, qOverload<const QString &>(&VideoUserConfig::currentProfileChanged), this,
@@ -84,9 +75,9 @@ VideoConvertWidget::VideoConvertWidget(QWidget *parent)
 VideoConvertWidget::~VideoConvertWidget()
 {
     // No end-of-run report for a panel that is going away.
-    disconnectThreads();
+    disconnect(m_run.get(), nullptr, this, nullptr);
     m_timer.stop();
-    stopAll();
+    m_run.reset();
 }
 
 void VideoConvertWidget::buildUi()
@@ -164,29 +155,10 @@ void VideoConvertWidget::buildUi()
     layout->addSpacing(12);
     layout->addWidget(btnStartConvert, 0, Qt::AlignVCenter);
 
-    connect(profileEdit, &ProfileEdit::showPopupMenu, this, [this] {
-        if (isSignalConnected(QMetaMethod::fromSignal(&VideoConvertWidget::profileMenuRequested)))
-            emit profileMenuRequested();
-        else if (QObject *window = VideoUserConfig::instance()->mainWindow())
-            QMetaObject::invokeMethod(window, "popupProfileMenu");
-    });
+    connect(profileEdit, &ProfileEdit::showPopupMenu, this, &VideoConvertWidget::profileMenuRequested);
     connect(btnEditProfile, &QPushButton::clicked, this, &VideoConvertWidget::onBtnEditProfileClicked);
     connect(btnBrowse, &QPushButton::clicked, this, &VideoConvertWidget::onBtnBrowseOutputPathClicked);
-    connect(btnOpen, &QPushButton::clicked, this, [this] {
-        if (isSignalConnected(QMetaMethod::fromSignal(&VideoConvertWidget::openOutputDirRequested))) {
-            emit openOutputDirRequested();
-            return;
-        }
-        // Unconnected: the main window's command handler shows the folder.
-        QObject *window = VideoUserConfig::instance()->mainWindow();
-        const QList<QObject *> children = window ? window->findChildren<QObject *>() : QList<QObject *>();
-        for (QObject *child : children) {
-            if (child->inherits("CEventHandler")) {
-                QMetaObject::invokeMethod(child, "onMenuToolOpenOutputDir");
-                return;
-            }
-        }
-    });
+    connect(btnOpen, &QPushButton::clicked, this, &VideoConvertWidget::openOutputDirRequested);
     connect(btnOutPhone, &QPushButton::clicked, this, &VideoConvertWidget::onBtnOutPhoneClicked);
     connect(btnStartConvert, &QPushButton::clicked, this, &VideoConvertWidget::onBtnStartConvertClicked);
 }
@@ -217,31 +189,42 @@ void VideoConvertWidget::applyStyles()
         " border-image: url(:/images/mainwindow/iphone_checked_disable.png); }"));
 }
 
-void VideoConvertWidget::connectThreads()
+void VideoConvertWidget::connectRun()
 {
-    connect(m_convert.get(), &QThread::started, this, &VideoConvertWidget::onConvertStarted);
-    connect(m_convert.get(), &QThread::finished, this, &VideoConvertWidget::onConvertFinished);
-    connect(m_merge.get(), &QThread::started, this, &VideoConvertWidget::onMergeStarted);
-    connect(m_merge.get(), &QThread::finished, this, &VideoConvertWidget::onMergeFinished);
-}
-
-void VideoConvertWidget::disconnectThreads()
-{
-    disconnect(m_convert.get(), nullptr, this, nullptr);
-    disconnect(m_merge.get(), nullptr, this, nullptr);
+    ConversionRun *run = m_run.get();
+    connect(run, &ConversionRun::started, this, [this](ConversionKind kind) {
+        if (kind == ConversionKind::Merge)
+            onMergeStarted();
+        else
+            onConvertStarted();
+    });
+    connect(run, &ConversionRun::jobStarted, this,
+            [this](int, const QString &outputPath) { m_lastOutputPath = outputPath; });
+    connect(run, &ConversionRun::finished, this, [this](const RunOutcome &outcome) {
+        if (outcome.kind == ConversionKind::Merge)
+            onMergeFinished();
+        else
+            onConvertFinished();
+    });
 }
 
 // --- state ------------------------------------------------------------------
 
 bool VideoConvertWidget::isBusy() const
 {
-    return m_convert->isRunning() || m_merge->isRunning();
+    return m_run->isRunning();
 }
 
 void VideoConvertWidget::stopAll()
 {
-    m_convert->stopAndWait();
-    m_merge->stopAndWait();
+    if (!m_run->isRunning())
+        return;
+    const ConversionKind kind = m_run->kind();
+    m_run->stop(ConversionRun::StopMode::Silent);
+    if (kind == ConversionKind::Merge)
+        onMergeTerminated();
+    else
+        onConvertTerminated();
 }
 
 bool VideoConvertWidget::confirmStop()
@@ -250,35 +233,13 @@ bool VideoConvertWidget::confirmStop()
         return true;
     if (!askYesNo(tr("Warning"), tr("Convert is in progress, stop it?")))
         return false;
-    stopAll();
+    m_run->stop();
     return true;
 }
 
 QString VideoConvertWidget::outputFolderText() const
 {
     return editOutput->text();
-}
-
-void VideoConvertWidget::setSelectedRowSource(std::function<int()> source)
-{
-    m_selectedRowSource = std::move(source);
-}
-
-int VideoConvertWidget::selectedRow() const
-{
-    if (m_selectedRowSource)
-        return m_selectedRowSource();
-    const QString selected = VideoUserConfig::instance()->selectedFilePath();
-    if (selected.isEmpty())
-        return -1;
-    VideoInfoManager *registry = VideoInfoManager::instance();
-    for (int row = 0; row < registry->count(); ++row) {
-        QString path = registry->filePath(row);
-        path.replace(QLatin1Char('\\'), QLatin1Char('/'));
-        if (path == selected)
-            return row;
-    }
-    return -1;
 }
 
 void VideoConvertWidget::setRunning(bool running)
@@ -327,14 +288,7 @@ void VideoConvertWidget::showProgress(double fraction, qint64 elapsedMs)
 
 void VideoConvertWidget::onTimerTick()
 {
-    double fraction = 0.0;
-    if (m_convert->isRunning()) {
-        double unused = 0.0;
-        m_convert->GetEncodePrg(fraction, unused);
-    } else {
-        fraction = m_merge->progress();
-    }
-    showProgress(fraction, m_runClock.isValid() ? m_runClock.elapsed() : 0);
+    showProgress(m_run->progress(), m_runClock.isValid() ? m_runClock.elapsed() : 0);
 }
 
 // --- profile ----------------------------------------------------------------
@@ -372,8 +326,11 @@ void VideoConvertWidget::onBtnEditProfileClicked()
         showMessage(tr("Error"), tr("Please select a profile first."));
         return;
     }
-    if (!m_advancedDialog)
+    if (!m_advancedDialog) {
         m_advancedDialog = new AdvancedDialog(window());
+        connect(m_advancedDialog, &AdvancedDialog::customizeRequested, this,
+                &VideoConvertWidget::profileCustomizeRequested);
+    }
     m_advancedDialog->setProfile(profile);
     if (m_advancedDialog->exec() == QDialog::Accepted)
         VideoUserConfig::instance()->setCurrentProfile(m_advancedDialog->getProfile());
@@ -390,90 +347,17 @@ void VideoConvertWidget::onBtnBrowseOutputPathClicked()
 
 void VideoConvertWidget::onBtnStartConvertClicked()
 {
-    // While a run is active the button stops it; the thread's end reports.
-    if (m_convert->isRunning()) {
-        m_convert->stopAndWait();
+    // While a run is active the button stops it; the run's end reports.
+    if (m_run->isRunning()) {
+        m_run->stop();
         return;
     }
-    if (m_merge->isRunning()) {
-        m_merge->stopAndWait();
-        return;
-    }
-    VideoUserConfig *config = VideoUserConfig::instance();
-    const VideoProfileFormatUserConfig profile = currentProfile();
-    if (!profile.isValid()) {
-        showMessage(tr("Error"), tr("Please Select a format first."));
-        return;
-    }
-    const int count = VideoInfoManager::instance()->count();
-    if (count == 0) {
-        showMessage(tr("Error"), tr("Please Add File First."));
-        return;
-    }
-    if (config->isMerge()) {
-        // Joining needs something to join; one file would end silently.
-        if (count < 2) {
-            showMessage(tr("Error"), tr("Please add at least two files to merge."));
-            return;
-        }
-        startMergeJob(profile);
-        return;
-    }
-    if (config->selectedFilePath().trimmed().isEmpty()) {
-        showMessage(tr("Error"), tr("Please Select a File First."));
-        return;
-    }
-    startConvertJob(profile);
+    const ConversionRun::Refusal refusal = m_run->startFromList(currentProfile());
+    if (refusal)
+        showMessage(refusal.title, refusal.text);
 }
 
-void VideoConvertWidget::startConvertJob(const VideoProfileFormatUserConfig &profile)
-{
-    VideoUserConfig *config = VideoUserConfig::instance();
-    if (!profile.isValid()) {
-        showMessage(tr("Error"), tr("Please Select a format first."));
-        return;
-    }
-    const QString output = config->uniqueOutputPathForSelected(profile.getFormat());
-    if (output.isEmpty()) {
-        showMessage(tr("Error"), tr("Please select a output directory first."));
-        return;
-    }
-    const VideoInfo *source = VideoInfoManager::instance()->item(ConvertJob::sourceRow(selectedRow(), false));
-    if (!source) {
-        showMessage(tr("Error"), tr("Please Select a File First."));
-        return;
-    }
-    if (!ConvertJob::prepare(*m_convert, ConvertJob::jobProfile(profile), *source, config->tempDirectory()))
-        return;
-    m_convert->setOutputPath(output);
-    m_lastOutputPath = output;
-    m_convert->start(QThread::InheritPriority);
-}
-
-void VideoConvertWidget::startMergeJob(const VideoProfileFormatUserConfig &profile)
-{
-    VideoUserConfig *config = VideoUserConfig::instance();
-    VideoInfoManager *registry = VideoInfoManager::instance();
-    const QString output = config->uniqueOutputPathForFirst(profile.getFormat());
-    if (output.isEmpty()) {
-        showMessage(tr("Error"), tr("Please select a output directory first."));
-        return;
-    }
-    m_merge->setTempDir(config->tempDirectory().toLocal8Bit().constData());
-    EncodeInfo info;
-    if (!ConvertJob::fillEncodeInfo(&info, &profile, registry->item(ConvertJob::sourceRow(-1, true))))
-        return;
-    m_merge->setEncodeInfo(&info);
-    for (int row = 0; row < registry->count(); ++row) {
-        if (const VideoInfo *video = registry->item(row))
-            m_merge->addFile(*video);
-    }
-    m_merge->setOutputPath(output);
-    m_lastOutputPath = output;
-    m_merge->start(QThread::InheritPriority);
-}
-
-// --- thread events ----------------------------------------------------------
+// --- run events -------------------------------------------------------------
 
 void VideoConvertWidget::onConvertStarted()
 {
@@ -489,21 +373,12 @@ void VideoConvertWidget::onMergeStarted()
 
 void VideoConvertWidget::onConvertFinished()
 {
-    // finished() comes from the worker just before it ends; make sure it has.
-    m_convert->wait();
-    const int status = m_convert->GetLastConvetStatus();
-    if (status == TRANSCODE_FAILED)
-        qWarning("conversion failed: %s", m_convert->GetLastErrorText().c_str());
-    finishRun(status, false);
+    showOutcome(m_run->lastOutcome());
 }
 
 void VideoConvertWidget::onMergeFinished()
 {
-    m_merge->wait();
-    const int status = m_merge->status();
-    if (status == CFfmpegMerge::Failed)
-        qWarning("merge failed: %s", qPrintable(m_merge->lastError()));
-    finishRun(status, true);
+    showOutcome(m_run->lastOutcome());
 }
 
 void VideoConvertWidget::onConvertTerminated()
@@ -518,77 +393,70 @@ void VideoConvertWidget::onMergeTerminated()
     emit convertStatusChanged(false);
 }
 
-bool VideoConvertWidget::runPostTaskAction(int status)
+bool VideoConvertWidget::carryOut(PostTaskAction action)
 {
-    if (status != 2 && status != 4)
-        return false;
-    switch (VideoUserConfig::instance()->postTaskAction()) {
-    case 1:
+    switch (action) {
+    case PostTaskAction::ExitProgram:
         quitApplication();
         return true;
-    case 2:
+    case PostTaskAction::ShutdownComputer:
         if (shutdownSystem())
             return true;
         // Refused: the run is reported as usual instead of vanishing.
         qWarning("the system refused to shut down");
         return false;
-    default:
-        return false;
+    case PostTaskAction::None:
+        break;
     }
+    return false;
 }
 
-void VideoConvertWidget::finishRun(int status, bool merge)
+void VideoConvertWidget::showOutcome(const RunOutcome &outcome)
 {
+    const bool merge = outcome.kind == ConversionKind::Merge;
     setRunning(false);
-    ConvertJob::logStatus(status, kLogSource, merge ? kMergeLogLine : kConvertLogLine);
+    ConvertJob::logStatus(outcome.status, kLogSource, merge ? kMergeLogLine : kConvertLogLine);
+    if (outcome.status == TRANSCODE_FAILED)
+        qWarning("%s failed: %s", merge ? "merge" : "conversion", qPrintable(outcome.error));
 
-    if (runPostTaskAction(status)) {
+    if (carryOut(outcome.postTask)) {
         emit convertStatusChanged(false);
         return;
     }
 
-    switch (status) {
-    case 2: {
+    switch (outcome.status) {
+    case TRANSCODE_FINISHED:
         showProgress(1.0, m_runClock.isValid() ? m_runClock.elapsed() : 0);
-        const VideoProfileFormatUserConfig profile = currentProfile();
-        if (isDvd(profile)) {
+        if (outcome.endsInCompletionDialog()) {
             if (runCompletedDialog(m_lastOutputPath))
                 burnDisc(m_lastOutputPath);
         } else {
             if (!merge)
-                ConvertJob::afterJob(status, profile.getName(),
+                ConvertJob::afterJob(outcome.status, outcome.profileName,
                                      VideoUserConfig::instance()->canSendToItunes(), m_lastOutputPath);
-            showMessage(tr("Convert Finished"), tr("Convert Finished."));
+            showMessage(outcome.title, outcome.message);
         }
         break;
-    }
-    case 3:
-        if (merge)
-            showMessage(tr("Merge Aborted"), tr("Merge Aborted."));
-        else
-            showMessage(tr("Convert Aborted"), tr("Convert Aborted."));
+    case TRANSCODE_STOPPED:
+    case TRANSCODE_FAILED:
+        showMessage(outcome.title, outcome.message, outcome.error);
         progressBar->setValue(0);
         lbPercent->setText(QStringLiteral("0%"));
         break;
-    case 4:
-        if (merge)
-            showMessage(tr("Merge Failed"), tr("Merge Failed."));
-        else
-            showMessage(tr("Convert Failed"), tr("Convert Failed."));
-        progressBar->setValue(0);
-        lbPercent->setText(QStringLiteral("0%"));
-        break;
-    default:
-        break;
+    case TRANSCODE_IDLE:
+    case TRANSCODE_RUNNING:
+        break; // nothing ran to an end
     }
     emit convertStatusChanged(false);
 }
 
 // --- the world --------------------------------------------------------------
 
-void VideoConvertWidget::showMessage(const QString &title, const QString &text)
+void VideoConvertWidget::showMessage(const QString &title, const QString &text, const QString &details)
 {
     QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok);
+    if (!details.isEmpty())
+        box.setDetailedText(details);
     box.exec();
 }
 

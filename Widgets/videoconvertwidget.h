@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/jobs/conversionoutcome.h"
 #include "core/profiles/videoprofileformatuserconfig.h"
 
 #include <QElapsedTimer>
@@ -7,46 +8,39 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <functional>
 #include <memory>
 
 class AdvancedDialog;
 class BrowseLineEdit;
+class ConversionRun;
 class ProfileEdit;
 class QLabel;
 class QProgressBar;
 class QPushButton;
-class VideoConvertWrapper;
-class VideoMergeWrapper;
 
 // The strip at the bottom of the main window: profile, output folder, the
-// iTunes option, progress, and the button that starts or stops a run.  It
-// owns the conversion and merge threads, polls them every 250 ms and reports
-// how a run ended.
+// iTunes option, progress, and the button that starts or stops a run.  The
+// run itself (checks, jobs, worker threads) is a ConversionRun; the panel
+// polls its progress every 250 ms and shows how it ended.
 class VideoConvertWidget : public QWidget {
     Q_OBJECT
 public:
     explicit VideoConvertWidget(QWidget *parent = nullptr);
     ~VideoConvertWidget() override;
 
-    // True while the conversion or the merge thread runs.
+    // True while a conversion or a merge runs.
     bool isBusy() const;
     // Asked before the main window closes: true when nothing runs, or when
-    // the user agreed to stop the run (which is then stopped and waited for).
+    // the user agreed to stop the run (which is then stopped and waited for,
+    // and reported as aborted).
     bool confirmStop();
     // Stops whatever runs and waits for it, without asking or reporting.
     void stopAll();
 
-    // Where the row a single conversion takes comes from (the media list's
-    // first selected row, -1 for none).  Without it, the row whose file is
-    // the selected file path is taken.
-    void setSelectedRowSource(std::function<int()> source);
-
     QString lastOutputPath() const { return m_lastOutputPath; }
     // The folder the output field shows.
     QString outputFolderText() const;
-    VideoConvertWrapper *convertThread() const { return m_convert.get(); }
-    VideoMergeWrapper *mergeThread() const { return m_merge.get(); }
+    ConversionRun *conversionRun() const { return m_run.get(); }
 
     // The finished fraction as a whole percentage (truncated, 0..100) and an
     // elapsed time as "hh:mm:ss".
@@ -58,12 +52,12 @@ public:
 signals:
     // True when a run starts, false when it ends.
     void convertStatusChanged(bool running);
-    // The profile field asks for the profile menu.  When nothing is
-    // connected, the main window's popupProfileMenu() is called instead.
+    // The profile field asks for the profile menu.
     void profileMenuRequested();
-    // The "Open" button: show the output folder.  When nothing is
-    // connected, the main window's command handler is asked directly.
+    // The "Open" button: show the output folder (the command handler does).
     void openOutputDirRequested();
+    // "Customize" in the profile menu of the edit-profile dialog.
+    void profileCustomizeRequested();
 
 public slots:
     void setProfileFormatName(QString name);
@@ -83,8 +77,9 @@ public slots:
 protected:
     // What the panel asks of the world; tests replace these.
     virtual VideoProfileFormatUserConfig currentProfile() const;
-    // An information box without parent with one OK button.
-    virtual void showMessage(const QString &title, const QString &text);
+    // An information box without parent with one OK button; details (why
+    // a run failed) are offered behind the box's details button.
+    virtual void showMessage(const QString &title, const QString &text, const QString &details = QString());
     // A Yes/No question, Yes being the default; true for Yes.
     virtual bool askYesNo(const QString &title, const QString &text);
     virtual void quitApplication();
@@ -96,20 +91,16 @@ protected:
     virtual void burnDisc(const QString &outputPath);
     virtual QString chooseFolder(const QString &start);
 
-    // The shared end of a run (status 2 finished, 3 stopped, 4 failed);
-    // merge tells the two kinds apart.
-    void finishRun(int status, bool merge);
+    // The end of a run: the post-task action, or the report (message,
+    // completion dialog, iTunes hand-over) and the progress it leaves.
+    void showOutcome(const RunOutcome &outcome);
 
 private:
     void buildUi();
     void applyStyles();
-    void connectThreads();
-    void disconnectThreads();
-    void startConvertJob(const VideoProfileFormatUserConfig &profile);
-    void startMergeJob(const VideoProfileFormatUserConfig &profile);
-    int selectedRow() const;
+    void connectRun();
     void setRunning(bool running);
-    bool runPostTaskAction(int status);
+    bool carryOut(PostTaskAction action);
 
     ProfileEdit *profileEdit = nullptr;
     QPushButton *btnEditProfile = nullptr;
@@ -124,8 +115,6 @@ private:
     AdvancedDialog *m_advancedDialog = nullptr;
     QTimer m_timer;
     QElapsedTimer m_runClock;
-    std::unique_ptr<VideoConvertWrapper> m_convert;
-    std::unique_ptr<VideoMergeWrapper> m_merge;
+    std::unique_ptr<ConversionRun> m_run;
     QString m_lastOutputPath;
-    std::function<int()> m_selectedRowSource;
 };

@@ -273,12 +273,6 @@ int VideoPlayerWidget::listCurrentRow() const
     return m_currentRowSource ? m_currentRowSource() : m_lastListRow;
 }
 
-void VideoPlayerWidget::connectMediaList(QObject *list)
-{
-    if (list)
-        connect(list, SIGNAL(currentItemChanged(int)), this, SLOT(onVideoListCurrentItemChanged(int)));
-}
-
 void VideoPlayerWidget::connectPlayCommands(QObject *play, QObject *pause, QObject *stop)
 {
     const auto wire = [this](QObject *source, void (VideoPlayerWidget::*slot)()) {

@@ -41,10 +41,9 @@ public:
     void setCurrentRowSource(std::function<int()> source);
     int listCurrentRow() const;
 
-    // Wiring to the rest of the main window.  The list must have the signal
-    // currentItemChanged(int); the play, pause and stop entries may be actions
-    // (triggered) or buttons (clicked); any of them may be null.
-    void connectMediaList(QObject *list);
+    // Wiring to the rest of the main window: the play, pause and stop
+    // entries may be actions (triggered) or buttons (clicked); any of them
+    // may be null.
     void connectPlayCommands(QObject *play, QObject *pause, QObject *stop);
 
     VideoPlayerScreen *playerScreen() const { return m_screen; }

@@ -12,8 +12,6 @@ class VideoTitleBarWidget : public QWidget {
 public:
     explicit VideoTitleBarWidget(MainWindow *mainWindow);
 
-    QPushButton *btnSettings() const { return m_btnSettings; }
-    QPushButton *btnMin() const { return m_btnMin; }
     QPushButton *btnMax() const { return m_btnMax; }
     QPushButton *btnClose() const { return m_btnClose; }
 

@@ -12,9 +12,6 @@ class WelcomeWidget : public QWidget {
 public:
     explicit WelcomeWidget(CEventHandler *handler, QWidget *parent = nullptr);
 
-    QPushButton *btnAddFiles() const { return m_btnAddFiles; }
-    QPushButton *btnAddFolder() const { return m_btnAddFolder; }
-
 public slots:
     void onVideoCountChanged(int count);
 

@@ -39,7 +39,6 @@ public:
 
     bool isMovable() const { return m_movable; }
     bool isResizable() const { return m_resizable; }
-    bool keepInside() const { return m_keepInside; }
     void setKeepInside(bool keep) { m_keepInside = keep; }
     QWidget *widget() const { return m_widget; }
 

@@ -134,10 +134,11 @@ QWidget *MainWindow::createPlayerPanel()
 QWidget *MainWindow::createConvertPanel()
 {
     auto *convert = new VideoConvertWidget(this);
-    convert->setSelectedRowSource([this] { return m_listWidget ? m_listWidget->currentRow() : -1; });
     connect(convert, &VideoConvertWidget::openOutputDirRequested, m_eventHandler,
             &CEventHandler::onMenuToolOpenOutputDir);
     connect(convert, &VideoConvertWidget::profileMenuRequested, this, &MainWindow::popupProfileMenu);
+    connect(convert, &VideoConvertWidget::profileCustomizeRequested, this,
+            &MainWindow::showProfileCustomizeDialog);
     m_busyCheck = [convert] { return convert->isBusy(); };
     m_confirmClose = [convert] { return convert->confirmStop(); };
     m_stopWork = [convert] { convert->stopAll(); };

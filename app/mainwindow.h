@@ -54,8 +54,8 @@ public:
     // The conversion panel's output folder field.
     QString outputFolderText() const;
 
-    Q_INVOKABLE void popupProfileMenu();
-    Q_INVOKABLE void showProfileCustomizeDialog();
+    void popupProfileMenu();
+    void showProfileCustomizeDialog();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -1,7 +1,6 @@
 #include "app/myapplication.h"
 
 #include <QDir>
-#include <QScreen>
 #include <QTranslator>
 
 MyApplication::MyApplication(int &argc, char **argv) : QApplication(argc, argv)
@@ -17,12 +16,6 @@ MyApplication::~MyApplication()
 bool MyApplication::nativeEventFilter(const QByteArray &, void *, qintptr *)
 {
     return false;
-}
-
-QRect MyApplication::maximizedGeometry()
-{
-    QScreen *screen = QGuiApplication::primaryScreen();
-    return screen ? screen->availableGeometry() : QRect();
 }
 
 void MyApplication::setupLibraryPaths()

@@ -3,7 +3,6 @@
 #include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QPointer>
-#include <QRect>
 
 class QWidget;
 
@@ -20,10 +19,6 @@ public:
     // Native event hook.  The window manager places and sizes a maximised
     // frameless window itself here, so nothing needs handling: false.
     bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
-
-    // The area a maximised main window fills: the available geometry of the
-    // primary screen (the desktop without panels).
-    static QRect maximizedGeometry();
 
     // Puts the application folder's four plug-in folders first, keeping
     // Qt's own plug-in paths after them.

@@ -3,20 +3,19 @@
 #include "cli/profilecatalog.h"
 #include "cli/progressbar.h"
 #include "core/config/videouserconfig.h"
-#include "core/jobs/videoconvertwrapper.h"
-#include "core/jobs/videomergewrapper.h"
+#include "core/jobs/conversionrun.h"
 #include "core/media/supportedfiles.h"
 #include "core/media/videoinfo.h"
 
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSet>
 #include <QTemporaryDir>
-#include <QThread>
+#include <QTimer>
 
 #include <atomic>
 #include <csignal>
@@ -287,8 +286,9 @@ int CliRunner::convert()
     QString outputDir = m_options.outputDir;
     if (outputDir.isEmpty())
         outputDir = VideoUserConfig::instance()->convertOutputDirectory();
-    if (!QDir().mkpath(outputDir)) {
-        fail(QStringLiteral("cannot create the output folder %1").arg(outputDir));
+    const QString problem = ConversionRun::outputFolderProblem(outputDir);
+    if (!problem.isEmpty()) {
+        fail(problem);
         return BadUsage;
     }
     outputDir = QFileInfo(outputDir).absoluteFilePath();
@@ -299,76 +299,61 @@ int CliRunner::convert()
     return code;
 }
 
-int CliRunner::convertEach(VideoInfoList &inputs, const QString &outputDir)
+int CliRunner::runToEnd(ConversionRun &run, const QString &what)
 {
-    struct Running {
-        std::unique_ptr<VideoConvertWrapper> job;
-        VideoInfo *source = nullptr;
-    };
-    QTemporaryDir work;
-    const QString workDir = work.isValid() ? work.path() : QDir::tempPath();
-    std::vector<Running> running;
-    QSet<QString> reserved;
-    size_t next = 0;
-    int done = 0;
-    int failed = 0;
-    const int total = int(inputs.size());
     ProgressBar bar;
-
-    while ((next < inputs.size() || !running.empty()) && !interrupted()) {
-        while (running.size() < size_t(m_options.jobs) && next < inputs.size()) {
-            VideoInfo *source = inputs[next++].get();
-            const QString out =
-                ConvertJob::uniqueOutputPath(source->filename, outputDir, m_profile.format, reserved);
-            reserved.insert(out);
-            Running r{std::make_unique<VideoConvertWrapper>(), source};
-            ConvertJob::prepare(*r.job, m_profile, *source, workDir);
-            r.job->setOutputPath(out);
-            r.job->start();
-            running.push_back(std::move(r));
+    int failed = 0;
+    QObject::connect(&run, &ConversionRun::jobFinished, [&](const JobOutcome &job) {
+        bar.clear();
+        if (job.status == TRANSCODE_FINISHED) {
+            m_out << job.outputPath << Qt::endl;
+        } else if (job.status == TRANSCODE_FAILED) {
+            ++failed;
+            const QString subject = job.kind == ConversionKind::Merge
+                                        ? QStringLiteral("merge")
+                                        : QStringLiteral("conversion of %1").arg(job.sources.value(0));
+            fail(QStringLiteral("%1 failed%2")
+                     .arg(subject, job.error.isEmpty() ? QString() : QStringLiteral(": ") + job.error));
         }
-        double fraction = done;
-        for (auto it = running.begin(); it != running.end();) {
-            if (!it->job->isFinished()) {
-                double progress = 0.0, unused = 0.0;
-                it->job->GetEncodePrg(progress, unused);
-                fraction += std::clamp(progress, 0.0, 1.0);
-                ++it;
-                continue;
-            }
-            const int status = it->job->GetLastConvetStatus();
-            const QString out = it->job->outputPath();
-            ++done;
-            fraction += 1.0;
-            bar.clear();
-            if (status == TRANSCODE_FINISHED && QFileInfo(out).isFile()) {
-                m_out << out << Qt::endl;
-            } else {
-                ++failed;
-                QFile::remove(out);
-                const QString why = QString::fromStdString(it->job->GetLastErrorText());
-                fail(QStringLiteral("conversion of %1 failed%2")
-                         .arg(it->source->filename, why.isEmpty() ? QString() : QStringLiteral(": ") + why));
-            }
-            it = running.erase(it);
-        }
-        bar.update(total ? fraction / total : 1.0);
-        if (!running.empty())
-            QThread::msleep(100);
-    }
-    if (interrupted()) {
-        for (Running &r : running)
-            r.job->StopTranscode();
-        for (Running &r : running) {
-            r.job->wait();
-            QFile::remove(r.job->outputPath());
-        }
+    });
+    QEventLoop loop;
+    QObject::connect(&run, &ConversionRun::finished, &loop, &QEventLoop::quit);
+    // The progress line, and Ctrl+C, are looked at ten times a second.
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        if (interrupted())
+            run.stop();
+        else
+            bar.update(run.progress());
+    });
+    tick.start(100);
+    if (!run.start()) {
         bar.finish();
-        fail(QStringLiteral("interrupted; unfinished outputs removed"));
+        return Ok;
+    }
+    loop.exec();
+    tick.stop();
+    if (interrupted()) {
+        bar.finish();
+        fail(QStringLiteral("interrupted; unfinished %1 removed").arg(what));
         return Interrupted;
     }
+    if (!failed)
+        bar.update(1.0);
     bar.finish();
     return failed ? ConversionFailed : Ok;
+}
+
+int CliRunner::convertEach(VideoInfoList &inputs, const QString &outputDir)
+{
+    QTemporaryDir work;
+    const QString workDir = work.isValid() ? work.path() : QDir::tempPath();
+    ConversionRun run;
+    run.setPostTaskSource([] { return int(PostTaskAction::None); });
+    run.setConcurrency(m_options.jobs);
+    for (const auto &source : inputs)
+        run.addConversion(m_profile, *source, outputDir, workDir);
+    return runToEnd(run, QStringLiteral("outputs"));
 }
 
 int CliRunner::mergeAll(VideoInfoList &inputs, const QString &outputDir)
@@ -382,36 +367,11 @@ int CliRunner::mergeAll(VideoInfoList &inputs, const QString &outputDir)
         fail(QStringLiteral("cannot create a temporary folder: %1").arg(work.errorString()));
         return ConversionFailed;
     }
-    EncodeInfo info;
-    ConvertJob::fillEncodeInfo(&info, &m_profile, inputs.front().get());
-    VideoMergeWrapper merge;
-    merge.setTempDir(work.path().toLocal8Bit().constData());
-    merge.setEncodeInfo(&info);
+    std::vector<VideoInfo> sources;
     for (const auto &v : inputs)
-        merge.addFile(*v);
-    const QString out = ConvertJob::uniqueOutputPath(inputs.front()->filename, outputDir, m_profile.format);
-    merge.setOutputPath(out);
-    ProgressBar bar;
-    merge.start();
-    while (!merge.wait(100)) {
-        if (interrupted()) {
-            merge.stopAndWait();
-            QFile::remove(out);
-            bar.finish();
-            fail(QStringLiteral("interrupted; unfinished output removed"));
-            return Interrupted;
-        }
-        bar.update(merge.progress());
-    }
-    if (merge.status() == CFfmpegMerge::Finished && QFileInfo(out).isFile()) {
-        bar.update(1.0);
-        bar.finish();
-        m_out << out << Qt::endl;
-        return Ok;
-    }
-    bar.finish();
-    QFile::remove(out);
-    const QString why = merge.lastError();
-    fail(QStringLiteral("merge failed%1").arg(why.isEmpty() ? QString() : QStringLiteral(": ") + why));
-    return ConversionFailed;
+        sources.push_back(*v);
+    ConversionRun run;
+    run.setPostTaskSource([] { return int(PostTaskAction::None); });
+    run.addMerge(m_profile, sources, outputDir, work.path());
+    return runToEnd(run, QStringLiteral("output"));
 }

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QTextStream>
 
+class ConversionRun;
+
 // Runs one command line: lists profiles, reports on files, or converts.
 class CliRunner {
 public:
@@ -25,6 +27,9 @@ private:
     int convert();
     int convertEach(VideoInfoList &inputs, const QString &outputDir);
     int mergeAll(VideoInfoList &inputs, const QString &outputDir);
+    // Runs the queued jobs with a progress line, printing each output or
+    // failure; what names the outputs removed on Ctrl+C.
+    int runToEnd(ConversionRun &run, const QString &what);
 
     bool prepareProfile();
     bool prepareEdits();

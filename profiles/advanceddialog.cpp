@@ -59,22 +59,12 @@ AdvancedDialog::AdvancedDialog(QWidget *parent) : QDialog(parent, Qt::Dialog | Q
             qOverload<const VideoProfileFormatUserConfig &>(&VideoUserConfig::currentProfileChanged), this,
             &AdvancedDialog::profileChange);
     connect(editProfile, &ProfileEdit::showPopupMenu, this, &AdvancedDialog::popupProfileMenu);
-    connectToMainWindow();
+    connect(m_profileMenu, &VideoProfileMenuWidget::clickedCustemized, this,
+            &AdvancedDialog::customizeRequested);
     connect(btnWinClose, &QPushButton::clicked, this, &AdvancedDialog::reject);
     connect(btnCancel, &QPushButton::clicked, this, &AdvancedDialog::reject);
     connect(btnDefault, &QPushButton::clicked, this, &AdvancedDialog::onBtnDefaultClicked);
     connect(btnOK, &QPushButton::clicked, this, &AdvancedDialog::onBtnOKClicked);
-}
-
-void AdvancedDialog::connectToMainWindow()
-{
-    // The main window runs the customize dialog.  It is looked up when asked
-    // for, so the order in which the two are created does not matter.
-    connect(m_profileMenu, &VideoProfileMenuWidget::clickedCustemized, this, [] {
-        QObject *window = VideoUserConfig::instance()->mainWindow();
-        if (window && window->metaObject()->indexOfMethod("showProfileCustomizeDialog()") >= 0)
-            QMetaObject::invokeMethod(window, "showProfileCustomizeDialog");
-    });
 }
 
 void AdvancedDialog::buildForm()

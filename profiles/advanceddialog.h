@@ -27,6 +27,11 @@ public:
 
     VideoProfileMenuWidget *profileMenu() const { return m_profileMenu; }
 
+signals:
+    // "Customize" in the dialog's profile menu: whoever runs the customize
+    // dialog shows it.
+    void customizeRequested();
+
 public slots:
     void profileChange(const VideoProfileFormatUserConfig &profile);
     void popupProfileMenu();
@@ -40,7 +45,6 @@ protected:
 private:
     void buildForm();
     void fillForm();
-    void connectToMainWindow();
 
     VideoProfileFormatUserConfig m_profile;
     VideoProfileMenuWidget *m_profileMenu = nullptr;

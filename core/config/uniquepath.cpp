@@ -13,7 +13,8 @@ QString folderWithSlash(const QString &folder)
     return dir;
 }
 
-QString forSource(const QString &sourcePath, const QString &outputFolder, const QString &extension)
+QString forSource(const QString &sourcePath, const QString &outputFolder, const QString &extension,
+                  const QSet<QString> &reserved)
 {
     QString source = sourcePath;
     source.replace(QLatin1Char('\\'), QLatin1Char('/'));
@@ -23,8 +24,11 @@ QString forSource(const QString &sourcePath, const QString &outputFolder, const 
     const QString dir = folderWithSlash(outputFolder);
     const int dot = fileName.lastIndexOf(QLatin1Char('.'));
     const QString base = dot < 0 ? fileName : fileName.left(dot);
+    auto taken = [&reserved](const QString &path) {
+        return reserved.contains(path) || QFileInfo::exists(path);
+    };
     QString candidate = dir + base + extension;
-    for (int counter = 1; QFileInfo::exists(candidate); ++counter)
+    for (int counter = 1; taken(candidate); ++counter)
         // "%1%2(%3)%4", built by concatenation so that a '%' in a path stays literal.
         candidate = dir + base + QLatin1Char('(') + QString::number(counter) + QLatin1Char(')') + extension;
     return candidate;

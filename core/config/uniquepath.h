@@ -1,14 +1,16 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
 
 // Output paths that never overwrite an existing file.
 namespace UniquePath {
 
-// folder + base name of sourcePath + extension; while that exists,
-// "%1%2(%3)%4" with folder, base name, counter from 1 and extension.
-// Empty when the source or the folder is empty.
-QString forSource(const QString &sourcePath, const QString &outputFolder, const QString &extension);
+// folder + base name of sourcePath + extension; while that exists or is in
+// reserved, "%1%2(%3)%4" with folder, base name, counter from 1 and
+// extension.  Empty when the source or the folder is empty.
+QString forSource(const QString &sourcePath, const QString &outputFolder, const QString &extension,
+                  const QSet<QString> &reserved = {});
 
 // "\" turned into "/", and a trailing "/" added unless present.
 QString folderWithSlash(const QString &folder);

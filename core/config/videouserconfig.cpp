@@ -395,9 +395,14 @@ QString VideoUserConfig::rowPath(int row) const
     return path;
 }
 
+int VideoUserConfig::selectedRow() const
+{
+    return m_selectedRowSource ? m_selectedRowSource() : -1;
+}
+
 QString VideoUserConfig::selectedFilePath() const
 {
-    return rowPath(m_selectedRowSource ? m_selectedRowSource() : -1);
+    return rowPath(selectedRow());
 }
 
 QString VideoUserConfig::uniqueOutputPathForSelected(const QString &extension) const

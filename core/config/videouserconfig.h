@@ -60,7 +60,6 @@ public:
     // the user profile configuration becomes current (signals included).
     VideoProfileFormatUserConfig getCurrentProfile();
     void setCurrentProfile(const VideoProfileFormatUserConfig &profile);
-    bool hasCurrentProfile() const { return m_currentProfile != nullptr; }
 
     // Run-time state.
     bool isMerge() const;
@@ -85,6 +84,8 @@ public:
     // store how to ask for it; the file of a row comes from the registry.
     void setSelectedRowSource(std::function<int()> source);
     void setRowPathSource(std::function<QString(int)> source);
+    // The media list's selected row, -1 for none.
+    int selectedRow() const;
     QString selectedFilePath() const;
     QString uniqueOutputPathForSelected(const QString &extension) const;
     QString uniqueOutputPathForFirst(const QString &extension) const;

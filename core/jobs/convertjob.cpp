@@ -1,5 +1,6 @@
 #include "core/jobs/convertjob.h"
 
+#include "core/config/uniquepath.h"
 #include "core/media/videoinfo.h"
 #include "core/profiles/videoencparam.h"
 #include "core/profiles/videoformatinfo.h"
@@ -9,7 +10,6 @@
 #include "engine/transcode/ffmpegtranscode.h"
 
 #include <QDebug>
-#include <QFileInfo>
 
 #include <cmath>
 #include <cstring>
@@ -221,22 +221,7 @@ QString ConvertJob::fontFileFor(const QString &family)
 QString ConvertJob::uniqueOutputPath(const QString &sourcePath, const QString &outputDir,
                                      const QString &extension, const QSet<QString> &reserved)
 {
-    const QString source = slashed(sourcePath);
-    if (source.isEmpty())
-        return QString();
-    const QString fileName = source.mid(source.lastIndexOf(QLatin1Char('/')) + 1);
-    QString folder = slashed(outputDir);
-    if (folder.isEmpty())
-        return QString();
-    if (!folder.endsWith(QLatin1Char('/')))
-        folder += QLatin1Char('/');
-    const int dot = fileName.lastIndexOf(QLatin1Char('.'));
-    const QString base = dot < 0 ? fileName : fileName.left(dot);
-    auto taken = [&](const QString &path) { return reserved.contains(path) || QFileInfo::exists(path); };
-    QString candidate = folder + base + extension;
-    for (int counter = 1; taken(candidate); ++counter)
-        candidate = QStringLiteral("%1%2(%3)%4").arg(folder, base, QString::number(counter), extension);
-    return candidate;
+    return UniquePath::forSource(sourcePath, outputDir, extension, reserved);
 }
 
 bool ConvertJob::prepare(CFFmpegTranscode &transcoder, const JobProfile &profile, const VideoInfo &source,
@@ -252,9 +237,9 @@ bool ConvertJob::prepare(CFFmpegTranscode &transcoder, const JobProfile &profile
     return true;
 }
 
-void ConvertJob::logStatus(int status, const char *source, int line)
+void ConvertJob::logStatus(TranscodeStatus status, const char *source, int line)
 {
-    qDebug("convert status = [%d] in [%s:%d]", status, source, line);
+    qDebug("convert status = [%d] in [%s:%d]", int(status), source, line);
 }
 
 void ConvertJob::sendToItunes(const QString &outputPath)
@@ -265,7 +250,7 @@ void ConvertJob::sendToItunes(const QString &outputPath)
     itunes.AddToItunes(native.toLocal8Bit().constData());
 }
 
-bool ConvertJob::afterJob(int status, const QString &profileName, bool canSendToItunes,
+bool ConvertJob::afterJob(TranscodeStatus status, const QString &profileName, bool canSendToItunes,
                           const QString &outputPath)
 {
     if (status != TRANSCODE_FINISHED || profileName.toLower() == QLatin1String("dvd") || !canSendToItunes)

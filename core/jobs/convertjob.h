@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/transcode/encodeinfo.h"
+#include "engine/transcode/transcodestatus.h"
 
 #include <QColor>
 #include <QSet>
@@ -80,12 +81,12 @@ public:
                         const QString &tempDir);
 
     // "convert status = [...] in [...:...]" in the debug log.
-    static void logStatus(int status, const char *source, int line);
+    static void logStatus(TranscodeStatus status, const char *source, int line);
     // Hands a finished file to the iTunes library (does nothing here).
     static void sendToItunes(const QString &outputPath);
     // What follows a finished job: the iTunes hand-over after a successful
     // job of a profile other than "dvd" when the user asked for it.  True
     // when the file was handed over.
-    static bool afterJob(int status, const QString &profileName, bool canSendToItunes,
+    static bool afterJob(TranscodeStatus status, const QString &profileName, bool canSendToItunes,
                          const QString &outputPath);
 };

@@ -151,7 +151,7 @@ void CFfmpegMerge::releaseParts()
     m_parts.clear();
 }
 
-void CFfmpegMerge::finish(int status, const QString &error)
+void CFfmpegMerge::finish(TranscodeStatus status, const QString &error)
 {
     {
         std::lock_guard<std::mutex> lock(m_errorMutex);
@@ -160,7 +160,7 @@ void CFfmpegMerge::finish(int status, const QString &error)
     if (!error.isEmpty())
         qWarning("merge failed: %s", qPrintable(error));
     // A stop that came meanwhile wins over a late failure.
-    int expected = Running;
+    TranscodeStatus expected = TRANSCODE_RUNNING;
     m_status.compare_exchange_strong(expected, status);
     releaseParts();
     m_sectionTotalMs = 0;
@@ -168,7 +168,7 @@ void CFfmpegMerge::finish(int status, const QString &error)
 
 int CFfmpegMerge::run(const char *outputPath)
 {
-    m_status = Running;
+    m_status = TRANSCODE_RUNNING;
     {
         std::lock_guard<std::mutex> lock(m_errorMutex);
         m_lastError.clear();
@@ -206,14 +206,14 @@ int CFfmpegMerge::run(const char *outputPath)
         }
         if (part->GetLastConvetStatus() != TRANSCODE_FINISHED || !QFile::exists(path)) {
             QFile::remove(path);
-            finish(Failed, QStringLiteral("part %1 could not be encoded: %2")
-                               .arg(i)
-                               .arg(QString::fromStdString(part->GetLastErrorText())));
+            finish(TRANSCODE_FAILED, QStringLiteral("part %1 could not be encoded: %2")
+                                         .arg(i)
+                                         .arg(QString::fromStdString(part->GetLastErrorText())));
             return 1;
         }
     }
     if (m_stopRequested) {
-        finish(Stopped);
+        finish(TRANSCODE_STOPPED);
         return 1;
     }
 
@@ -222,9 +222,9 @@ int CFfmpegMerge::run(const char *outputPath)
     QString joinError;
     if (!joinFiles(partFiles, merged, m_stopRequested, &joinError)) {
         if (m_stopRequested)
-            finish(Stopped);
+            finish(TRANSCODE_STOPPED);
         else
-            finish(Failed, joinError);
+            finish(TRANSCODE_FAILED, joinError);
         return 1;
     }
 
@@ -237,27 +237,27 @@ int CFfmpegMerge::run(const char *outputPath)
     m_finalTranscoder.SetEncodeInfo(&info); // clears any earlier stop request
     if (m_stopRequested) {
         QFile::remove(merged);
-        finish(Stopped);
+        finish(TRANSCODE_STOPPED);
         return 1;
     }
     m_finalTranscoder.AddInputFile(merged.toLocal8Bit().constData());
     m_finalTranscoder.Transcode(outputPath);
-    const int finalStatus = m_finalTranscoder.GetLastConvetStatus();
+    const auto finalStatus = TranscodeStatus(m_finalTranscoder.GetLastConvetStatus());
     QFile::remove(merged);
     if (m_stopRequested || finalStatus == TRANSCODE_STOPPED)
-        finish(Stopped);
+        finish(TRANSCODE_STOPPED);
     else if (finalStatus != TRANSCODE_FINISHED)
-        finish(Failed, QStringLiteral("the joined parts could not be encoded: %1")
-                           .arg(QString::fromStdString(m_finalTranscoder.GetLastErrorText())));
+        finish(TRANSCODE_FAILED, QStringLiteral("the joined parts could not be encoded: %1")
+                                     .arg(QString::fromStdString(m_finalTranscoder.GetLastErrorText())));
     else
-        finish(Finished);
+        finish(TRANSCODE_FINISHED);
     return 1;
 }
 
 void CFfmpegMerge::stop()
 {
     m_stopRequested = 1;
-    m_status = Stopped;
+    m_status = TRANSCODE_STOPPED;
     {
         std::lock_guard<std::mutex> lock(m_partsMutex);
         for (auto &part : m_parts)
@@ -302,7 +302,7 @@ float CFfmpegMerge::progress() const
     return progressFor(step, count, sum, finalFrames, m_partFrames);
 }
 
-int CFfmpegMerge::status() const
+TranscodeStatus CFfmpegMerge::status() const
 {
     return m_status;
 }

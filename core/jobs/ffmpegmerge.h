@@ -2,6 +2,7 @@
 
 #include "engine/transcode/encodeinfo.h"
 #include "engine/transcode/ffmpegtranscode.h"
+#include "engine/transcode/transcodestatus.h"
 
 #include <QString>
 #include <QStringList>
@@ -25,8 +26,6 @@ class VideoInfo;
 // another.
 class CFfmpegMerge {
 public:
-    enum Status { Idle = 0, Running = 1, Finished = 2, Stopped = 3, Failed = 4 };
-
     CFfmpegMerge();
     virtual ~CFfmpegMerge();
     CFfmpegMerge(const CFfmpegMerge &) = delete;
@@ -45,7 +44,9 @@ public:
     int run(const char *outputPath);
     void stop();
     float progress() const;
-    int status() const;
+    // Idle before the first run, running (also after a run of fewer than
+    // two files), then finished, stopped or failed.
+    TranscodeStatus status() const;
     // The part being encoded; one more than the last part during the final
     // encode.
     int step() const { return m_step; }
@@ -76,7 +77,7 @@ public:
 
 private:
     void releaseParts();
-    void finish(int status, const QString &error = QString());
+    void finish(TranscodeStatus status, const QString &error = QString());
 
     mutable std::mutex m_partsMutex;
     std::vector<std::unique_ptr<CFFmpegTranscode>> m_parts;
@@ -85,7 +86,7 @@ private:
     std::atomic<int> m_stopRequested{0};
     CFFmpegTranscode m_finalTranscoder;
     std::atomic<int> m_step{0};
-    std::atomic<int> m_status{Idle};
+    std::atomic<TranscodeStatus> m_status{TRANSCODE_IDLE};
     std::atomic<double> m_partFrames{0.0};
     std::atomic<int> m_partTotal{0};
     qint64 m_sectionTotalMs = 0;

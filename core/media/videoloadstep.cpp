@@ -25,5 +25,5 @@ int SilentVideoLoadStep::run(const QList<VideoBasicInfo> &videos, VideoInfoList 
 
 void SilentVideoLoadStep::reportInvalid(const QString &path, const QString &reason)
 {
-    m_problems << QStringLiteral("%1: %2").arg(path, reason);
+    qWarning("cannot add [%s]: %s", qPrintable(path), qPrintable(reason));
 }

@@ -31,16 +31,11 @@ protected:
     virtual void reportInvalid(const QString &path, const QString &reason) = 0;
 };
 
-// Loads without any user interface and keeps the problems as text lines.
+// Loads without any user interface; unusable files go to the warning log.
 class SilentVideoLoadStep : public VideoLoadStep {
 public:
     int run(const QList<VideoBasicInfo> &videos, VideoInfoList &loaded) override;
-    QStringList problems() const { return m_problems; }
-    void clearProblems() { m_problems.clear(); }
 
 protected:
     void reportInvalid(const QString &path, const QString &reason) override;
-
-private:
-    QStringList m_problems;
 };

@@ -10,6 +10,8 @@
 #include <QRegularExpression>
 #include <QTextStream>
 
+#include <sys/stat.h>
+
 #include <memory>
 
 namespace Platform {
@@ -82,6 +84,27 @@ bool shutdownComputer()
         return false;
     QDBusReply<void> reply = logind.call(QStringLiteral("PowerOff"), true);
     return reply.isValid();
+}
+
+bool giveCreationPermissions(const QString &path)
+{
+    // The mask is read, not set and restored, so that no file another thread
+    // creates meanwhile gets a wrong mode.
+    mode_t mask = 022;
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        const QList<QByteArray> lines = status.readAll().split('\n');
+        for (const QByteArray &line : lines) {
+            if (line.startsWith("Umask:")) {
+                bool ok = false;
+                const uint value = line.mid(6).trimmed().toUInt(&ok, 8);
+                if (ok)
+                    mask = mode_t(value);
+                break;
+            }
+        }
+    }
+    return ::chmod(QFile::encodeName(path).constData(), 0666 & ~mask) == 0;
 }
 
 } // namespace Platform

@@ -27,6 +27,11 @@ QString fontFilePath(const QString &family);
 // A font file that always exists for drawing text (the system's sans face).
 QString defaultFontFile();
 
+// Gives a file the permissions a newly created file gets (0666 less the
+// process's file-creation mask): for output first written under a private
+// temporary name.  False when they cannot be set.
+bool giveCreationPermissions(const QString &path);
+
 // Asks the login manager to power the computer off.  False when the request
 // was refused or the service is unavailable.
 bool shutdownComputer();

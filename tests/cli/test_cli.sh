@@ -76,6 +76,10 @@ convert 1007 .avi msmpeg4v3 mp3
 convert 1005 .wmv wmv1 wmav2
 convert 1200 .mp3 "" mp3
 [ "$(field "$W/out1023/clip.mpg" v:0 width)" = 720 ] && ok "DVD size" || fail "DVD size"
+# Outputs get the mode of any new file (0666 less the umask), not a private one.
+want=$(printf '%o' $((0666 & ~0$(umask))))
+[ "$(stat -c %a "$W/out1004/clip.mp4")" = "$want" ] && ok "output mode $want" \
+    || fail "output mode $(stat -c %a "$W/out1004/clip.mp4"), expected $want"
 
 # --- overrides, section and every edit ---
 printf '1\n00:00:00,000 --> 00:00:02,000\nHello there\n' >"$W/subs.srt"

@@ -267,10 +267,10 @@ private slots:
 
     void itunesOnlyAfterSuccess()
     {
-        QVERIFY(ConvertJob::afterJob(2, "iPod classic", true, "/out/a.mp4"));
-        QVERIFY(!ConvertJob::afterJob(4, "iPod classic", true, "/out/a.mp4"));
-        QVERIFY(!ConvertJob::afterJob(2, "DVD", true, "/out/a.mpg"));
-        QVERIFY(!ConvertJob::afterJob(2, "iPod classic", false, "/out/a.mp4"));
+        QVERIFY(ConvertJob::afterJob(TRANSCODE_FINISHED, "iPod classic", true, "/out/a.mp4"));
+        QVERIFY(!ConvertJob::afterJob(TRANSCODE_FAILED, "iPod classic", true, "/out/a.mp4"));
+        QVERIFY(!ConvertJob::afterJob(TRANSCODE_FINISHED, "DVD", true, "/out/a.mpg"));
+        QVERIFY(!ConvertJob::afterJob(TRANSCODE_FINISHED, "iPod classic", false, "/out/a.mp4"));
     }
 
     void uniqueNames()
@@ -310,7 +310,7 @@ private slots:
         job.setOutputPath(out);
         job.start();
         QVERIFY(job.wait(60000));
-        QCOMPARE(job.GetLastConvetStatus(), 2);
+        QCOMPARE(TranscodeStatus(job.GetLastConvetStatus()), TRANSCODE_FINISHED);
         const QJsonObject probe = TestMedia::probe(out);
         QCOMPARE(TestMedia::stream(probe, "video").value("codec_name").toString(), QStringLiteral("h264"));
         QCOMPARE(TestMedia::stream(probe, "video").value("width").toInt(), 320);
@@ -326,7 +326,7 @@ private slots:
         job.setOutputPath(second);
         job.start();
         QVERIFY(job.wait(60000));
-        QCOMPARE(job.GetLastConvetStatus(), 2);
+        QCOMPARE(TranscodeStatus(job.GetLastConvetStatus()), TRANSCODE_FINISHED);
         QVERIFY(qAbs(TestMedia::durationSeconds(TestMedia::probe(second)) - 3.0) < 0.2);
     }
 };

@@ -136,7 +136,7 @@ private slots:
         merge.setEncodeInfo(&info);
         merge.addFile(VideoInfo(clip));
         QCOMPARE(merge.run((dir + "/out.mp4").toLocal8Bit().constData()), 0);
-        QCOMPARE(merge.status(), 1);
+        QCOMPARE(merge.status(), TRANSCODE_RUNNING);
         QCOMPARE(merge.partCount(), 0);
         QVERIFY(!QFile::exists(dir + "/out.mp4"));
         QVERIFY(!QFile::exists(dir + "/test0.mpg"));
@@ -171,7 +171,7 @@ private slots:
         while (!merge.wait(50))
             seen << merge.progress();
         QCOMPARE(merge.runResult(), 1);
-        QCOMPARE(merge.status(), 2);
+        QCOMPARE(merge.status(), TRANSCODE_FINISHED);
         QVERIFY2(merge.lastError().isEmpty(), qPrintable(merge.lastError()));
         const double expected = (a.msEnd + 2000 + c.msEnd) / 1000.0;
         const double got = TestMedia::durationSeconds(TestMedia::probe(out));
@@ -206,7 +206,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(merge.step() == 1 || merge.isFinished(), 60000);
         QCOMPARE(merge.step(), 1);
         merge.stopAndWait();
-        QCOMPARE(merge.status(), 3);
+        QCOMPARE(merge.status(), TRANSCODE_STOPPED);
         QVERIFY(QFile::exists(dir + "/test0.mpg"));
         QVERIFY(!QFile::exists(dir + "/test1.mpg"));
         QVERIFY(!QFile::exists(dir + "/test2.mpg"));

@@ -7,8 +7,7 @@
 #include "app/mainwindow.h"
 #include "common/testmedia.h"
 #include "core/config/videouserconfig.h"
-#include "core/jobs/videoconvertwrapper.h"
-#include "core/jobs/videomergewrapper.h"
+#include "core/jobs/conversionrun.h"
 #include "core/media/videoinfomanager.h"
 #include "core/profiles/videoprofileuserconfig.h"
 #include "profiles/profileedit.h"
@@ -239,7 +238,7 @@ private slots:
         QTRY_COMPARE(boxes.seen.size(), before + 1);
         QCOMPARE(boxes.seen.last(), QStringLiteral("Convert Aborted|Convert Aborted."));
         QCOMPARE(bar->value(), 0);
-        QCOMPARE(panel->convertThread()->GetLastConvetStatus(), 3);
+        QCOMPARE(panel->conversionRun()->lastOutcome().status, TRANSCODE_STOPPED);
         QVERIFY(!QFile::exists(output));
         // Nothing half-written is left beside the finished file either.
         QCOMPARE(QDir(outDir).entryList(QDir::Files), QStringList{"clip.mp4"});
@@ -288,7 +287,8 @@ private slots:
         QSignalSpy status(panel, &VideoConvertWidget::convertStatusChanged);
         QTest::mouseClick(child<QPushButton>("btnStartConvert"), Qt::LeftButton);
         QTRY_COMPARE(status.count(), 1);
-        QVERIFY(panel->mergeThread()->isRunning());
+        QVERIFY(panel->isBusy());
+        QCOMPARE(panel->conversionRun()->kind(), ConversionKind::Merge);
         QTest::mouseClick(child<QPushButton>("btnStartConvert"), Qt::LeftButton);
         QVERIFY(!panel->isBusy());
         QTRY_COMPARE(boxes.seen.last(), QStringLiteral("Merge Aborted|Merge Aborted."));

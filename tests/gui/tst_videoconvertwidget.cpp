@@ -3,7 +3,7 @@
 #include "Widgets/videoconvertwidget.h"
 #include "common/testmedia.h"
 #include "core/config/videouserconfig.h"
-#include "core/jobs/videoconvertwrapper.h"
+#include "core/jobs/conversionrun.h"
 #include "core/media/videoinfomanager.h"
 #include "core/media/videoloadstep.h"
 #include "core/profiles/videoprofileuserconfig.h"
@@ -54,10 +54,11 @@ VideoProfileFormatUserConfig profileNamed(const QString &name)
 // The panel with the outside world replaced by recorders.
 class ProbePanel : public VideoConvertWidget {
 public:
-    using VideoConvertWidget::finishRun;
+    using VideoConvertWidget::showOutcome;
     using VideoConvertWidget::VideoConvertWidget;
 
     QStringList messages; // "title|text"
+    QStringList details;
     int quits = 0;
     int shutdowns = 0;
     bool shutdownAccepted = true;
@@ -75,7 +76,11 @@ protected:
     {
         return profileOverridden ? profile : VideoConvertWidget::currentProfile();
     }
-    void showMessage(const QString &title, const QString &text) override { messages << title + "|" + text; }
+    void showMessage(const QString &title, const QString &text, const QString &detail) override
+    {
+        messages << title + "|" + text;
+        details << detail;
+    }
     bool askYesNo(const QString &, const QString &) override
     {
         ++questions;
@@ -297,7 +302,9 @@ private slots:
         VideoUserConfig::instance()->setPostTaskAction(postTask);
         QSignalSpy statusSpy(&panel, &VideoConvertWidget::convertStatusChanged);
         panel.showProgress(0.4, 0);
-        panel.finishRun(status, merge);
+        panel.showOutcome(ConversionRun::describe(
+            TranscodeStatus(status), merge ? ConversionKind::Merge : ConversionKind::Convert,
+            VideoUserConfig::instance()->postTaskAction(), "MP4 Video"));
 
         QCOMPARE(panel.messages, message.isEmpty() ? QStringList() : QStringList{message});
         QCOMPARE(panel.quits, quits);
@@ -318,15 +325,18 @@ private slots:
             QSKIP("no DVD profile in the catalogue");
         VideoUserConfig::instance()->setCurrentProfile(dvd);
         ProbePanel panel;
-        panel.finishRun(2, false);
+        const auto dvdEnd = [](TranscodeStatus status) {
+            return ConversionRun::describe(status, ConversionKind::Convert, 0, QStringLiteral("DVD"));
+        };
+        panel.showOutcome(dvdEnd(TRANSCODE_FINISHED));
         QCOMPARE(panel.completedDialogs, 1);
         QVERIFY(panel.messages.isEmpty());
         QVERIFY(panel.burns.isEmpty());
         panel.chooseBurn = true;
-        panel.finishRun(2, false);
+        panel.showOutcome(dvdEnd(TRANSCODE_FINISHED));
         QCOMPARE(panel.completedDialogs, 2);
         QCOMPARE(panel.burns, QStringList{panel.lastOutputPath()});
-        panel.finishRun(3, false); // an aborted DVD run is just aborted
+        panel.showOutcome(dvdEnd(TRANSCODE_STOPPED)); // an aborted DVD run is just aborted
         QCOMPARE(panel.messages, QStringList{"Convert Aborted|Convert Aborted."});
         QCOMPARE(panel.completedDialogs, 2);
     }
@@ -343,7 +353,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(status.count(), 2, 20000);
         QCOMPARE(status.at(0).at(0).toBool(), true);
         QCOMPARE(status.at(1).at(0).toBool(), false);
-        QCOMPARE(panel.convertThread()->GetLastConvetStatus(), 4);
+        QCOMPARE(panel.conversionRun()->lastOutcome().status, TRANSCODE_FAILED);
         QCOMPARE(panel.quits, 1);
         QVERIFY(panel.messages.isEmpty());
         QVERIFY(!panel.isBusy());
@@ -355,6 +365,9 @@ private slots:
         panel.onBtnStartConvertClicked();
         QTRY_COMPARE_WITH_TIMEOUT(status.count(), 4, 20000);
         QCOMPARE(panel.messages, QStringList{"Convert Failed|Convert Failed."});
+        // The box offers the reason behind its details button.
+        QVERIFY(!panel.details.value(0).isEmpty());
+        QCOMPARE(panel.details.value(0), panel.conversionRun()->lastOutcome().error);
         QCOMPARE(panel.quits, 1);
     }
 

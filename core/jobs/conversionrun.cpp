@@ -1,0 +1,507 @@
+#include "core/jobs/conversionrun.h"
+
+#include "core/config/videouserconfig.h"
+#include "core/jobs/videoconvertwrapper.h"
+#include "core/jobs/videomergewrapper.h"
+#include "core/media/videoinfomanager.h"
+#include "core/platform/platform.h"
+#include "core/profiles/videoprofileformatuserconfig.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace {
+
+double clampedFraction(double value)
+{
+    if (!std::isfinite(value) || value < 0.0)
+        return 0.0;
+    return std::min(value, 1.0);
+}
+
+} // namespace
+
+// One queued, running or ended job with the worker thread that runs it.
+struct ConversionRun::Job {
+    ConversionTask task;
+    JobOutcome outcome;
+    quint64 serial = 0; // tells this job's worker from an earlier one
+    bool started = false;
+    bool done = false;
+    bool outputWasFree = false;
+    std::unique_ptr<VideoConvertWrapper> convert;
+    std::unique_ptr<VideoMergeWrapper> merge;
+
+    bool running() const { return started && !done; }
+
+    void requestStop()
+    {
+        if (convert)
+            convert->StopTranscode();
+        if (merge)
+            merge->stop();
+    }
+
+    void waitForWorker()
+    {
+        if (convert)
+            convert->wait();
+        if (merge)
+            merge->wait();
+    }
+
+    double fraction() const
+    {
+        if (done)
+            return 1.0;
+        if (convert) {
+            double value = 0.0, unused = 0.0;
+            convert->GetEncodePrg(value, unused);
+            return clampedFraction(value);
+        }
+        if (merge)
+            return clampedFraction(merge->progress());
+        return 0.0;
+    }
+};
+
+ConversionRun::ConversionRun(QObject *parent) : QObject(parent)
+{
+    m_postTaskSource = [] { return VideoUserConfig::instance()->postTaskAction(); };
+}
+
+ConversionRun::~ConversionRun()
+{
+    // No worker may outlive the records and paths it uses; nobody is told.
+    stop(StopMode::Silent);
+}
+
+void ConversionRun::setPostTaskSource(std::function<int()> source)
+{
+    m_postTaskSource = std::move(source);
+}
+
+void ConversionRun::setConcurrency(int jobs)
+{
+    m_concurrency = std::max(1, jobs);
+    if (m_active && !m_stopRequested)
+        launchWaiting();
+}
+
+ConversionKind ConversionRun::kind() const
+{
+    return m_jobs.empty() ? ConversionKind::Convert : m_jobs.front()->task.kind;
+}
+
+// --- queue --------------------------------------------------------------------
+
+void ConversionRun::dropEndedRun()
+{
+    if (m_active || m_jobs.empty() || m_next < m_jobs.size())
+        return;
+    // The last run has ended: what comes now begins a new queue.
+    deliver();
+    m_jobs.clear();
+    m_next = 0;
+}
+
+void ConversionRun::addTask(ConversionTask task)
+{
+    dropEndedRun();
+    auto job = std::make_unique<Job>();
+    job->outcome.index = int(m_jobs.size());
+    job->outcome.kind = task.kind;
+    job->outcome.outputPath = task.outputPath;
+    for (const VideoInfo &source : task.sources)
+        job->outcome.sources << source.filename;
+    job->task = std::move(task);
+    m_jobs.push_back(std::move(job));
+}
+
+QString ConversionRun::uniqueName(const QString &source, const QString &folder,
+                                  const QString &extension) const
+{
+    QSet<QString> reserved;
+    for (const auto &job : m_jobs) {
+        if (!job->done || job->outcome.status == TRANSCODE_FINISHED)
+            reserved.insert(job->task.outputPath);
+    }
+    return ConvertJob::uniqueOutputPath(source, folder, extension, reserved);
+}
+
+QString ConversionRun::addConversion(const JobProfile &profile, const VideoInfo &source,
+                                     const QString &outputFolder, const QString &tempDir)
+{
+    ConversionTask task;
+    task.kind = ConversionKind::Convert;
+    task.profile = profile;
+    task.sources.push_back(source);
+    task.tempDir = tempDir;
+    dropEndedRun(); // the names of an ended run do not count
+    task.outputPath = uniqueName(source.filename, outputFolder, profile.format);
+    const QString output = task.outputPath;
+    addTask(std::move(task));
+    return output;
+}
+
+QString ConversionRun::addMerge(const JobProfile &profile, const std::vector<VideoInfo> &sources,
+                                const QString &outputFolder, const QString &tempDir)
+{
+    ConversionTask task;
+    task.kind = ConversionKind::Merge;
+    task.profile = profile;
+    task.sources = sources;
+    task.tempDir = tempDir;
+    dropEndedRun();
+    task.outputPath =
+        sources.empty() ? QString() : uniqueName(sources.front().filename, outputFolder, profile.format);
+    const QString output = task.outputPath;
+    addTask(std::move(task));
+    return output;
+}
+
+// --- the panel's start ----------------------------------------------------------
+
+ConversionRun::Refusal ConversionRun::startFromList(const VideoProfileFormatUserConfig &profile)
+{
+    const QString error = tr("Error");
+    if (m_active)
+        return {error, tr("Convert is in progress.")};
+    if (!profile.isValid())
+        return {error, tr("Please Select a format first.")};
+    VideoInfoManager *registry = VideoInfoManager::instance();
+    VideoUserConfig *config = VideoUserConfig::instance();
+    const int count = registry->count();
+    if (count == 0)
+        return {error, tr("Please Add File First.")};
+    const bool merge = config->isMerge();
+    // Joining needs something to join; one file would end without a word.
+    if (merge && count < 2)
+        return {error, tr("Please add at least two files to merge.")};
+    if (!merge && config->selectedFilePath().trimmed().isEmpty())
+        return {error, tr("Please Select a File First.")};
+
+    const QString output = merge ? config->uniqueOutputPathForFirst(profile.getFormat())
+                                 : config->uniqueOutputPathForSelected(profile.getFormat());
+    if (output.isEmpty())
+        return {error, tr("Please select a output directory first.")};
+    const QString problem = outputFolderProblem(QFileInfo(output).absolutePath());
+    if (!problem.isEmpty())
+        return {error, problem};
+
+    ConversionTask task;
+    task.kind = merge ? ConversionKind::Merge : ConversionKind::Convert;
+    task.profile = ConvertJob::jobProfile(profile);
+    task.outputPath = output;
+    task.tempDir = config->tempDirectory();
+    if (merge) {
+        for (const VideoInfo &video : registry->videos())
+            task.sources.push_back(video);
+    } else {
+        const VideoInfo *source = registry->item(ConvertJob::sourceRow(config->selectedRow(), false));
+        if (!source)
+            return {error, tr("Please Select a File First.")};
+        task.sources.push_back(*source);
+    }
+    addTask(std::move(task));
+    start();
+    return {};
+}
+
+QString ConversionRun::outputFolderProblem(const QString &folder)
+{
+    if (folder.isEmpty())
+        return tr("Please select a output directory first.");
+    const QString shown = QDir::toNativeSeparators(folder);
+    QFileInfo info(folder);
+    if (!info.exists() && !QDir().mkpath(folder))
+        return tr("The output folder \"%1\" cannot be created. Please choose another one.").arg(shown);
+    info.refresh();
+    if (!info.isDir())
+        return tr("\"%1\" is not a folder. Please choose another output folder.").arg(shown);
+    if (!info.isWritable())
+        return tr("The output folder \"%1\" cannot be written. Please choose another one.").arg(shown);
+    return {};
+}
+
+// --- running ------------------------------------------------------------------
+
+bool ConversionRun::start()
+{
+    if (m_active || m_next >= m_jobs.size())
+        return false;
+    deliver(); // what an earlier stop still owes is told first
+    m_active = true;
+    m_stopRequested = false;
+    launchWaiting();
+    emit started(kind());
+    const bool anyRunning =
+        std::any_of(m_jobs.begin(), m_jobs.end(), [](const auto &job) { return job->running(); });
+    if (!anyRunning && m_next >= m_jobs.size()) {
+        // Nothing could be started; the end is told from the event loop.
+        endRun();
+        QMetaObject::invokeMethod(this, &ConversionRun::deliver, Qt::QueuedConnection);
+    }
+    return true;
+}
+
+void ConversionRun::launchWaiting()
+{
+    auto runningCount = [this] {
+        return std::count_if(m_jobs.begin(), m_jobs.end(), [](const auto &job) { return job->running(); });
+    };
+    while (m_next < m_jobs.size() && runningCount() < m_concurrency)
+        launch(*m_jobs[m_next++]);
+}
+
+QString ConversionRun::freePath(const QString &planned, const QString &extension) const
+{
+    int sameName = 0;
+    for (const auto &job : m_jobs)
+        sameName += job->task.outputPath == planned ? 1 : 0;
+    if (sameName <= 1 && !QFileInfo::exists(planned))
+        return planned;
+    // Taken since it was planned: the next free number, never an overwrite.
+    return uniqueName(planned, QFileInfo(planned).absolutePath(), extension);
+}
+
+void ConversionRun::launch(Job &job)
+{
+    ConversionTask &task = job.task;
+    job.started = true;
+    job.serial = ++m_serial;
+    if (task.sources.empty() || task.outputPath.isEmpty()) {
+        job.done = true;
+        job.outcome.status = TRANSCODE_FAILED;
+        job.outcome.error = task.sources.empty() ? tr("no file to convert") : tr("no output file name");
+        m_pendingJobs.push_back(job.outcome);
+        return;
+    }
+    task.outputPath = freePath(task.outputPath, task.profile.format);
+    job.outcome.outputPath = task.outputPath;
+    job.outputWasFree = !QFileInfo::exists(task.outputPath);
+
+    const quint64 serial = job.serial;
+    QThread *worker = nullptr;
+    if (task.kind == ConversionKind::Convert) {
+        job.convert = std::make_unique<VideoConvertWrapper>();
+        ConvertJob::prepare(*job.convert, task.profile, task.sources.front(), task.tempDir);
+        job.convert->setOutputPath(task.outputPath);
+        worker = job.convert.get();
+    } else {
+        job.merge = std::make_unique<VideoMergeWrapper>();
+        job.merge->setTempDir(task.tempDir.toLocal8Bit().constData());
+        // The final encode takes the first file's section and its size and
+        // frame-rate fallbacks.
+        EncodeInfo info;
+        ConvertJob::fillEncodeInfo(&info, &task.profile, &task.sources.front());
+        job.merge->setEncodeInfo(&info);
+        for (const VideoInfo &video : task.sources)
+            job.merge->addFile(video);
+        job.merge->setOutputPath(task.outputPath);
+        worker = job.merge.get();
+    }
+    // finished() comes from the worker thread; the call is queued to ours.
+    connect(worker, &QThread::finished, this, [this, serial] { onWorkerFinished(serial); });
+    worker->start(QThread::InheritPriority);
+    emit jobStarted(job.outcome.index, task.outputPath);
+}
+
+void ConversionRun::onWorkerFinished(quint64 serial)
+{
+    auto it = std::find_if(m_jobs.begin(), m_jobs.end(),
+                           [serial](const auto &job) { return job->serial == serial && job->running(); });
+    if (it == m_jobs.end())
+        return; // already collected by stop()
+    collect(**it);
+    deliver(); // this job's end is told before the next one starts
+    if (!m_active)
+        return; // stopped from a listener
+    launchWaiting();
+    const bool anyRunning =
+        std::any_of(m_jobs.begin(), m_jobs.end(), [](const auto &job) { return job->running(); });
+    if (!anyRunning && m_next >= m_jobs.size())
+        endRun();
+    deliver();
+}
+
+void ConversionRun::collect(Job &job)
+{
+    job.waitForWorker();
+    JobOutcome &outcome = job.outcome;
+    if (job.convert) {
+        outcome.status = TranscodeStatus(job.convert->GetLastConvetStatus());
+        outcome.error = QString::fromStdString(job.convert->GetLastErrorText());
+    } else if (job.merge) {
+        if (job.merge->runResult() == 0) {
+            outcome.status = TRANSCODE_FAILED;
+            outcome.error = tr("a merge needs at least two files");
+        } else {
+            outcome.status = job.merge->status();
+            outcome.error = job.merge->lastError();
+        }
+    }
+    switch (outcome.status) {
+    case TRANSCODE_FINISHED:
+        if (!QFileInfo(outcome.outputPath).isFile()) {
+            outcome.status = TRANSCODE_FAILED;
+            outcome.error = tr("%1 was not written").arg(QDir::toNativeSeparators(outcome.outputPath));
+        } else if (!Platform::giveCreationPermissions(outcome.outputPath)) {
+            // The engine writes under a private temporary name; the user's
+            // file is readable like any other they save.
+            qWarning("cannot set the permissions of [%s]", qPrintable(outcome.outputPath));
+        }
+        break;
+    case TRANSCODE_STOPPED:
+        break;
+    case TRANSCODE_FAILED:
+        if (outcome.error.isEmpty())
+            outcome.error = tr("the conversion failed without a reason");
+        break;
+    default:
+        outcome.status = TRANSCODE_FAILED;
+        outcome.error = tr("the conversion ended without a result");
+        break;
+    }
+    if (outcome.status == TRANSCODE_STOPPED)
+        outcome.error.clear();
+    if (outcome.status != TRANSCODE_FINISHED) {
+        // Nothing half-written stays behind; a file that was there before
+        // the job is not ours to remove.
+        if (job.outputWasFree)
+            QFile::remove(outcome.outputPath);
+    }
+    job.done = true;
+    job.convert.reset();
+    job.merge.reset();
+    m_pendingJobs.push_back(outcome);
+}
+
+void ConversionRun::stop(StopMode mode)
+{
+    if (!m_active)
+        return;
+    m_stopRequested = true;
+    // Every worker is asked first, so they wind down together.
+    for (const auto &job : m_jobs) {
+        if (job->running())
+            job->requestStop();
+    }
+    for (const auto &job : m_jobs) {
+        if (job->running())
+            collect(*job);
+    }
+    endRun();
+    if (mode == StopMode::Silent) {
+        m_pendingJobs.clear();
+        m_pendingRun.reset();
+        return;
+    }
+    QMetaObject::invokeMethod(this, &ConversionRun::deliver, Qt::QueuedConnection);
+}
+
+void ConversionRun::endRun()
+{
+    // Jobs that never started count as stopped.
+    for (size_t i = m_next; i < m_jobs.size(); ++i) {
+        Job &job = *m_jobs[i];
+        job.done = true;
+        job.outcome.status = TRANSCODE_STOPPED;
+        m_pendingJobs.push_back(job.outcome);
+    }
+    m_next = m_jobs.size();
+
+    RunOutcome result;
+    QString firstError;
+    QString lastOutput;
+    bool allFinished = !m_jobs.empty();
+    bool anyFailed = false;
+    bool anyStopped = false;
+    for (const auto &job : m_jobs) {
+        const JobOutcome &o = job->outcome;
+        result.jobs << o;
+        allFinished = allFinished && o.status == TRANSCODE_FINISHED;
+        anyFailed = anyFailed || o.status == TRANSCODE_FAILED;
+        anyStopped = anyStopped || o.status == TRANSCODE_STOPPED;
+        if (o.status == TRANSCODE_FAILED && firstError.isEmpty())
+            firstError = o.error;
+        if (job->serial != 0)
+            lastOutput = o.outputPath;
+    }
+    TranscodeStatus status = TRANSCODE_FAILED;
+    if (allFinished)
+        status = TRANSCODE_FINISHED;
+    else if (anyStopped && (m_stopRequested || !anyFailed))
+        status = TRANSCODE_STOPPED;
+    const QString profileName = m_jobs.empty() ? QString() : m_jobs.front()->task.profile.name;
+    RunOutcome described = describe(status, kind(), m_postTaskSource ? m_postTaskSource() : 0, profileName);
+    described.jobs = std::move(result.jobs);
+    described.error = firstError;
+    described.outputPath = lastOutput;
+
+    m_lastOutcome = described;
+    m_pendingRun = std::move(described);
+    m_active = false;
+    m_stopRequested = false;
+}
+
+void ConversionRun::deliver()
+{
+    const std::vector<JobOutcome> jobs = std::exchange(m_pendingJobs, {});
+    const std::optional<RunOutcome> run = std::exchange(m_pendingRun, std::nullopt);
+    for (const JobOutcome &job : jobs)
+        emit jobFinished(job);
+    if (run)
+        emit finished(*run);
+}
+
+double ConversionRun::progress() const
+{
+    if (m_jobs.empty())
+        return 0.0;
+    double sum = 0.0;
+    for (const auto &job : m_jobs)
+        sum += job->fraction();
+    return sum / double(m_jobs.size());
+}
+
+// --- reports ------------------------------------------------------------------
+
+RunOutcome ConversionRun::describe(TranscodeStatus status, ConversionKind kind, int postTaskSetting,
+                                   const QString &profileName)
+{
+    RunOutcome outcome;
+    outcome.kind = kind;
+    outcome.status = status;
+    outcome.profileName = profileName;
+    const bool merge = kind == ConversionKind::Merge;
+    switch (status) {
+    case TRANSCODE_FINISHED:
+        outcome.title = tr("Convert Finished");
+        outcome.message = tr("Convert Finished.");
+        break;
+    case TRANSCODE_STOPPED:
+        outcome.title = merge ? tr("Merge Aborted") : tr("Convert Aborted");
+        outcome.message = merge ? tr("Merge Aborted.") : tr("Convert Aborted.");
+        break;
+    case TRANSCODE_FAILED:
+        outcome.title = merge ? tr("Merge Failed") : tr("Convert Failed");
+        outcome.message = merge ? tr("Merge Failed.") : tr("Convert Failed.");
+        break;
+    default:
+        break; // nothing ran to an end: nothing to say
+    }
+    // Exit and shutdown follow a run that ended by itself, not a stopped one.
+    const bool ended = status == TRANSCODE_FINISHED || status == TRANSCODE_FAILED;
+    if (ended && postTaskSetting == int(PostTaskAction::ExitProgram))
+        outcome.postTask = PostTaskAction::ExitProgram;
+    else if (ended && postTaskSetting == int(PostTaskAction::ShutdownComputer))
+        outcome.postTask = PostTaskAction::ShutdownComputer;
+    return outcome;
+}
