@@ -8,6 +8,7 @@
 #include "core/jobs/videomergewrapper.h"
 #include "core/media/videoinfomanager.h"
 #include "core/platform/shutdown.h"
+#include "dialogs/burningdialog.h"
 #include "profiles/advanceddialog.h"
 #include "profiles/profileedit.h"
 
@@ -618,8 +619,9 @@ bool VideoConvertWidget::runCompletedDialog(const QString &outputPath)
 
 void VideoConvertWidget::burnDisc(const QString &outputPath)
 {
-    // The burning dialog takes over from here once it exists.
-    qDebug("burn requested for [%s]", qPrintable(outputPath));
+    BurningDialog dialog;
+    dialog.setFilePath(outputPath);
+    dialog.exec();
 }
 
 QString VideoConvertWidget::chooseFolder(const QString &start)

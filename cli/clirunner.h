@@ -25,6 +25,8 @@ private:
     int convert();
     int convertEach(VideoInfoList &inputs, const QString &outputDir);
     int mergeAll(VideoInfoList &inputs, const QString &outputDir);
+    // --disc-image: (convert,) author and write the image (clidiscimage.cpp).
+    int discImage();
 
     bool prepareProfile();
     bool prepareEdits();
