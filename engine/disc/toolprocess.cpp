@@ -4,6 +4,10 @@
 #include <QProcessEnvironment>
 #include <QStandardPaths>
 
+#include <csignal>
+#include <sys/types.h>
+#include <unistd.h>
+
 namespace {
 
 // Cuts complete lines off the front of buffer; a line ends at '\n' or '\r'.
@@ -46,6 +50,9 @@ ToolProcess::Result ToolProcess::run(const QString &program, const QStringList &
     env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
     env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
     process.setProcessEnvironment(env);
+    // The tool leads a process group of its own, so that stopping it also
+    // reaches any helper it started.
+    process.setChildProcessModifier([] { ::setpgid(0, 0); });
     process.start(program, arguments, QIODevice::ReadOnly);
     if (!process.waitForStarted(-1)) {
         result.startError = process.errorString();
@@ -60,11 +67,24 @@ ToolProcess::Result ToolProcess::run(const QString &program, const QStringList &
         takeLines(pending, onLine, false);
         if (cancel && process.state() != QProcess::NotRunning) {
             result.cancelled = true;
-            process.terminate();
+            const pid_t group = pid_t(process.processId());
+            auto signalTool = [&](int sig) {
+                // Never a group id of 0 or 1: that would reach this program or everything.
+                if (group > 1)
+                    ::kill(-group, sig);
+                else if (sig == SIGTERM)
+                    process.terminate();
+                else
+                    process.kill();
+            };
+            signalTool(SIGTERM);
             if (!process.waitForFinished(kTerminateGraceMs)) {
-                process.kill();
+                signalTool(SIGKILL);
                 process.waitForFinished(-1);
             }
+            // Helpers that outlived the tool go too.
+            if (group > 1)
+                ::kill(-group, SIGKILL);
             break;
         }
     }

@@ -9,8 +9,9 @@
 // Runs one external tool to its end on the calling thread: arguments as a
 // list (never through a shell), standard output and error merged and handed
 // over line by line (a carriage return ends a line too, as progress lines
-// use it).  A raised cancel flag stops the tool: first politely, then for
-// good, and the call returns only once the process is gone.
+// use it).  A raised cancel flag stops the tool and everything it started:
+// first politely, then for good, and the call returns only once the tool is
+// gone.
 class ToolProcess {
 public:
     using LineHandler = std::function<void(const QString &line)>;
