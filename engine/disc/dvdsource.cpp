@@ -3,6 +3,7 @@
 #include "engine/av/demuxer.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <cmath>
 #include <cstring>
@@ -12,6 +13,11 @@ namespace DvdSource {
 DvdSourceInfo inspect(const QString &path)
 {
     DvdSourceInfo info;
+    // Only plain files: opening a pipe or a device could wait forever.
+    if (!QFileInfo(path).isFile()) {
+        info.error = QStringLiteral("not a file");
+        return info;
+    }
     Demuxer demuxer;
     std::string error;
     if (!demuxer.open(QFile::encodeName(path).toStdString(), true, &error)) {

@@ -33,18 +33,21 @@ DvdListing listDvd(const QString &path)
         return listing;
     }
     listing.output = QString::fromUtf8(p.readAll());
-    static const QRegularExpression disc(QStringLiteral("^Disc Title: (.*)$"), QRegularExpression::MultilineOption);
+    static const QRegularExpression disc(QStringLiteral("^Disc Title: (.*)$"),
+                                         QRegularExpression::MultilineOption);
     static const QRegularExpression title(
-        QStringLiteral("^Title: \\d+, Length: (\\d+):(\\d+):(\\d+)\\.(\\d+)"), QRegularExpression::MultilineOption);
+        QStringLiteral("^Title: \\d+, Length: (\\d+):(\\d+):(\\d+)\\.(\\d+)"),
+        QRegularExpression::MultilineOption);
     if (const auto m = disc.match(listing.output); m.hasMatch())
         listing.discTitle = m.captured(1).trimmed();
     auto it = title.globalMatch(listing.output);
     while (it.hasNext()) {
         const auto m = it.next();
-        listing.titleSeconds << m.captured(1).toInt() * 3600 + m.captured(2).toInt() * 60 + m.captured(3).toInt() +
-                                    m.captured(4).toDouble() / 1000.0;
+        listing.titleSeconds << m.captured(1).toInt() * 3600 + m.captured(2).toInt() * 60 +
+                                    m.captured(3).toInt() + m.captured(4).toDouble() / 1000.0;
     }
-    listing.ok = p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0 && !listing.titleSeconds.isEmpty();
+    listing.ok =
+        p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0 && !listing.titleSeconds.isEmpty();
     return listing;
 }
 
@@ -78,7 +81,8 @@ QString volumeId(const QString &isoPath)
         p.waitForFinished();
         return {};
     }
-    static const QRegularExpression re(QStringLiteral("^Volume id: ?(.*)$"), QRegularExpression::MultilineOption);
+    static const QRegularExpression re(QStringLiteral("^Volume id: ?(.*)$"),
+                                       QRegularExpression::MultilineOption);
     const auto m = re.match(QString::fromUtf8(p.readAllStandardOutput()));
     return m.hasMatch() ? m.captured(1) : QString();
 }

@@ -14,7 +14,7 @@ bool makeDvdMpeg(const QString &path, double seconds, bool pal = true);
 
 struct DvdListing {
     bool ok = false;
-    QString discTitle; // lsdvd shows the label up to its first space
+    QString discTitle;          // lsdvd shows the label up to its first space
     QList<double> titleSeconds; // length of each title
     QString output;             // what lsdvd said, for failure messages
 };

@@ -64,8 +64,8 @@ class TestDiscEngine : public QObject {
 
 private:
     QString m_dir;
-    QString m_mpeg;      // 20 s PAL DVD MPEG
-    QString m_authored;  // a VIDEO_TS folder made from it
+    QString m_mpeg;     // 20 s PAL DVD MPEG
+    QString m_authored; // a VIDEO_TS folder made from it
     float m_sizeMb = 0.0f;
 
 private slots:
@@ -156,6 +156,11 @@ private slots:
         QVERIFY(other.readable);
         QVERIFY(!other.isDvdMpeg());
 
+        // A pipe is never opened (that would wait for a writer forever).
+        const QString fifo = m_dir + "/inspectfifo.mpg";
+        QCOMPARE(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+        QVERIFY(!DvdSource::inspect(fifo).readable);
+
         const DvdSourceInfo missing = DvdSource::inspect(m_dir + "/missing.mpg");
         QVERIFY(!missing.readable);
         QVERIFY(!missing.error.isEmpty());
@@ -165,8 +170,8 @@ private slots:
     {
         std::atomic<bool> cancel{false};
         QStringList lines;
-        const auto r = ToolProcess::run("sh", {"-c", "printf 'a\\rb\\n\\nc\\r\\nlast'; echo err >&2; exit 3"}, cancel,
-                                        [&](const QString &line) { lines << line; });
+        const auto r = ToolProcess::run("sh", {"-c", "printf 'a\\rb\\n\\nc\\r\\nlast'; echo err >&2; exit 3"},
+                                        cancel, [&](const QString &line) { lines << line; });
         QVERIFY(r.started);
         QCOMPARE(r.exitCode, 3);
         QVERIFY(!r.succeeded());
@@ -186,8 +191,9 @@ private slots:
         std::atomic<bool> cancel{false};
         ToolProcess::Result r;
         std::thread worker([&] {
-            r = ToolProcess::run("sh", {"-c", QStringLiteral("trap '' TERM; sleep %1 & sleep %1; wait").arg(marker)},
-                                 cancel, {});
+            r = ToolProcess::run(
+                "sh", {"-c", QStringLiteral("trap '' TERM; sleep %1 & sleep %1; wait").arg(marker)}, cancel,
+                {});
         });
         QVERIFY(waitForProcess("sleep " + marker));
         QElapsedTimer clock;
@@ -223,8 +229,8 @@ private slots:
             }
         });
         std::vector<char> message(DiscToolOutput::kMessageBufferSize, '\0');
-        const bool ok =
-            creator.CreateDVDFile(xml.toLocal8Bit().constData(), m_authored.toLocal8Bit().constData(), message.data());
+        const bool ok = creator.CreateDVDFile(xml.toLocal8Bit().constData(),
+                                              m_authored.toLocal8Bit().constData(), message.data());
         done = true;
         watcher.join();
         QVERIFY2(ok, qPrintable(messageOf(message)));
@@ -280,8 +286,8 @@ private slots:
         std::vector<char> message(DiscToolOutput::kMessageBufferSize, '\0');
         bool ok = true;
         std::thread worker([&] {
-            ok = creator.CreateDVDFile(xml.toLocal8Bit().constData(), (m_dir + "/fifoout").toLocal8Bit().constData(),
-                                       message.data());
+            ok = creator.CreateDVDFile(xml.toLocal8Bit().constData(),
+                                       (m_dir + "/fifoout").toLocal8Bit().constData(), message.data());
         });
         QVERIFY(waitForProcess(xml));
         creator.Cancel();
@@ -301,9 +307,9 @@ private slots:
         CDvdBurner burner;
         burner.SetBurnPath(m_dir.toLocal8Bit().constData());
         std::vector<char> message(DiscToolOutput::kMessageBufferSize, '\0');
-        const int result = burner.StartBurning(m_authored.toLocal8Bit().constData(), "My Film (2)",
-                                               CDvdBurner::imageFileDrive(iso).toLocal8Bit().constData(),
-                                               message.data());
+        const int result =
+            burner.StartBurning(m_authored.toLocal8Bit().constData(), "My Film (2)",
+                                CDvdBurner::imageFileDrive(iso).toLocal8Bit().constData(), message.data());
         QCOMPARE(result, 1);
         QCOMPARE(messageOf(message), QString());
         QCOMPARE(burner.GetBuringPrg(), 100.0f);
@@ -316,7 +322,8 @@ private slots:
         QCOMPARE(listing.titleSeconds.size(), 1);
         QVERIFY(qAbs(listing.titleSeconds[0] - 20.0) <= 0.5);
         const QStringList files = DiscMedia::isoFiles(iso);
-        for (const char *name : {"/VIDEO_TS/VIDEO_TS.IFO", "/VIDEO_TS/VTS_01_0.IFO", "/VIDEO_TS/VTS_01_1.VOB"})
+        for (const char *name :
+             {"/VIDEO_TS/VIDEO_TS.IFO", "/VIDEO_TS/VTS_01_0.IFO", "/VIDEO_TS/VTS_01_1.VOB"})
             QVERIFY2(files.contains(name), qPrintable(files.join(' ')));
     }
 
@@ -360,7 +367,8 @@ private slots:
         QCOMPARE(burner.StartBurning(source.constData(), "L", "", message.data()), 0);
         QCOMPARE(messageOf(message), QStringLiteral("No optical drive was chosen."));
 
-        QCOMPARE(burner.StartBurning((m_dir + "/empty").toLocal8Bit().constData(), "L", "/dev/sr0", message.data()),
+        QCOMPARE(burner.StartBurning((m_dir + "/empty").toLocal8Bit().constData(), "L", "/dev/sr0",
+                                     message.data()),
                  0);
         QVERIFY(messageOf(message).contains("no DVD-Video structure"));
 
@@ -410,7 +418,8 @@ private slots:
 
     void imageFileDrives()
     {
-        QCOMPARE(CDvdBurner::imageFileOf(CDvdBurner::imageFileDrive("/a b/c.iso")), QStringLiteral("/a b/c.iso"));
+        QCOMPARE(CDvdBurner::imageFileOf(CDvdBurner::imageFileDrive("/a b/c.iso")),
+                 QStringLiteral("/a b/c.iso"));
         QCOMPARE(CDvdBurner::imageFileOf("/dev/sr0"), QString());
         QCOMPARE(CDvdBurner::imageFileOf("stdio:/tmp/x.iso"), QString());
     }
