@@ -19,7 +19,8 @@ namespace {
 std::function<QList<DiscDrive>()> g_driveLister;
 
 const char *const kStyle =
-    "#BurningDialog { border-image: url(:/images/dialogs/burnCD/burn_setting_bkgnd.png); }"
+    "#BurningDialog { background-image: url(:/images/dialogs/burnCD/burn_setting_bkgnd.png);"
+    " background-repeat: repeat-x; background-color: #dfe7f1; }"
     "QWidget { font: 12px \"Arial\"; }"
     "QLabel { background: transparent; }"
     "QPushButton { color: black; border-image: url(:/images/common/bigbutton_normal.png); padding: 0 10px;"

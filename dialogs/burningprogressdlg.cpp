@@ -11,7 +11,9 @@
 namespace {
 
 const char *const kStyle =
-    "#BurningProgressDlg { border-image: url(:/images/dialogs/burnCD/burn_cd_bkgnd.png); }"
+    "#BurningProgressDlg { background-image: url(:/images/dialogs/burnCD/burn_cd_bkgnd.png);"
+    " background-repeat: repeat-x; background-color: #dfe7f1; }"
+    "#label_3 { color: #e9f3ff; font: bold 12px \"Arial\"; }"
     "QWidget { font: 12px \"Arial\"; }"
     "QLabel { background: transparent; }"
     "QProgressBar { border: 1px solid grey; border-radius: 5px; text-align: center;"
