@@ -60,7 +60,11 @@ QString videoFormatOf(const QString &mpegPath)
 
 bool isSafeSourcePath(const QString &mpegPath)
 {
-    return !mpegPath.trimmed().endsWith(QLatin1Char('|'));
+    const QString name = mpegPath.trimmed();
+    if (name.isEmpty() || name == QLatin1String("-") || name.endsWith(QLatin1Char('|')))
+        return false;
+    // "&3" would be read as an open file descriptor.
+    return !(name.size() > 1 && name.at(0) == QLatin1Char('&') && name.at(1).isDigit());
 }
 
 QString dvdXmlText(const QString &mpegPath, const QString &format)
@@ -94,7 +98,10 @@ bool writeDvdXml(const QString &xmlPath, const QString &mpegPath, const QString 
     };
     QFile::remove(xmlPath);
     if (!isSafeSourcePath(mpegPath))
-        return fail(QStringLiteral("%1 cannot be put on a disc: its name ends with \"|\".").arg(mpegPath));
+        return fail(
+            QStringLiteral("\"%1\" cannot be put on a disc: the authoring tool would not read it as a "
+                           "file name.")
+                .arg(mpegPath));
     QFile file(xmlPath);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return fail(QStringLiteral("%1 cannot be written: %2").arg(xmlPath, file.errorString()));

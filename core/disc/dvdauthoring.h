@@ -23,8 +23,9 @@ QString workFolder(const QString &base);
 // empty when the file cannot be read or tells neither.
 QString videoFormatOf(const QString &mpegPath);
 
-// dvdauthor runs a file name that ends with '|' as a shell command; such a
-// name is never written into dvd.xml.
+// dvdauthor runs a file name that ends with '|' as a shell command, reads
+// "-" as its standard input and "&N" as an open descriptor; such names are
+// never written into dvd.xml.
 bool isSafeSourcePath(const QString &mpegPath);
 
 // The dvd.xml text: <dvdauthor> (with format="pal"/"ntsc" when format is

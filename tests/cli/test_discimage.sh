@@ -23,11 +23,13 @@ volume() { isoinfo -d -i "$1" 2>/dev/null | sed -n 's/^Volume id: //p'; }
 dvd_id=$("$CLI" --list-profiles | awk -F'\t' 'tolower($3) == "dvd" { print $1; exit }')
 [ -n "$dvd_id" ] || { echo "FAIL: no DVD profile listed"; exit 1; }
 
+# A name with characters XML and shells treat specially.
+CLIP="holiday & friends' <2024>.mp4"
 gen -f lavfi -i "testsrc2=size=320x240:rate=30:duration=20" \
-    -f lavfi -i "sine=frequency=440:sample_rate=44100:duration=20" -pix_fmt yuv420p -shortest "$W/clip.mp4"
+    -f lavfi -i "sine=frequency=440:sample_rate=44100:duration=20" -pix_fmt yuv420p -shortest "$W/$CLIP"
 
 # --- convert, author and write ---
-out=$("$CLI" --profile "$dvd_id" --disc-image "$W/discs/out.iso" "$W/clip.mp4" 2>"$W/err")
+out=$("$CLI" --profile "$dvd_id" --disc-image "$W/discs/out.iso" "$W/$CLIP" 2>"$W/err")
 rc=$?
 if [ $rc -ne 0 ] || [ "$out" != "$W/discs/out.iso" ]; then
     fail "convert and write: rc $rc, output '$out': $(cat "$W/err")"
@@ -43,10 +45,10 @@ fi
 ls "$W/discs" | grep -q '\.part$' && fail "a .part file was left"
 
 # --- keep the converted file with --output, then make a disc of it alone ---
-out=$("$CLI" --profile "$dvd_id" --output "$W/kept" --disc-image "$W/a.iso" --disc-label "Summer 2024" "$W/clip.mp4" 2>"$W/err")
+out=$("$CLI" --profile "$dvd_id" --output "$W/kept" --disc-image "$W/a.iso" --disc-label "Summer 2024" "$W/$CLIP" 2>"$W/err")
 rc=$?
 mpg=$(echo "$out" | head -1)
-if [ $rc -ne 0 ] || [ "$mpg" != "$W/kept/clip.mpg" ] || [ "$(echo "$out" | tail -1)" != "$W/a.iso" ]; then
+if [ $rc -ne 0 ] || [ "$mpg" != "$W/kept/${CLIP%.mp4}.mpg" ] || [ "$(echo "$out" | tail -1)" != "$W/a.iso" ]; then
     fail "--output with --disc-image: rc $rc, output '$out': $(cat "$W/err")"
 else
     [ "$(volume "$W/a.iso")" = "Summer 2024" ] && ok "label passed unchanged" || fail "label '$(volume "$W/a.iso")'"
@@ -57,13 +59,13 @@ else
 fi
 
 # --- refusals ---
-"$CLI" --disc-image "$W/c.iso" "$W/clip.mp4" >/dev/null 2>"$W/err"
+"$CLI" --disc-image "$W/c.iso" "$W/$CLIP" >/dev/null 2>"$W/err"
 rc=$?
 [ $rc -eq 3 ] && grep -q "not a DVD MPEG" "$W/err" && ok "non-DVD input refused" || fail "non-DVD input: rc $rc $(cat "$W/err")"
 [ -e "$W/c.iso" ] && fail "an image was written for a refused input"
-"$CLI" --profile 1004 --disc-image "$W/d.iso" "$W/clip.mp4" >/dev/null 2>&1
+"$CLI" --profile 1004 --disc-image "$W/d.iso" "$W/$CLIP" >/dev/null 2>&1
 [ $? -eq 2 ] && ok "non-DVD profile refused" || fail "non-DVD profile exit code"
-"$CLI" --profile "$dvd_id" --disc-image "$W/e.iso" "$W/clip.mp4" "$W/clip.mp4" >/dev/null 2>&1
+"$CLI" --profile "$dvd_id" --disc-image "$W/e.iso" "$W/$CLIP" "$W/$CLIP" >/dev/null 2>&1
 [ $? -eq 2 ] && ok "two files refused" || fail "two files exit code"
 "$CLI" --disc-image "$W/f.iso" --disc-label "a label that is far longer than thirty-two bytes" "$mpg" >/dev/null 2>&1
 [ $? -eq 2 ] && ok "long label refused" || fail "long label exit code"
