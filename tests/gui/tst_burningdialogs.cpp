@@ -307,6 +307,11 @@ private slots:
         QCOMPARE(dlg.messages.first().title, QStringLiteral("Error"));
         QCOMPARE(dlg.messages.first().text, QStringLiteral("burn Failed"));
         QCOMPARE(dlg.messages.first().details, QStringLiteral("No optical drive was chosen."));
+        // The burner never moved, yet the finished run shows a full bar.
+        QCOMPARE(dlg.messages.first().createBar, 100);
+        QCOMPARE(dlg.messages.first().burnBar, 100);
+        for (int v : dlg.burnValues)
+            QVERIFY(v == 0 || v == 100);
         QVERIFY(!dlg.thread().isRunning());
     }
 
