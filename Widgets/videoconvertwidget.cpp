@@ -6,6 +6,7 @@
 #include "core/jobs/conversionrun.h"
 #include "core/jobs/convertjob.h"
 #include "core/platform/shutdown.h"
+#include "dialogs/burningdialog.h"
 #include "profiles/advanceddialog.h"
 #include "profiles/profileedit.h"
 
@@ -486,8 +487,9 @@ bool VideoConvertWidget::runCompletedDialog(const QString &outputPath)
 
 void VideoConvertWidget::burnDisc(const QString &outputPath)
 {
-    // The burning dialog takes over from here once it exists.
-    qDebug("burn requested for [%s]", qPrintable(outputPath));
+    BurningDialog dialog;
+    dialog.setFilePath(outputPath);
+    dialog.exec();
 }
 
 QString VideoConvertWidget::chooseFolder(const QString &start)

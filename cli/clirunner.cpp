@@ -281,6 +281,8 @@ VideoInfoList CliRunner::loadInputs()
 
 int CliRunner::convert()
 {
+    if (!m_options.discImage.isEmpty())
+        return discImage();
     if (!prepareProfile() || !prepareEdits())
         return BadUsage;
     QString outputDir = m_options.outputDir;

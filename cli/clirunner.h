@@ -30,6 +30,8 @@ private:
     // Runs the queued jobs with a progress line, printing each output or
     // failure; what names the outputs removed on Ctrl+C.
     int runToEnd(ConversionRun &run, const QString &what);
+    // --disc-image: (convert,) author and write the image (clidiscimage.cpp).
+    int discImage();
 
     bool prepareProfile();
     bool prepareEdits();

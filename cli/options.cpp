@@ -65,6 +65,7 @@ QString cliUsage()
         "  reelmax-cli --list-profiles [--json]\n"
         "  reelmax-cli --info FILE... [--json]\n"
         "  reelmax-cli --profile ID [options] FILE...\n"
+        "  reelmax-cli [--profile DVD-ID] --disc-image OUT.iso FILE\n"
         "\n"
         "Conversion:\n"
         "  --profile ID          output profile (see --list-profiles)\n"
@@ -74,6 +75,11 @@ QString cliUsage()
         "                        (bounds in milliseconds or h:mm:ss.mmm; with --merge, joined in order)\n"
         "  --merge               join all files, in order, into one output\n"
         "  --jobs N              convert up to N files at a time (default 1)\n"
+        "DVD image:\n"
+        "  --disc-image OUT.iso  author a DVD-Video disc from FILE and write its image;\n"
+        "                        with --profile (the DVD profile) FILE is converted first,\n"
+        "                        without it FILE must already be a DVD MPEG file\n"
+        "  --disc-label TEXT     volume label of the image (default DISC(Video_DVD), 32 bytes at most)\n"
         "Profile overrides:\n"
         "  --size WxH            output size (0x0 keeps the source size)\n"
         "  --fps F               frame rate in frames per second (0 keeps the source rate)\n"
@@ -160,6 +166,17 @@ CliParseResult parseCliOptions(const QStringList &args)
         } else if (arg == QLatin1String("--output")) {
             if (!r.value(arg, o.outputDir, error))
                 return result;
+        } else if (arg == QLatin1String("--disc-image")) {
+            if (!r.value(arg, o.discImage, error))
+                return result;
+            if (o.discImage.trimmed().isEmpty())
+                return bad(QStringLiteral("--disc-image needs a file name"));
+        } else if (arg == QLatin1String("--disc-label")) {
+            if (!r.value(arg, o.discLabel, error))
+                return result;
+            if (o.discLabel.toUtf8().size() > 32)
+                return bad(
+                    QStringLiteral("--disc-label takes at most 32 bytes, not \"%1\"").arg(o.discLabel));
         } else if (arg == QLatin1String("--start") || arg == QLatin1String("--end")) {
             std::optional<int> ms;
             if (!intOption(0, 2147483647, ms))
@@ -263,7 +280,7 @@ CliParseResult parseCliOptions(const QStringList &args)
         }
     }
 
-    const int modes = int(listProfiles) + int(info) + int(!o.profileId.isEmpty());
+    const int modes = int(listProfiles) + int(info) + int(!o.profileId.isEmpty() || !o.discImage.isEmpty());
     if (help) {
         o.mode = CliOptions::Mode::Help;
     } else if (version) {
@@ -294,6 +311,8 @@ CliParseResult parseCliOptions(const QStringList &args)
             return bad(QStringLiteral("--merge runs as one job; --jobs cannot be used with it"));
         if (!o.textWatermark.isEmpty() && !o.imageWatermark.isEmpty())
             return bad(QStringLiteral("give either --text-watermark or --image-watermark, not both"));
+        if (!o.discImage.isEmpty() && (o.files.size() != 1 || o.merge))
+            return bad(QStringLiteral("--disc-image makes a disc of exactly one file"));
     }
     result.ok = true;
     return result;

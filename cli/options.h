@@ -26,6 +26,10 @@ struct CliOptions {
     int jobs = 1;
     QStringList files;
 
+    // A DVD-Video image made from the (converted) file, and its volume label.
+    QString discImage;
+    QString discLabel = QStringLiteral("DISC(Video_DVD)");
+
     // Profile overrides (kept in memory, never written to the user's profiles).
     std::optional<QSize> size;
     std::optional<QString> frameRate; // thousandths of a frame per second

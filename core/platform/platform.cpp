@@ -55,6 +55,25 @@ QStringList opticalDrives()
     return opticalDrivesFromInfo(QStringLiteral("/proc/sys/dev/cdrom/info"));
 }
 
+QString opticalDriveModelFrom(const QString &sysBlockRoot, const QString &device)
+{
+    const QString name = QFileInfo(device).fileName();
+    if (name.isEmpty())
+        return {};
+    auto readWord = [&](const char *what) {
+        QFile f(sysBlockRoot + QLatin1Char('/') + name + QStringLiteral("/device/") + QLatin1String(what));
+        if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+            return QString();
+        return QString::fromUtf8(f.read(256)).simplified();
+    };
+    return QStringList{readWord("vendor"), readWord("model")}.join(QLatin1Char(' ')).trimmed();
+}
+
+QString opticalDriveModel(const QString &device)
+{
+    return opticalDriveModelFrom(QStringLiteral("/sys/block"), device);
+}
+
 bool isItunesInstalled()
 {
     return false;

@@ -18,6 +18,11 @@ bool windowsVersion(QString &name, int &code);
 QStringList opticalDrives();
 // Same, read from a given cdrom info file (for tests).
 QStringList opticalDrivesFromInfo(const QString &infoPath);
+// The maker and model of an optical drive as the kernel reports them (for
+// example "HL-DT-ST DVDRAM GH24NSD1"), or empty when unknown.
+QString opticalDriveModel(const QString &device);
+// Same, read below a given sysfs block folder (for tests).
+QString opticalDriveModelFrom(const QString &sysBlockRoot, const QString &device);
 
 // There is no iTunes here.
 bool isItunesInstalled();
