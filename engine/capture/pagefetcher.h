@@ -1,0 +1,65 @@
+#pragma once
+
+#include "engine/capture/mediacandidate.h"
+
+#include <QByteArray>
+#include <QNetworkAccessManager>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QUrl>
+
+class QNetworkReply;
+
+// Fetches a page without a browser (redirects followed, HTTPS checked) and
+// tells what it holds: either the address answers with media itself (a
+// file, an HLS playlist, a DASH manifest), or it is a page whose source is
+// read for media addresses.  Lives on the thread that runs its event loop.
+class PageFetcher : public QObject {
+    Q_OBJECT
+public:
+    struct Settings {
+        QString userAgent;
+        QString caFile; // extra trusted certificates (PEM)
+        int stallTimeoutMs = 20000;
+        qint64 maxPageBytes = 8 * 1024 * 1024;
+    };
+
+    explicit PageFetcher(const Settings &settings, QObject *parent = nullptr);
+    ~PageFetcher() override;
+
+    void start(const QUrl &url);
+    void abort();
+
+    bool isFinished() const { return m_finished; }
+    // After finishing: whether an answer came (a page or media).
+    bool succeeded() const { return m_ok; }
+    QString errorString() const { return m_error; }
+    // Where the redirects led.
+    QUrl finalUrl() const { return m_finalUrl; }
+    QString title() const { return m_title; }
+    MediaCandidateList candidates() const { return m_candidates; }
+
+signals:
+    void finished();
+
+private:
+    void onMetaDataChanged();
+    void onReadyRead();
+    void onFinished();
+    void finishAsMedia();
+    void finish(bool ok, const QString &error);
+
+    Settings m_settings;
+    QNetworkAccessManager m_network;
+    QPointer<QNetworkReply> m_reply;
+    QByteArray m_body;
+    QString m_contentType;
+    QUrl m_finalUrl;
+    QString m_title;
+    MediaCandidateList m_candidates;
+    QString m_error;
+    bool m_finished = false;
+    bool m_ok = false;
+    bool m_readBody = true;
+};
