@@ -4,6 +4,8 @@
 #include <QScreen>
 #include <QTranslator>
 
+#include <unistd.h>
+
 MyApplication::MyApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
     installNativeEventFilter(this);
@@ -47,4 +49,13 @@ bool MyApplication::installTranslation(const QString &languageCode)
     const bool loaded = translator->load(file);
     installTranslator(translator);
     return loaded;
+}
+
+bool MyApplication::disableWebSandboxForRoot()
+{
+    if (::geteuid() != 0 || qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX") ||
+        qEnvironmentVariable("QTWEBENGINE_CHROMIUM_FLAGS").contains(QLatin1String("--no-sandbox")))
+        return false;
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    return true;
 }

@@ -167,7 +167,7 @@ void StreamSaver::chooseContainer()
     else if (in == QLatin1String("mp3") && audioOnly && containerTakes("mp3", codecs))
         pick("mp3", ".mp3");
     else if (in == QLatin1String("ogg") && containerTakes("ogg", codecs))
-        pick("ogg", audioOnly ? ".ogg" : ".ogv");
+        pick("ogg", ".ogg");
     else if (in == QLatin1String("flac") && containerTakes("flac", codecs))
         pick("flac", ".flac");
     else if (in.startsWith(QLatin1String("matroska")) && containerTakes("webm", codecs))
