@@ -23,6 +23,8 @@ private:
     int listProfiles();
     int info();
     int convert();
+    // Saves the media of every address; with a profile, converts them.
+    int capture();
     int convertEach(VideoInfoList &inputs, const QString &outputDir);
     int mergeAll(VideoInfoList &inputs, const QString &outputDir);
 

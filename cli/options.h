@@ -9,7 +9,7 @@
 
 // What the command line asked for.
 struct CliOptions {
-    enum class Mode { Convert, ListProfiles, Info, Help, Version };
+    enum class Mode { Convert, ListProfiles, Info, Help, Version, Capture };
     Mode mode = Mode::Convert;
     bool json = false;
 
@@ -20,6 +20,9 @@ struct CliOptions {
     bool merge = false;
     int jobs = 1;
     QStringList files;
+    // --capture: files are web addresses whose media is saved (and, with
+    // --profile, converted).
+    bool capture = false;
 
     // Profile overrides (kept in memory, never written to the user's profiles).
     std::optional<QSize> size;
