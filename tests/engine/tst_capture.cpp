@@ -91,6 +91,11 @@ private slots:
         QVERIFY(QDir(site).mkpath("dash"));
         m_haveDash = TestMedia::ffmpeg({"-i", site + "/clip.mp4", "-c", "copy", "-f", "dash", "-seg_duration",
                                         "1", site + "/dash/stream.mpd"});
+        // Pages several cases use.
+        writePage("video.html", "<html><head><title>Video Page</title></head><body>"
+                                "<video src=clip.mp4 controls></video></body></html>");
+        writePage("plain.html", "<title>Nothing</title><p>Words only. <img src='x.png'>"
+                                "<video src='file:///etc/hostname'></video></p>");
         QVERIFY(m_server.start(site));
     }
 
@@ -195,8 +200,6 @@ private slots:
 
     void videoElementIsCapturedUnderThePageTitle()
     {
-        writePage("video.html", "<html><head><title>Video Page</title></head><body>"
-                                "<video src=clip.mp4 controls></video></body></html>");
         QTemporaryDir out;
         const Outcome o = capture(m_server.url("video.html"), out.path());
         QCOMPARE(o.result, int(CSnifferManger::Captured));
@@ -275,8 +278,6 @@ private slots:
 
     void pagesWithoutMediaFailWithAReason()
     {
-        writePage("plain.html", "<title>Nothing</title><p>Words only. <img src='x.png'>"
-                                "<video src='file:///etc/hostname'></video></p>");
         QTemporaryDir out;
         Outcome o = capture(m_server.url("plain.html"), out.path());
         QCOMPARE(o.result, int(CSnifferManger::NoMedia));
@@ -375,13 +376,28 @@ private slots:
         QVERIFY(secure.url("x").startsWith("https://"));
         QTemporaryDir out;
 
+        writePage("secure.html", "<title>Secure</title><video src='clip.mp4'></video>");
         // Unknown issuer: refused.
-        Outcome o = capture(secure.url("video.html"), out.path());
+        Outcome o = capture(secure.url("secure.html"), out.path());
         QCOMPARE(o.result, int(CSnifferManger::PageUnreachable));
+        QVERIFY2(o.error.contains("certificate", Qt::CaseInsensitive), qPrintable(o.error));
+        QVERIFY(filesIn(out.path()).isEmpty());
+
+        // The media itself is checked too, not only the page: an http page
+        // whose player asks for media on the untrusted server gets nothing.
+        writePage("plainpage.html", "<title>Plain</title>");
+        o = capture(m_server.url("plainpage.html"), out.path(), [&](CSnifferManger &s) {
+            s.setBrowserAttached(true);
+            s.setBrowserWait(0, 60000);
+            s.reportRequest(QUrl(secure.url("clip.mp4")), true);
+            s.reportPageLoaded(true);
+        });
+        QCOMPARE(o.result, int(CSnifferManger::NoMedia));
+        QVERIFY2(o.error.contains("cannot open"), qPrintable(o.error));
         QVERIFY(filesIn(out.path()).isEmpty());
 
         const auto trust = [&](CSnifferManger &s) { s.setCaFile(cert); };
-        o = capture(secure.url("video.html"), out.path(), trust);
+        o = capture(secure.url("secure.html"), out.path(), trust);
         QCOMPARE(o.result, int(CSnifferManger::Captured));
         verifyMedia(o.path, 2.0);
         o = capture(secure.url("hls/index.m3u8"), out.path(), trust);

@@ -211,6 +211,18 @@ private slots:
         QCOMPARE(downloadedFiles(), before);
     }
 
+    void emptyOrUnusableAddressFailsAtOnce()
+    {
+        for (const QString &typed : {QString("   "), QString("ftp://127.0.0.1/clip.mp4")}) {
+            m_messages.clear();
+            auto dlg = makeDialog();
+            QCOMPARE(runCapture(*dlg, typed, 20000), 0);
+            QCOMPARE(m_messages.size(), 1);
+            QCOMPARE(m_messages.first().text, QString("Download File failed"));
+            QVERIFY(!dlg->isVisible());
+        }
+    }
+
     void exitDuringACaptureStopsAtOnceAndLeavesNothing()
     {
         const QStringList before = downloadedFiles();
