@@ -134,6 +134,7 @@ void PageFetcher::finishAsMedia()
         m_reply->abort();
         m_reply->deleteLater();
     }
+    m_directMedia = true;
     MediaCandidate c;
     c.url = m_finalUrl;
     c.source = MediaCandidate::DirectAddress;

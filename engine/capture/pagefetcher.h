@@ -38,6 +38,8 @@ public:
     // Where the redirects led.
     QUrl finalUrl() const { return m_finalUrl; }
     QString title() const { return m_title; }
+    // Whether the address answered with media rather than a page.
+    bool isDirectMedia() const { return m_directMedia; }
     MediaCandidateList candidates() const { return m_candidates; }
 
 signals:
@@ -62,4 +64,5 @@ private:
     bool m_finished = false;
     bool m_ok = false;
     bool m_readBody = true;
+    bool m_directMedia = false;
 };

@@ -217,9 +217,14 @@ int CSnifferManger::listenCapture(const QString &address, const QString &folder,
             openError = error;
             continue;
         }
-        QString title = fetcher.title();
-        if (title.isEmpty())
-            title = browserTitle();
+        // Media addressed directly is named after its file (a browser shows
+        // such an address under a made-up title).
+        QString title;
+        if (!fetcher.isDirectMedia()) {
+            title = fetcher.title();
+            if (title.isEmpty())
+                title = browserTitle();
+        }
         const QString base = CaptureNaming::baseName(title, next.url);
         QString path;
         if (!saver.save(targetFolder, base, &path, &error))

@@ -264,6 +264,14 @@ private slots:
         QCOMPARE(QFileInfo(o.path).fileName(), QString("clip.mp4"));
         verifyMedia(o.path, 2.0);
 
+        // A web view shows such an address under a title of its own: unused.
+        o = capture(m_server.url("clip.webm"), out.path(), [](CSnifferManger &s) {
+            s.setBrowserAttached(true);
+            s.reportPageTitle(QString::fromUtf8("clip.webm (160×120)"));
+        });
+        QCOMPARE(o.result, int(CSnifferManger::Captured));
+        QCOMPARE(QFileInfo(o.path).fileName(), QString("clip.webm"));
+
         // A redirect to the media, a redirect to a page.
         o = capture(m_server.url("redirect/tone.mp3"), out.path());
         QCOMPARE(o.result, int(CSnifferManger::Captured));

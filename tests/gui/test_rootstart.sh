@@ -10,7 +10,8 @@ if [ "${2:-}" != "--inside" ]; then
         echo "not root: nothing to check"
         exit 0
     fi
-    exec xvfb-run -a -s "-screen 0 1280x800x24" bash "$0" "$BIN" --inside
+    # A display number of its own (others may start X servers meanwhile).
+    exec xvfb-run -a -n $((200 + RANDOM % 600)) -s "-screen 0 1280x800x24" bash "$0" "$BIN" --inside
 fi
 
 unset QTWEBENGINE_DISABLE_SANDBOX QTWEBENGINE_CHROMIUM_FLAGS
@@ -35,6 +36,7 @@ tree() {
     for c in $(ps -o pid= --ppid "$p"); do tree "$c"; done
 }
 
+for _ in $(seq 50); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
 start=$(date +%s%N)
 (cd "$BIN" && exec ./reelmax) >"$W/log" 2>&1 &
 PID=$!
