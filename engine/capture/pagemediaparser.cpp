@@ -48,6 +48,11 @@ public:
             m_base = url;
     }
 
+    QUrl resolve(const QString &address) const
+    {
+        return address.isEmpty() ? QUrl() : m_base.resolved(QUrl(address)).adjusted(QUrl::RemoveFragment);
+    }
+
     void add(const QString &address, MediaCandidate::Source source)
     {
         if (address.isEmpty())
@@ -204,6 +209,10 @@ PageMediaParser::Result PageMediaParser::parse(const QString &source, const QUrl
             if (isManifestType(attrs.value("type")) || kind == MediaUrlKind::HlsManifest ||
                 kind == MediaUrlKind::DashManifest)
                 collector.add(href, MediaCandidate::ManifestLink);
+        } else if (name == QLatin1String("iframe") || name == QLatin1String("frame")) {
+            const QUrl frame = collector.resolve(attrs.value("src"));
+            if (MediaUrlKind::isFetchable(frame) && !result.frames.contains(frame))
+                result.frames << frame;
         } else if (name == QLatin1String("a") || name == QLatin1String("embed") ||
                    name == QLatin1String("object")) {
             const QString href = attrs.value(name == QLatin1String("a")       ? QStringLiteral("href")

@@ -15,6 +15,7 @@ public:
     struct Result {
         QString title;
         MediaCandidateList candidates; // sorted by rank, duplicates removed
+        QList<QUrl> frames;            // <iframe>/<frame> pages, in order (players often live there)
     };
 
     // html in its own encoding (from contentType's charset, the page's meta

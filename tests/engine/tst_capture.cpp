@@ -139,6 +139,7 @@ private slots:
             "</head><body>\n"
             "<picture><source srcset=\"a.webp\" src=\"not-media.webp\"></picture>\n"
             "<a href=\"download/full.mkv\">download</a>\n"
+            "<iframe src=\"embed/1#t\"></iframe><iframe src=\"javascript:void(0)\"></iframe>\n"
             "<audio src='song.mp3'></audio>\n"
             "<video controls poster=p.jpg>\n"
             "<source src=\"clip.webm\" type=\"video/webm\">\n"
@@ -165,6 +166,7 @@ private slots:
             "http://site.example/media/download/full.mkv", // a link to a media file
         };
         QCOMPARE(urls, expected);
+        QCOMPARE(page.frames, QList<QUrl>{QUrl("http://site.example/media/embed/1")});
     }
 
     void pageEncodingIsHonoured()
@@ -228,6 +230,20 @@ private slots:
         verifyMedia(o.path, 2.0);
         QCOMPARE(TestMedia::stream(TestMedia::probe(o.path), "video").value("codec_name").toString(),
                  QString("vp8"));
+    }
+
+    void playersInFramesAreFound()
+    {
+        // The page names no media itself; its second frame plays the video.
+        QVERIFY(QDir(m_site.path()).mkpath("frames"));
+        writePage("frames/player.html", "<title>Player</title><video src='../clip.webm'></video>");
+        writePage("framed.html", "<title>Framed</title><iframe src='frames/missing.html'></iframe>"
+                                 "<iframe src='frames/player.html'></iframe>");
+        QTemporaryDir out;
+        const Outcome o = capture(m_server.url("framed.html"), out.path());
+        QCOMPARE(o.result, int(CSnifferManger::Captured));
+        QCOMPARE(QFileInfo(o.path).fileName(), QString("Framed.webm"));
+        verifyMedia(o.path, 2.0);
     }
 
     void hlsStreamIsJoinedIntoOneFile()
