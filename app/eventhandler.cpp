@@ -11,6 +11,7 @@
 #include "core/config/videouserconfig.h"
 #include "core/media/timetext.h"
 #include "core/media/videoinfomanager.h"
+#include "dialogs/downloaddlg.h"
 #include "engine/playback/ffmpegplayer.h"
 
 #include <QAction>
@@ -167,7 +168,12 @@ void CEventHandler::onMenuFileAddFolder()
 
 void CEventHandler::onMenuFileDownload()
 {
-    // The download dialog plugs in here.
+    DownloadDlg dialog;
+    if (m_messageSink)
+        dialog.setMessageSink([this](const QString &title, const QString &text, const QString &) {
+            m_messageSink(title, text);
+        });
+    dialog.exec();
 }
 
 void CEventHandler::onMenuFileFileProperty()

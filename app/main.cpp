@@ -6,15 +6,16 @@
 #include "core/platform/platform.h"
 
 #include <QIcon>
-#include <QWebEngineProfile>
-#include <QWebEngineSettings>
 
 #include <memory>
 
 int main(int argc, char *argv[])
 {
-    // The web view of the download dialog shares its GL context.
+    // The web view of the download dialog shares its GL context; its engine
+    // starts with the first download dialog, but as root only without its
+    // sandbox, which has to be known before anything starts.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    MyApplication::disableWebSandboxForRoot();
     MyApplication app(argc, argv);
     MyApplication::setupLibraryPaths();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/logo.png")));
@@ -26,7 +27,6 @@ int main(int argc, char *argv[])
         return -2;
 
     startFontScan();
-    QWebEngineProfile::defaultProfile()->settings()->setAttribute(QWebEngineSettings::PluginsEnabled, true);
 
     MyApplication::installTranslation(VideoUserConfig::instance()->language());
     QApplication::setApplicationName(QStringLiteral("Corvane Reelmax"));

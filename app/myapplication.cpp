@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QTranslator>
 
+#include <unistd.h>
+
 MyApplication::MyApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
     installNativeEventFilter(this);
@@ -40,4 +42,13 @@ bool MyApplication::installTranslation(const QString &languageCode)
     const bool loaded = translator->load(file);
     installTranslator(translator);
     return loaded;
+}
+
+bool MyApplication::disableWebSandboxForRoot()
+{
+    if (::geteuid() != 0 || qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX") ||
+        qEnvironmentVariable("QTWEBENGINE_CHROMIUM_FLAGS").contains(QLatin1String("--no-sandbox")))
+        return false;
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    return true;
 }

@@ -26,4 +26,9 @@ public:
     // Loads languages/videoconverter_<code>.qm beside the program; a missing
     // file leaves the English texts.
     static bool installTranslation(const QString &languageCode);
+    // Qt WebEngine refuses to run as root with its sandbox on.  Run as root
+    // with no choice made in the environment, this turns the sandbox off
+    // (QTWEBENGINE_DISABLE_SANDBOX) and returns true.  Call it before the
+    // application object exists.
+    static bool disableWebSandboxForRoot();
 };

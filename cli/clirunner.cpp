@@ -4,6 +4,7 @@
 #include "cli/progressbar.h"
 #include "core/config/videouserconfig.h"
 #include "core/jobs/conversionrun.h"
+#include "core/jobs/capturejob.h"
 #include "core/media/supportedfiles.h"
 #include "core/media/videoinfo.h"
 
@@ -18,6 +19,7 @@
 #include <QTimer>
 
 #include <atomic>
+#include <climits>
 #include <csignal>
 
 namespace {
@@ -115,6 +117,8 @@ int CliRunner::run()
         return info();
     case CliOptions::Mode::Convert:
         return convert();
+    case CliOptions::Mode::Capture:
+        return capture();
     default:
         return Ok;
     }
@@ -376,4 +380,57 @@ int CliRunner::mergeAll(VideoInfoList &inputs, const QString &outputDir)
     run.setPostTaskSource([] { return int(PostTaskAction::None); });
     run.addMerge(m_profile, sources, outputDir, work.path());
     return runToEnd(run, QStringLiteral("output"));
+}
+
+int CliRunner::capture()
+{
+    const bool convertAfter = !m_options.profileId.isEmpty();
+    if (convertAfter && (!prepareProfile() || !prepareEdits()))
+        return BadUsage;
+    // Captures go to --output unless they are only the inputs of a conversion.
+    QString folder = convertAfter ? QString() : m_options.outputDir;
+    if (folder.isEmpty())
+        folder = VideoUserConfig::instance()->videoDownloadDirectory();
+    if (!QDir().mkpath(folder)) {
+        fail(QStringLiteral("cannot create the folder %1").arg(folder));
+        return BadUsage;
+    }
+    folder = QFileInfo(folder).absoluteFilePath();
+
+    QStringList captured;
+    int failed = 0;
+    for (const QString &address : m_options.files) {
+        CaptureJob job;
+        job.start(address, folder);
+        ProgressBar bar;
+        while (!job.wait(100)) {
+            if (interrupted()) {
+                job.stop();
+                job.wait(ULONG_MAX);
+                bar.finish();
+                fail(QStringLiteral("interrupted; the unfinished capture was removed"));
+                return Interrupted;
+            }
+            bar.update(job.progress() / 100.0);
+        }
+        bar.finish();
+        if (!job.succeeded()) {
+            ++failed;
+            fail(QStringLiteral("cannot capture %1: %2").arg(address, job.errorText()));
+            continue;
+        }
+        captured << job.savedPath();
+        if (convertAfter)
+            m_err << "reelmax-cli: captured " << address << " as " << job.savedPath() << Qt::endl;
+        else
+            m_out << job.savedPath() << Qt::endl;
+    }
+    int code = failed ? ConversionFailed : Ok;
+    if (convertAfter && !captured.isEmpty()) {
+        m_options.files = captured;
+        const int converted = convert();
+        if (converted != Ok)
+            code = converted;
+    }
+    return code;
 }

@@ -25,6 +25,8 @@ private:
     int listProfiles();
     int info();
     int convert();
+    // Saves the media of every address; with a profile, converts them.
+    int capture();
     int convertEach(VideoInfoList &inputs, const QString &outputDir);
     int mergeAll(VideoInfoList &inputs, const QString &outputDir);
     // Runs the queued jobs with a progress line, printing each output or

@@ -66,6 +66,7 @@ QString cliUsage()
         "  reelmax-cli --info FILE... [--json]\n"
         "  reelmax-cli --profile ID [options] FILE...\n"
         "  reelmax-cli [--profile DVD-ID] --disc-image OUT.iso FILE\n"
+        "  reelmax-cli --capture URL... [--output DIR] [--profile ID [options]]\n"
         "\n"
         "Conversion:\n"
         "  --profile ID          output profile (see --list-profiles)\n"
@@ -100,6 +101,10 @@ QString cliUsage()
         "  --subtitle FILE       draw the subtitles of FILE\n"
         "  --text-watermark TEXT draw TEXT on the picture\n"
         "  --image-watermark FILE draw the picture FILE\n"
+        "Capture:\n"
+        "  --capture URL...      save the video each web page plays (or the media at each address)\n"
+        "                        into --output (default: the download folder), printing the files;\n"
+        "                        with --profile the captured files are converted into --output\n"
         "Other:\n"
         "  --help, --version\n"
         "\n"
@@ -158,6 +163,8 @@ CliParseResult parseCliOptions(const QStringList &args)
             info = true;
         } else if (arg == QLatin1String("--json")) {
             o.json = true;
+        } else if (arg == QLatin1String("--capture")) {
+            o.capture = true;
         } else if (arg == QLatin1String("--merge")) {
             o.merge = true;
         } else if (arg == QLatin1String("--profile")) {
@@ -280,7 +287,8 @@ CliParseResult parseCliOptions(const QStringList &args)
         }
     }
 
-    const int modes = int(listProfiles) + int(info) + int(!o.profileId.isEmpty() || !o.discImage.isEmpty());
+    const int modes =
+        int(listProfiles) + int(info) + int(!o.profileId.isEmpty() || !o.discImage.isEmpty() || o.capture);
     if (help) {
         o.mode = CliOptions::Mode::Help;
     } else if (version) {
@@ -288,7 +296,7 @@ CliParseResult parseCliOptions(const QStringList &args)
     } else if (modes == 0) {
         return bad(QStringLiteral("nothing to do: give --profile ID with files, --info or --list-profiles"));
     } else if (modes > 1) {
-        return bad(QStringLiteral("--list-profiles, --info and --profile cannot be combined"));
+        return bad(QStringLiteral("--list-profiles, --info and --profile (or --capture) cannot be combined"));
     } else if (listProfiles) {
         o.mode = CliOptions::Mode::ListProfiles;
         if (!o.files.isEmpty())
@@ -297,8 +305,10 @@ CliParseResult parseCliOptions(const QStringList &args)
         o.mode = CliOptions::Mode::Info;
         if (o.files.isEmpty())
             return bad(QStringLiteral("--info needs at least one file"));
+    } else if (o.capture && o.files.isEmpty()) {
+        return bad(QStringLiteral("--capture needs at least one web address"));
     } else {
-        o.mode = CliOptions::Mode::Convert;
+        o.mode = o.capture ? CliOptions::Mode::Capture : CliOptions::Mode::Convert;
         if (o.files.isEmpty())
             return bad(QStringLiteral("no input files"));
         if (o.startMs >= 0 && o.endMs >= 0 && o.endMs <= o.startMs)

@@ -12,7 +12,7 @@
 
 // What the command line asked for.
 struct CliOptions {
-    enum class Mode { Convert, ListProfiles, Info, Help, Version };
+    enum class Mode { Convert, ListProfiles, Info, Help, Version, Capture };
     Mode mode = Mode::Convert;
     bool json = false;
 
@@ -25,6 +25,9 @@ struct CliOptions {
     bool merge = false;
     int jobs = 1;
     QStringList files;
+    // --capture: files are web addresses whose media is saved (and, with
+    // --profile, converted).
+    bool capture = false;
 
     // A DVD-Video image made from the (converted) file, and its volume label.
     QString discImage;
