@@ -2,8 +2,6 @@
 
 #include "engine/playback/playeravtypes.h"
 
-#include <atomic>
-#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -36,12 +34,9 @@ public:
     bool second(int &serial, double &ptsMs) const;
     // Takes the oldest frame; false when empty.
     bool pop(DecodedFrame &frame);
-    // Waits up to timeout for a frame to arrive.
-    bool waitNotEmpty(std::chrono::milliseconds timeout);
     void clear();
     void abort();
     size_t size() const;
-    void wakeAll();
 
 private:
     const size_t m_capacity;
