@@ -3,6 +3,8 @@
 #include "engine/playback/playervideooutput.h"
 
 #include <QDebug>
+#include <QDir>
+#include <QFileInfo>
 #include <QImage>
 
 #include <cmath>
@@ -138,7 +140,10 @@ bool PlayerPicture::snapshot(const std::string &path, int type, std::string *err
             *error = "cannot convert the picture";
         return false;
     }
-    const bool ok = image.save(QString::fromLocal8Bit(path.c_str()), type == 1 ? "BMP" : "JPG", 95);
+    // The snapshot folder may not exist yet (a fresh home has no documents folder).
+    const QString file = QString::fromLocal8Bit(path.c_str());
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    const bool ok = image.save(file, type == 1 ? "BMP" : "JPG", 95);
     if (!ok && error)
         *error = "cannot write " + path;
     return ok;

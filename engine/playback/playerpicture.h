@@ -37,7 +37,8 @@ public:
     // Display aspect ratio of what is shown, or of what the filters will
     // make of the stream before the first picture.
     double aspect() const;
-    // Writes the picture on screen at its own size (type 1 BMP, 2 JPEG).
+    // Writes the picture on screen at its own size (type 1 BMP, 2 JPEG),
+    // making the file's folder when it is missing.
     bool snapshot(const std::string &path, int type, std::string *error) const;
 
 private:

@@ -215,6 +215,10 @@ private slots:
         QCOMPARE(fj.read(3), QByteArray("\xff\xd8\xff"));
         QVERIFY2(meanDiff(b, ref) < 2.0, qPrintable(QString::number(meanDiff(b, ref))));
         QVERIFY2(meanDiff(j, ref) < 4.0, qPrintable(QString::number(meanDiff(j, ref))));
+        // A snapshot folder that does not exist yet is made.
+        const QString nested = dir + "/not/yet/there/shot.jpg";
+        QCOMPARE(p->SnapImage(path(nested).constData(), 2), 1);
+        QCOMPARE(QImage(nested).size(), QSize(320, 240));
     }
 
     void showRectKeepsAspect()
