@@ -45,13 +45,6 @@ bool FrameQueue::pop(DecodedFrame &frame)
     return true;
 }
 
-void FrameQueue::clear()
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_frames.clear();
-    m_cond.notify_all();
-}
-
 void FrameQueue::abort()
 {
     std::lock_guard<std::mutex> lock(m_mutex);

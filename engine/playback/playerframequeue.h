@@ -21,7 +21,7 @@ struct DecodedFrame {
 
 // A small bounded queue from a decoder thread to its consumer (the video
 // presenter or the audio device callback).  The producer waits for room; the
-// consumer never waits longer than it asks to.
+// consumer only looks and takes, it never waits.
 class FrameQueue {
 public:
     explicit FrameQueue(size_t capacity) : m_capacity(capacity) {}
@@ -34,7 +34,6 @@ public:
     bool second(int &serial, double &ptsMs) const;
     // Takes the oldest frame; false when empty.
     bool pop(DecodedFrame &frame);
-    void clear();
     void abort();
     size_t size() const;
 

@@ -24,8 +24,9 @@ class VideoOutput;
 // queue), the sound sink on the device's callback (the master clock) and
 // the presenter, which shows each picture when the clock reaches it.  The
 // file is opened as a conversion opens it: the same streams, the same
-// deadline for a stalled input, the same picture-size limit.  Control calls
-// return at once; only shutdown() waits for the threads, which it wakes first.
+// picture-size limit, and a deadline for a stalled input (a shorter one, as
+// the caller is the GUI thread).  Control calls return at once; only
+// shutdown() waits for the threads, which it wakes first.
 class PlayerSession {
 public:
     PlayerSession(CFilterSetters &filters, VideoOutput &output, AudioOutput &audio);
