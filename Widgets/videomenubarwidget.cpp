@@ -160,7 +160,7 @@ void VideoMenuBarWidget::onVideoListCurrentItemChanged(int row)
     if (row == -1) {
         for (QAction *a : {actFileInformation, actDuplicate, actRemove, actRename})
             a->setEnabled(false);
-        if (actPlay->isEnabled() && m_playStatus != 2)
+        if (actPlay->isEnabled() && m_playStatus != PLAY_STATUS_PAUSED)
             actPlay->setEnabled(false);
     } else {
         for (QAction *a : {actFileInformation, actDuplicate, actRemove, actRename})
@@ -195,17 +195,17 @@ void VideoMenuBarWidget::onPlayStatusChanged(int status)
 {
     m_playStatus = status;
     switch (status) {
-    case 1:
+    case PLAY_STATUS_PLAYING:
         actPlay->setEnabled(false);
         actPause->setEnabled(true);
         actStop->setEnabled(true);
         break;
-    case 2:
+    case PLAY_STATUS_PAUSED:
         actPlay->setEnabled(true);
         actPause->setEnabled(false);
         actStop->setEnabled(true);
         break;
-    case 3: {
+    case PLAY_STATUS_STOPPED: {
         VideoListWidget *list = m_mainWindow->listWidget();
         actPlay->setEnabled(list && list->currentRow() >= 0);
         actPause->setEnabled(false);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/playback/playstatus.h"
+
 #include <QList>
 #include <QMenuBar>
 
@@ -60,5 +62,5 @@ public slots:
 private:
     MainWindow *m_mainWindow;
     QActionGroup *m_postTaskGroup = nullptr;
-    int m_playStatus = 0; // last status the player panel reported
+    int m_playStatus = PLAY_STATUS_NONE; // last status the player panel reported
 };

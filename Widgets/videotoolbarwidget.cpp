@@ -125,7 +125,7 @@ void VideoToolBarWidget::onVideoListCurrentItemChanged(int row)
 {
     btnDelete->setEnabled(row != -1);
     if (row == -1) {
-        if (btnStart->isEnabled() && m_playStatus != 2)
+        if (btnStart->isEnabled() && m_playStatus != PLAY_STATUS_PAUSED)
             btnStart->setEnabled(false);
     } else if (!btnStart->isEnabled() && !btnPause->isEnabled() && !btnStop->isEnabled()) {
         btnStart->setEnabled(true);
@@ -156,17 +156,17 @@ void VideoToolBarWidget::onPlayStatusChanged(int status)
 {
     m_playStatus = status;
     switch (status) {
-    case 1:
+    case PLAY_STATUS_PLAYING:
         btnStart->setEnabled(false);
         btnPause->setEnabled(true);
         btnStop->setEnabled(true);
         break;
-    case 2:
+    case PLAY_STATUS_PAUSED:
         btnStart->setEnabled(true);
         btnPause->setEnabled(false);
         btnStop->setEnabled(true);
         break;
-    case 3: {
+    case PLAY_STATUS_STOPPED: {
         VideoListWidget *list = m_mainWindow->listWidget();
         btnStart->setEnabled(list && list->currentRow() >= 0);
         btnPause->setEnabled(false);

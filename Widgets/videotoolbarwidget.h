@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/playback/playstatus.h"
+
 #include <QList>
 #include <QWidget>
 
@@ -56,5 +58,5 @@ private:
     QMenu *m_addMenu = nullptr;
     QAction *m_recentSeparator = nullptr;
     QList<QAction *> m_recentActions;
-    int m_playStatus = 0; // last status the player panel reported
+    int m_playStatus = PLAY_STATUS_NONE; // last status the player panel reported
 };

@@ -65,7 +65,7 @@ int main(int argc, char **argv)
     const double cpu0 = cpuSeconds();
     wall.start();
     p->Play();
-    while (p->GetPlayStatus() == 1 && wall.elapsed() < 30000)
+    while (p->GetPlayStatus() == PLAY_STATUS_PLAYING && wall.elapsed() < 30000)
         QTest::qWait(100);
     const double seconds = wall.elapsed() / 1000.0;
     const double cpu = cpuSeconds() - cpu0;

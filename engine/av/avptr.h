@@ -54,6 +54,15 @@ struct SwrDeleter {
 struct AudioFifoDeleter {
     void operator()(AVAudioFifo *f) const { av_audio_fifo_free(f); }
 };
+struct IoContextDeleter {
+    // The buffer may have been replaced by avio; free the one it holds now.
+    void operator()(AVIOContext *c) const
+    {
+        if (c)
+            av_freep(&c->buffer);
+        avio_context_free(&c);
+    }
+};
 struct DictDeleter {
     void operator()(AVDictionary *d) const { av_dict_free(&d); }
 };
@@ -67,6 +76,7 @@ using FilterGraphPtr = std::unique_ptr<AVFilterGraph, FilterGraphDeleter>;
 using SwsPtr = std::unique_ptr<SwsContext, SwsDeleter>;
 using SwrPtr = std::unique_ptr<SwrContext, SwrDeleter>;
 using AudioFifoPtr = std::unique_ptr<AVAudioFifo, AudioFifoDeleter>;
+using IoContextPtr = std::unique_ptr<AVIOContext, IoContextDeleter>;
 
 inline FramePtr makeFrame()
 {

@@ -41,3 +41,14 @@ int Decoder::receive(AVFrame *frame)
 {
     return m_ctx ? avcodec_receive_frame(m_ctx.get(), frame) : AVERROR(EINVAL);
 }
+
+void Decoder::flush()
+{
+    if (m_ctx)
+        avcodec_flush_buffers(m_ctx.get());
+}
+
+bool Decoder::pictureFits(int width, int height)
+{
+    return width > 0 && height > 0 && int64_t(width) * int64_t(height) <= kMaxPixels;
+}

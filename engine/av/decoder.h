@@ -19,6 +19,11 @@ public:
     // avcodec_send_packet / avcodec_receive_frame; packet nullptr drains.
     int send(const AVPacket *packet);
     int receive(AVFrame *frame);
+    // Forgets buffered data (after a seek, or to decode again after draining).
+    void flush();
+
+    // True when a picture of this size is within the limit above.
+    static bool pictureFits(int width, int height);
 
 private:
     av::CodecContextPtr m_ctx;

@@ -26,20 +26,30 @@ bool Demuxer::open(const std::string &path, bool quick, std::string *error, Stop
 {
     close();
     m_stop = std::move(stop);
+    const AVIOInterruptCB interrupt{&Demuxer::interruptCallback, this};
+    if (PollingInput::needed(path)) {
+        m_input = std::make_unique<PollingInput>();
+        if (!m_input->open(path, interrupt, error)) {
+            close();
+            return false;
+        }
+    }
     AVFormatContext *raw = avformat_alloc_context();
     if (!raw) {
         if (error)
             *error = "out of memory";
+        close();
         return false;
     }
-    raw->interrupt_callback.callback = &Demuxer::interruptCallback;
-    raw->interrupt_callback.opaque = this;
+    raw->interrupt_callback = interrupt;
+    if (m_input)
+        raw->pb = m_input->context();
     AVDictionary *opts = nullptr;
     if (quick) {
         av_dict_set(&opts, "probesize", "2000000", 0);
         av_dict_set(&opts, "analyzeduration", "3000000", 0);
     }
-    setDeadline(quick ? 10000 : 30000);
+    setDeadline(m_openDeadlineMs > 0 ? m_openDeadlineMs : quick ? 10000 : 30000);
     int ret = avformat_open_input(&raw, path.c_str(), nullptr, &opts);
     av_dict_free(&opts);
     if (ret < 0) {
@@ -47,6 +57,7 @@ bool Demuxer::open(const std::string &path, bool quick, std::string *error, Stop
         if (error)
             *error = "cannot open [" + path + "]: " + av::errorText(ret);
         setDeadline(0);
+        close();
         return false;
     }
     m_ctx.reset(raw);
@@ -87,6 +98,7 @@ bool Demuxer::open(const std::string &path, bool quick, std::string *error, Stop
 void Demuxer::close()
 {
     m_ctx.reset();
+    m_input.reset();
     m_video = m_audio = -1;
 }
 

@@ -1,14 +1,17 @@
 #pragma once
 
 #include "engine/av/avptr.h"
+#include "engine/av/pollinginput.h"
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <string>
 
 // An opened input file: container, chosen streams, seeking.  Blocking reads
 // are cut short by an interrupt check (a stop request) and, while a deadline
-// is armed, by the deadline.
+// is armed, by the deadline.  FIFOs and devices are read through a polling
+// input so that the check is asked even while no data comes.
 class Demuxer {
 public:
     using StopCheck = std::function<bool()>;
@@ -42,14 +45,18 @@ public:
 
     // Arms a deadline for the next blocking calls (0 disarms).
     void setDeadline(int milliseconds);
+    // The deadline of the opens that follow (0: 10 s quick, 30 s full).
+    void setOpenDeadline(int milliseconds) { m_openDeadlineMs = milliseconds; }
 
 private:
     static int interruptCallback(void *opaque);
 
+    std::unique_ptr<PollingInput> m_input; // outlives m_ctx, which reads through it
     av::InputFormatPtr m_ctx;
     int m_video = -1;
     int m_audio = -1;
     StopCheck m_stop;
     std::chrono::steady_clock::time_point m_deadline{};
     bool m_deadlineArmed = false;
+    int m_openDeadlineMs = 0;
 };

@@ -1,7 +1,9 @@
 #include "engine/playback/ffmpegplayer.h"
 
+#include "engine/playback/playeraudiooutput.h"
 #include "engine/playback/playersession.h"
 #include "engine/playback/playervideooutput.h"
+#include "engine/playback/sessionreaper.h"
 #include "engine/probe/mediaprobe.h"
 
 #include <QDebug>
@@ -9,10 +11,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
-#include <condition_variable>
-#include <deque>
 #include <mutex>
-#include <thread>
 
 namespace {
 std::atomic<int64_t> g_wndId{0};
@@ -38,56 +37,10 @@ IPlayerDestroyObserver::~IPlayerDestroyObserver()
     l.observers.erase(std::remove(l.observers.begin(), l.observers.end(), this), l.observers.end());
 }
 
-// Joins the threads of finished playbacks away from the GUI thread: a
-// decoder in the middle of a large picture may take longer than a frame.
-class SessionReaper {
-public:
-    SessionReaper() : m_thread([this] { run(); }) {}
-    ~SessionReaper()
-    {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_quit = true;
-        }
-        m_cond.notify_all();
-        m_thread.join();
-    }
-    void take(std::unique_ptr<playback::PlayerSession> session)
-    {
-        session->requestStop();
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_sessions.push_back(std::move(session));
-        }
-        m_cond.notify_all();
-    }
-
-private:
-    void run()
-    {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        for (;;) {
-            m_cond.wait(lock, [this] { return m_quit || !m_sessions.empty(); });
-            if (m_sessions.empty())
-                return;
-            auto session = std::move(m_sessions.front());
-            m_sessions.pop_front();
-            lock.unlock();
-            session.reset(); // joins its threads and frees it
-            lock.lock();
-        }
-    }
-    std::mutex m_mutex;
-    std::condition_variable m_cond;
-    std::deque<std::unique_ptr<playback::PlayerSession>> m_sessions;
-    bool m_quit = false;
-    std::thread m_thread;
-};
-
 struct CffmpegPlayer::Impl {
     playback::VideoOutput output{[] { return CffmpegPlayer::getWndID(); }};
     playback::AudioOutput audio;
-    SessionReaper reaper; // declared after the outputs: finished playbacks go before them
+    playback::SessionReaper reaper; // declared after the outputs: finished playbacks go before them
     std::unique_ptr<playback::PlayerSession> session;
     std::string path; // the file opened for playback, empty when none
     int64_t sectionStart = -1;
@@ -141,15 +94,17 @@ int CffmpegPlayer::OpenFile(const char *path)
     d->shownBefore = d->droppedBefore = 0;
     if (!path || !*path)
         return 0;
-    // The probe answers GetFileInfo and friends; the session plays.
-    if (!m_probe->open(path))
-        qDebug("player: no file information for [%s]", path);
+    // The session plays, the probe answers GetFileInfo and friends.  The
+    // session opens first: a file it refuses (or an input that stalls until
+    // the open deadline) costs the caller one wait, not two.
     d->path = path;
     if (!ensureSession()) {
         d->path.clear();
         m_probe->close();
         return 0;
     }
+    if (!m_probe->open(path))
+        qDebug("player: no file information for [%s]", path);
     return 1;
 }
 

@@ -1,20 +1,13 @@
 #pragma once
 
 #include "engine/av/filtersettings.h"
+#include "engine/playback/playstatus.h"
 #include "engine/probe/fileinfo.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
-
-// Play status values.
-enum PlayStatus {
-    PLAY_STATUS_NONE = 0,
-    PLAY_STATUS_PLAYING = 1,
-    PLAY_STATUS_PAUSED = 2,
-    PLAY_STATUS_STOPPED = 3,
-};
 
 // Told when the player gives up its window: playback stopped or closed, the
 // window changed, or the player itself goes away.  The argument tells which

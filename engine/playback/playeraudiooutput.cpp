@@ -70,7 +70,6 @@ bool AudioOutput::tryOpen(std::string *error)
     m_pacesRealTime = name != "dummy" && name != "disk";
     m_sampleRate = obtained.freq;
     m_channels = obtained.channels;
-    m_bufferBytes = int(obtained.size);
     return true;
 }
 

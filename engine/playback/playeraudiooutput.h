@@ -32,7 +32,6 @@ public:
     void attach(const void *owner, Fill fill);
     // Pauses the device and routes it to silence when owner is attached.
     void detach(const void *owner);
-    bool isOpen() const { return m_device != 0; }
     // False for drivers that only pretend to play (dummy, disk): they run
     // slower than real time when the machine is busy, so the picture must
     // not follow them.
@@ -42,9 +41,6 @@ public:
 
     int sampleRate() const { return m_sampleRate; }
     int channels() const { return m_channels; }
-    int bytesPerSecond() const { return m_sampleRate * m_channels * 2; }
-    // Bytes held by the device beyond what the fill function has handed out.
-    int bufferBytes() const { return m_bufferBytes; }
 
 private:
     static void callback(void *self, uint8_t *stream, int len);
@@ -56,7 +52,6 @@ private:
     const void *m_owner = nullptr;
     int m_sampleRate = 0;
     int m_channels = 0;
-    int m_bufferBytes = 0;
     bool m_pacesRealTime = false;
     std::optional<std::chrono::steady_clock::time_point> m_lastFailure;
     std::string m_lastError;

@@ -6,15 +6,12 @@
 
 namespace playback {
 
-using av::CodecContextPtr;
-using av::FilterGraphPtr;
 using av::FramePtr;
 using av::makeFrame;
 using av::makePacket;
 using av::PacketPtr;
 using av::SwrPtr;
 using av::SwsPtr;
-using FormatContextPtr = av::InputFormatPtr;
 
 // A new reference to the same picture or samples (null when src is null or on failure).
 inline FramePtr refFrame(const AVFrame *src)
@@ -26,5 +23,15 @@ inline FramePtr refFrame(const AVFrame *src)
         return {};
     return f;
 }
+
+// The video stream as the decoder thread and the presenter see it, read
+// once when the file opens.
+struct VideoStreamInfo {
+    AVRational timeBase{1, 1000};
+    AVRational frameRate{0, 1};    // 0/1 when unknown
+    AVRational sampleAspect{0, 1}; // 0/1 when unknown (square pixels)
+    int width = 0;
+    int height = 0;
+};
 
 } // namespace playback

@@ -35,10 +35,4 @@ void PlayerClock::setPaused(bool paused)
     m_paused = paused;
 }
 
-bool PlayerClock::paused() const
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_paused;
-}
-
 } // namespace playback

@@ -12,7 +12,6 @@ public:
     void set(double ms);
     double get() const;
     void setPaused(bool paused);
-    bool paused() const;
 
 private:
     static double nowMs();

@@ -11,15 +11,6 @@ bool PlayerFilter::anyVideoFilter(const FilterSettings &s)
            (s.textWatermark && !s.textWatermarkText.empty());
 }
 
-void PlayerFilter::reset()
-{
-    m_graph.reset();
-    m_active = m_failed = false;
-    m_generation = UINT64_MAX;
-    m_width = m_height = 0;
-    m_format = -1;
-}
-
 FramePtr PlayerFilter::apply(const AVFrame *src, const FilterSettings &settings, uint64_t generation,
                              AVRational timeBase, AVRational frameRate)
 {

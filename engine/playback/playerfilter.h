@@ -23,7 +23,6 @@ public:
     FramePtr apply(const AVFrame *src, const FilterSettings &settings, uint64_t generation,
                    AVRational timeBase, AVRational frameRate);
     const std::string &error() const { return m_error; }
-    void reset();
 
 private:
     FilterGraph m_graph;

@@ -45,20 +45,6 @@ bool FrameQueue::pop(DecodedFrame &frame)
     return true;
 }
 
-bool FrameQueue::waitNotEmpty(std::chrono::milliseconds timeout)
-{
-    std::unique_lock<std::mutex> lock(m_mutex);
-    return m_cond.wait_for(lock, timeout, [this] { return m_abort || !m_frames.empty(); }) &&
-           !m_frames.empty();
-}
-
-void FrameQueue::clear()
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_frames.clear();
-    m_cond.notify_all();
-}
-
 void FrameQueue::abort()
 {
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -70,12 +56,6 @@ size_t FrameQueue::size() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_frames.size();
-}
-
-void FrameQueue::wakeAll()
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_cond.notify_all();
 }
 
 } // namespace playback

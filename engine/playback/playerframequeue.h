@@ -2,8 +2,6 @@
 
 #include "engine/playback/playeravtypes.h"
 
-#include <atomic>
-#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -23,7 +21,7 @@ struct DecodedFrame {
 
 // A small bounded queue from a decoder thread to its consumer (the video
 // presenter or the audio device callback).  The producer waits for room; the
-// consumer never waits longer than it asks to.
+// consumer only looks and takes, it never waits.
 class FrameQueue {
 public:
     explicit FrameQueue(size_t capacity) : m_capacity(capacity) {}
@@ -36,12 +34,8 @@ public:
     bool second(int &serial, double &ptsMs) const;
     // Takes the oldest frame; false when empty.
     bool pop(DecodedFrame &frame);
-    // Waits up to timeout for a frame to arrive.
-    bool waitNotEmpty(std::chrono::milliseconds timeout);
-    void clear();
     void abort();
     size_t size() const;
-    void wakeAll();
 
 private:
     const size_t m_capacity;

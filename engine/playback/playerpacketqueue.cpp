@@ -2,13 +2,19 @@
 
 namespace playback {
 
-void PacketQueue::flush()
+namespace {
+int64_t weight(const PacketPtr &packet)
+{
+    return packet ? packet->size + int64_t(sizeof(AVPacket)) : 0;
+}
+} // namespace
+
+void PacketQueue::flush(int serial)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_items.clear();
     m_bytes = 0;
-    m_duration = 0;
-    ++m_serial;
+    m_serial = serial;
     m_cond.notify_all();
 }
 
@@ -24,10 +30,7 @@ void PacketQueue::put(PacketPtr packet)
     std::lock_guard<std::mutex> lock(m_mutex);
     if (m_abort)
         return;
-    if (packet) {
-        m_bytes += packet->size + int64_t(sizeof(AVPacket));
-        m_duration += packet->duration;
-    }
+    m_bytes += weight(packet);
     m_items.push_back(Item{std::move(packet), m_serial});
     m_cond.notify_one();
 }
@@ -40,10 +43,7 @@ bool PacketQueue::get(Item &item)
         return false;
     item = std::move(m_items.front());
     m_items.pop_front();
-    if (item.packet) {
-        m_bytes -= item.packet->size + int64_t(sizeof(AVPacket));
-        m_duration -= item.packet->duration;
-    }
+    m_bytes -= weight(item.packet);
     return true;
 }
 
@@ -57,12 +57,6 @@ int64_t PacketQueue::bytes() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_bytes;
-}
-
-int64_t PacketQueue::duration() const
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_duration;
 }
 
 } // namespace playback

@@ -11,7 +11,7 @@ namespace playback {
 
 // Packets from the demux thread to one decoder thread.  Every packet carries
 // the serial of the queue at the time it was queued; a flush (after a seek)
-// bumps the serial so the decoder can tell stale data from fresh.  A null
+// sets a new serial so the decoder can tell stale data from fresh.  A null
 // packet asks the decoder to drain (end of stream).
 class PacketQueue {
 public:
@@ -20,10 +20,9 @@ public:
         int serial = 0;
     };
 
-    // Drops everything and bumps the serial.
-    void flush();
+    // Drops everything; what is queued from now on carries serial.
+    void flush(int serial);
     void abort();
-    bool aborted() const { return m_abort; }
 
     void put(PacketPtr packet);
     void putEndOfStream() { put(PacketPtr()); }
@@ -33,17 +32,14 @@ public:
     int serial() const { return m_serial; }
     int count() const;
     int64_t bytes() const;
-    // Duration of the queued packets in the stream's time base units.
-    int64_t duration() const;
 
 private:
     mutable std::mutex m_mutex;
     std::condition_variable m_cond;
     std::deque<Item> m_items;
     int64_t m_bytes = 0;
-    int64_t m_duration = 0;
     std::atomic<int> m_serial{0};
-    std::atomic<bool> m_abort{false};
+    bool m_abort = false;
 };
 
 } // namespace playback

@@ -57,7 +57,6 @@ void VideoOutput::publish(const void *source, const QImage &picture, double aspe
         m_picture = picture;
         m_aspect = aspect;
     }
-    ++m_published;
     requestRepaint();
 }
 
@@ -69,18 +68,6 @@ void VideoOutput::clear()
         m_aspect = 0.0;
     }
     requestRepaint();
-}
-
-bool VideoOutput::hasPicture() const
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return !m_picture.isNull();
-}
-
-QImage VideoOutput::picture() const
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_picture;
 }
 
 QSize VideoOutput::targetSize() const

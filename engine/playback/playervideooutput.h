@@ -31,9 +31,6 @@ public:
     // Any thread.
     void publish(const void *source, const QImage &picture, double aspect);
     void clear();
-    bool hasPicture() const;
-    QImage picture() const;
-    uint64_t publishedCount() const { return m_published; }
 
     // The size pictures are scaled for: the window's own size once it has
     // been painted, else the size given by setInitSize.
@@ -58,7 +55,6 @@ private:
     QSize m_initSize;
     QSize m_windowSize;
     std::atomic<bool> m_repaintPending{false};
-    std::atomic<uint64_t> m_published{0};
 };
 
 } // namespace playback

@@ -98,31 +98,31 @@ private slots:
     {
         QVERIFY(p->OpenFile(path(clip).constData()) != 0);
         QCOMPARE(p->GetOpenedFileName(), std::string(path(clip).constData()));
-        QCOMPARE(p->GetPlayStatus(), 3);
+        QCOMPARE(p->GetPlayStatus(), int(PLAY_STATUS_STOPPED));
         QCOMPARE(p->Play(), 1);
-        QCOMPARE(p->GetPlayStatus(), 1);
+        QCOMPARE(p->GetPlayStatus(), int(PLAY_STATUS_PLAYING));
         QTRY_VERIFY_WITH_TIMEOUT(p->GetCurrentPosition() > 300, 5000);
         QVERIFY(p->GetShownFrames() > 0);
 
         p->Pause();
-        QCOMPARE(p->GetPlayStatus(), 2);
+        QCOMPARE(p->GetPlayStatus(), int(PLAY_STATUS_PAUSED));
         const double held = p->GetCurrentPosition();
         QTest::qWait(300);
         QCOMPARE(p->GetCurrentPosition(), held);
 
         p->Play();
-        QCOMPARE(p->GetPlayStatus(), 1);
+        QCOMPARE(p->GetPlayStatus(), int(PLAY_STATUS_PLAYING));
         QTRY_VERIFY_WITH_TIMEOUT(p->GetCurrentPosition() > held + 100, 3000);
 
         p->Stop();
-        QCOMPARE(p->GetPlayStatus(), 3);
+        QCOMPARE(p->GetPlayStatus(), int(PLAY_STATUS_STOPPED));
         QCOMPARE(p->GetOpenedFileName(), std::string(path(clip).constData()));
         // Play after Stop starts again from the beginning.
         p->Play();
-        QCOMPARE(p->GetPlayStatus(), 1);
+        QCOMPARE(p->GetPlayStatus(), int(PLAY_STATUS_PLAYING));
         QVERIFY(p->GetCurrentPosition() < 300);
         p->CloseFile();
-        QCOMPARE(p->GetPlayStatus(), 3);
+        QCOMPARE(p->GetPlayStatus(), int(PLAY_STATUS_STOPPED));
         QCOMPARE(p->GetOpenedFileName(), std::string());
     }
 
@@ -134,14 +134,14 @@ private slots:
         p->Pause();
         QVERIFY(waitForPicture(0)); // the first picture is the section start, shown also while paused
         p->Play();
-        QTRY_COMPARE_WITH_TIMEOUT(p->GetPlayStatus(), 3, 4000);
+        QTRY_COMPARE_WITH_TIMEOUT(p->GetPlayStatus(), int(PLAY_STATUS_STOPPED), 4000);
         QVERIFY(p->GetShownFrames() >= 24);
         QVERIFY(std::abs(p->GetShownFramePosition() - 960) < 1); // the last picture of the section
         QVERIFY(std::abs(p->GetCurrentPosition() - 1000) < 50);
         // Play again runs the section from its start.
         p->Play();
-        QCOMPARE(p->GetPlayStatus(), 1);
-        QTRY_COMPARE_WITH_TIMEOUT(p->GetPlayStatus(), 3, 4000);
+        QCOMPARE(p->GetPlayStatus(), int(PLAY_STATUS_PLAYING));
+        QTRY_COMPARE_WITH_TIMEOUT(p->GetPlayStatus(), int(PLAY_STATUS_STOPPED), 4000);
     }
 
     void positionRunsAtRealTime_data()
@@ -173,7 +173,7 @@ private slots:
         // 2530 ms lies inside frame 63 (2520..2560); the clip has one key frame at 0.
         QCOMPARE(p->Seek(2530), 1);
         QVERIFY(waitForPicture(2520));
-        QCOMPARE(p->GetPlayStatus(), 2);
+        QCOMPARE(p->GetPlayStatus(), int(PLAY_STATUS_PAUSED));
         QVERIFY(std::abs(p->GetCurrentPosition() - 2520) < 1);
         const QString shot = dir + "/seek.bmp";
         QCOMPARE(p->SnapImage(path(shot).constData(), 1), 1);
@@ -215,6 +215,10 @@ private slots:
         QCOMPARE(fj.read(3), QByteArray("\xff\xd8\xff"));
         QVERIFY2(meanDiff(b, ref) < 2.0, qPrintable(QString::number(meanDiff(b, ref))));
         QVERIFY2(meanDiff(j, ref) < 4.0, qPrintable(QString::number(meanDiff(j, ref))));
+        // A snapshot folder that does not exist yet is made.
+        const QString nested = dir + "/not/yet/there/shot.jpg";
+        QCOMPARE(p->SnapImage(path(nested).constData(), 2), 1);
+        QCOMPARE(QImage(nested).size(), QSize(320, 240));
     }
 
     void showRectKeepsAspect()
@@ -244,7 +248,7 @@ private slots:
         p->Play();
         QTRY_VERIFY_WITH_TIMEOUT(p->GetCurrentPosition() > 300, 3000);
         QVERIFY(p->GetCurrentPosition() < 1000);
-        QTRY_COMPARE_WITH_TIMEOUT(p->GetPlayStatus(), 3, 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(p->GetPlayStatus(), int(PLAY_STATUS_STOPPED), 3000);
         QVERIFY2(std::abs(p->GetCurrentPosition() - 1000) < 60,
                  qPrintable(QString::number(p->GetCurrentPosition())));
         QCOMPARE(p->SnapImage(path(dir + "/sound.bmp").constData(), 1), 0); // no picture
@@ -256,15 +260,15 @@ private slots:
         p->Play();
         QTRY_VERIFY_WITH_TIMEOUT(p->GetShownFrames() > 0, 5000);
         p->Seek(100000); // passed on as is
-        QTRY_COMPARE_WITH_TIMEOUT(p->GetPlayStatus(), 3, 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(p->GetPlayStatus(), int(PLAY_STATUS_STOPPED), 3000);
         p->Pause(); // nothing plays: stays stopped
-        QCOMPARE(p->GetPlayStatus(), 3);
+        QCOMPARE(p->GetPlayStatus(), int(PLAY_STATUS_STOPPED));
         // A seek after the end, then Play, continues from the seek target.
         p->Seek(5000);
         QVERIFY(waitForPicture(5000, 3000)); // shown while stopped
         p->Play();
-        QCOMPARE(p->GetPlayStatus(), 1);
-        QTRY_COMPARE_WITH_TIMEOUT(p->GetPlayStatus(), 3, 3000);
+        QCOMPARE(p->GetPlayStatus(), int(PLAY_STATUS_PLAYING));
+        QTRY_COMPARE_WITH_TIMEOUT(p->GetPlayStatus(), int(PLAY_STATUS_STOPPED), 3000);
     }
 
     void volumeAndMuteAreHarmless()
@@ -277,7 +281,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(p->GetCurrentPosition() > 300, 5000);
         p->SetSilent();
         p->SetVolumn(128);
-        QCOMPARE(p->GetPlayStatus(), 1);
+        QCOMPARE(p->GetPlayStatus(), int(PLAY_STATUS_PLAYING));
     }
 };
 
