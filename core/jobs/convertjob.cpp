@@ -1,5 +1,6 @@
 #include "core/jobs/convertjob.h"
 
+#include "core/edit/overlayrules.h"
 #include "core/media/videoinfo.h"
 #include "core/profiles/videoencparam.h"
 #include "core/profiles/videoformatinfo.h"
@@ -10,8 +11,7 @@
 #include <QDebug>
 #include <QFileInfo>
 
-#include <fontconfig/fontconfig.h>
-
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -111,6 +111,12 @@ bool ConvertJob::fillEncodeInfo(EncodeInfo *info, const JobProfile *profile, con
     if (profile->width == 0 && profile->height == 0 && probe) {
         info->width = probe->width;
         info->height = probe->height;
+        // Keeping the source size keeps a cropped picture at its cropped
+        // size rather than stretching it back to the whole frame.
+        if (source->cropChanged && source->cropWidth > 0 && source->cropHeight > 0) {
+            info->width = std::min(source->cropWidth, probe->width);
+            info->height = std::min(source->cropHeight, probe->height);
+        }
     }
     copyName(info->videoEncoder, sizeof(info->videoEncoder), profile->videoEncoder);
     if (source) {
@@ -138,12 +144,13 @@ void ConvertJob::applyCrop(const VideoInfo &video, CFilterSetters &target)
 
 void ConvertJob::applySubtitle(const VideoInfo &video, CFilterSetters &target, const QString &tempDir)
 {
-    const QString file = slashed(video.subtitleFile);
+    const QString file = OverlayRules::localFilePath(video.subtitleFile);
     if (!video.subtitleChanged || file.isEmpty())
         return;
     const QString workDir = slashed(tempDir + QLatin1Char('/'));
+    // The custom style is the user's choice, as in the editor's preview.
     target.SetSubtileFilter(video.subtitleEnabled ? 0 : 1, file.toLocal8Bit().constData(),
-                            workDir.toLocal8Bit().constData(), video.subtitleEnabled ? 1 : 0,
+                            workDir.toLocal8Bit().constData(), video.subtitleCustomize ? 1 : 0,
                             video.subtitleFontName.toLocal8Bit().constData(), video.subtitleFontSize,
                             subtitleColor(video.subtitleColor, video.subtitleAlpha), video.subtitleHorSpace,
                             video.subtitleVerSpace, 0, 0);
@@ -154,11 +161,18 @@ void ConvertJob::applyWatermark(const VideoInfo &video, CFilterSetters &target)
     if (!video.watermarkChanged || !video.watermarkEnabled)
         return;
     if (video.watermarkType == 0) {
-        const QString image = slashed(video.watermarkImage);
-        if (!image.isEmpty())
-            target.SetImageWaterMarkFilter(0, image.toLocal8Bit().constData(), video.watermarkImageWidth,
-                                           video.watermarkImageHeight, video.watermarkHorSpace,
-                                           video.watermarkVerSpace);
+        const QString image = OverlayRules::localFilePath(video.watermarkImage);
+        if (image.isEmpty())
+            return;
+        // Kept off the right and bottom edges as the editor's preview shows it.
+        QPoint at(video.watermarkHorSpace, video.watermarkVerSpace);
+        if (video.width > 0 && video.height > 0)
+            at = OverlayRules::imageWatermarkPosition(
+                video.watermarkHorSpace, video.watermarkVerSpace,
+                QSize(video.watermarkImageWidth, video.watermarkImageHeight),
+                QSize(video.width, video.height));
+        target.SetImageWaterMarkFilter(0, image.toLocal8Bit().constData(), video.watermarkImageWidth,
+                                       video.watermarkImageHeight, at.x(), at.y());
         return;
     }
     target.SetTextWaterMarkFilter(0, video.watermarkText.toUtf8().constData(),
@@ -166,6 +180,14 @@ void ConvertJob::applyWatermark(const VideoInfo &video, CFilterSetters &target)
                                   video.watermarkFontSize,
                                   textWatermarkColor(video.watermarkColor, video.watermarkAlpha),
                                   video.watermarkHorSpace, video.watermarkVerSpace, 0, 0x00FFFFFF);
+}
+
+void ConvertJob::applyMirror(const VideoInfo &video, CFilterSetters &target)
+{
+    if (!video.flipChanged)
+        return;
+    target.AddhFilpFileter(video.hFlip ? 0 : 1);
+    target.AddvFilpFileter(video.vFlip ? 0 : 1);
 }
 
 void ConvertJob::applyEffectTable(int effect, CFilterSetters &target)
@@ -188,6 +210,7 @@ void ConvertJob::applyFilters(const VideoInfo &video, CFilterSetters &target, co
     applyCrop(video, target);
     applySubtitle(video, target, tempDir);
     applyWatermark(video, target);
+    applyMirror(video, target);
     if (video.effectChanged) {
         // A chosen deinterlacing mode is honoured here too; "none" makes no call.
         if (video.deinterlace >= 1 && video.deinterlace <= 4)
@@ -216,24 +239,7 @@ qint64 ConvertJob::textWatermarkColor(const QColor &color, int alpha)
 
 QString ConvertJob::fontFileFor(const QString &family)
 {
-    QString file;
-    if (!FcInit())
-        return file;
-    FcPattern *pattern = FcNameParse(reinterpret_cast<const FcChar8 *>(family.toUtf8().constData()));
-    if (!pattern)
-        return file;
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result = FcResultNoMatch;
-    FcPattern *match = FcFontMatch(nullptr, pattern, &result);
-    if (match) {
-        FcChar8 *path = nullptr;
-        if (FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch && path)
-            file = QString::fromUtf8(reinterpret_cast<const char *>(path));
-        FcPatternDestroy(match);
-    }
-    FcPatternDestroy(pattern);
-    return file;
+    return OverlayRules::watermarkFontFile(family);
 }
 
 QString ConvertJob::uniqueOutputPath(const QString &sourcePath, const QString &outputDir,
