@@ -2,6 +2,8 @@
 
 #include "Widgets/videoedittabcrop.h"
 #include "Widgets/videoedittabeffect.h"
+#include "Widgets/videoedittabsubtitle.h"
+#include "Widgets/videoedittabwatermark.h"
 #include "Widgets/videoplayerscreen.h"
 #include "Widgets/videoselector.h"
 #include "Widgets/widgetenhancer.h"
@@ -193,13 +195,13 @@ void EditorDialog::buildForm()
     tabWidget->clear();
     m_tabEffect = new VideoEditTabEffect(tabWidget);
     m_tabCrop = new VideoEditTabCrop(this, tabWidget);
-    m_tabSubtitle = new QWidget(tabWidget);
-    m_tabWatermark = new QWidget(tabWidget);
+    m_tabSubtitle = new VideoEditTabSubtitle(this, tabWidget);
+    m_tabWatermark = new VideoEditTabWatermark(this, tabWidget);
     tabWidget->addTab(m_tabEffect, tr("Effect"));
     tabWidget->addTab(m_tabCrop, tr("Crop"));
     tabWidget->addTab(m_tabSubtitle, tr("Subtitle"));
     tabWidget->addTab(m_tabWatermark, tr("Watermark"));
-    tabWidget->setFixedHeight(236);
+    tabWidget->setFixedHeight(262);
 
     auto *caption = new QHBoxLayout;
     caption->setContentsMargins(8, 0, 0, 0);
@@ -297,6 +299,8 @@ void EditorDialog::setFilterTarget(CFilterSetters *target)
 {
     m_filters = target;
     m_tabEffect->setFilterTarget(target);
+    m_tabSubtitle->setFilterTarget(target);
+    m_tabWatermark->setFilterTarget(target);
 }
 
 CFilterSetters *EditorDialog::filterTarget() const
@@ -521,14 +525,20 @@ void EditorDialog::onVideoSelectionChanged(const QItemSelection &selected, const
     m_playTimer->stop();
     emit playStatusChanged(PLAY_STATUS_STOPPED);
     CffmpegPlayer::setWndID(screenWindowId());
-    // The mirror belongs to the file: show this file's.
+    // Nothing of the previous file's preview stays; the mirror and the tabs
+    // below send this file's.
+    filterTarget()->resetFilters();
     sendMirror(record);
+    // The tabs take the new record before playback starts, so that the
+    // filters sent when it starts are this file's.
+    m_tabEffect->setRecord(record);
+    m_tabCrop->setRecord(record);
+    m_tabSubtitle->setRecord(record);
+    m_tabWatermark->setRecord(record);
     onBtnStartClicked();
     const QRect picture = showRect();
     qDebug("show rect = (%d,%d,%d,%d)", picture.left(), picture.top(), picture.right(), picture.bottom());
     m_selector->setScreenRect(picture);
-    m_tabEffect->setRecord(record);
-    m_tabCrop->setRecord(record);
 }
 
 void EditorDialog::onSelectorScreenRectRequired()
@@ -543,6 +553,8 @@ void EditorDialog::onPlayStatusChanged(int status)
         m_selector->setScreenRect(showRect());
         m_selector->setScreenRect(showRect());
         m_tabEffect->applyPreview();
+        m_tabSubtitle->SetFilter();
+        m_tabWatermark->SetFilter();
         sendMirror(currentRecord());
         btnStart->setChecked(true);
         break;

@@ -19,6 +19,8 @@ class QTimer;
 class VideoEditListModel;
 class VideoEditTabCrop;
 class VideoEditTabEffect;
+class VideoEditTabSubtitle;
+class VideoEditTabWatermark;
 class VideoInfo;
 class VideoPlayerScreen;
 class VideoSelector;
@@ -62,8 +64,8 @@ public:
     QTabWidget *tabs() const { return tabWidget; }
     VideoEditTabEffect *effectTab() const { return m_tabEffect; }
     VideoEditTabCrop *cropTab() const { return m_tabCrop; }
-    QWidget *subtitleTab() const { return m_tabSubtitle; }
-    QWidget *watermarkTab() const { return m_tabWatermark; }
+    VideoEditTabSubtitle *subtitleTab() const { return m_tabSubtitle; }
+    VideoEditTabWatermark *watermarkTab() const { return m_tabWatermark; }
     QPushButton *startButton() const { return btnStart; }
     QPushButton *stopButton() const { return btnStop; }
     QPushButton *soundButton() const { return btnSound; }
@@ -129,8 +131,8 @@ private:
     std::unique_ptr<VideoSelector> m_selector;
     VideoEditTabEffect *m_tabEffect = nullptr;
     VideoEditTabCrop *m_tabCrop = nullptr;
-    QWidget *m_tabSubtitle = nullptr;
-    QWidget *m_tabWatermark = nullptr;
+    VideoEditTabSubtitle *m_tabSubtitle = nullptr;
+    VideoEditTabWatermark *m_tabWatermark = nullptr;
 
     // True while the dialog itself writes the crop spin boxes.
     bool m_cropGuard = false;

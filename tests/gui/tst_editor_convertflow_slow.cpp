@@ -7,6 +7,8 @@
 #include "Widgets/videoconvertwidget.h"
 #include "Widgets/videoedittabcrop.h"
 #include "Widgets/videoedittabeffect.h"
+#include "Widgets/videoedittabsubtitle.h"
+#include "Widgets/videoedittabwatermark.h"
 #include "Widgets/videolistwidget.h"
 #include "Widgets/videotoolbarwidget.h"
 #include "app/mainwindow.h"
@@ -21,9 +23,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -108,12 +112,12 @@ class TestEditorConvertFlow : public QObject {
     BoxCloser boxes;
     int frames = 0;
 
-    // One picture of a file as 8-bit grey, through an optional filter.
-    QByteArray grey(const QString &file, const QString &filter = QString())
+    // One picture of a file (by count, whatever the container's start time)
+    // as 8-bit grey, through an optional filter.
+    QByteArray grey(const QString &file, const QString &filter = QString(), int picture = 25)
     {
         const QString out = dir + QStringLiteral("/frame%1.grey").arg(frames++);
-        // Picture 25 by count, whatever the container's start time.
-        QString chain = QStringLiteral("select=eq(n\\,25)");
+        QString chain = QStringLiteral("select=eq(n\\,%1)").arg(picture);
         if (!filter.isEmpty())
             chain += "," + filter;
         const QStringList args{"-i", file,       "-vf",      chain,  "-frames:v", "1",
@@ -294,6 +298,83 @@ private slots:
         const double toFlipped = psnr(out, flipped);
         QVERIFY2(toFlipped > 30, qPrintable(QString::number(toFlipped)));
         QVERIFY2(psnr(out, plain) < toFlipped - 10, qPrintable(QString::number(psnr(out, plain))));
+    }
+
+    // Pixels of a 640-wide grey picture inside rect that differ by more than 64.
+    static int changed(const QByteArray &a, const QByteArray &b, const QRect &rect)
+    {
+        int n = 0;
+        for (int y = rect.top(); y <= rect.bottom(); ++y)
+            for (int x = rect.left(); x <= rect.right(); ++x) {
+                const int i = y * 640 + x;
+                n += qAbs(int(quint8(a[i])) - int(quint8(b[i]))) > 64 ? 1 : 0;
+            }
+        return n;
+    }
+
+    void subtitleCueAndTextWatermarkReachTheOutput()
+    {
+        // A name with a colon, commas, a quote, a backslash and spaces.
+        const QString srt = dir + "/my subs: part 1, it's \\ final, really.srt";
+        QFile f(srt);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("1\n00:00:01,000 --> 00:00:02,000\nHELLO THERE\n");
+        f.close();
+        addClip();
+        editWith([&srt](EditorDialog *editor) {
+            QTRY_COMPARE_WITH_TIMEOUT(FFP_GetPlayer()->GetPlayStatus(), int(PLAY_STATUS_PLAYING), 10000);
+            VideoEditTabSubtitle *subtitle = editor->subtitleTab();
+            editor->tabs()->setCurrentWidget(subtitle);
+            QTest::mouseClick(subtitle->enableCheck(), Qt::LeftButton, {}, QPoint(5, 5));
+            QVERIFY(subtitle->enableCheck()->isChecked());
+            subtitle->useSubtitleFile(srt); // what choosing it in the file dialog does
+            QTest::mouseClick(subtitle->applyButton(), Qt::LeftButton);
+
+            VideoEditTabWatermark *watermark = editor->watermarkTab();
+            editor->tabs()->setCurrentWidget(watermark);
+            QTest::mouseClick(watermark->enableCheck(), Qt::LeftButton, {}, QPoint(5, 5));
+            QTest::mouseClick(watermark->textRadio(), Qt::LeftButton, {}, QPoint(5, 5));
+            QVERIFY(watermark->textField()->isEnabled());
+            watermark->textField()->setFocus();
+            QTest::keyClicks(watermark->textField(), "WM");
+            typeInto(watermark->horSpaceSpin(), 10); // leaving the text field reports its text
+            typeInto(watermark->verSpaceSpin(), 10);
+            watermark->sizeCombo()->setCurrentIndex(watermark->sizeCombo()->findText("36"));
+            QTest::mouseClick(watermark->applyButton(), Qt::LeftButton);
+
+            const FilterSettings preview = FFP_GetPlayer()->filterSnapshot();
+            QVERIFY(preview.subtitle);
+            QCOMPARE(QString::fromStdString(preview.subtitleFile), srt);
+            QVERIFY(preview.textWatermark);
+            QCOMPARE(QString::fromStdString(preview.textWatermarkText), QStringLiteral("WM"));
+            QCOMPARE(preview.textWatermarkX, 10);
+        });
+        if (QTest::currentTestFailed())
+            return;
+        const VideoInfo *record = VideoInfoManager::instance()->item(0);
+        QVERIFY(record->subtitleChanged && record->watermarkChanged);
+        QCOMPARE(record->subtitleFile, srt);
+
+        const QString output = convert();
+        QVERIFY(QFileInfo::exists(output));
+        QCOMPARE(TestMedia::stream(TestMedia::probe(output), "video").value("width").toInt(), 640);
+        const QRect mark(0, 0, 130, 70), bottom(0, 250, 640, 110), rest(0, 70, 640, 180);
+        for (int picture : {12, 37, 62}) { // 0.5 s, 1.5 s (the cue), 2.5 s
+            const QByteArray out = grey(output, QString(), picture);
+            const QByteArray src = grey(clip, QString(), picture);
+            QCOMPARE(out.size(), 640 * 360);
+            QCOMPARE(src.size(), out.size());
+            const int inMark = changed(out, src, mark), inBottom = changed(out, src, bottom),
+                      elsewhere = changed(out, src, rest);
+            qInfo("picture %d: watermark %d, subtitle area %d, elsewhere %d", picture, inMark, inBottom,
+                  elsewhere);
+            QVERIFY(inMark > 100);
+            QVERIFY(elsewhere < 30);
+            if (picture == 37)
+                QVERIFY(inBottom > 100);
+            else
+                QVERIFY(inBottom < 30);
+        }
     }
 };
 

@@ -2,11 +2,15 @@
 // hand-over of the player's window, the crop selector and its spin boxes,
 // the mirror buttons and the Effect and Crop tabs' load, preview and Apply.
 
+#include "Widgets/editorcolorcombo.h"
 #include "Widgets/editordialog.h"
 #include "Widgets/videoedittabcrop.h"
 #include "Widgets/videoedittabeffect.h"
+#include "Widgets/videoedittabsubtitle.h"
+#include "Widgets/videoedittabwatermark.h"
 #include "Widgets/videoplayerscreen.h"
 #include "Widgets/videoselector.h"
+#include "app/lineeditmonitor.h"
 #include "common/recordingsetters.h"
 #include "common/testmedia.h"
 #include "core/media/videoinfomanager.h"
@@ -14,8 +18,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -374,6 +380,26 @@ private slots:
         } else if (tab == QLatin1String("effect")) {
             m_dialog->effectTab()->sliderBrightness()->setValue(20);
             m_dialog->effectTab()->sliderSaturation()->setValue(60);
+        } else if (tab == QLatin1String("subtitle")) {
+            const QString srt = TestMedia::tempDir() + "/showcase.srt";
+            QFile f(srt);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("1\n00:00:00,000 --> 00:00:30,000\nSubtitles from a file of your own\n");
+            f.close();
+            VideoEditTabSubtitle *subtitle = m_dialog->subtitleTab();
+            subtitle->enableCheck()->setChecked(true);
+            subtitle->useSubtitleFile(srt);
+            subtitle->customizeCheck()->setChecked(true);
+            subtitle->colorCombo()->setCurrentIndex(subtitle->colorCombo()->findText("yellow"));
+        } else if (tab == QLatin1String("watermark")) {
+            VideoEditTabWatermark *watermark = m_dialog->watermarkTab();
+            watermark->enableCheck()->setChecked(true);
+            watermark->textRadio()->setChecked(true);
+            watermark->textField()->setText(QStringLiteral("Corvane Reelmax"));
+            watermark->textMonitor()->checkText();
+            watermark->sizeCombo()->setCurrentIndex(watermark->sizeCombo()->findText("72"));
+            watermark->horSpaceSlider()->setValue(40);
+            watermark->verSpaceSlider()->setValue(30);
         }
         QTest::qWait(1000);
         QFile ready(qEnvironmentVariable("REELMAX_SHOWCASE_READY"));
