@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -59,7 +60,9 @@ QString VideoEditTabSubtitle::path() const
 
 void VideoEditTabSubtitle::onSubtitleFileSelectBtnClicked()
 {
-    const QString file = QFileDialog::getOpenFileName(nullptr, tr("Select File"), QString(),
+    // Subtitles and logos usually lie beside the video.
+    const QString folder = record() ? QFileInfo(record()->filename).absolutePath() : QString();
+    const QString file = QFileDialog::getOpenFileName(nullptr, tr("Select File"), folder,
                                                       tr("subtitle files(*.srt *.ass *.ssa)"));
     if (!file.isEmpty())
         useSubtitleFile(file);
@@ -119,12 +122,14 @@ void VideoEditTabSubtitle::SetFilter()
         ConvertJob::subtitleColor(color(), alpha()), sliderHorSpace->value(), sliderVerSpace->value(), 0, 0);
     if (result >= 0)
         return;
-    if (dialog())
-        dialog()->showMessage(tr("Error"), tr("incorrect subtitle file!"));
+    // The field is cleared before the message is shown: the preview keeps
+    // running behind the message and must not try the same file again.
     // Whatever subtitle the preview showed before goes too.
     removeSubtitle();
     editPath->setEditText(QString());
     chkEnable->setChecked(false);
+    if (dialog())
+        dialog()->showMessage(tr("Error"), tr("incorrect subtitle file!"));
 }
 
 void VideoEditTabSubtitle::load()

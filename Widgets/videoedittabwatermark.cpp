@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QImageReader>
@@ -113,7 +114,9 @@ QString VideoEditTabWatermark::fontFile() const
 
 void VideoEditTabWatermark::onWaterImageSelectBtnClicked()
 {
-    const QString file = QFileDialog::getOpenFileName(this, tr("Select Image Files"), QString(),
+    // Subtitles and logos usually lie beside the video.
+    const QString folder = record() ? QFileInfo(record()->filename).absolutePath() : QString();
+    const QString file = QFileDialog::getOpenFileName(this, tr("Select Image Files"), folder,
                                                       QString::fromLatin1(kImageFilter));
     if (!file.isEmpty())
         useImageFile(file);

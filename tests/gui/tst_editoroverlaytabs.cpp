@@ -167,8 +167,17 @@ private slots:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("this is no subtitle file\n\x01\x02\x03");
         f.close();
+        // The field is already cleared when the message shows, so that the
+        // preview, still running behind it, does not try the file again.
+        QString pathDuringMessage = QStringLiteral("unset");
+        m_dialog->setMessageSink([&](const QString &t, const QString &x) {
+            m_boxes << t + "|" + x;
+            pathDuringMessage = subtitle()->path();
+            subtitle()->SetFilter(); // what the looping preview does meanwhile
+        });
         subtitle()->useSubtitleFile(bad);
         QCOMPARE(m_boxes, QStringList({"Error|incorrect subtitle file!"}));
+        QCOMPARE(pathDuringMessage, QString());
         QCOMPARE(subtitle()->path(), QString());
         QVERIFY(!subtitle()->enableCheck()->isChecked());
         // The subtitle shown before is gone from the preview as well.
