@@ -1,5 +1,6 @@
 #include "Widgets/editordialog.h"
 
+#include "Widgets/editorstyle.h"
 #include "Widgets/videoedittabcrop.h"
 #include "Widgets/videoedittabeffect.h"
 #include "Widgets/videoedittabsubtitle.h"
@@ -35,51 +36,6 @@ namespace {
 
 const QSize kScreenSize(576, 324);
 
-const char *const kDialogStyle =
-    "QLabel#lbCaption { color: white; font: bold 12px; background: transparent; }"
-    "QPushButton#btnWinClose { border: none; border-image: url(:/images/common/sys_quit_normal.png); }"
-    "QPushButton#btnWinClose:hover { border-image: url(:/images/common/sys_quit_hover.png); }"
-    "QPushButton#btnWinClose:pressed { border-image: url(:/images/common/sys_quit_pressed.png); }"
-    "QPushButton#btnStart { border: none; border-image: url(:/images/dialogs/video_edit_play_normal.png); }"
-    "QPushButton#btnStart:hover { border-image: url(:/images/dialogs/video_edit_play_hover.png); }"
-    "QPushButton#btnStart:pressed { border-image: url(:/images/dialogs/video_edit_play_pressed.png); }"
-    "QPushButton#btnStart:checked { border-image: url(:/images/dialogs/video_edit_pause_normal.png); }"
-    "QPushButton#btnStart:checked:hover { border-image: url(:/images/dialogs/video_edit_pause_hover.png); }"
-    "QPushButton#btnStart:checked:pressed {"
-    " border-image: url(:/images/dialogs/video_edit_pause_pressed.png); }"
-    "QPushButton#btnStop { border: none; border-image: url(:/images/dialogs/video_edit_stop_normal.png); }"
-    "QPushButton#btnStop:hover { border-image: url(:/images/dialogs/video_edit_stop_hover.png); }"
-    "QPushButton#btnStop:pressed { border-image: url(:/images/dialogs/video_edit_stop_pressed.png); }"
-    "QPushButton#btnSound { border: none; border-image: url(:/images/videoedit/player_btn_sound_normal.png); "
-    "}"
-    "QPushButton#btnSound:hover { border-image: url(:/images/videoedit/player_btn_sound_hover.png); }"
-    "QPushButton#btnSound:checked { border-image: url(:/images/videoedit/player_btn_sound_normal.png);"
-    " background-color: rgba(0, 0, 0, 60); border-radius: 4px; }"
-    "QPushButton#btnMirrorHor { border: none;"
-    " border-image: url(:/images/videoedit/player_btn_hor_normal.png); }"
-    "QPushButton#btnMirrorHor:hover { border-image: url(:/images/videoedit/player_btn_hor_hover.png); }"
-    "QPushButton#btnMirroVer { border: none;"
-    " border-image: url(:/images/videoedit/player_btn_ver_normal.png); }"
-    "QPushButton#btnMirroVer:hover { border-image: url(:/images/videoedit/player_btn_ver_hover.png); }"
-    "QSlider#sliderPlayer::groove:horizontal { border: none; height: 16px;"
-    " border-image: url(:/images/mainwindow/videoplayer/slider_bkgnd.png); }"
-    "QSlider#sliderPlayer::handle:horizontal { width: 14px; margin: 1px 0px;"
-    " border-image: url(:/images/common/slider_handle_normal.png); }"
-    "QListView#listWidget { background: white; border: 1px solid #8ea3c2; }"
-    "QListView#listWidget::item:selected { background: #1C58A4; }"
-    "QLabel#lbMirror { color: #1d2c44; background: transparent; }";
-
-QPushButton *imageButton(QWidget *parent, const char *name, int size, const QString &tip, bool checkable)
-{
-    auto *button = new QPushButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setFixedSize(size, size);
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setCheckable(checkable);
-    button->setToolTip(tip);
-    return button;
-}
-
 CffmpegPlayer *player()
 {
     return FFP_GetPlayer();
@@ -90,7 +46,7 @@ CffmpegPlayer *player()
 EditorDialog::EditorDialog(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
 {
     setWindowTitle(tr("Edit Video"));
-    setStyleSheet(QString::fromLatin1(kDialogStyle));
+    setStyleSheet(EditorStyle::dialogStyle());
     if (WidgetEnhancer *enhancer = WidgetEnhancer::create(this, true, false))
         enhancer->loadSkin(QStringLiteral(":/images/dialogs/video_edit_bkgnd.png"), 32, 3, 3, 3);
 
@@ -145,7 +101,7 @@ void EditorDialog::buildForm()
 {
     m_lbCaption = new QLabel(tr("Edit Video"), this);
     m_lbCaption->setObjectName(QStringLiteral("lbCaption"));
-    btnWinClose = imageButton(this, "btnWinClose", 0, tr("Close"), false);
+    btnWinClose = EditorStyle::imageButton(this, "btnWinClose", 0, tr("Close"), false);
     btnWinClose->setFixedSize(27, 20);
 
     m_model = new VideoEditListModel(this);
@@ -178,17 +134,17 @@ void EditorDialog::buildForm()
     sliderPlayer->setFocusPolicy(Qt::NoFocus);
     sliderPlayer->setRange(0, 0);
 
-    btnStart = imageButton(this, "btnStart", 29, tr("Play"), true);
-    btnStop = imageButton(this, "btnStop", 29, tr("Stop"), false);
-    btnSound = imageButton(this, "btnSound", 24, tr("Mute"), true);
+    btnStart = EditorStyle::imageButton(this, "btnStart", 29, tr("Play"), true);
+    btnStop = EditorStyle::imageButton(this, "btnStop", 29, tr("Stop"), false);
+    btnSound = EditorStyle::imageButton(this, "btnSound", 24, tr("Mute"), true);
     sliderSound = new QSlider(Qt::Horizontal, this); // the default range, 0 to 99
     sliderSound->setObjectName(QStringLiteral("sliderSound"));
     sliderSound->setFixedWidth(90);
     sliderSound->setFocusPolicy(Qt::NoFocus);
     auto *lbMirror = new QLabel(tr("Mirror:"), this);
     lbMirror->setObjectName(QStringLiteral("lbMirror"));
-    btnMirrorHor = imageButton(this, "btnMirrorHor", 24, tr("Mirror left to right"), false);
-    btnMirroVer = imageButton(this, "btnMirroVer", 24, tr("Mirror top to bottom"), false);
+    btnMirrorHor = EditorStyle::imageButton(this, "btnMirrorHor", 24, tr("Mirror left to right"), false);
+    btnMirroVer = EditorStyle::imageButton(this, "btnMirroVer", 24, tr("Mirror top to bottom"), false);
 
     tabWidget = new QTabWidget(this);
     tabWidget->setObjectName(QStringLiteral("tabWidget"));
