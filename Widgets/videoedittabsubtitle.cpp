@@ -116,10 +116,16 @@ void VideoEditTabSubtitle::SetFilter()
         return;
     QString workDir = VideoUserConfig::instance()->tempDirectory() + QLatin1Char('/');
     workDir.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    const int result = filters()->SetSubtileFilter(
-        chkEnable->isChecked() ? 0 : 1, file.toLocal8Bit().constData(), workDir.toLocal8Bit().constData(),
-        chkCustomize->isChecked() ? 1 : 0, cbFont->currentText().toLocal8Bit().constData(), fontSize(),
-        ConvertJob::subtitleColor(color(), alpha()), sliderHorSpace->value(), sliderVerSpace->value(), 0, 0);
+    // A file that does not read as subtitles is refused here already: the
+    // preview would only show nothing, and the conversion fail later.
+    const bool on = chkEnable->isChecked();
+    int result = -1;
+    if (!on || OverlayRules::isSubtitleFile(file))
+        result = filters()->SetSubtileFilter(
+            on ? 0 : 1, file.toLocal8Bit().constData(), workDir.toLocal8Bit().constData(),
+            chkCustomize->isChecked() ? 1 : 0, cbFont->currentText().toLocal8Bit().constData(), fontSize(),
+            ConvertJob::subtitleColor(color(), alpha()), sliderHorSpace->value(), sliderVerSpace->value(), 0,
+            0);
     if (result >= 0)
         return;
     // The field is cleared before the message is shown: the preview keeps

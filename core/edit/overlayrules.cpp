@@ -2,6 +2,7 @@
 
 #include "core/platform/platform.h"
 #include "engine/av/fontlookup.h"
+#include "engine/av/subtitlefile.h"
 
 #include <QFileInfo>
 
@@ -49,6 +50,11 @@ QString localFilePath(const QString &text)
     QString slashed = text;
     slashed.replace(QLatin1Char('\\'), QLatin1Char('/'));
     return QFileInfo::exists(slashed) ? slashed : text;
+}
+
+bool isSubtitleFile(const QString &path)
+{
+    return readsAsSubtitles(path.toLocal8Bit().toStdString());
 }
 
 QString watermarkFontFile(const QString &family)

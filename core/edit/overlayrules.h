@@ -33,6 +33,9 @@ QSize initialImageSize(const QSize &image, const QSize &video);
 // slashes only when that names an existing file and the text as given does not.
 QString localFilePath(const QString &text);
 
+// Whether the file reads as subtitles (a subtitle stream opens from it).
+bool isSubtitleFile(const QString &path);
+
 // The font file a text watermark in the family is drawn with: the family's
 // own file, else fontconfig's match for the default sans family.
 QString watermarkFontFile(const QString &family);

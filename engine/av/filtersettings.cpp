@@ -1,7 +1,5 @@
 #include "engine/av/filtersettings.h"
 
-#include "engine/av/avptr.h"
-
 #include <algorithm>
 #include <cctype>
 #include <unistd.h>
@@ -20,20 +18,7 @@ bool readableSubtitle(const std::string &path)
         path.substr(path.find_last_of('.') == std::string::npos ? path.size() : path.find_last_of('.') + 1);
     std::transform(ext.begin(), ext.end(), ext.begin(),
                    [](unsigned char c) { return char(std::tolower(c)); });
-    if (ext != "srt" && ext != "ass" && ext != "ssa")
-        return false;
-    // The file must also read as subtitles: a damaged or mislabelled file
-    // would otherwise be taken here and only fail in the filter graph.
-    AVFormatContext *raw = nullptr;
-    if (avformat_open_input(&raw, path.c_str(), nullptr, nullptr) < 0)
-        return false;
-    av::InputFormatPtr format(raw);
-    if (avformat_find_stream_info(format.get(), nullptr) < 0)
-        return false;
-    for (unsigned i = 0; i < format->nb_streams; ++i)
-        if (format->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_SUBTITLE)
-            return true;
-    return false;
+    return ext == "srt" || ext == "ass" || ext == "ssa";
 }
 } // namespace
 

@@ -133,6 +133,30 @@ private slots:
         QCOMPARE(OverlayRules::localFilePath(QString()), QString());
     }
 
+    void subtitleFilesAreReadNotJustNamed()
+    {
+        const QString dir = TestMedia::tempDir();
+        const QString good = dir + "/good.srt", ass = dir + "/style.ass", junk = dir + "/junk.srt";
+        QFile g(good);
+        QVERIFY(g.open(QIODevice::WriteOnly));
+        g.write("1\n00:00:01,000 --> 00:00:02,000\nHello\n");
+        g.close();
+        QFile a(ass);
+        QVERIFY(a.open(QIODevice::WriteOnly));
+        a.write("[Script Info]\nScriptType: v4.00+\n\n[Events]\nFormat: Layer, Start, End, Style, Text\n"
+                "Dialogue: 0,0:00:01.00,0:00:02.00,Default,Hello\n");
+        a.close();
+        QFile j(junk);
+        QVERIFY(j.open(QIODevice::WriteOnly));
+        j.write("no subtitles in here\n\x01\x02\x03\x04");
+        j.close();
+        QVERIFY(OverlayRules::isSubtitleFile(good));
+        QVERIFY(OverlayRules::isSubtitleFile(ass));
+        QVERIFY(!OverlayRules::isSubtitleFile(junk));
+        QVERIFY(!OverlayRules::isSubtitleFile(dir + "/missing.srt"));
+        QVERIFY(!OverlayRules::isSubtitleFile(QString()));
+    }
+
     void watermarkFontFallsBackToTheSansFace()
     {
         const QString missing = OverlayRules::watermarkFontFile(QStringLiteral("No Such Family 1234"));
