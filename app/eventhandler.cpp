@@ -2,6 +2,7 @@
 
 #include "Widgets/videoplayerwidget.h"
 
+#include "Widgets/editordialog.h"
 #include "Widgets/fileinfodialog.h"
 #include "Widgets/videolistwidget.h"
 #include "Widgets/videorenamedlg.h"
@@ -239,7 +240,9 @@ void CEventHandler::onMenuEditTrim()
 
 void CEventHandler::onMenuEditVideoEdit()
 {
-    // The editor dialog plugs in here.
+    EditorDialog dialog(mainWindow);
+    dialog.selectRow(EditorDialog::startRow(currentRow()));
+    dialog.exec();
 }
 
 void CEventHandler::onMenuEditRemove()

@@ -235,6 +235,11 @@ void CliRunner::applyEdits(VideoInfo &v) const
         v.cropWidth = o.crop->width();
         v.cropHeight = o.crop->height();
     }
+    if (o.mirrorH || o.mirrorV) {
+        v.flipChanged = true;
+        v.hFlip = o.mirrorH;
+        v.vFlip = o.mirrorV;
+    }
     if (o.hasEffectEdits()) {
         v.effectChanged = true;
         v.brightness = o.brightness.value_or(0);

@@ -101,6 +101,8 @@ QString cliUsage()
         "  --subtitle FILE       draw the subtitles of FILE\n"
         "  --text-watermark TEXT draw TEXT on the picture\n"
         "  --image-watermark FILE draw the picture FILE\n"
+        "  --mirror h|v|hv       mirror left to right (h), top to bottom (v) or both;\n"
+        "                        a --crop is measured on the mirrored picture\n"
         "Capture:\n"
         "  --capture URL...      save the video each web page plays (or the media at each address)\n"
         "                        into --output (default: the download folder), printing the files;\n"
@@ -277,6 +279,15 @@ CliParseResult parseCliOptions(const QStringList &args)
         } else if (arg == QLatin1String("--image-watermark")) {
             if (!r.value(arg, o.imageWatermark, error))
                 return result;
+        } else if (arg == QLatin1String("--mirror")) {
+            if (!r.value(arg, v, error))
+                return result;
+            const QString m = v.trimmed().toLower();
+            if (m != QLatin1String("h") && m != QLatin1String("v") && m != QLatin1String("hv") &&
+                m != QLatin1String("vh"))
+                return bad(QStringLiteral("--mirror takes h, v or hv, not \"%1\"").arg(v));
+            o.mirrorH = m.contains(QLatin1Char('h'));
+            o.mirrorV = m.contains(QLatin1Char('v'));
         } else if (arg == QLatin1String("--")) {
             while (!r.atEnd())
                 o.files << r.next();

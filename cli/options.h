@@ -54,6 +54,9 @@ struct CliOptions {
     QString subtitleFile;
     QString textWatermark;
     QString imageWatermark;
+    // Mirroring: left to right, top to bottom.
+    bool mirrorH = false;
+    bool mirrorV = false;
 
     bool hasEffectEdits() const
     {

@@ -1,6 +1,7 @@
 #include "core/jobs/convertjob.h"
 
 #include "core/config/uniquepath.h"
+#include "core/edit/overlayrules.h"
 #include "core/media/videoinfo.h"
 #include "core/profiles/videoencparam.h"
 #include "core/profiles/videoformatinfo.h"
@@ -10,7 +11,9 @@
 #include "engine/transcode/ffmpegtranscode.h"
 
 #include <QDebug>
+#include <QFileInfo>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -110,6 +113,12 @@ bool ConvertJob::fillEncodeInfo(EncodeInfo *info, const JobProfile *profile, con
     if (profile->width == 0 && profile->height == 0 && probe) {
         info->width = probe->width;
         info->height = probe->height;
+        // Keeping the source size keeps a cropped picture at its cropped
+        // size rather than stretching it back to the whole frame.
+        if (source->cropChanged && source->cropWidth > 0 && source->cropHeight > 0) {
+            info->width = std::min(source->cropWidth, probe->width);
+            info->height = std::min(source->cropHeight, probe->height);
+        }
     }
     copyName(info->videoEncoder, sizeof(info->videoEncoder), profile->videoEncoder);
     if (source) {
@@ -137,12 +146,13 @@ void ConvertJob::applyCrop(const VideoInfo &video, CFilterSetters &target)
 
 void ConvertJob::applySubtitle(const VideoInfo &video, CFilterSetters &target, const QString &tempDir)
 {
-    const QString file = slashed(video.subtitleFile);
+    const QString file = OverlayRules::localFilePath(video.subtitleFile);
     if (!video.subtitleChanged || file.isEmpty())
         return;
     const QString workDir = slashed(tempDir + QLatin1Char('/'));
+    // The custom style is the user's choice, as in the editor's preview.
     target.SetSubtileFilter(video.subtitleEnabled ? 0 : 1, file.toLocal8Bit().constData(),
-                            workDir.toLocal8Bit().constData(), video.subtitleEnabled ? 1 : 0,
+                            workDir.toLocal8Bit().constData(), video.subtitleCustomize ? 1 : 0,
                             video.subtitleFontName.toLocal8Bit().constData(), video.subtitleFontSize,
                             subtitleColor(video.subtitleColor, video.subtitleAlpha), video.subtitleHorSpace,
                             video.subtitleVerSpace, 0, 0);
@@ -153,11 +163,18 @@ void ConvertJob::applyWatermark(const VideoInfo &video, CFilterSetters &target)
     if (!video.watermarkChanged || !video.watermarkEnabled)
         return;
     if (video.watermarkType == 0) {
-        const QString image = slashed(video.watermarkImage);
-        if (!image.isEmpty())
-            target.SetImageWaterMarkFilter(0, image.toLocal8Bit().constData(), video.watermarkImageWidth,
-                                           video.watermarkImageHeight, video.watermarkHorSpace,
-                                           video.watermarkVerSpace);
+        const QString image = OverlayRules::localFilePath(video.watermarkImage);
+        if (image.isEmpty())
+            return;
+        // Kept off the right and bottom edges as the editor's preview shows it.
+        QPoint at(video.watermarkHorSpace, video.watermarkVerSpace);
+        if (video.width > 0 && video.height > 0)
+            at = OverlayRules::imageWatermarkPosition(
+                video.watermarkHorSpace, video.watermarkVerSpace,
+                QSize(video.watermarkImageWidth, video.watermarkImageHeight),
+                QSize(video.width, video.height));
+        target.SetImageWaterMarkFilter(0, image.toLocal8Bit().constData(), video.watermarkImageWidth,
+                                       video.watermarkImageHeight, at.x(), at.y());
         return;
     }
     target.SetTextWaterMarkFilter(0, video.watermarkText.toUtf8().constData(),
@@ -165,6 +182,14 @@ void ConvertJob::applyWatermark(const VideoInfo &video, CFilterSetters &target)
                                   video.watermarkFontSize,
                                   textWatermarkColor(video.watermarkColor, video.watermarkAlpha),
                                   video.watermarkHorSpace, video.watermarkVerSpace, 0, 0x00FFFFFF);
+}
+
+void ConvertJob::applyMirror(const VideoInfo &video, CFilterSetters &target)
+{
+    if (!video.flipChanged)
+        return;
+    target.AddhFilpFileter(video.hFlip ? 0 : 1);
+    target.AddvFilpFileter(video.vFlip ? 0 : 1);
 }
 
 void ConvertJob::applyEffectTable(int effect, CFilterSetters &target)
@@ -187,6 +212,7 @@ void ConvertJob::applyFilters(const VideoInfo &video, CFilterSetters &target, co
     applyCrop(video, target);
     applySubtitle(video, target, tempDir);
     applyWatermark(video, target);
+    applyMirror(video, target);
     if (video.effectChanged) {
         // A chosen deinterlacing mode is honoured here too; "none" makes no call.
         if (video.deinterlace >= 1 && video.deinterlace <= 4)
@@ -215,7 +241,7 @@ qint64 ConvertJob::textWatermarkColor(const QColor &color, int alpha)
 
 QString ConvertJob::fontFileFor(const QString &family)
 {
-    return QString::fromStdString(FontLookup::fileForFamily(family.toStdString()));
+    return OverlayRules::watermarkFontFile(family);
 }
 
 QString ConvertJob::uniqueOutputPath(const QString &sourcePath, const QString &outputDir,

@@ -59,6 +59,8 @@ public:
     static void applyCrop(const VideoInfo &video, CFilterSetters &target);
     static void applySubtitle(const VideoInfo &video, CFilterSetters &target, const QString &tempDir);
     static void applyWatermark(const VideoInfo &video, CFilterSetters &target);
+    // Mirroring shown in the editor is applied to the output as well.
+    static void applyMirror(const VideoInfo &video, CFilterSetters &target);
     static void applyEffectTable(int effect, CFilterSetters &target);
 
     // Colour words for the engine: subtitle opacity<<24|blue<<16|green<<8|red,
@@ -67,7 +69,8 @@ public:
     static qint64 subtitleColor(const QColor &color, int alpha);
     static qint64 textWatermarkColor(const QColor &color, int alpha);
 
-    // The font file drawn for a text watermark in the given family.
+    // The font file drawn for a text watermark in the given family (the
+    // default sans face when the family has none).
     static QString fontFileFor(const QString &family);
 
     // outputDir + source base name + extension; "%1%2(%3)%4" with a counter

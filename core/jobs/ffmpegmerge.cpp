@@ -60,6 +60,7 @@ void CFfmpegMerge::applyPartFilters(const VideoInfo &video, CFilterSetters &targ
     ConvertJob::applyCrop(video, target);
     ConvertJob::applySubtitle(video, target, tempDir);
     ConvertJob::applyWatermark(video, target);
+    ConvertJob::applyMirror(video, target);
     if (!video.effectChanged)
         return;
     switch (video.deinterlace) {

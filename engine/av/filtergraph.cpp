@@ -95,6 +95,12 @@ std::vector<FilterNode> FilterGraph::videoChain(const FilterSettings &s, const V
 
     if (s.deinterlace)
         appendDeinterlace(chain, s.deinterlaceMode, h);
+    // Mirroring comes before the crop: the crop area is chosen on the
+    // picture as it is shown, mirrored.
+    if (s.hFlip)
+        chain.push_back({"hflip", {}, {}});
+    if (s.vFlip)
+        chain.push_back({"vflip", {}, {}});
 
     if (s.crop && s.cropWidth > 0 && s.cropHeight > 0) {
         int x = std::clamp(s.cropLeft, 0, w - 1);
@@ -112,21 +118,6 @@ std::vector<FilterNode> FilterGraph::videoChain(const FilterSettings &s, const V
             h = ch;
         }
     }
-
-    if (s.zoomMode >= 0 && s.zoomWidth > 0 && s.zoomHeight > 0) {
-        chain.push_back(
-            {"scale",
-             {{"w", num(int64_t(s.zoomWidth))}, {"h", num(int64_t(s.zoomHeight))}, {"flags", "bicubic"}},
-             {}});
-        w = s.zoomWidth;
-        h = s.zoomHeight;
-        sar = {1, 1};
-        chain.push_back({"setsar", {{"sar", "1"}}, {}});
-    }
-    if (s.hFlip)
-        chain.push_back({"hflip", {}, {}});
-    if (s.vFlip)
-        chain.push_back({"vflip", {}, {}});
 
     if (s.lightness || s.contrast || s.saturation) {
         auto level = [](int v) { return std::clamp(v, -100, 100) / 100.0; };
@@ -196,6 +187,19 @@ std::vector<FilterNode> FilterGraph::videoChain(const FilterSettings &s, const V
               {"x", num(int64_t(std::max(0, s.textWatermarkX)))},
               {"y", num(int64_t(std::max(0, s.textWatermarkY)))}},
              {}});
+    }
+
+    // The preview's output size comes last, so that subtitles and watermarks
+    // keep the size and place they have in the converted picture.
+    if (s.zoomMode >= 0 && s.zoomWidth > 0 && s.zoomHeight > 0) {
+        chain.push_back(
+            {"scale",
+             {{"w", num(int64_t(s.zoomWidth))}, {"h", num(int64_t(s.zoomHeight))}, {"flags", "bicubic"}},
+             {}});
+        w = s.zoomWidth;
+        h = s.zoomHeight;
+        sar = {1, 1};
+        chain.push_back({"setsar", {{"sar", "1"}}, {}});
     }
 
     // Final size: square pixels unless a display aspect is asked for.

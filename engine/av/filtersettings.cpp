@@ -132,6 +132,16 @@ int CFilterSetters::SetTextWaterMarkFilter(int off, const char *text, const char
     });
 }
 
+void CFilterSetters::AddhFilpFileter(int off)
+{
+    changeFilters([&](FilterSettings &f) { f.hFlip = off == 0; });
+}
+
+void CFilterSetters::AddvFilpFileter(int off)
+{
+    changeFilters([&](FilterSettings &f) { f.vFlip = off == 0; });
+}
+
 FilterSettings CFilterSetters::filterSnapshot(uint64_t *generation) const
 {
     std::lock_guard<std::mutex> lock(m_filterMutex);

@@ -47,11 +47,14 @@ struct FilterSettings {
     int64_t textWatermarkColor = 0; // red<<24 | green<<16 | blue<<8 | opacity
     int textWatermarkX = 0, textWatermarkY = 0;
 
-    // Preview only (player).
-    int zoomMode = -1; // -1 = none
-    int zoomWidth = 0, zoomHeight = 0;
+    // Mirroring, applied before the crop so that a crop chosen on the
+    // mirrored picture keeps its place.
     bool hFlip = false;
     bool vFlip = false;
+
+    // Preview only (player): the picture scaled to the output size.
+    int zoomMode = -1; // -1 = none
+    int zoomWidth = 0, zoomHeight = 0;
 };
 
 // The filter setters shared by CFFmpegTranscode and CffmpegPlayer.  The first
@@ -78,6 +81,9 @@ public:
     int SetImageWaterMarkFilter(int off, const char *imageFile, int width, int height, int x, int y);
     int SetTextWaterMarkFilter(int off, const char *text, const char *fontFile, int fontSize, int64_t color,
                                int x, int y, int reserved1, int64_t reserved2);
+    // Mirror left to right / top to bottom.
+    void AddhFilpFileter(int off);
+    void AddvFilpFileter(int off);
 
     // A consistent copy of the current settings and its generation number
     // (bumped on every change).

@@ -278,16 +278,6 @@ void CffmpegPlayer::SetZoomFilter(int mode, int width, int height)
     });
 }
 
-void CffmpegPlayer::AddhFilpFileter(int off)
-{
-    changeFilters([&](FilterSettings &f) { f.hFlip = off == 0; });
-}
-
-void CffmpegPlayer::AddvFilpFileter(int off)
-{
-    changeFilters([&](FilterSettings &f) { f.vFlip = off == 0; });
-}
-
 bool CffmpegPlayer::testAndRefresh(int64_t id)
 {
     if (id == 0 || id != g_wndId)

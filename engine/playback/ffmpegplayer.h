@@ -68,8 +68,6 @@ public:
     // The picture's rectangle inside the window (aspect kept, letterboxed).
     void GetShowRect(int &x, int &y, int &width, int &height);
     void SetZoomFilter(int mode, int width, int height);
-    void AddhFilpFileter(int off);
-    void AddvFilpFileter(int off);
 
     // Paints the latest frame when the player owns window id; see FFP_TestAndRefresh.
     bool testAndRefresh(int64_t id);

@@ -112,6 +112,14 @@ private slots:
         QCOMPARE(info.height, 360);
         QCOMPARE(info.dvdFlag, 1);
         QCOMPARE(info.videoBitrate, 0);
+        // With an applied crop the kept size is the cropped picture's.
+        src.cropChanged = true;
+        src.cropWidth = 320;
+        src.cropHeight = 180;
+        QVERIFY(ConvertJob::fillEncodeInfo(&info, &p, &src));
+        QCOMPARE(info.width, 320);
+        QCOMPARE(info.height, 180);
+        src.cropChanged = false;
         src.fileInfo->frameRate = 25.0;
         p.height = 480;
         QVERIFY(ConvertJob::fillEncodeInfo(&info, &p, &src));
@@ -221,6 +229,7 @@ private slots:
         v.cropHeight = 100;
         v.subtitleChanged = true;
         v.subtitleEnabled = true;
+        v.subtitleCustomize = true;
         const QString srt = TestMedia::tempDir() + "/a.srt";
         QFile subs(srt);
         QVERIFY(subs.open(QIODevice::WriteOnly));
@@ -263,6 +272,56 @@ private slots:
         ConvertJob::applyFilters(w, none, QString());
         QCOMPARE(none.states.size(), 1);
         QVERIFY(!none.states[0].subtitle);
+    }
+
+    void mirrorStyleAndPlacementAsPreviewed()
+    {
+        // The mirror set in the editor reaches the job (and only when set).
+        VideoInfo v = sourceRecord(25, 320, 240, 0, 1000);
+        v.flipChanged = true;
+        v.hFlip = true;
+        RecordingSetters rec;
+        ConvertJob::applyFilters(v, rec, QString());
+        QCOMPARE(rec.states.size(), 2);
+        QVERIFY(rec.states.last().hFlip && !rec.states.last().vFlip);
+        v.hFlip = false;
+        v.vFlip = true;
+        RecordingSetters both;
+        ConvertJob::applyFilters(v, both, QString());
+        QVERIFY(!both.states.last().hFlip && both.states.last().vFlip);
+
+        // The subtitle's own style unless the custom style is chosen.
+        VideoInfo s = sourceRecord(25, 320, 240, 0, 1000);
+        const QString srt = TestMedia::tempDir() + "/style.srt";
+        QFile subs(srt);
+        QVERIFY(subs.open(QIODevice::WriteOnly));
+        subs.write("1\n00:00:00,000 --> 00:00:01,000\nHi\n");
+        subs.close();
+        s.subtitleChanged = true;
+        s.subtitleEnabled = true;
+        s.subtitleFile = srt;
+        RecordingSetters plain;
+        ConvertJob::applyFilters(s, plain, QString());
+        QVERIFY(plain.states.last().subtitle);
+        QVERIFY(!plain.states.last().subtitleCustomStyle);
+
+        // An image watermark stays off the right and bottom edges, as the
+        // preview places it.
+        VideoInfo w = sourceRecord(25, 1280, 720, 0, 1000);
+        w.width = 1280;
+        w.height = 720;
+        w.watermarkChanged = true;
+        w.watermarkEnabled = true;
+        w.watermarkType = 0;
+        w.watermarkImage = srt; // any existing file
+        w.watermarkImageWidth = 200;
+        w.watermarkImageHeight = 100;
+        w.watermarkHorSpace = 1200;
+        w.watermarkVerSpace = 20;
+        RecordingSetters image;
+        ConvertJob::applyFilters(w, image, QString());
+        QCOMPARE(image.states.last().imageWatermarkX, 1070);
+        QCOMPARE(image.states.last().imageWatermarkY, 20);
     }
 
     void itunesOnlyAfterSuccess()

@@ -13,6 +13,7 @@ extern "C" {
 #include <libavutil/opt.h>
 }
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <functional>
@@ -194,6 +195,34 @@ private slots:
         auto luma = [&](int x, int y) { return int(result->data[0][y * result->linesize[0] + x * 4]); };
         QVERIFY(luma(28, 20) > 200); // the bright corner is now bottom-right
         QVERIFY(luma(3, 3) < 40);
+    }
+
+    // The crop is chosen on the mirrored picture, and the preview's zoom
+    // comes after the overlays so that they sit where the output has them.
+    void mirrorBeforeCropZoomAfterOverlays()
+    {
+        FilterSettings settings;
+        settings.hFlip = true;
+        settings.crop = true;
+        settings.cropWidth = 32;
+        settings.cropHeight = 24;
+        settings.textWatermark = true;
+        settings.textWatermarkText = "x";
+        settings.zoomMode = 0;
+        settings.zoomWidth = 40;
+        settings.zoomHeight = 30;
+        VideoFilterInput in;
+        in.width = 64;
+        in.height = 48;
+        std::vector<std::string> names;
+        for (const FilterNode &n : FilterGraph::videoChain(settings, in, VideoFilterOutput()))
+            names.push_back(n.name);
+        const auto at = [&](const char *name) {
+            return std::find(names.begin(), names.end(), name) - names.begin();
+        };
+        QVERIFY(at("hflip") < at("crop"));
+        QVERIFY(at("crop") < at("drawtext"));
+        QVERIFY(at("drawtext") < at("scale"));
     }
 
     void negateInvertsPixels()

@@ -1,0 +1,69 @@
+#include "core/edit/editeffects.h"
+
+#include "engine/av/filtersettings.h"
+
+namespace EditEffects {
+
+bool effectCalls(int effect, EffectCalls &out)
+{
+    switch (effect) {
+    case NoEffect:
+        out = {1, 1, 1, 1};
+        return true;
+    case Sharp:
+        out = {1, 1, 1, 0};
+        return true;
+    case Deshake:
+        out = {1, 1, 0, 1};
+        return true;
+    case Blur:
+        out = {0, 1, 1, 1};
+        return true;
+    case Negate:
+        out = {1, 0, 1, 1};
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool deinterlaceCall(int deinterlace, DeinterlaceCall &out)
+{
+    if (deinterlace == DeinterlaceNone) {
+        out = {1, 0};
+        return true;
+    }
+    if (deinterlace >= RepeatOdd && deinterlace <= EvenInterpolate) {
+        out = {0, deinterlace - 1};
+        return true;
+    }
+    return false;
+}
+
+bool applyEffect(int effect, CFilterSetters &target)
+{
+    EffectCalls calls{};
+    if (!effectCalls(effect, calls))
+        return false;
+    target.SetBlurFilter(calls.blur);
+    target.SetNegateFilter(calls.negate);
+    target.SetDeshakeFilter(calls.deshake);
+    target.SetSharpFilter(calls.sharp);
+    return true;
+}
+
+bool applyDeinterlace(int deinterlace, CFilterSetters &target)
+{
+    DeinterlaceCall call{};
+    if (!deinterlaceCall(deinterlace, call))
+        return false;
+    target.SetDeinterlaceFilter(call.off, call.mode);
+    return true;
+}
+
+int amplifierVolume(int amplifier)
+{
+    return (amplifier + 100) * 128 / 200;
+}
+
+} // namespace EditEffects
