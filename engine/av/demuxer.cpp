@@ -22,31 +22,68 @@ void Demuxer::setDeadline(int milliseconds)
     m_deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
 }
 
+int Demuxer::readCallback(void *opaque, uint8_t *buf, int size)
+{
+    return static_cast<InputReader *>(opaque)->read(buf, size);
+}
+
+int64_t Demuxer::seekCallback(void *opaque, int64_t offset, int whence)
+{
+    return static_cast<InputReader *>(opaque)->seek(offset, whence);
+}
+
 bool Demuxer::open(const std::string &path, bool quick, std::string *error, StopCheck stop)
 {
     close();
+    return openInput(path, quick, error, std::move(stop));
+}
+
+bool Demuxer::open(std::unique_ptr<InputReader> reader, const std::string &name, bool quick,
+                   std::string *error, StopCheck stop)
+{
+    close();
+    constexpr int kBufferSize = 64 * 1024;
+    auto *buffer = static_cast<unsigned char *>(av_malloc(kBufferSize));
+    AVIOContext *io = buffer && reader ? avio_alloc_context(buffer, kBufferSize, 0, reader.get(),
+                                                            &readCallback, nullptr, &seekCallback)
+                                       : nullptr;
+    if (!io) {
+        av_free(buffer);
+        if (error)
+            *error = reader ? "out of memory" : "no reader for [" + name + "]";
+        return false;
+    }
+    m_reader = std::move(reader);
+    m_io.reset(io);
+    return openInput(name, quick, error, std::move(stop));
+}
+
+bool Demuxer::openInput(const std::string &path, bool quick, std::string *error, StopCheck stop)
+{
     m_stop = std::move(stop);
     AVFormatContext *raw = avformat_alloc_context();
     if (!raw) {
         if (error)
             *error = "out of memory";
+        close();
         return false;
     }
     raw->interrupt_callback.callback = &Demuxer::interruptCallback;
     raw->interrupt_callback.opaque = this;
-    AVDictionary *opts = nullptr;
+    raw->pb = m_io.get(); // null: FFmpeg opens the path itself
+    av::Dictionary opts;
     if (quick) {
-        av_dict_set(&opts, "probesize", "2000000", 0);
-        av_dict_set(&opts, "analyzeduration", "3000000", 0);
+        opts.set("probesize", "2000000");
+        opts.set("analyzeduration", "3000000");
     }
     setDeadline(quick ? 10000 : 30000);
-    int ret = avformat_open_input(&raw, path.c_str(), nullptr, &opts);
-    av_dict_free(&opts);
+    int ret = avformat_open_input(&raw, path.c_str(), nullptr, opts.address());
     if (ret < 0) {
         // avformat_open_input frees the context on failure.
         if (error)
             *error = "cannot open [" + path + "]: " + av::errorText(ret);
         setDeadline(0);
+        close();
         return false;
     }
     m_ctx.reset(raw);
@@ -58,6 +95,18 @@ bool Demuxer::open(const std::string &path, bool quick, std::string *error, Stop
         close();
         return false;
     }
+    if (!pickStreams()) {
+        if (error)
+            *error = "no audio or video stream in [" + path + "]";
+        close();
+        return false;
+    }
+    return true;
+}
+
+bool Demuxer::pickStreams()
+{
+    AVFormatContext *raw = m_ctx.get();
     m_video = -1;
     for (unsigned i = 0; i < raw->nb_streams; ++i) {
         AVStream *s = raw->streams[i];
@@ -75,18 +124,14 @@ bool Demuxer::open(const std::string &path, bool quick, std::string *error, Stop
     for (unsigned i = 0; i < raw->nb_streams; ++i)
         if (int(i) != m_video && int(i) != m_audio)
             raw->streams[i]->discard = AVDISCARD_ALL;
-    if (m_video < 0 && m_audio < 0) {
-        if (error)
-            *error = "no audio or video stream in [" + path + "]";
-        close();
-        return false;
-    }
-    return true;
+    return m_video >= 0 || m_audio >= 0;
 }
 
 void Demuxer::close()
 {
     m_ctx.reset();
+    m_io.reset();
+    m_reader.reset();
     m_video = m_audio = -1;
 }
 

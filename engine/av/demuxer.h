@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/av/avptr.h"
+#include "engine/av/inputreader.h"
 
 #include <chrono>
 #include <functional>
@@ -20,6 +21,10 @@ public:
     // Opens the file and reads its stream parameters.  quick limits how
     // much is read for the parameters (probing).
     bool open(const std::string &path, bool quick, std::string *error, StopCheck stop = {});
+    // The same for bytes that come from a reader; name only labels the input
+    // in messages and hints FFmpeg at the format.
+    bool open(std::unique_ptr<InputReader> reader, const std::string &name, bool quick, std::string *error,
+              StopCheck stop = {});
     void close();
     bool isOpen() const { return m_ctx != nullptr; }
 
@@ -45,7 +50,16 @@ public:
 
 private:
     static int interruptCallback(void *opaque);
+    static int readCallback(void *opaque, uint8_t *buf, int size);
+    static int64_t seekCallback(void *opaque, int64_t offset, int whence);
+    bool openInput(const std::string &url, bool quick, std::string *error, StopCheck stop);
+    // Chooses the video and audio streams and discards the others; false
+    // when there is neither.
+    bool pickStreams();
 
+    // Destroyed in reverse order: the container before the I/O it reads.
+    std::unique_ptr<InputReader> m_reader;
+    av::IOContextPtr m_io;
     av::InputFormatPtr m_ctx;
     int m_video = -1;
     int m_audio = -1;
