@@ -195,6 +195,11 @@ bool Demuxer::seekMs(int64_t ms)
     int ret = avformat_seek_file(m_ctx.get(), -1, INT64_MIN, ts, ts, 0);
     if (ret < 0)
         ret = av_seek_frame(m_ctx.get(), -1, ts, AVSEEK_FLAG_BACKWARD);
+    // A failed seek may leave the reader anywhere, even at the end (a file
+    // cut short whose index lay beyond the cut): back to the start of the
+    // data, which is still at or before ms.
+    if (ret < 0)
+        ret = av_seek_frame(m_ctx.get(), -1, 0, AVSEEK_FLAG_BYTE);
     return ret >= 0;
 }
 

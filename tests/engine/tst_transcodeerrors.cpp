@@ -4,6 +4,7 @@
 // what happened.
 
 #include "engine/av/avptr.h"
+#include "engine/probe/mediaprobe.h"
 #include "engine/transcode/ffmpegtranscode.h"
 #include "engine/transcode/transcoder.h"
 
@@ -196,6 +197,42 @@ private slots:
         QVERIFY2(seconds > 2.4 && seconds < 3.6, qPrintable(QString::number(seconds))); // about 60 % of 5 s
         QVERIFY(TestMedia::decodesCleanly(out));
         QCOMPARE(filesIn(dir), (QStringList{"cut." + ext, "out.mp4"}));
+    }
+
+    // Seeking in such a file cannot use its index (it lay beyond the cut):
+    // the file must still open for the list and convert a section.
+    void fileCutShortCanBeProbedAndCut()
+    {
+        const QString dir = caseDir("cutsection");
+        const QString src = dir + "/cut.mkv";
+        QVERIFY(TestMedia::makeClip(src, 5.0, 320, 240));
+        QVERIFY(QFile::resize(src, QFileInfo(src).size() * 60 / 100));
+        MediaProbe probe;
+        QVERIFY(probe.open(src.toStdString()));
+        FileInfo info;
+        QVERIFY(probe.fillFileInfo(&info));
+        QCOMPARE(info.width, 320);
+
+        // The last section ends before the cut: nothing to warn about.
+        for (int startMs : {500, 2000, 0}) {
+            CFFmpegTranscode t;
+            EncodeInfo e = mp4Info();
+            e.msStart = startMs;
+            e.msEnd = startMs == 0 ? 2000 : -1;
+            if (startMs == 0)
+                QTest::failOnWarning(QRegularExpression("input ends early"));
+            else
+                QTest::ignoreMessage(QtWarningMsg, QRegularExpression("input ends early: .*cut\\.mkv"));
+            const QString out = dir + QString("/from%1.mp4").arg(startMs);
+            t.SetEncodeInfo(&e);
+            t.AddInputFile(src.toUtf8().constData());
+            t.Transcode(out.toUtf8().constData());
+            QCOMPARE(t.GetLastConvetStatus(), int(TRANSCODE_FINISHED));
+            const double want = startMs == 0 ? 2.0 : 3.1 - startMs / 1000.0;
+            const double seconds = TestMedia::durationSeconds(TestMedia::probe(out));
+            QVERIFY2(qAbs(seconds - want) < 0.3, qPrintable(QString("%1: %2 s").arg(startMs).arg(seconds)));
+            QVERIFY(TestMedia::decodesCleanly(out));
+        }
     }
 
     // A join goes on right where the short input's data ended: no frozen
