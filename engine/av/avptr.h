@@ -54,17 +54,16 @@ struct SwrDeleter {
 struct AudioFifoDeleter {
     void operator()(AVAudioFifo *f) const { av_audio_fifo_free(f); }
 };
-struct IoContextDeleter {
-    // The buffer may have been replaced by avio; free the one it holds now.
+struct IOContextDeleter {
+    // A custom reader's context: its buffer goes with it (FFmpeg may have
+    // replaced the one it was given).
     void operator()(AVIOContext *c) const
     {
-        if (c)
-            av_freep(&c->buffer);
+        if (!c)
+            return;
+        av_freep(&c->buffer);
         avio_context_free(&c);
     }
-};
-struct DictDeleter {
-    void operator()(AVDictionary *d) const { av_dict_free(&d); }
 };
 
 using InputFormatPtr = std::unique_ptr<AVFormatContext, InputFormatDeleter>;
@@ -76,7 +75,23 @@ using FilterGraphPtr = std::unique_ptr<AVFilterGraph, FilterGraphDeleter>;
 using SwsPtr = std::unique_ptr<SwsContext, SwsDeleter>;
 using SwrPtr = std::unique_ptr<SwrContext, SwrDeleter>;
 using AudioFifoPtr = std::unique_ptr<AVAudioFifo, AudioFifoDeleter>;
-using IoContextPtr = std::unique_ptr<AVIOContext, IoContextDeleter>;
+using IOContextPtr = std::unique_ptr<AVIOContext, IOContextDeleter>;
+
+// An options dictionary for the calls that take one by address and hand
+// back what they did not use.
+class Dictionary {
+public:
+    Dictionary() = default;
+    ~Dictionary() { av_dict_free(&m_dict); }
+    Dictionary(const Dictionary &) = delete;
+    Dictionary &operator=(const Dictionary &) = delete;
+
+    void set(const char *key, const char *value) { av_dict_set(&m_dict, key, value, 0); }
+    AVDictionary **address() { return &m_dict; }
+
+private:
+    AVDictionary *m_dict = nullptr;
+};
 
 inline FramePtr makeFrame()
 {
@@ -93,6 +108,15 @@ inline std::string errorText(int err)
     char buf[AV_ERROR_MAX_STRING_SIZE] = {};
     av_strerror(err, buf, sizeof(buf));
     return buf;
+}
+
+// Stores the reason of a failure where the caller wants it; returns false
+// so that a failing step can end with "return failWith(error, ...)".
+inline bool failWith(std::string *error, std::string text)
+{
+    if (error)
+        *error = std::move(text);
+    return false;
 }
 
 // Keeps FFmpeg's own log to errors (its informational lines are noise in

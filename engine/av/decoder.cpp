@@ -18,11 +18,10 @@ bool Decoder::open(const AVStream *stream, int threads, std::string *error)
     ctx->pkt_timebase = stream->time_base;
     ctx->max_pixels = kMaxPixels;
     ctx->thread_count = threads;
-    AVDictionary *opts = nullptr;
+    av::Dictionary opts;
     if (threads == 0)
-        av_dict_set(&opts, "threads", "auto", 0);
-    int ret = avcodec_open2(ctx.get(), codec, &opts);
-    av_dict_free(&opts);
+        opts.set("threads", "auto");
+    int ret = avcodec_open2(ctx.get(), codec, opts.address());
     if (ret < 0) {
         if (error)
             *error = std::string("cannot open the decoder ") + codec->name + ": " + av::errorText(ret);

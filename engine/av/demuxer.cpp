@@ -22,9 +22,44 @@ void Demuxer::setDeadline(int milliseconds)
     m_deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
 }
 
+int Demuxer::readCallback(void *opaque, uint8_t *buf, int size)
+{
+    return static_cast<InputReader *>(opaque)->read(buf, size);
+}
+
+int64_t Demuxer::seekCallback(void *opaque, int64_t offset, int whence)
+{
+    return static_cast<InputReader *>(opaque)->seek(offset, whence);
+}
+
 bool Demuxer::open(const std::string &path, bool quick, std::string *error, StopCheck stop)
 {
     close();
+    return openInput(path, quick, error, std::move(stop));
+}
+
+bool Demuxer::open(std::unique_ptr<InputReader> reader, const std::string &name, bool quick,
+                   std::string *error, StopCheck stop)
+{
+    close();
+    constexpr int kBufferSize = 64 * 1024;
+    auto *buffer = static_cast<unsigned char *>(av_malloc(kBufferSize));
+    AVIOContext *io = buffer && reader ? avio_alloc_context(buffer, kBufferSize, 0, reader.get(),
+                                                            &readCallback, nullptr, &seekCallback)
+                                       : nullptr;
+    if (!io) {
+        av_free(buffer);
+        if (error)
+            *error = reader ? "out of memory" : "no reader for [" + name + "]";
+        return false;
+    }
+    m_reader = std::move(reader);
+    m_io.reset(io);
+    return openInput(name, quick, error, std::move(stop));
+}
+
+bool Demuxer::openInput(const std::string &path, bool quick, std::string *error, StopCheck stop)
+{
     m_stop = std::move(stop);
     const AVIOInterruptCB interrupt{&Demuxer::interruptCallback, this};
     if (PollingInput::needed(path)) {
@@ -42,16 +77,15 @@ bool Demuxer::open(const std::string &path, bool quick, std::string *error, Stop
         return false;
     }
     raw->interrupt_callback = interrupt;
-    if (m_input)
-        raw->pb = m_input->context();
-    AVDictionary *opts = nullptr;
+    // A custom reader or a polled FIFO; null: FFmpeg opens the path itself.
+    raw->pb = m_input ? m_input->context() : m_io.get();
+    av::Dictionary opts;
     if (quick) {
-        av_dict_set(&opts, "probesize", "2000000", 0);
-        av_dict_set(&opts, "analyzeduration", "3000000", 0);
+        opts.set("probesize", "2000000");
+        opts.set("analyzeduration", "3000000");
     }
     setDeadline(m_openDeadlineMs > 0 ? m_openDeadlineMs : quick ? 10000 : 30000);
-    int ret = avformat_open_input(&raw, path.c_str(), nullptr, &opts);
-    av_dict_free(&opts);
+    int ret = avformat_open_input(&raw, path.c_str(), nullptr, opts.address());
     if (ret < 0) {
         // avformat_open_input frees the context on failure.
         if (error)
@@ -69,6 +103,18 @@ bool Demuxer::open(const std::string &path, bool quick, std::string *error, Stop
         close();
         return false;
     }
+    if (!pickStreams()) {
+        if (error)
+            *error = "no audio or video stream in [" + path + "]";
+        close();
+        return false;
+    }
+    return true;
+}
+
+bool Demuxer::pickStreams()
+{
+    AVFormatContext *raw = m_ctx.get();
     m_video = -1;
     for (unsigned i = 0; i < raw->nb_streams; ++i) {
         AVStream *s = raw->streams[i];
@@ -86,19 +132,15 @@ bool Demuxer::open(const std::string &path, bool quick, std::string *error, Stop
     for (unsigned i = 0; i < raw->nb_streams; ++i)
         if (int(i) != m_video && int(i) != m_audio)
             raw->streams[i]->discard = AVDISCARD_ALL;
-    if (m_video < 0 && m_audio < 0) {
-        if (error)
-            *error = "no audio or video stream in [" + path + "]";
-        close();
-        return false;
-    }
-    return true;
+    return m_video >= 0 || m_audio >= 0;
 }
 
 void Demuxer::close()
 {
     m_ctx.reset();
     m_input.reset();
+    m_io.reset();
+    m_reader.reset();
     m_video = m_audio = -1;
 }
 
@@ -162,6 +204,11 @@ bool Demuxer::seekMs(int64_t ms)
     int ret = avformat_seek_file(m_ctx.get(), -1, INT64_MIN, ts, ts, 0);
     if (ret < 0)
         ret = av_seek_frame(m_ctx.get(), -1, ts, AVSEEK_FLAG_BACKWARD);
+    // A failed seek may leave the reader anywhere, even at the end (a file
+    // cut short whose index lay beyond the cut): back to the start of the
+    // data, which is still at or before ms.
+    if (ret < 0)
+        ret = av_seek_frame(m_ctx.get(), -1, 0, AVSEEK_FLAG_BYTE);
     return ret >= 0;
 }
 

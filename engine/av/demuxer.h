@@ -2,6 +2,7 @@
 
 #include "engine/av/avptr.h"
 #include "engine/av/pollinginput.h"
+#include "engine/av/inputreader.h"
 
 #include <chrono>
 #include <functional>
@@ -23,6 +24,10 @@ public:
     // Opens the file and reads its stream parameters.  quick limits how
     // much is read for the parameters (probing).
     bool open(const std::string &path, bool quick, std::string *error, StopCheck stop = {});
+    // The same for bytes that come from a reader; name only labels the input
+    // in messages and hints FFmpeg at the format.
+    bool open(std::unique_ptr<InputReader> reader, const std::string &name, bool quick, std::string *error,
+              StopCheck stop = {});
     void close();
     bool isOpen() const { return m_ctx != nullptr; }
 
@@ -50,8 +55,17 @@ public:
 
 private:
     static int interruptCallback(void *opaque);
+    static int readCallback(void *opaque, uint8_t *buf, int size);
+    static int64_t seekCallback(void *opaque, int64_t offset, int whence);
+    bool openInput(const std::string &url, bool quick, std::string *error, StopCheck stop);
+    // Chooses the video and audio streams and discards the others; false
+    // when there is neither.
+    bool pickStreams();
 
-    std::unique_ptr<PollingInput> m_input; // outlives m_ctx, which reads through it
+    // Destroyed in reverse order: the container before the I/O it reads.
+    std::unique_ptr<PollingInput> m_input;
+    std::unique_ptr<InputReader> m_reader;
+    av::IOContextPtr m_io;
     av::InputFormatPtr m_ctx;
     int m_video = -1;
     int m_audio = -1;

@@ -158,11 +158,9 @@ bool Encoder::openVideo(const VideoEncodeParams &p, std::string *error)
         c->color_range = AVCOL_RANGE_JPEG;
     if (p.anyFrameRate)
         c->strict_std_compliance = FF_COMPLIANCE_EXPERIMENTAL;
-    AVDictionary *opts = nullptr;
-    av_dict_set(&opts, "threads", "auto", 0);
-    bool ok = openContext(m_ctx, codec, &opts, error);
-    av_dict_free(&opts);
-    return ok;
+    av::Dictionary opts;
+    opts.set("threads", "auto");
+    return openContext(m_ctx, codec, opts.address(), error);
 }
 
 bool Encoder::openAudio(const AudioEncodeParams &p, std::string *error)
@@ -186,9 +184,7 @@ bool Encoder::openAudio(const AudioEncodeParams &p, std::string *error)
         c->bit_rate = std::min<int64_t>(c->bit_rate > 0 ? c->bit_rate : 192000, 640000);
     if (p.globalHeader)
         c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
-    AVDictionary *opts = nullptr;
-    bool ok = openContext(m_ctx, codec, &opts, error);
-    av_dict_free(&opts);
+    bool ok = openContext(m_ctx, codec, nullptr, error);
     if (!ok && p.bitRate > 0) {
         // Some encoders accept only certain rates: retry with their default.
         m_ctx.reset(avcodec_alloc_context3(codec));

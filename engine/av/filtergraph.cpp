@@ -345,7 +345,6 @@ void FilterGraph::reset()
     m_graph.reset();
     m_src = nullptr;
     m_sink = nullptr;
-    m_description.clear();
 }
 
 AVFilterContext *FilterGraph::makeFilter(const FilterNode &node, std::string *error)
@@ -450,7 +449,6 @@ bool FilterGraph::initVideo(const FilterSettings &s, const VideoFilterInput &in,
     if (!checkFiles(s, true, error))
         return false;
     std::vector<FilterNode> chain = videoChain(s, in, out);
-    m_description = describe(chain);
     AVFilterContext *src = nullptr;
     AVFilterContext *sink = nullptr;
     if (!allocEnds("buffer", "buffersink", &src, &sink, error))
@@ -497,7 +495,6 @@ bool FilterGraph::initAudio(const FilterSettings &s, const AudioFilterInput &in,
 {
     reset();
     std::vector<FilterNode> chain = audioChain(s, in, out);
-    m_description = describe(chain);
     AVFilterContext *src = nullptr;
     AVFilterContext *sink = nullptr;
     if (!allocEnds("abuffer", "abuffersink", &src, &sink, error))
@@ -518,8 +515,6 @@ bool FilterGraph::initAudio(const FilterSettings &s, const AudioFilterInput &in,
         reset();
         return false;
     }
-    if (out.frameSize > 0)
-        av_buffersink_set_frame_size(sink, unsigned(out.frameSize));
     m_src = src;
     m_sink = sink;
     return true;
@@ -549,36 +544,4 @@ int FilterGraph::pull(AVFrame *frame)
 AVRational FilterGraph::outputTimeBase() const
 {
     return m_sink ? av_buffersink_get_time_base(m_sink) : AVRational{0, 1};
-}
-AVRational FilterGraph::outputFrameRate() const
-{
-    return m_sink ? av_buffersink_get_frame_rate(m_sink) : AVRational{0, 1};
-}
-int FilterGraph::outputWidth() const
-{
-    return m_sink ? av_buffersink_get_w(m_sink) : 0;
-}
-int FilterGraph::outputHeight() const
-{
-    return m_sink ? av_buffersink_get_h(m_sink) : 0;
-}
-int FilterGraph::outputPixFmt() const
-{
-    return m_sink ? av_buffersink_get_format(m_sink) : -1;
-}
-AVRational FilterGraph::outputSampleAspect() const
-{
-    return m_sink ? av_buffersink_get_sample_aspect_ratio(m_sink) : AVRational{1, 1};
-}
-int FilterGraph::outputSampleRate() const
-{
-    return m_sink ? av_buffersink_get_sample_rate(m_sink) : 0;
-}
-int FilterGraph::outputSampleFmt() const
-{
-    return m_sink ? av_buffersink_get_format(m_sink) : -1;
-}
-int FilterGraph::outputChannels() const
-{
-    return m_sink ? av_buffersink_get_channels(m_sink) : 0;
 }

@@ -56,7 +56,6 @@ struct AudioFilterOutput {
     int sampleRate = 0;          // 0 keeps the input's
     int channels = 0;            // 0 keeps the input's
     std::vector<int> sampleFmts; // accepted AVSampleFormats, empty = any
-    int frameSize = 0;           // fixed samples per frame, 0 = any
 };
 
 // Builds and runs the libavfilter graph for a FilterSettings.  The same
@@ -97,17 +96,8 @@ public:
     int pushEnd(int64_t pts);
     // Takes one filtered frame: 0, AVERROR(EAGAIN) or AVERROR_EOF.
     int pull(AVFrame *frame);
-
+    // The time base of the frames pull() delivers.
     AVRational outputTimeBase() const;
-    AVRational outputFrameRate() const;
-    int outputWidth() const;
-    int outputHeight() const;
-    int outputPixFmt() const;
-    AVRational outputSampleAspect() const;
-    int outputSampleRate() const;
-    int outputSampleFmt() const;
-    int outputChannels() const;
-    const std::string &description() const { return m_description; }
 
 private:
     // A new graph with its source and sink filters allocated (not yet initialised).
@@ -120,5 +110,4 @@ private:
     av::FilterGraphPtr m_graph;
     AVFilterContext *m_src = nullptr;
     AVFilterContext *m_sink = nullptr;
-    std::string m_description;
 };

@@ -31,5 +31,5 @@ private:
 
     int m_fd = -1;
     AVIOInterruptCB m_interrupt{};
-    av::IoContextPtr m_io;
+    av::IOContextPtr m_io;
 };

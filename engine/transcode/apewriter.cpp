@@ -1,5 +1,7 @@
 #include "engine/transcode/apewriter.h"
 
+#include "engine/av/avptr.h"
+
 extern "C" {
 #include <libavutil/crc.h>
 #include <libavutil/md5.h>
@@ -340,101 +342,111 @@ constexpr int kDescriptorSize = 52;
 constexpr int kHeaderSize = 24;
 constexpr uint16_t kFlagCreateWavHeader = 32; // no stored WAV header: the reader makes one
 
-} // namespace
+// What the file will hold, known before the first frame is encoded.
+struct ApeLayout {
+    int channels = 0;
+    int sampleRate = 0;
+    uint32_t totalFrames = 0;
+    uint32_t finalBlocks = 0; // blocks in the last frame
+    long firstFrame = 0;      // file offset of the first frame
 
-bool ApeWriter::encodeRawFile(const std::string &pcmPath, const std::string &output, int sampleRate,
-                              int channels, const std::atomic<bool> *stop, std::string *error)
+    int blocksIn(uint32_t frame) const
+    {
+        return frame + 1 == totalFrames ? int(finalBlocks) : ApeWriter::kBlocksPerFrame;
+    }
+};
+
+// The frame count and sizes for a raw PCM file of the given length.
+bool planLayout(long bytes, int channels, int sampleRate, ApeLayout *layout, std::string *error)
 {
-    auto fail = [&](const std::string &why) {
-        if (error)
-            *error = why;
-        return false;
-    };
-    if (channels != 1 && channels != 2)
-        return fail("Monkey's Audio files take mono or stereo sound only");
-    if (sampleRate <= 0)
-        return fail("invalid sample rate for the Monkey's Audio file");
-    FilePtr in(std::fopen(pcmPath.c_str(), "rb"));
-    if (!in)
-        return fail("cannot read the decoded sound [" + pcmPath + "]");
-    if (std::fseek(in.get(), 0, SEEK_END) != 0)
-        return fail("cannot read the decoded sound [" + pcmPath + "]");
-    const long bytes = std::ftell(in.get());
-    std::rewind(in.get());
     const int64_t totalBlocks = bytes > 0 ? int64_t(bytes) / (2 * channels) : 0;
     if (totalBlocks <= 0)
-        return fail("no sound to write into the Monkey's Audio file");
-    const int64_t frames64 = (totalBlocks + kBlocksPerFrame - 1) / kBlocksPerFrame;
-    if (frames64 > (int64_t(1) << 30) / 4)
-        return fail("the sound is too long for a Monkey's Audio file");
-    const uint32_t totalFrames = uint32_t(frames64);
-    const uint32_t finalBlocks = uint32_t(totalBlocks - int64_t(totalFrames - 1) * kBlocksPerFrame);
+        return av::failWith(error, "no sound to write into the Monkey's Audio file");
+    const int64_t frames = (totalBlocks + ApeWriter::kBlocksPerFrame - 1) / ApeWriter::kBlocksPerFrame;
+    if (frames > (int64_t(1) << 30) / 4)
+        return av::failWith(error, "the sound is too long for a Monkey's Audio file");
+    layout->channels = channels;
+    layout->sampleRate = sampleRate;
+    layout->totalFrames = uint32_t(frames);
+    layout->finalBlocks = uint32_t(totalBlocks - (frames - 1) * ApeWriter::kBlocksPerFrame);
+    layout->firstFrame = kDescriptorSize + kHeaderSize + long(frames) * 4;
+    return true;
+}
 
+// The header that follows the descriptor.
+std::vector<uint8_t> headerBytes(const ApeLayout &layout)
+{
     std::vector<uint8_t> header;
-    le16(header, kCompressionLevel);
+    le16(header, ApeWriter::kCompressionLevel);
     le16(header, kFlagCreateWavHeader);
-    le32(header, kBlocksPerFrame);
-    le32(header, finalBlocks);
-    le32(header, totalFrames);
+    le32(header, ApeWriter::kBlocksPerFrame);
+    le32(header, layout.finalBlocks);
+    le32(header, layout.totalFrames);
     le16(header, 16);
-    le16(header, uint32_t(channels));
-    le32(header, uint32_t(sampleRate));
+    le16(header, uint32_t(layout.channels));
+    le32(header, uint32_t(layout.sampleRate));
+    return header;
+}
 
-    FilePtr out(std::fopen(output.c_str(), "wb"));
-    if (!out)
-        return fail("cannot write [" + output + "]");
-    const long firstFrame = kDescriptorSize + kHeaderSize + long(totalFrames) * 4;
-    // Descriptor, header and seek table are written once the frames are known.
-    if (std::fseek(out.get(), firstFrame, SEEK_SET) != 0)
-        return fail("cannot write [" + output + "]");
+// The raw sound read and the file written, with their names for messages.
+struct ApeFiles {
+    FILE *in;
+    FILE *out;
+    const std::string &pcmPath;
+    const std::string &output;
+};
 
-    std::unique_ptr<AVMD5, Md5Deleter> md5(av_md5_alloc());
-    if (!md5)
-        return fail("out of memory");
-    av_md5_init(md5.get());
-
-    std::vector<uint32_t> seekTable;
-    seekTable.reserve(totalFrames);
-    std::vector<int16_t> pcm(size_t(kBlocksPerFrame) * size_t(channels));
+// Encodes every frame of the sound into the output from layout.firstFrame
+// on; the frames' offsets go to seekTable and their bytes into the checksum.
+bool writeFrames(const ApeFiles &files, const ApeLayout &layout, AVMD5 *md5, std::vector<uint32_t> *seekTable,
+                 const std::atomic<bool> *stop, std::string *error)
+{
+    std::vector<int16_t> pcm(size_t(ApeWriter::kBlocksPerFrame) * size_t(layout.channels));
     std::vector<uint8_t> frame;
-    uint64_t position = uint64_t(firstFrame);
-    for (uint32_t f = 0; f < totalFrames; ++f) {
+    uint64_t position = uint64_t(layout.firstFrame);
+    for (uint32_t f = 0; f < layout.totalFrames; ++f) {
         if (stop && stop->load())
-            return fail("stopped");
-        const int blocks = f + 1 == totalFrames ? int(finalBlocks) : kBlocksPerFrame;
-        const size_t samples = size_t(blocks) * size_t(channels);
-        if (std::fread(pcm.data(), 2, samples, in.get()) != samples)
-            return fail("cannot read the decoded sound [" + pcmPath + "]");
+            return av::failWith(error, "stopped");
+        const int blocks = layout.blocksIn(f);
+        const size_t samples = size_t(blocks) * size_t(layout.channels);
+        if (std::fread(pcm.data(), 2, samples, files.in) != samples)
+            return av::failWith(error, "cannot read the decoded sound [" + files.pcmPath + "]");
 #if __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
         for (size_t i = 0; i < samples; ++i)
             pcm[i] = int16_t(__builtin_bswap16(uint16_t(pcm[i])));
 #endif
-        if (!encodeFrame(pcm.data(), blocks, channels, &frame, error))
+        if (!encodeFrame(pcm.data(), blocks, layout.channels, &frame, error))
             return false;
         if (position > UINT32_MAX)
-            return fail("the Monkey's Audio file would exceed 4 GiB");
-        seekTable.push_back(uint32_t(position));
-        if (std::fwrite(frame.data(), 1, frame.size(), out.get()) != frame.size())
-            return fail("cannot write [" + output + "] (disk full?)");
-        av_md5_update(md5.get(), frame.data(), frame.size());
+            return av::failWith(error, "the Monkey's Audio file would exceed 4 GiB");
+        seekTable->push_back(uint32_t(position));
+        if (std::fwrite(frame.data(), 1, frame.size(), files.out) != frame.size())
+            return av::failWith(error, "cannot write [" + files.output + "] (disk full?)");
+        av_md5_update(md5, frame.data(), frame.size());
         position += frame.size();
     }
-    const uint64_t audioBytes = position - uint64_t(firstFrame);
+    return true;
+}
 
+// Descriptor, header and seek table: the start of the file, written last.
+std::vector<uint8_t> headBytes(const ApeLayout &layout, const std::vector<uint32_t> &seekTable,
+                               uint64_t audioBytes, AVMD5 *md5)
+{
+    const std::vector<uint8_t> header = headerBytes(layout);
     std::vector<uint8_t> table;
     for (uint32_t p : seekTable)
         le32(table, p);
-    av_md5_update(md5.get(), header.data(), header.size());
-    av_md5_update(md5.get(), table.data(), table.size());
+    av_md5_update(md5, header.data(), header.size());
+    av_md5_update(md5, table.data(), table.size());
     uint8_t digest[16];
-    av_md5_final(md5.get(), digest);
+    av_md5_final(md5, digest);
 
     std::vector<uint8_t> head = {'M', 'A', 'C', ' '};
-    le16(head, kFileVersion);
+    le16(head, ApeWriter::kFileVersion);
     le16(head, 0);
     le32(head, kDescriptorSize);
     le32(head, kHeaderSize);
-    le32(head, totalFrames * 4);
+    le32(head, layout.totalFrames * 4);
     le32(head, 0); // WAV header bytes
     le32(head, uint32_t(audioBytes));
     le32(head, uint32_t(audioBytes >> 32));
@@ -442,10 +454,43 @@ bool ApeWriter::encodeRawFile(const std::string &pcmPath, const std::string &out
     head.insert(head.end(), digest, digest + 16);
     head.insert(head.end(), header.begin(), header.end());
     head.insert(head.end(), table.begin(), table.end());
+    return head;
+}
+
+} // namespace
+
+bool ApeWriter::encodeRawFile(const std::string &pcmPath, const std::string &output, int sampleRate,
+                              int channels, const std::atomic<bool> *stop, std::string *error)
+{
+    if (channels != 1 && channels != 2)
+        return av::failWith(error, "Monkey's Audio files take mono or stereo sound only");
+    if (sampleRate <= 0)
+        return av::failWith(error, "invalid sample rate for the Monkey's Audio file");
+    FilePtr in(std::fopen(pcmPath.c_str(), "rb"));
+    if (!in || std::fseek(in.get(), 0, SEEK_END) != 0)
+        return av::failWith(error, "cannot read the decoded sound [" + pcmPath + "]");
+    const long bytes = std::ftell(in.get());
+    std::rewind(in.get());
+    ApeLayout layout;
+    if (!planLayout(bytes, channels, sampleRate, &layout, error))
+        return false;
+
+    FilePtr out(std::fopen(output.c_str(), "wb"));
+    // Descriptor, header and seek table are written once the frames are known.
+    if (!out || std::fseek(out.get(), layout.firstFrame, SEEK_SET) != 0)
+        return av::failWith(error, "cannot write [" + output + "]");
+    std::unique_ptr<AVMD5, Md5Deleter> md5(av_md5_alloc());
+    if (!md5)
+        return av::failWith(error, "out of memory");
+    av_md5_init(md5.get());
+    std::vector<uint32_t> seekTable;
+    seekTable.reserve(layout.totalFrames);
+    if (!writeFrames({in.get(), out.get(), pcmPath, output}, layout, md5.get(), &seekTable, stop, error))
+        return false;
+    const uint64_t audioBytes = uint64_t(std::ftell(out.get())) - uint64_t(layout.firstFrame);
+    const std::vector<uint8_t> head = headBytes(layout, seekTable, audioBytes, md5.get());
     if (std::fseek(out.get(), 0, SEEK_SET) != 0 ||
-        std::fwrite(head.data(), 1, head.size(), out.get()) != head.size())
-        return fail("cannot write [" + output + "] (disk full?)");
-    if (std::fclose(out.release()) != 0)
-        return fail("cannot write [" + output + "] (disk full?)");
+        std::fwrite(head.data(), 1, head.size(), out.get()) != head.size() || std::fclose(out.release()) != 0)
+        return av::failWith(error, "cannot write [" + output + "] (disk full?)");
     return true;
 }

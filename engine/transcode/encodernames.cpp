@@ -147,6 +147,96 @@ bool isKind(const std::string &name, AVMediaType type)
 
 const std::vector<int> kMp3FlashRates{44100, 22050, 11025};
 const std::vector<int> kMpegRates{48000, 44100, 32000};
+const std::vector<std::string> kAny{"*"};
+
+// What each writable extension is written as.
+struct ContainerEntry {
+    std::vector<std::string> extensions;
+    const char *muxer;
+    std::vector<std::string> video; // allowed encoders, the default first; "*" any; none: sound only
+    std::vector<std::string> audio;
+    std::vector<int> rates; // allowed sample rates; none: any
+    bool dpg;               // handheld video: an MPEG-1 program stream repacked behind a small header
+    bool ape;               // Monkey's Audio: FFmpeg has no encoder for it; raw 16-bit PCM, then ApeWriter
+};
+
+const std::vector<ContainerEntry> kContainers = {
+    {{"mp4", "m4v"},
+     "mp4",
+     {"libx264", "mpeg4", "libx265", "mpeg2video", "mpeg1video"},
+     {"aac", "libmp3lame", "ac3", "alac"},
+     {},
+     false,
+     false},
+    {{"mov"},
+     "mov",
+     {"libx264", "mpeg4", "libx265", "mjpeg", "mpeg2video", "h263", "dvvideo"},
+     {"aac", "libmp3lame", "ac3", "alac", "pcm_s16le", "pcm_s16be"},
+     {},
+     false,
+     false},
+    {{"f4v"}, "f4v", {"libx264"}, {"aac", "libmp3lame"}, {}, false, false},
+    {{"3gp"}, "3gp", {"mpeg4", "h263", "libx264"}, {"aac"}, {}, false, false},
+    {{"3g2"}, "3g2", {"mpeg4", "h263", "libx264"}, {"aac"}, {}, false, false},
+    {{"m4a", "m4b", "m4r", "m4p"}, "ipod", {}, {"aac", "alac"}, {}, false, false},
+    {{"avi"}, "avi", kAny, kAny, {}, false, false},
+    {{"mkv"}, "matroska", kAny, kAny, {}, false, false},
+    {{"mka"}, "matroska", {}, kAny, {}, false, false},
+    {{"webm"}, "webm", {"libvpx", "libvpx-vp9"}, {"libvorbis", "libopus"}, {}, false, false},
+    {{"mpg", "mpeg", "m2v"},
+     "mpeg",
+     {"mpeg2video", "mpeg1video"},
+     {"mp2", "ac3", "libmp3lame", "pcm_dvd"},
+     kMpegRates,
+     false,
+     false},
+    {{"vob"}, "vob", {"mpeg2video", "mpeg1video"}, {"ac3", "mp2", "pcm_dvd"}, {48000}, false, false},
+    {{"dat"}, "vcd", {"mpeg1video"}, {"mp2"}, {44100}, false, false},
+    {{"ts", "trp", "tp", "m2ts", "mts"},
+     "mpegts",
+     {"libx264", "mpeg2video", "mpeg4", "libx265", "mpeg1video"},
+     {"ac3", "aac", "mp2", "libmp3lame"},
+     {},
+     false,
+     false},
+    {{"wmv", "asf"},
+     "asf",
+     {"wmv2", "wmv1", "msmpeg4", "msmpeg4v2", "mpeg4"},
+     {"wmav2", "wmav1", "libmp3lame"},
+     {},
+     false,
+     false},
+    {{"wma"}, "asf", {}, {"wmav2", "wmav1"}, {}, false, false},
+    {{"flv"}, "flv", {"flv", "libx264"}, {"libmp3lame", "aac"}, kMp3FlashRates, false, false},
+    {{"swf"}, "swf", {"flv", "mjpeg"}, {"libmp3lame"}, kMp3FlashRates, false, false},
+    {{"dv"}, "dv", {"dvvideo"}, {"pcm_s16le"}, {48000}, false, false},
+    {{"dpg"}, "mpeg", {"mpeg1video"}, {"mp2"}, {32000, 22050}, true, false},
+    {{"mp3"}, "mp3", {}, {"libmp3lame"}, {}, false, false},
+    {{"mp2", "mpa"}, "mp2", {}, {"mp2"}, kMpegRates, false, false},
+    {{"aac"}, "adts", {}, {"aac"}, {}, false, false},
+    {{"ac3"}, "ac3", {}, {"ac3"}, kMpegRates, false, false},
+    {{"wav"},
+     "wav",
+     {},
+     {"pcm_s16le", "pcm_u8", "pcm_s24le", "adpcm_ms", "adpcm_ima_wav", "libmp3lame", "flac"},
+     {},
+     false,
+     false},
+    {{"ogg", "oga"}, "ogg", {}, {"libvorbis", "libopus", "flac"}, {}, false, false},
+    {{"au"}, "au", {}, {"pcm_s16be", "pcm_mulaw", "pcm_alaw"}, {}, false, false},
+    {{"aiff", "aif"}, "aiff", {}, {"pcm_s16be", "pcm_s24be"}, {}, false, false},
+    {{"flac"}, "flac", {}, {"flac"}, {}, false, false},
+    {{"gif"}, "gif", {"gif"}, {}, {}, false, false},
+    {{"ape"}, "s16le", {}, {"pcm_s16le"}, {}, false, true},
+};
+
+const ContainerEntry *findContainer(const std::string &ext)
+{
+    for (const ContainerEntry &entry : kContainers)
+        if (std::find(entry.extensions.begin(), entry.extensions.end(), ext) != entry.extensions.end())
+            return &entry;
+    return nullptr;
+}
 
 } // namespace
 
@@ -174,96 +264,20 @@ ContainerRule EncoderNames::container(const std::string &extArg)
 {
     const std::string ext = extensionOf(extArg.find('.') == std::string::npos ? "." + extArg : extArg);
     ContainerRule r;
-    auto set = [&](const char *muxer, std::vector<std::string> video, std::vector<std::string> audio,
-                   std::vector<int> rates = {}) {
-        r.muxer = muxer;
-        r.videoEncoders = std::move(video);
-        r.audioEncoders = std::move(audio);
-        r.sampleRates = std::move(rates);
-        r.audioOnly = r.videoEncoders.empty();
-    };
-    const std::vector<std::string> any{"*"};
-    if (ext == "mp4" || ext == "m4v")
-        set("mp4", {"libx264", "mpeg4", "libx265", "mpeg2video", "mpeg1video"},
-            {"aac", "libmp3lame", "ac3", "alac"});
-    else if (ext == "mov")
-        set("mov", {"libx264", "mpeg4", "libx265", "mjpeg", "mpeg2video", "h263", "dvvideo"},
-            {"aac", "libmp3lame", "ac3", "alac", "pcm_s16le", "pcm_s16be"});
-    else if (ext == "f4v")
-        set("f4v", {"libx264"}, {"aac", "libmp3lame"});
-    else if (ext == "3gp")
-        set("3gp", {"mpeg4", "h263", "libx264"}, {"aac"});
-    else if (ext == "3g2")
-        set("3g2", {"mpeg4", "h263", "libx264"}, {"aac"});
-    else if (ext == "m4a" || ext == "m4b" || ext == "m4r" || ext == "m4p")
-        set("ipod", {}, {"aac", "alac"});
-    else if (ext == "avi")
-        set("avi", any, any);
-    else if (ext == "mkv")
-        set("matroska", any, any);
-    else if (ext == "mka")
-        set("matroska", {}, any);
-    else if (ext == "webm")
-        set("webm", {"libvpx", "libvpx-vp9"}, {"libvorbis", "libopus"});
-    else if (ext == "mpg" || ext == "mpeg" || ext == "m2v")
-        set("mpeg", {"mpeg2video", "mpeg1video"}, {"mp2", "ac3", "libmp3lame", "pcm_dvd"}, kMpegRates);
-    else if (ext == "vob")
-        set("vob", {"mpeg2video", "mpeg1video"}, {"ac3", "mp2", "pcm_dvd"}, {48000});
-    else if (ext == "dat")
-        set("vcd", {"mpeg1video"}, {"mp2"}, {44100});
-    else if (ext == "ts" || ext == "trp" || ext == "tp" || ext == "m2ts" || ext == "mts")
-        set("mpegts", {"libx264", "mpeg2video", "mpeg4", "libx265", "mpeg1video"},
-            {"ac3", "aac", "mp2", "libmp3lame"});
-    else if (ext == "wmv" || ext == "asf")
-        set("asf", {"wmv2", "wmv1", "msmpeg4", "msmpeg4v2", "mpeg4"}, {"wmav2", "wmav1", "libmp3lame"});
-    else if (ext == "wma")
-        set("asf", {}, {"wmav2", "wmav1"});
-    else if (ext == "flv")
-        set("flv", {"flv", "libx264"}, {"libmp3lame", "aac"}, kMp3FlashRates);
-    else if (ext == "swf")
-        set("swf", {"flv", "mjpeg"}, {"libmp3lame"}, kMp3FlashRates);
-    else if (ext == "dv") {
-        set("dv", {"dvvideo"}, {"pcm_s16le"}, {48000});
-    } else if (ext == "dpg") {
-        // Handheld video: an MPEG-1 video and an MP2 sound stream behind a small header.
-        set("mpeg", {"mpeg1video"}, {"mp2"}, {32000, 22050});
-        r.dpg = true;
-        r.anyFrameRate = true;
-    } else if (ext == "mp3")
-        set("mp3", {}, {"libmp3lame"});
-    else if (ext == "mp2" || ext == "mpa")
-        set("mp2", {}, {"mp2"}, kMpegRates);
-    else if (ext == "aac")
-        set("adts", {}, {"aac"});
-    else if (ext == "ac3")
-        set("ac3", {}, {"ac3"}, kMpegRates);
-    else if (ext == "wav")
-        set("wav", {},
-            {"pcm_s16le", "pcm_u8", "pcm_s24le", "adpcm_ms", "adpcm_ima_wav", "libmp3lame", "flac"});
-    else if (ext == "ogg" || ext == "oga")
-        set("ogg", {}, {"libvorbis", "libopus", "flac"});
-    else if (ext == "au")
-        set("au", {}, {"pcm_s16be", "pcm_mulaw", "pcm_alaw"});
-    else if (ext == "aiff" || ext == "aif")
-        set("aiff", {}, {"pcm_s16be", "pcm_s24be"});
-    else if (ext == "flac")
-        set("flac", {}, {"flac"});
-    else if (ext == "gif")
-        set("gif", {"gif"}, {});
-    else if (ext == "ape") {
-        // Monkey's Audio: FFmpeg has no encoder for it; the sound is written
-        // as raw 16-bit PCM and then encoded by ApeWriter.
-        set("s16le", {}, {"pcm_s16le"});
-        r.ape = true;
-    }
-    // Anything else (RM, AMR, ...) cannot be written.
+    const ContainerEntry *entry = findContainer(ext);
+    if (!entry) // anything else (RM, AMR, ...) cannot be written
+        return r;
+    r.muxer = entry->muxer;
+    r.audioOnly = entry->video.empty();
     // "*" marks a container that takes any encoder: an empty list.
-    if (r.videoEncoders == any)
-        r.videoEncoders.clear();
-    if (r.audioEncoders == any)
-        r.audioEncoders.clear();
-    if (ext == "gif")
-        r.audioOnly = false;
+    if (entry->video != kAny)
+        r.videoEncoders = entry->video;
+    if (entry->audio != kAny)
+        r.audioEncoders = entry->audio;
+    r.sampleRates = entry->rates;
+    r.dpg = entry->dpg;
+    r.anyFrameRate = entry->dpg;
+    r.ape = entry->ape;
     return r;
 }
 

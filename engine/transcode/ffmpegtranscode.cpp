@@ -52,25 +52,23 @@ int CFFmpegTranscode::Transcode(const char *outputPath)
     d->status.store(TRANSCODE_RUNNING);
 
     std::string error;
-    Transcoder::Result result;
-    if (job.output.empty()) {
+    TranscodeStatus result = TRANSCODE_FAILED;
+    if (job.output.empty())
         error = "no output path";
-        result = Transcoder::Failed;
-    } else {
+    else
         result = d->transcoder.run(job, &error);
-    }
     {
         std::lock_guard<std::mutex> lock(d->errorMutex);
-        d->lastError = result == Transcoder::Failed ? error : std::string();
+        d->lastError = result == TRANSCODE_FAILED ? error : std::string();
     }
-    if (result == Transcoder::Failed)
+    if (result == TRANSCODE_FAILED)
         qWarning("transcode failed: [%s] output = [%s]", error.c_str(), job.output.c_str());
     // The next job sets its record, inputs and filters anew.
     d->info = EncodeInfo();
     d->info.constant16 = 16;
     resetFilters();
     d->status.store(result);
-    return result == Transcoder::Finished ? 1 : 0;
+    return result == TRANSCODE_FINISHED ? 1 : 0;
 }
 
 void CFFmpegTranscode::StopTranscode()

@@ -30,6 +30,72 @@ void nearestH263Size(int *width, int *height)
     *height = sizes[best][1];
 }
 
+// DVD and DV pictures are PAL or NTSC, whichever the asked rate is nearer
+// to, with the standard size; the display aspect follows the source's.
+AVRational broadcastFormat(AVRational wanted, const VideoFilterInput &source, int *width, int *height,
+                           AVRational *displayAspect)
+{
+    const bool pal = std::fabs(av_q2d(wanted) - 25.0) <= std::fabs(av_q2d(wanted) - 29.97);
+    *width = 720;
+    *height = pal ? 576 : 480;
+    const double sar = source.sampleAspect.num > 0 ? av_q2d(source.sampleAspect) : 1.0;
+    const double dar = source.width * sar / std::max(1, source.height);
+    *displayAspect = dar >= 1.5 ? AVRational{16, 9} : AVRational{4, 3};
+    return pal ? AVRational{25, 1} : AVRational{30000, 1001};
+}
+
+void planVideo(const EncodeInfo &info, const FilterSettings &filters, const AVStream *source, OutputPlan &p)
+{
+    VideoFilterInput vin;
+    vin.width = source->codecpar->width;
+    vin.height = source->codecpar->height;
+    vin.sampleAspect = source->codecpar->sample_aspect_ratio;
+    VideoFilterOutput vout;
+    vout.width = std::max(0, info.width);
+    vout.height = std::max(0, info.height);
+    int width = 0, height = 0;
+    FilterGraph::videoChain(filters, vin, vout, &width, &height);
+
+    const AVRational wanted = info.frameRate > 0 ? AVRational{info.frameRate, 1000} : sourceRate(source);
+    const std::string &vcodec = p.video.encoder;
+    AVRational rate;
+    if (p.dvd || vcodec == "dvvideo")
+        rate = broadcastFormat(wanted, vin, &width, &height, &p.displayAspect);
+    else if (p.rule.anyFrameRate)
+        rate = av_d2q(std::max(1.0, std::round(av_q2d(wanted))), 1000);
+    else
+        rate = Encoder::supportedFrameRate(vcodec, wanted);
+    if (vcodec == "h263")
+        nearestH263Size(&width, &height);
+    VideoEncodeParams &vp = p.videoParams;
+    vp.encoder = vcodec;
+    vp.width = std::max(2, width & ~1);
+    vp.height = std::max(2, height & ~1);
+    vp.frameRate = rate;
+    vp.bitRate = info.videoBitrate;
+    vp.dvd = p.dvd;
+    vp.anyFrameRate = p.rule.anyFrameRate;
+    if (p.displayAspect.num > 0)
+        av_reduce(&vp.sampleAspect.num, &vp.sampleAspect.den, int64_t(p.displayAspect.num) * vp.height,
+                  int64_t(p.displayAspect.den) * vp.width, 1 << 16);
+}
+
+void planAudio(const EncodeInfo &info, const AVStream *source, OutputPlan &p)
+{
+    AudioEncodeParams &ap = p.audioParams;
+    ap.encoder = p.audio.encoder;
+    const int rate = info.sampleRate > 0 ? info.sampleRate : source->codecpar->sample_rate;
+    int channels = info.channels > 0 ? info.channels : source->codecpar->ch_layout.nb_channels;
+    if (p.dvd)
+        channels = std::min(channels, 2);
+    ap.sampleRate = Encoder::supportedSampleRate(ap.encoder, rate, p.rule.sampleRates);
+    ap.channels = Encoder::supportedChannels(ap.encoder, channels);
+    ap.bitRate = info.audioBitrate;
+    if (p.dvd && ap.encoder == "ac3")
+        ap.bitRate = std::clamp<int64_t>(ap.bitRate > 0 ? ap.bitRate : 192000, 64000, 448000);
+    ap.preferredSampleFmt = source->codecpar->format;
+}
+
 } // namespace
 
 bool OutputPlan::make(const EncodeInfo &info, const std::string &outputPath, const FilterSettings &filters,
@@ -68,63 +134,10 @@ bool OutputPlan::make(const EncodeInfo &info, const std::string &outputPath, con
          (p.hasAudio && p.audio.encoder != "mp2" && p.audio.encoder != "libmp3lame")))
         p.rule.muxer = "vob";
 
-    if (p.hasVideo) {
-        VideoFilterInput vin;
-        vin.width = videoSource->codecpar->width;
-        vin.height = videoSource->codecpar->height;
-        vin.sampleAspect = videoSource->codecpar->sample_aspect_ratio;
-        VideoFilterOutput vout;
-        vout.width = std::max(0, info.width);
-        vout.height = std::max(0, info.height);
-        int width = 0, height = 0;
-        FilterGraph::videoChain(filters, vin, vout, &width, &height);
-
-        const AVRational wanted =
-            info.frameRate > 0 ? AVRational{info.frameRate, 1000} : sourceRate(videoSource);
-        const std::string &vcodec = p.video.encoder;
-        AVRational rate;
-        if (p.dvd || vcodec == "dvvideo") {
-            // PAL or NTSC, whichever the asked rate is nearer to.
-            const bool pal = std::fabs(av_q2d(wanted) - 25.0) <= std::fabs(av_q2d(wanted) - 29.97);
-            rate = pal ? AVRational{25, 1} : AVRational{30000, 1001};
-            width = 720;
-            height = pal ? 576 : 480;
-            const double sar = vin.sampleAspect.num > 0 ? av_q2d(vin.sampleAspect) : 1.0;
-            const double dar = vin.width * sar / std::max(1, vin.height);
-            p.displayAspect = dar >= 1.5 ? AVRational{16, 9} : AVRational{4, 3};
-        } else if (p.rule.anyFrameRate) {
-            rate = av_d2q(std::max(1.0, std::round(av_q2d(wanted))), 1000);
-        } else {
-            rate = Encoder::supportedFrameRate(vcodec, wanted);
-        }
-        if (vcodec == "h263")
-            nearestH263Size(&width, &height);
-        VideoEncodeParams &vp = p.videoParams;
-        vp.encoder = vcodec;
-        vp.width = std::max(2, width & ~1);
-        vp.height = std::max(2, height & ~1);
-        vp.frameRate = rate;
-        vp.bitRate = info.videoBitrate;
-        vp.dvd = p.dvd;
-        vp.anyFrameRate = p.rule.anyFrameRate;
-        if (p.displayAspect.num > 0)
-            av_reduce(&vp.sampleAspect.num, &vp.sampleAspect.den, int64_t(p.displayAspect.num) * vp.height,
-                      int64_t(p.displayAspect.den) * vp.width, 1 << 16);
-    }
-    if (p.hasAudio) {
-        AudioEncodeParams &ap = p.audioParams;
-        ap.encoder = p.audio.encoder;
-        const int rate = info.sampleRate > 0 ? info.sampleRate : audioSource->codecpar->sample_rate;
-        int channels = info.channels > 0 ? info.channels : audioSource->codecpar->ch_layout.nb_channels;
-        if (p.dvd)
-            channels = std::min(channels, 2);
-        ap.sampleRate = Encoder::supportedSampleRate(ap.encoder, rate, p.rule.sampleRates);
-        ap.channels = Encoder::supportedChannels(ap.encoder, channels);
-        ap.bitRate = info.audioBitrate;
-        if (p.dvd && ap.encoder == "ac3")
-            ap.bitRate = std::clamp<int64_t>(ap.bitRate > 0 ? ap.bitRate : 192000, 64000, 448000);
-        ap.preferredSampleFmt = audioSource->codecpar->format;
-    }
+    if (p.hasVideo)
+        planVideo(info, filters, videoSource, p);
+    if (p.hasAudio)
+        planAudio(info, audioSource, p);
     *plan = std::move(p);
     return true;
 }

@@ -1,10 +1,14 @@
 #pragma once
 
 #include "engine/av/filtersettings.h"
+#include "engine/av/inputreader.h"
 #include "engine/transcode/encodeinfo.h"
+#include "engine/transcode/transcodestatus.h"
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,14 +19,16 @@ struct TranscodeJob {
     std::vector<std::string> inputs;
     FilterSettings filters;
     std::string output;
+    // When set, each input is read through the reader this returns for its
+    // name instead of FFmpeg opening the path itself.
+    std::function<std::unique_ptr<InputReader>(const std::string &input)> openReader;
 };
 
 class Transcoder {
 public:
-    enum Result { Finished = 2, Stopped = 3, Failed = 4 };
-
-    // Runs on the caller's thread.  error receives the reason of a failure.
-    Result run(const TranscodeJob &job, std::string *error);
+    // Runs on the caller's thread until the job has finished, was stopped
+    // or failed; error receives the reason of a failure.
+    TranscodeStatus run(const TranscodeJob &job, std::string *error);
 
     // Thread-safe.
     void requestStop() { m_stop.store(true); }

@@ -8,6 +8,8 @@
 #include <QProcess>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 #include <cstring>
 #include <thread>
 
@@ -347,6 +349,26 @@ private slots:
         QStringList rest = leftovers(sub);
         rest.removeAll(QFileInfo(in).fileName());
         QVERIFY(rest.isEmpty());
+    }
+
+    // The output gets the mode of any file the user creates (the umask
+    // applies), not that of a private temporary file.
+    void outputModeFollowsTheUmask()
+    {
+        const QString sub = m_dir + "/mode";
+        QDir().mkpath(sub);
+        CFFmpegTranscode t;
+        for (mode_t mask : {mode_t(022), mode_t(027)}) {
+            const mode_t old = umask(mask);
+            const QString out = sub + QString("/mode%1.mp4").arg(mask, 0, 8);
+            const int status = run(t, makeInfo("libx264", "aac", 160, 120), {m_clip}, out);
+            umask(old);
+            QCOMPARE(status, int(TRANSCODE_FINISHED));
+            struct stat st {};
+            QCOMPARE(stat(out.toUtf8().constData(), &st), 0);
+            QCOMPARE(int(st.st_mode & 0777), int(0666 & ~mask));
+        }
+        QCOMPARE(leftovers(sub).size(), 2);
     }
 
     void unwritableTargetsFail()

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "engine/av/filtergraph.h"
+#include "engine/transcode/audioencodesink.h"
+#include "engine/transcode/streamlane.h"
+
+// The sound of one input: frames inside the section are filtered to the
+// output's rate and channels, then gathered by the sound sink.
+class AudioLane : public StreamLane {
+public:
+    AudioLane(const AVStream *stream, int64_t startPts, const SectionWindow &window,
+              const FilterSettings &filters, AudioEncodeSink &sink);
+
+protected:
+    bool onFrame(AVFrame *frame, std::string *error) override;
+    bool endFilters(std::string *error) override;
+
+private:
+    bool ensureGraph(const AVFrame *frame, std::string *error);
+    bool pullFrames(std::string *error);
+
+    const FilterSettings &m_filters;
+    AudioEncodeSink &m_sink;
+    FilterGraph m_graph;
+    int64_t m_samplesIn = 0; // pushed into the graph, which counts time in samples
+    av::FramePtr m_filtered = av::makeFrame();
+};

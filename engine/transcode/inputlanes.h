@@ -1,0 +1,31 @@
+#pragma once
+
+#include "engine/transcode/audiolane.h"
+#include "engine/transcode/inputcursor.h"
+#include "engine/transcode/outputsink.h"
+#include "engine/transcode/videolane.h"
+
+#include <memory>
+
+// The lanes of one input: one for its picture and one for its sound, each
+// present when the input has the stream and the output takes it.
+class InputLanes {
+public:
+    // Opens a decoder for each stream of input that output takes.
+    bool open(InputCursor &input, OutputSink &output, const FilterSettings &filters, std::string *error);
+    int videoIndex() const { return m_video ? m_video->streamIndex() : -1; }
+    int audioIndex() const { return m_audio ? m_audio->streamIndex() : -1; }
+    bool hasAudio() const { return m_audio != nullptr; }
+
+    // The lane that takes a packet of this stream, or null.
+    StreamLane *forStream(int streamIndex);
+    // Every lane has passed the end of the section.
+    bool allDone() const;
+    // The input has ended: drains every lane.
+    bool finish(std::string *error);
+    int64_t damagedPackets() const;
+
+private:
+    std::unique_ptr<VideoLane> m_video;
+    std::unique_ptr<AudioLane> m_audio;
+};

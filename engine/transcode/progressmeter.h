@@ -1,0 +1,30 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+// How far a job has come: the finished fraction and the pictures encoded,
+// written by the conversion and read from any thread.
+class ProgressMeter {
+public:
+    ProgressMeter(std::atomic<double> &fraction, std::atomic<int64_t> &frames);
+
+    // The length of the section on the output's timeline.
+    void setSpan(double ms) { m_spanMs.store(ms); }
+    // Without a length to go by (the input's end is only known when it is
+    // reached) the fraction follows the bytes read instead.
+    void measureBytes() { m_byBytes.store(true); }
+
+    // The output has reached ms on its timeline.
+    void outputAt(double ms);
+    // The input being read is at byte position of size.
+    void bytesRead(int64_t position, int64_t size);
+    void frameEncoded() { m_frames.fetch_add(1); }
+    void finished() { m_fraction.store(1.0); }
+
+private:
+    std::atomic<double> &m_fraction;
+    std::atomic<int64_t> &m_frames;
+    std::atomic<double> m_spanMs{0.0};
+    std::atomic<bool> m_byBytes{false};
+};

@@ -1,0 +1,87 @@
+#include "engine/transcode/tempoutput.h"
+
+#include "engine/av/avptr.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <random>
+
+namespace {
+
+std::string randomTag()
+{
+    static const char kChars[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    thread_local std::mt19937 engine{std::random_device{}()};
+    std::uniform_int_distribution<int> pick(0, int(sizeof(kChars)) - 2);
+    std::string tag(6, 'x');
+    for (char &c : tag)
+        c = kChars[pick(engine)];
+    return tag;
+}
+
+} // namespace
+
+TempOutput::~TempOutput()
+{
+    discard();
+}
+
+TempOutput::TempOutput(TempOutput &&other) noexcept
+    : m_path(std::move(other.m_path)), m_finalPath(std::move(other.m_finalPath))
+{
+    other.m_path.clear();
+}
+
+TempOutput &TempOutput::operator=(TempOutput &&other) noexcept
+{
+    if (this != &other) {
+        discard();
+        m_path = std::move(other.m_path);
+        m_finalPath = std::move(other.m_finalPath);
+        other.m_path.clear();
+    }
+    return *this;
+}
+
+bool TempOutput::create(const std::string &finalPath, std::string *error)
+{
+    discard();
+    const size_t slash = finalPath.find_last_of('/');
+    const std::string dir = slash == std::string::npos ? "." : finalPath.substr(0, slash);
+    const std::string base = slash == std::string::npos ? finalPath : finalPath.substr(slash + 1);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string candidate = dir + "/." + base + "." + randomTag() + ".part";
+        // Not mkstemp: its files are private to the owner, and the finished
+        // output keeps the mode of this file.
+        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            ::close(fd);
+            m_path = candidate;
+            m_finalPath = finalPath;
+            return true;
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    return av::failWith(error, "cannot write into the folder [" + dir + "]");
+}
+
+bool TempOutput::commit(std::string *error)
+{
+    if (m_path.empty())
+        return av::failWith(error, "no output was written");
+    if (std::rename(m_path.c_str(), m_finalPath.c_str()) != 0)
+        return av::failWith(error, "cannot rename the output to [" + m_finalPath + "]");
+    m_path.clear();
+    return true;
+}
+
+void TempOutput::discard()
+{
+    if (!m_path.empty())
+        std::remove(m_path.c_str());
+    m_path.clear();
+}

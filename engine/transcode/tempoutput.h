@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+// The file a job writes until it is complete: a hidden name beside the
+// final output, so that the last step is an atomic rename.  Unless it is
+// committed, the file is removed when the object goes or takes another.
+class TempOutput {
+public:
+    TempOutput() = default;
+    ~TempOutput();
+    TempOutput(TempOutput &&other) noexcept;
+    TempOutput &operator=(TempOutput &&other) noexcept;
+    TempOutput(const TempOutput &) = delete;
+    TempOutput &operator=(const TempOutput &) = delete;
+
+    // Creates a new empty file for finalPath, readable as any file the user
+    // creates (the process umask applies).
+    bool create(const std::string &finalPath, std::string *error);
+    const std::string &path() const { return m_path; }
+    // Renames the file to the final path.
+    bool commit(std::string *error);
+    // Removes the file now.
+    void discard();
+
+private:
+    std::string m_path;
+    std::string m_finalPath;
+};

@@ -1,0 +1,168 @@
+#include "engine/transcode/transcodepipeline.h"
+
+#include "engine/av/filtergraph.h"
+#include "engine/transcode/apewriter.h"
+#include "engine/transcode/dpgwriter.h"
+#include "engine/transcode/inputlanes.h"
+
+#include <QtGlobal>
+
+#include <algorithm>
+
+TranscodePipeline::TranscodePipeline(const TranscodeJob &job, const std::atomic<bool> &stop,
+                                     ProgressMeter &progress)
+    : m_job(job), m_stop(stop), m_progress(progress), m_output(stop, progress)
+{
+}
+
+TranscodeStatus TranscodePipeline::run(std::string *error)
+{
+    bool ok = openInputs(error) && FilterGraph::checkFiles(m_job.filters, true, error) &&
+              placeSection(error) && openOutput(error);
+    for (size_t k = 0; ok && k < m_inputs.size(); ++k)
+        ok = convertInput(*m_inputs[k], error);
+    ok = ok && finishOutput(error);
+    logDamage();
+    if (ok)
+        return TRANSCODE_FINISHED;
+    m_output.abandon();
+    m_temp.discard();
+    return m_stop.load() ? TRANSCODE_STOPPED : TRANSCODE_FAILED;
+}
+
+bool TranscodePipeline::openInputs(std::string *error)
+{
+    if (m_job.inputs.empty())
+        return av::failWith(error, "no input file");
+    const Demuxer::StopCheck stopCheck = [this] { return m_stop.load(); };
+    for (const std::string &path : m_job.inputs) {
+        auto demuxer = std::make_unique<Demuxer>();
+        const bool opened = m_job.openReader
+                                ? demuxer->open(m_job.openReader(path), path, false, error, stopCheck)
+                                : demuxer->open(path, false, error, stopCheck);
+        if (!opened)
+            return false;
+        m_inputs.push_back(std::make_unique<InputCursor>(path, std::move(demuxer), m_stop, m_progress));
+    }
+    return true;
+}
+
+// Cuts the job's section out of the inputs joined end to end.
+bool TranscodePipeline::placeSection(std::string *error)
+{
+    double total = 0.0;
+    for (const auto &in : m_inputs)
+        total += in->lengthMs();
+    const EncodeInfo &info = m_job.info;
+    const bool toTheEnd = info.msEnd <= info.msStart || double(info.msEnd) >= total - 1.0;
+    const double start = std::clamp(double(std::max<int64_t>(0, info.msStart)), 0.0, total);
+    const double end = info.msEnd > info.msStart ? std::min(double(info.msEnd), total) : total;
+    if (end <= start)
+        return av::failWith(error, "the section to convert is empty");
+    m_progress.setSpan(end - start);
+    double offset = 0.0; // where the input starts on the joined timeline
+    for (size_t k = 0; k < m_inputs.size(); ++k) {
+        InputCursor &in = *m_inputs[k];
+        SectionWindow window;
+        window.startMs = std::max(0.0, start - offset);
+        window.endMs = std::min(in.lengthMs(), end - offset);
+        // The duration of joined program streams counts only the first
+        // part: an open end reads such a last input to its real end.
+        if (in.discontinuous() && k + 1 == m_inputs.size() && toTheEnd)
+            window.endMs = SectionWindow::kOpenEnd;
+        in.setWindow(window);
+        offset += in.lengthMs();
+    }
+    return true;
+}
+
+bool TranscodePipeline::openOutput(std::string *error)
+{
+    const AVStream *videoSource = nullptr, *audioSource = nullptr;
+    for (const auto &in : m_inputs) {
+        if (!videoSource)
+            videoSource = in->demuxer().stream(in->demuxer().videoIndex());
+        if (!audioSource)
+            audioSource = in->demuxer().stream(in->demuxer().audioIndex());
+    }
+    if (!OutputPlan::make(m_job.info, m_job.output, m_job.filters, videoSource, audioSource, &m_plan, error))
+        return false;
+    if (m_plan.rule.ape) // Monkey's Audio holds mono or stereo sound only
+        m_plan.audioParams.channels = std::clamp(m_plan.audioParams.channels, 1, 2);
+    return m_temp.create(m_job.output, error) && m_output.open(m_plan, m_temp.path(), error);
+}
+
+// The heart of the job: packets from the input go to their stream's lane,
+// which decodes, filters and encodes them, until the section is done.
+bool TranscodePipeline::convertInput(InputCursor &input, std::string *error)
+{
+    SectionWindow window = input.window();
+    if (window.endMs <= window.startMs)
+        return true; // the section lies wholly in other inputs
+    window.offsetMs = m_writtenMs;
+    input.setWindow(window);
+    InputLanes lanes;
+    if (!lanes.open(input, m_output, m_job.filters, error))
+        return false;
+    input.begin(lanes.videoIndex(), lanes.audioIndex());
+
+    av::PacketPtr packet = av::makePacket();
+    if (!packet)
+        return av::failWith(error, "out of memory");
+    while (!lanes.allDone()) {
+        const InputCursor::Read read = input.next(packet.get(), error);
+        if (read == InputCursor::Read::End)
+            break;
+        if (read == InputCursor::Read::Failed)
+            return false;
+        StreamLane *lane = lanes.forStream(packet->stream_index);
+        const bool ok = !lane || lane->done() || lane->feed(packet.get(), error);
+        av_packet_unref(packet.get());
+        if (!ok)
+            return false;
+    }
+    if (!lanes.finish(error))
+        return false;
+    m_damaged += lanes.damagedPackets() + input.damagedReads();
+    m_writtenMs += input.convertedMs();
+    input.close();
+    return window.openEnded() || m_output.alignSound(m_writtenMs, lanes.hasAudio(), error);
+}
+
+bool TranscodePipeline::finishOutput(std::string *error)
+{
+    if (m_stop.load())
+        return av::failWith(error, "stopped");
+    if (!m_output.finish(error) || !repack(error) || !m_temp.commit(error))
+        return false;
+    m_progress.finished();
+    return true;
+}
+
+// Formats FFmpeg cannot write come from a container it can, rewritten.
+bool TranscodePipeline::repack(std::string *error)
+{
+    if (!m_plan.rule.dpg && !m_plan.rule.ape)
+        return true;
+    TempOutput packed;
+    if (!packed.create(m_job.output, error))
+        return false;
+    const AVCodecContext *ac = m_output.hasAudio() ? m_output.audio().context() : nullptr;
+    bool ok;
+    if (m_plan.rule.dpg)
+        ok = DpgWriter::repack(m_temp.path(), packed.path(), m_plan.videoParams.frameRate,
+                               ac ? ac->sample_rate : 32000, error);
+    else // Monkey's Audio output always has sound
+        ok = ApeWriter::encodeRawFile(m_temp.path(), packed.path(), ac->sample_rate,
+                                      ac->ch_layout.nb_channels, &m_stop, error);
+    if (ok)
+        m_temp = std::move(packed);
+    return ok;
+}
+
+void TranscodePipeline::logDamage() const
+{
+    if (m_damaged > 0)
+        qWarning("[%lld] damaged packets skipped converting to [%s]", static_cast<long long>(m_damaged),
+                 m_job.output.c_str());
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "engine/transcode/inputcursor.h"
+#include "engine/transcode/outputplan.h"
+#include "engine/transcode/outputsink.h"
+#include "engine/transcode/tempoutput.h"
+#include "engine/transcode/transcoder.h"
+#include "engine/transcode/transcodestatus.h"
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <vector>
+
+// One run of a job: opens the inputs, places the section on them, writes
+// the output under a temporary name, converts input after input, and puts
+// the finished file in place.
+class TranscodePipeline {
+public:
+    TranscodePipeline(const TranscodeJob &job, const std::atomic<bool> &stop, ProgressMeter &progress);
+
+    // TRANSCODE_FINISHED, or TRANSCODE_STOPPED / TRANSCODE_FAILED (error
+    // says why) with nothing left behind.
+    TranscodeStatus run(std::string *error);
+
+private:
+    bool openInputs(std::string *error);
+    bool placeSection(std::string *error);
+    bool openOutput(std::string *error);
+    bool convertInput(InputCursor &input, std::string *error);
+    bool finishOutput(std::string *error);
+    bool repack(std::string *error);
+    void logDamage() const;
+
+    const TranscodeJob &m_job;
+    const std::atomic<bool> &m_stop;
+    ProgressMeter &m_progress;
+    std::vector<std::unique_ptr<InputCursor>> m_inputs;
+    OutputPlan m_plan;
+    TempOutput m_temp;
+    OutputSink m_output;
+    double m_writtenMs = 0.0; // output timeline filled so far
+    int64_t m_damaged = 0;
+};
