@@ -3,8 +3,8 @@
 #include "cli/profilecatalog.h"
 #include "cli/progressbar.h"
 #include "core/config/videouserconfig.h"
-#include "core/jobs/conversionrun.h"
 #include "core/jobs/capturejob.h"
+#include "core/jobs/conversionrun.h"
 #include "core/media/supportedfiles.h"
 #include "core/media/videoinfo.h"
 
