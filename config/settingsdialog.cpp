@@ -331,6 +331,16 @@ void SettingsDialog::applyGeneral()
     const QString output = editOutputFolder->text();
     const QString snapshot = editSnapshotFolder->text();
     const QString temp = editTempDirectory->text();
+    // The program's own default folders are made when missing (a fresh home
+    // has no documents folder), so that the defaults can always be applied.
+    VideoUserConfig *config = VideoUserConfig::instance();
+    const QPair<QString, QString> defaults[] = {{output, config->defaultConvertOutputDirectory()},
+                                                {snapshot, config->defaultSnapshotDirectory()},
+                                                {temp, config->defaultTempDirectory()}};
+    for (const auto &[typed, folder] : defaults) {
+        if (typed == folder && !QFileInfo(folder).exists())
+            QDir().mkpath(folder);
+    }
     if (!isUsableFolder(output)) {
         showMessage(tr("Error"), tr("Convert Output Directory not exist."));
         return;
@@ -343,7 +353,6 @@ void SettingsDialog::applyGeneral()
         showMessage(tr("Error"), tr("Temp Directory not exist."));
         return;
     }
-    VideoUserConfig *config = VideoUserConfig::instance();
     config->setConvertOutputDirectory(output);
     config->setSnapshotDirectory(snapshot);
     config->setTempDirectory(temp);

@@ -226,6 +226,39 @@ private slots:
         QVERIFY(!m_dialog->isVisible());
     }
 
+    // A fresh home has no documents folder, the default snapshot folder: the
+    // dialog makes it rather than refuse its own default.
+    void missingDefaultSnapshotFolderIsMade()
+    {
+        const QString missing = m_dirs->path() + "/fresh/Documents";
+        const QString xdgConfig = m_dirs->path() + "/xdg";
+        QDir().mkpath(xdgConfig);
+        QFile dirs(xdgConfig + "/user-dirs.dirs");
+        QVERIFY(dirs.open(QIODevice::WriteOnly));
+        dirs.write(QStringLiteral("XDG_DOCUMENTS_DIR=\"%1\"\n").arg(missing).toUtf8());
+        dirs.close();
+        const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", xdgConfig.toUtf8());
+        const QString defaultSnapshots = config()->defaultSnapshotDirectory();
+        stored().remove("SnapShotDir");
+        openDialog();
+        qputenv("XDG_CONFIG_HOME", oldConfig);
+        QCOMPARE(defaultSnapshots, missing);
+        QCOMPARE(edit("editSnapshotFolder")->text(), missing);
+        qputenv("XDG_CONFIG_HOME", xdgConfig.toUtf8());
+        button("btnOK")->click();
+        qputenv("XDG_CONFIG_HOME", oldConfig);
+        QVERIFY(m_messages.isEmpty());
+        QVERIFY(QFileInfo(missing).isDir());
+        QCOMPARE(stored().value("SnapShotDir").toString(), missing);
+        // A folder the user typed is never made.
+        openDialog();
+        edit("editSnapshotFolder")->setText(m_dirs->path() + "/typed/Documents");
+        button("btnOK")->click();
+        QCOMPARE(m_messages, QStringList{"Error|Snapshot Directory not exist."});
+        QVERIFY(!QFileInfo::exists(m_dirs->path() + "/typed"));
+    }
+
     void foldersAreCheckedInOrder()
     {
         edit("editOutputFolder")->clear();
