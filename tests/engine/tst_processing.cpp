@@ -131,10 +131,6 @@ private slots:
                               << "mp4"
                               << "h264"
                               << "render node";
-        QTest::newRow("hevc") << "libx265"
-                              << "mkv"
-                              << "hevc"
-                              << "render node";
         QTest::newRow("mpeg4 has no gpu encoder") << "mpeg4"
                                                   << "avi"
                                                   << "mpeg4"
