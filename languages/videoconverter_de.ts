@@ -1669,7 +1669,7 @@ Kanäle: %9
     </message>
     <message>
         <source>Add the section to the clips</source>
-        <translation>Den Abschnitt zu den Ausschnitten hinzufügen</translation>
+        <translation>Den Abschnitt zur Liste hinzufügen</translation>
     </message>
     <message>
         <source>Reset</source>
