@@ -94,7 +94,7 @@ int LoadVideoFilesProgressDialog::exec(QList<VideoBasicInfo> &list)
         if (!record)
             continue; // unsupported (silently) or reported by reportInvalid
         m_progressBar->setValue(int(qint64(i) * 100 / n));
-        m_lbLoading->setText(tr("loaded file:") + list.at(i).filename);
+        m_lbLoading->setText(tr("loaded file:%1").arg(list.at(i).filename));
         m_results.push_back(std::move(record));
         // Let the window show the file just loaded before probing the next.
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -107,7 +107,7 @@ int LoadVideoFilesProgressDialog::exec(QList<VideoBasicInfo> &list)
 void LoadVideoFilesProgressDialog::reportInvalid(const QString &path, const QString &reason)
 {
     qDebug() << "cannot load" << path << "[" << reason << "]";
-    showError(tr("Error"), path + tr(" is not a valid multi-media file."));
+    showError(tr("Error"), tr("%1 is not a valid multi-media file.").arg(path));
 }
 
 void LoadVideoFilesProgressDialog::showError(const QString &title, const QString &text)

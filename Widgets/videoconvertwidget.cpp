@@ -31,7 +31,7 @@ constexpr int kMergeLogLine = 533;
 
 QString buttonStyle()
 {
-    return QStringLiteral("QPushButton { border-image: url(:/images/bigbutter1.png); }"
+    return QStringLiteral("QPushButton { padding: 0px 6px; border-image: url(:/images/bigbutter1.png); }"
                           "QPushButton:hover { border-image: url(:/images/bigbutter2.png); }"
                           "QPushButton:pressed { border-image: url(:/images/bigbutter3.png); }");
 }
@@ -89,7 +89,9 @@ void VideoConvertWidget::buildUi()
     profileEdit->setFixedSize(300, 20);
     btnEditProfile = new QPushButton(tr("Edit Profile"), this);
     btnEditProfile->setObjectName(QStringLiteral("btnEditProfile"));
-    btnEditProfile->setFixedSize(90, 24);
+    btnEditProfile->setFixedHeight(24);
+    btnEditProfile->setMinimumWidth(90); // wider where a translation needs it
+    btnEditProfile->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 
     auto *lbOutput = new QLabel(tr("Output:"), this);
     editOutput = new BrowseLineEdit(this);
@@ -97,10 +99,14 @@ void VideoConvertWidget::buildUi()
     editOutput->setFixedHeight(20);
     btnBrowse = new QPushButton(tr("Browse"), this);
     btnBrowse->setObjectName(QStringLiteral("btnBrowse"));
-    btnBrowse->setFixedSize(70, 24);
+    btnBrowse->setFixedHeight(24);
+    btnBrowse->setMinimumWidth(70); // wider where a translation needs it
+    btnBrowse->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     btnOpen = new QPushButton(tr("Open"), this);
     btnOpen->setObjectName(QStringLiteral("btnOpen"));
-    btnOpen->setFixedSize(70, 24);
+    btnOpen->setFixedHeight(24);
+    btnOpen->setMinimumWidth(70); // wider where a translation needs it
+    btnOpen->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     btnOutPhone = new QPushButton(this);
     btnOutPhone->setObjectName(QStringLiteral("btnOutPhone"));
     btnOutPhone->setCheckable(true);

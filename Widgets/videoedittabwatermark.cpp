@@ -24,12 +24,35 @@
 #include <QVBoxLayout>
 
 namespace {
-const char *const kImageFilter =
-    "All Images (*.tiff *.tif *.gif *.png *.jpg *.jpeg *.jfif *.bmp *.ico *.emf *.wmf);;"
-    "Tag Image File Format (*.tiff);;Tag Image File Format (*.tif);;GIF compuServce GIF (*.gif);;"
-    "Portable Network Graphics (*.png);;JPEG Image File (*.jpg);;JPEG Image File (*.jpeg);;"
-    "JPEG Image File (*.jfif);;Bitmaps (*.bmp);;Icons (*.ico);;Enhanced Metafiles (*.emf);;"
-    "Metafiles (*.wmf)";
+// The image dialog's filters: a name for the translators and its patterns.
+struct ImageFilter {
+    const char *name;
+    const char *patterns;
+};
+const ImageFilter kImageFilters[] = {
+    {QT_TRANSLATE_NOOP("VideoEditTabWatermark", "All Images"),
+     "*.tiff *.tif *.gif *.png *.jpg *.jpeg *.jfif *.bmp *.ico *.emf *.wmf"},
+    {QT_TRANSLATE_NOOP("VideoEditTabWatermark", "Tag Image File Format"), "*.tiff"},
+    {QT_TRANSLATE_NOOP("VideoEditTabWatermark", "Tag Image File Format"), "*.tif"},
+    {QT_TRANSLATE_NOOP("VideoEditTabWatermark", "GIF compuServce GIF"), "*.gif"},
+    {QT_TRANSLATE_NOOP("VideoEditTabWatermark", "Portable Network Graphics"), "*.png"},
+    {QT_TRANSLATE_NOOP("VideoEditTabWatermark", "JPEG Image File"), "*.jpg"},
+    {QT_TRANSLATE_NOOP("VideoEditTabWatermark", "JPEG Image File"), "*.jpeg"},
+    {QT_TRANSLATE_NOOP("VideoEditTabWatermark", "JPEG Image File"), "*.jfif"},
+    {QT_TRANSLATE_NOOP("VideoEditTabWatermark", "Bitmaps"), "*.bmp"},
+    {QT_TRANSLATE_NOOP("VideoEditTabWatermark", "Icons"), "*.ico"},
+    {QT_TRANSLATE_NOOP("VideoEditTabWatermark", "Enhanced Metafiles"), "*.emf"},
+    {QT_TRANSLATE_NOOP("VideoEditTabWatermark", "Metafiles"), "*.wmf"},
+};
+
+QString imageFilter()
+{
+    QStringList filters;
+    for (const ImageFilter &f : kImageFilters)
+        filters << QStringLiteral("%1 (%2)").arg(VideoEditTabWatermark::tr(f.name),
+                                                 QLatin1String(f.patterns));
+    return filters.join(QStringLiteral(";;"));
+}
 } // namespace
 
 VideoEditTabWatermark::VideoEditTabWatermark(EditorDialog *dialog, QWidget *parent)
@@ -116,8 +139,7 @@ void VideoEditTabWatermark::onWaterImageSelectBtnClicked()
 {
     // Subtitles and logos usually lie beside the video.
     const QString folder = record() ? QFileInfo(record()->filename).absolutePath() : QString();
-    const QString file = QFileDialog::getOpenFileName(this, tr("Select Image Files"), folder,
-                                                      QString::fromLatin1(kImageFilter));
+    const QString file = QFileDialog::getOpenFileName(this, tr("Select Image Files"), folder, imageFilter());
     if (!file.isEmpty())
         useImageFile(file);
 }

@@ -80,12 +80,12 @@ VideoMenuBarWidget::VideoMenuBarWidget(MainWindow *mainWindow)
 
     // Tools.
     QMenu *tools = addMenu(tr("Tools"));
-    actSettings = tools->addAction(QStringLiteral("Settings"), handler, &CEventHandler::onMenuToolSettings);
+    actSettings = tools->addAction(tr("Settings"), handler, &CEventHandler::onMenuToolSettings);
     tools->addSeparator();
     actCustomizeProfile =
         tools->addAction(tr("Customize Profile"), mainWindow, &MainWindow::showProfileCustomizeDialog);
-    actOpenOutputDir = tools->addAction(QStringLiteral("Open Output Directory"), handler,
-                                        &CEventHandler::onMenuToolOpenOutputDir);
+    actOpenOutputDir =
+        tools->addAction(tr("Open Output Directory"), handler, &CEventHandler::onMenuToolOpenOutputDir);
 
     // Actions.
     auto *actions = new CustomizedMenu(tr("Actions"), this);

@@ -30,7 +30,7 @@ const char *const kDialogStyle =
     "QLabel { color: #1d2c44; font: 12px \"Arial\"; background: transparent; }"
     "QLineEdit { background: white; color: #1d2c44; border: 1px solid #8ea3c2; border-radius: 3px;"
     " padding: 1px 4px; font: 12px \"Arial\"; }"
-    "QPushButton[plate=\"true\"] { color: white; font: 12px \"Arial\"; border: none;"
+    "QPushButton[plate=\"true\"] { color: white; font: 12px \"Arial\"; border: none; padding: 0px 6px;"
     " border-image: url(:/images/common/bigbutton_normal.png); }"
     "QPushButton[plate=\"true\"]:hover { border-image: url(:/images/common/bigbutton_hover.png); }"
     "QPushButton[plate=\"true\"]:pressed { border-image: url(:/images/common/bigbutton_pressed.png); }"
@@ -71,7 +71,10 @@ QPushButton *plateButton(QWidget *parent, const QString &name, const QString &te
     auto *button = new QPushButton(text, parent);
     button->setObjectName(name);
     button->setProperty("plate", true);
-    button->setFixedSize(90, 26);
+    // 90 wide, or wider where a translation needs it.
+    button->setFixedHeight(26);
+    button->setMinimumWidth(90);
+    button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     button->setAutoDefault(false);
     button->setFocusPolicy(Qt::NoFocus);
     if (!tip.isEmpty())

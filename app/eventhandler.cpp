@@ -9,6 +9,7 @@
 #include "Widgets/videotrimdialog.h"
 #include "app/aboutdialog.h"
 #include "app/mainwindow.h"
+#include "config/settingsdialog.h"
 #include "core/config/videouserconfig.h"
 #include "core/media/timetext.h"
 #include "core/media/videoinfomanager.h"
@@ -32,27 +33,57 @@ namespace {
 // The product's web site (a placeholder domain until the site exists).
 const char *const kWebDomain = "corvane.example";
 
-const char *const kOpenFileFilter =
-    "All Supported Formats(*.m4v *.4ma *.m4b *.m4p *.m4r *.aa *.aax *.amr *.mod *.tod *.mts *.ts *.m2ts *.tp "
-    "*.trp "
-    "*.avi *.mp4 *.m4v *.mpg *.mpeg *.dpg *.3gp *.3g2 *.wmv *.asf *.rm *.rmvb *.dat *.mov *.flv *.f4v *.mkv "
-    "*.dv "
-    "*.dvr-ms *.nut *.h.264 *.nsv *.vob *.gif *.mp3 *.m4a *.mp2 *.mpa *.wma *.aac *.ac3 *.mka *.org *.aif "
-    "*.aiff "
-    "*.ra *.ram *.Tivo *.wav *.ape *.flac *.au *.ogg *.webm);;"
-    "Apple Video files(*.m4v);;Apple Music files(*.4ma *.m4b *.m4p *.m4r);;Audible Audio(*.aa);;"
-    "Audible Enhanced Format(*.aax);;Adaptive Multi-Rate file(*.amr);;MOD File(*.mod);;TOD File(*.tod);;"
-    "High-definition files(*.mts *.ts *.m2ts *.tp *.trp);;AVI Video files(*.avi);;MPEG4 files(*.mp4 *.m4v);;"
-    "MPEG files(*.mpg *.mpeg);;DPG files(*.dpg);;3GP files(*.3gp *.3g2);;Windows Media Video(*.wmv *.asf);;"
-    "Real Media files(*.rm *.rmvb);;Video CD files(*.dat);;Quick Time files(*.mov);;"
-    "Flash Video files(*.flv *.f4v);;MKV files(*.mkv);;Digital Video Files(*.dv);;"
-    "Microsoft Digital Video Recorder(*.dvr-ms);;NUT Files(*.nut);;Raw h.264 Video Files(*.h.264);;"
-    "Nullsoft Stream Video(*.nsv);;Unprotected VOB File(*.vob);;Gif File(*.gif);;"
-    "MPEG Audio Files(*.mp3 *.m4a *.mp2 *.mpa);;Windows Media Audio File(*.wma);;"
-    "Advanced Audio Coding File(*.aac);;Audio Code 3 File(*.ac3);;Matroska Audio File(*.mka);;"
-    "OGG Vorbis Audio File(*.org);;Audio Interleave File Formats(*.aif *.aiff);;Real Audio Files(*.ra "
-    "*.ram);;"
-    "Tivo File(*.Tivo);;Lossless Audio Files(*.wav *.ape *.flac);;WEBM Files(*.webm)";
+// The open-file dialog's filters: a name for the translators and its patterns.
+struct FileFilter {
+    const char *name;
+    const char *patterns;
+};
+const FileFilter kOpenFileFilters[] = {
+    {QT_TRANSLATE_NOOP("CEventHandler", "All Supported Formats"),
+     "*.m4v *.4ma *.m4b *.m4p *.m4r *.aa *.aax *.amr *.mod *.tod *.mts *.ts *.m2ts *.tp *.trp *.avi *.mp4 "
+     "*.m4v *.mpg *.mpeg *.dpg *.3gp *.3g2 *.wmv *.asf *.rm *.rmvb *.dat *.mov *.flv *.f4v *.mkv *.dv "
+     "*.dvr-ms "
+     "*.nut *.h.264 *.nsv *.vob *.gif *.mp3 *.m4a *.mp2 *.mpa *.wma *.aac *.ac3 *.mka *.org *.aif *.aiff "
+     "*.ra "
+     "*.ram *.Tivo *.wav *.ape *.flac *.au *.ogg *.webm"},
+    {QT_TRANSLATE_NOOP("CEventHandler", "Apple Video files"), "*.m4v"},
+    {QT_TRANSLATE_NOOP("CEventHandler", "Apple Music files"), "*.4ma *.m4b *.m4p *.m4r"},
+    {QT_TRANSLATE_NOOP("CEventHandler", "Audible Audio"), "*.aa"},
+    {QT_TRANSLATE_NOOP("CEventHandler", "Audible Enhanced Format"), "*.aax"},
+    {QT_TRANSLATE_NOOP("CEventHandler", "Adaptive Multi-Rate file"), "*.amr"},
+    {QT_TRANSLATE_NOOP("CEventHandler", "MOD File"), "*.mod"},
+    {QT_TRANSLATE_NOOP("CEventHandler", "TOD File"), "*.tod"},
+    {QT_TRANSLATE_NOOP("CEventHandler", "High-definition files"), "*.mts *.ts *.m2ts *.tp *.trp"},
+    {QT_TRANSLATE_NOOP("CEventHandler", "AVI Video files"), "*.avi"},
+    {QT_TRANSLATE_NOOP("CEventHandler", "MPEG4 files"), "*.mp4 *.m4v"},
+    {QT_TRANSLATE_NOOP("CEventHandler", "MPEG files"), "*.mpg *.mpeg"},
+    {QT_TRANSLATE_NOOP("CEventHandler", "DPG files"), "*.dpg"},
+    {QT_TRANSLATE_NOOP("CEventHandler", "3GP files"), "*.3gp *.3g2"},
+    {QT_TRANSLATE_NOOP("CEventHandler", "Windows Media Video"), "*.wmv *.asf"},
+    {QT_TRANSLATE_NOOP("CEventHandler", "Real Media files"), "*.rm *.rmvb"},
+    {QT_TRANSLATE_NOOP("CEventHandler", "Video CD files"), "*.dat"},
+    {QT_TRANSLATE_NOOP("CEventHandler", "Quick Time files"), "*.mov"},
+    {QT_TRANSLATE_NOOP("CEventHandler", "Flash Video files"), "*.flv *.f4v"},
+    {QT_TRANSLATE_NOOP("CEventHandler", "MKV files"), "*.mkv"},
+    {QT_TRANSLATE_NOOP("CEventHandler", "Digital Video Files"), "*.dv"},
+    {QT_TRANSLATE_NOOP("CEventHandler", "Microsoft Digital Video Recorder"), "*.dvr-ms"},
+    {QT_TRANSLATE_NOOP("CEventHandler", "NUT Files"), "*.nut"},
+    {QT_TRANSLATE_NOOP("CEventHandler", "Raw h.264 Video Files"), "*.h.264"},
+    {QT_TRANSLATE_NOOP("CEventHandler", "Nullsoft Stream Video"), "*.nsv"},
+    {QT_TRANSLATE_NOOP("CEventHandler", "Unprotected VOB File"), "*.vob"},
+    {QT_TRANSLATE_NOOP("CEventHandler", "Gif File"), "*.gif"},
+    {QT_TRANSLATE_NOOP("CEventHandler", "MPEG Audio Files"), "*.mp3 *.m4a *.mp2 *.mpa"},
+    {QT_TRANSLATE_NOOP("CEventHandler", "Windows Media Audio File"), "*.wma"},
+    {QT_TRANSLATE_NOOP("CEventHandler", "Advanced Audio Coding File"), "*.aac"},
+    {QT_TRANSLATE_NOOP("CEventHandler", "Audio Code 3 File"), "*.ac3"},
+    {QT_TRANSLATE_NOOP("CEventHandler", "Matroska Audio File"), "*.mka"},
+    {QT_TRANSLATE_NOOP("CEventHandler", "OGG Vorbis Audio File"), "*.org"},
+    {QT_TRANSLATE_NOOP("CEventHandler", "Audio Interleave File Formats"), "*.aif *.aiff"},
+    {QT_TRANSLATE_NOOP("CEventHandler", "Real Audio Files"), "*.ra *.ram"},
+    {QT_TRANSLATE_NOOP("CEventHandler", "Tivo File"), "*.Tivo"},
+    {QT_TRANSLATE_NOOP("CEventHandler", "Lossless Audio Files"), "*.wav *.ape *.flac"},
+    {QT_TRANSLATE_NOOP("CEventHandler", "WEBM Files"), "*.webm"},
+};
 
 void openFolder(const QString &folder)
 {
@@ -82,7 +113,10 @@ CEventHandler::~CEventHandler()
 
 QString CEventHandler::openFileFilter()
 {
-    return QString::fromLatin1(kOpenFileFilter);
+    QStringList filters;
+    for (const FileFilter &f : kOpenFileFilters)
+        filters << QStringLiteral("%1(%2)").arg(tr(f.name), QLatin1String(f.patterns));
+    return filters.join(QStringLiteral(";;"));
 }
 
 QStringList CEventHandler::filesOfFolder(const QString &dir)
@@ -104,8 +138,8 @@ QString CEventHandler::fileInfoText(const VideoBasicInfo &info, const MediaSumma
     name.replace(QLatin1Char('\\'), QLatin1Char('/'));
     name = name.mid(name.lastIndexOf(QLatin1Char('/')) + 1);
     const QString duration = TimeText::fromMs(qint64(info.msEnd) - info.msStart);
-    return QStringLiteral("Name:%1\nDuration:%2\nResolution:%3\u00D7%4\nBit Rate:%5 kbps\nFrame Rate:%6\n"
-                          "Sample Rate:%7 kbps\nBit Rate:%8 kbps\nChannel:%9 Channel\n")
+    return tr("Name:%1\nDuration:%2\nResolution:%3\u00D7%4\nBit Rate:%5 kbps\nFrame Rate:%6\n"
+              "Sample Rate:%7 kbps\nBit Rate:%8 kbps\nChannel:%9 Channel\n")
         .arg(name, duration)
         .arg(summary.width)
         .arg(summary.height)
@@ -279,7 +313,10 @@ void CEventHandler::onMenuEditMerge(bool bChecked)
 
 void CEventHandler::onMenuToolSettings()
 {
-    // The settings dialog plugs in here.
+    SettingsDialog dialog;
+    if (m_messageSink)
+        dialog.setMessageSink(m_messageSink);
+    dialog.exec();
 }
 
 void CEventHandler::onMenuToolOpenOutputDir()

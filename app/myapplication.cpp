@@ -1,6 +1,7 @@
 #include "app/myapplication.h"
 
 #include <QDir>
+#include <QLibraryInfo>
 #include <QTranslator>
 
 #include <unistd.h>
@@ -41,6 +42,13 @@ bool MyApplication::installTranslation(const QString &languageCode)
                          QStringLiteral("languages/videoconverter_") + languageCode + QStringLiteral(".qm");
     const bool loaded = translator->load(file);
     installTranslator(translator);
+    // Qt's own texts (file dialogs, standard buttons) in the same language.
+    auto *qtTexts = new QTranslator(qApp);
+    if (loaded && qtTexts->load(QStringLiteral("qtbase_") + languageCode,
+                                QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(qtTexts);
+    else
+        delete qtTexts;
     return loaded;
 }
 

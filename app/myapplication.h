@@ -23,8 +23,9 @@ public:
     // Puts the application folder's four plug-in folders first, keeping
     // Qt's own plug-in paths after them.
     static void setupLibraryPaths();
-    // Loads languages/videoconverter_<code>.qm beside the program; a missing
-    // file leaves the English texts.
+    // Loads languages/videoconverter_<code>.qm beside the program, and Qt's
+    // own translation for the same language with it; a missing file leaves
+    // the English texts.
     static bool installTranslation(const QString &languageCode);
     // Qt WebEngine refuses to run as root with its sandbox on.  Run as root
     // with no choice made in the environment, this turns the sandbox off

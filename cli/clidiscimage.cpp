@@ -67,6 +67,7 @@ int CliRunner::discImage()
         mpeg = ConvertJob::uniqueOutputPath(source.filename, folder, m_profile.format);
         VideoConvertWrapper job;
         ConvertJob::prepare(job, m_profile, source, work.path());
+        job.SetProcessing(processing());
         job.setOutputPath(mpeg);
         job.start();
         while (!job.wait(100)) {

@@ -362,9 +362,18 @@ int CliRunner::convertEach(VideoInfoList &inputs, const QString &outputDir)
     ConversionRun run;
     run.setPostTaskSource([] { return int(PostTaskAction::None); });
     run.setConcurrency(m_options.jobs);
+    run.setProcessing(processing());
     for (const auto &source : inputs)
         run.addConversion(m_profile, *source, outputDir, workDir);
     return runToEnd(run, QStringLiteral("outputs"));
+}
+
+ProcessingOptions CliRunner::processing() const
+{
+    ProcessingOptions options;
+    options.threads = m_options.threads;
+    options.useGpu = m_options.gpu;
+    return options;
 }
 
 int CliRunner::mergeAll(VideoInfoList &inputs, const QString &outputDir)
@@ -383,6 +392,7 @@ int CliRunner::mergeAll(VideoInfoList &inputs, const QString &outputDir)
         sources.push_back(*v);
     ConversionRun run;
     run.setPostTaskSource([] { return int(PostTaskAction::None); });
+    run.setProcessing(processing());
     run.addMerge(m_profile, sources, outputDir, work.path());
     return runToEnd(run, QStringLiteral("output"));
 }

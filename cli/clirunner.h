@@ -3,6 +3,7 @@
 #include "cli/options.h"
 #include "core/jobs/convertjob.h"
 #include "core/media/videoloadstep.h"
+#include "engine/transcode/processingoptions.h"
 
 #include <QString>
 #include <QTextStream>
@@ -36,6 +37,8 @@ private:
     int discImage();
 
     bool prepareProfile();
+    // Threads and GPU use from the command line (the settings are not read).
+    ProcessingOptions processing() const;
     bool prepareEdits();
     // Probes the inputs; unusable ones are reported and counted.
     VideoInfoList loadInputs();

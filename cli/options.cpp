@@ -76,6 +76,9 @@ QString cliUsage()
         "                        (bounds in milliseconds or h:mm:ss.mmm; with --merge, joined in order)\n"
         "  --merge               join all files, in order, into one output\n"
         "  --jobs N              convert up to N files at a time (default 1)\n"
+        "  --threads N           threads per decoder and encoder (default 0: all cores)\n"
+        "  --gpu                 encode H.264/HEVC on the graphics card (VAAPI) when it can;\n"
+        "                        otherwise in software, with a note on standard error\n"
         "DVD image:\n"
         "  --disc-image OUT.iso  author a DVD-Video disc from FILE and write its image;\n"
         "                        with --profile (the DVD profile) FILE is converted first,\n"
@@ -197,6 +200,13 @@ CliParseResult parseCliOptions(const QStringList &args)
             QString why;
             if (!SectionList::parse(v, o.sections, &why))
                 return bad(QStringLiteral("--sections: %1").arg(why));
+        } else if (arg == QLatin1String("--threads")) {
+            std::optional<int> n;
+            if (!intOption(0, 256, n))
+                return result;
+            o.threads = *n;
+        } else if (arg == QLatin1String("--gpu")) {
+            o.gpu = true;
         } else if (arg == QLatin1String("--jobs")) {
             std::optional<int> n;
             if (!intOption(1, 64, n))

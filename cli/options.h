@@ -24,6 +24,10 @@ struct CliOptions {
     QList<SectionList::Range> sections;
     bool merge = false;
     int jobs = 1;
+    // Threads of each decoder, encoder and filter graph (0 = all cores), and
+    // VAAPI encoding of H.264/HEVC where the machine has a render node.
+    int threads = 0;
+    bool gpu = false;
     QStringList files;
     // --capture: files are web addresses whose media is saved (and, with
     // --profile, converted).

@@ -33,12 +33,21 @@ const char *const kCloseStyle =
     "QPushButton:hover { border-image: url(:/images/common/sys_quit_hover.png); }"
     "QPushButton:pressed { border-image: url(:/images/common/sys_quit_pressed.png); }";
 
+// Items show in the interface's language and keep their stored form as data.
 void fillCombo(QComboBox *combo, const QStringList &items, const QString &current)
 {
     combo->clear();
-    combo->addItems(items);
+    for (const QString &item : items)
+        combo->addItem(shown(item), item);
     if (!items.isEmpty())
         combo->setCurrentIndex(choiceIndex(items, current));
+}
+
+// The stored form of the current item (an item added without one is its text).
+QString chosen(const QComboBox *combo)
+{
+    const QVariant data = combo->currentData();
+    return data.isValid() ? data.toString() : combo->currentText();
 }
 
 } // namespace
@@ -233,14 +242,14 @@ void AdvancedDialog::onBtnDefaultClicked()
 void AdvancedDialog::onBtnOKClicked()
 {
     if (m_profile.isValid()) {
-        m_profile.setVideoEncoder(cbVideoEncoder->currentText());
-        m_profile.setResolution(resolutionFromDisplay(cbVideoResolution->currentText()));
-        m_profile.setFrameRate(frameRateFromDisplay(cbVideoFrameRate->currentText()));
-        m_profile.setVideoBitrate(bitrateFromDisplay(cbVideoBitrate->currentText()));
-        m_profile.setAudioEncoder(cbAudioEncoder->currentText());
-        m_profile.setSampleRate(sampleRateFromDisplay(cbAudioSampleRate->currentText()));
-        m_profile.setChannels(channelsFromDisplay(cbAudioChannel->currentText()));
-        m_profile.setAudioBitrate(bitrateFromDisplay(cbAudioBitrate->currentText()));
+        m_profile.setVideoEncoder(chosen(cbVideoEncoder));
+        m_profile.setResolution(resolutionFromDisplay(chosen(cbVideoResolution)));
+        m_profile.setFrameRate(frameRateFromDisplay(chosen(cbVideoFrameRate)));
+        m_profile.setVideoBitrate(bitrateFromDisplay(chosen(cbVideoBitrate)));
+        m_profile.setAudioEncoder(chosen(cbAudioEncoder));
+        m_profile.setSampleRate(sampleRateFromDisplay(chosen(cbAudioSampleRate)));
+        m_profile.setChannels(channelsFromDisplay(chosen(cbAudioChannel)));
+        m_profile.setAudioBitrate(bitrateFromDisplay(chosen(cbAudioBitrate)));
     }
 
     const int size = cbSplitSize->currentText().toInt();

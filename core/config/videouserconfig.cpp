@@ -187,6 +187,14 @@ void VideoUserConfig::setUseGpu(bool flag)
     m_settings->setValue(kUseGpu, flag);
 }
 
+ProcessingOptions VideoUserConfig::processingOptions() const
+{
+    ProcessingOptions options;
+    options.threads = std::max(0, cpuCoreNumber());
+    options.useGpu = useGpu();
+    return options;
+}
+
 QString VideoUserConfig::lastOpenDirectory() const
 {
     const QString dir = m_settings->value(kLastOpenDir).toString().trimmed();
@@ -248,7 +256,9 @@ QString VideoUserConfig::defaultLanguage() const
 
 int VideoUserConfig::defaultCpuCoreNumber() const
 {
-    return 1;
+    // The number is each codec's thread count: one would slow every
+    // conversion of a user who never chose, so the default is all cores.
+    return cpuCoreChoices().constLast();
 }
 
 bool VideoUserConfig::defaultUseGpu() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/profiles/videoprofileformatuserconfig.h"
+#include "engine/transcode/processingoptions.h"
 
 #include <QObject>
 #include <QPointer>
@@ -40,6 +41,10 @@ public:
     QList<int> cpuCoreChoices() const;
     bool useGpu() const;
     void setUseGpu(bool flag);
+    // What a conversion started from the program uses: the chosen number of
+    // cores as each codec's thread count (an unusable value: all cores) and
+    // the GPU flag.
+    ProcessingOptions processingOptions() const;
     QString lastOpenDirectory() const;
     void setLastOpenDirectory(const QString &dir);
     QStringList languages() const;

@@ -3,6 +3,7 @@
 #include "core/disc/dvdauthoring.h"
 #include "engine/disc/disctooloutput.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
@@ -75,7 +76,7 @@ void DvdBurnJob::run()
         message = QString::fromLocal8Bit(buffer.data());
     }
     if (result != 1 && message.isEmpty())
-        message = QStringLiteral("The disc could not be made.");
+        message = QCoreApplication::translate("DvdBurnJob", "The disc could not be made.");
     if (result == 1)
         message.clear();
     if (!message.isEmpty())

@@ -143,6 +143,7 @@ QString ConversionRun::addConversion(const JobProfile &profile, const VideoInfo 
     task.profile = profile;
     task.sources.push_back(source);
     task.tempDir = tempDir;
+    task.processing = m_processing;
     dropEndedRun(); // the names of an ended run do not count
     task.outputPath = uniqueName(source.filename, outputFolder, profile.format);
     const QString output = task.outputPath;
@@ -158,6 +159,7 @@ QString ConversionRun::addMerge(const JobProfile &profile, const std::vector<Vid
     task.profile = profile;
     task.sources = sources;
     task.tempDir = tempDir;
+    task.processing = m_processing;
     dropEndedRun();
     task.outputPath =
         sources.empty() ? QString() : uniqueName(sources.front().filename, outputFolder, profile.format);
@@ -200,6 +202,7 @@ ConversionRun::Refusal ConversionRun::startFromList(const VideoProfileFormatUser
     task.profile = ConvertJob::jobProfile(profile);
     task.outputPath = output;
     task.tempDir = config->tempDirectory();
+    task.processing = config->processingOptions();
     if (merge) {
         for (const VideoInfo &video : registry->videos())
             task.sources.push_back(video);
@@ -292,11 +295,13 @@ void ConversionRun::launch(Job &job)
     if (task.kind == ConversionKind::Convert) {
         job.convert = std::make_unique<VideoConvertWrapper>();
         ConvertJob::prepare(*job.convert, task.profile, task.sources.front(), task.tempDir);
+        job.convert->SetProcessing(task.processing);
         job.convert->setOutputPath(task.outputPath);
         worker = job.convert.get();
     } else {
         job.merge = std::make_unique<VideoMergeWrapper>();
         job.merge->setTempDir(task.tempDir.toLocal8Bit().constData());
+        job.merge->setProcessing(task.processing);
         // The final encode takes the first file's section and its size and
         // frame-rate fallbacks.
         EncodeInfo info;

@@ -47,6 +47,10 @@ public:
 
     // At most this many jobs run at once (at least 1; 1 unless set).
     void setConcurrency(int jobs);
+    // Threads and GPU use of the jobs addConversion() and addMerge() queue
+    // from now on (as many threads as the machine has, no GPU, unless set).
+    // startFromList() takes them from the user's settings instead.
+    void setProcessing(const ProcessingOptions &options) { m_processing = options; }
     // Queues the conversion of one file into outputFolder, named after the
     // file and made unique among existing files and the queue's outputs.
     // Returns the output path.
@@ -108,6 +112,7 @@ private:
     std::vector<std::unique_ptr<Job>> m_jobs;
     size_t m_next = 0; // the first job not yet started
     int m_concurrency = 1;
+    ProcessingOptions m_processing;
     bool m_active = false;
     bool m_stopRequested = false;
     quint64 m_serial = 0;

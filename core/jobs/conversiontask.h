@@ -2,6 +2,7 @@
 
 #include "core/jobs/convertjob.h"
 #include "core/media/videoinfo.h"
+#include "engine/transcode/processingoptions.h"
 
 #include <QString>
 
@@ -17,5 +18,6 @@ struct ConversionTask {
     JobProfile profile;
     std::vector<VideoInfo> sources; // the file, or the files to join in order
     QString outputPath;
-    QString tempDir; // subtitle work files; the parts of a merge
+    QString tempDir;              // subtitle work files; the parts of a merge
+    ProcessingOptions processing; // threads per codec, GPU encoding
 };

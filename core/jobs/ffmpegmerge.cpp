@@ -199,6 +199,7 @@ int CFfmpegMerge::run(const char *outputPath)
             std::lock_guard<std::mutex> lock(m_partsMutex);
             part = m_parts[size_t(i)].get();
         }
+        part->SetProcessing(m_processing);
         part->Transcode(path.toLocal8Bit().constData());
         m_partFrames = m_partFrames + double(part->GetFrameNubmer());
         if (m_stopRequested) {
@@ -242,6 +243,7 @@ int CFfmpegMerge::run(const char *outputPath)
         return 1;
     }
     m_finalTranscoder.AddInputFile(merged.toLocal8Bit().constData());
+    m_finalTranscoder.SetProcessing(m_processing);
     m_finalTranscoder.Transcode(outputPath);
     const auto finalStatus = TranscodeStatus(m_finalTranscoder.GetLastConvetStatus());
     QFile::remove(merged);

@@ -36,6 +36,8 @@ public:
     QString tempDir() const;
     // Copies the record of the final encode.
     void setEncodeInfo(const EncodeInfo *info);
+    // Threads and GPU use of every encode of the run (parts and final).
+    void setProcessing(const ProcessingOptions &options) { m_processing = options; }
     // Adds one file (in list order) with its section and edits.
     void addFile(const VideoInfo &video);
     int partCount() const;
@@ -82,6 +84,7 @@ private:
     mutable std::mutex m_partsMutex;
     std::vector<std::unique_ptr<CFFmpegTranscode>> m_parts;
     EncodeInfo m_encodeInfo;
+    ProcessingOptions m_processing;
     std::string m_tempDir;
     std::atomic<int> m_stopRequested{0};
     CFFmpegTranscode m_finalTranscoder;

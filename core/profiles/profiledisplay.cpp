@@ -1,10 +1,29 @@
 #include "core/profiles/profiledisplay.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 #include <cmath>
 
 namespace ProfileDisplay {
+
+QString shown(const QString &display)
+{
+    if (display == keepOriginalResolution())
+        return QCoreApplication::translate("ProfileDisplay", "Keep Original");
+    if (display == keepOriginalFrameRate())
+        return QCoreApplication::translate("ProfileDisplay", "Keep original");
+    static const QRegularExpression channels(QStringLiteral("^([0-9]+) Channels?( Mono| Stereo)?$"));
+    const QRegularExpressionMatch m = channels.match(display);
+    if (!m.hasMatch())
+        return display;
+    const QString count = m.captured(1);
+    if (m.captured(2) == QLatin1String(" Mono"))
+        return QCoreApplication::translate("ProfileDisplay", "%1 Channel Mono").arg(count);
+    if (m.captured(2) == QLatin1String(" Stereo"))
+        return QCoreApplication::translate("ProfileDisplay", "%1 Channels Stereo").arg(count);
+    return QCoreApplication::translate("ProfileDisplay", "%1 Channels").arg(count);
+}
 
 QString leadingNumber(const QString &display)
 {

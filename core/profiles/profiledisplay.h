@@ -9,6 +9,11 @@
 // display form used by the option lists ("29.97 fps", "128 kbps", ...).
 namespace ProfileDisplay {
 
+// What the user sees for a display form: the same text in the interface's
+// language ("Keep original", "2 Channels Stereo", ...); numbers with units
+// stay as they are.  The display form itself is what is stored and parsed.
+QString shown(const QString &display);
+
 // The item that stands for "keep the source size" in the resolution list.
 inline QString keepOriginalResolution()
 {

@@ -54,6 +54,9 @@ struct SwrDeleter {
 struct AudioFifoDeleter {
     void operator()(AVAudioFifo *f) const { av_audio_fifo_free(f); }
 };
+struct BufferRefDeleter {
+    void operator()(AVBufferRef *b) const { av_buffer_unref(&b); }
+};
 struct IOContextDeleter {
     // A custom reader's context: its buffer goes with it (FFmpeg may have
     // replaced the one it was given).
@@ -76,6 +79,7 @@ using SwsPtr = std::unique_ptr<SwsContext, SwsDeleter>;
 using SwrPtr = std::unique_ptr<SwrContext, SwrDeleter>;
 using AudioFifoPtr = std::unique_ptr<AVAudioFifo, AudioFifoDeleter>;
 using IOContextPtr = std::unique_ptr<AVIOContext, IOContextDeleter>;
+using BufferRefPtr = std::unique_ptr<AVBufferRef, BufferRefDeleter>;
 
 // An options dictionary for the calls that take one by address and hand
 // back what they did not use.

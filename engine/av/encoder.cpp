@@ -1,5 +1,13 @@
 #include "engine/av/encoder.h"
 
+#include "engine/av/vaapiencoding.h"
+
+extern "C" {
+#include <libavutil/hwcontext.h>
+}
+
+#include <QtGlobal>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -122,23 +130,36 @@ const AVCodec *Encoder::allocContext(const std::string &name, const char *kind, 
     return codec;
 }
 
-bool Encoder::openVideo(const VideoEncodeParams &p, std::string *error)
+void Encoder::setVideoBasics(const VideoEncodeParams &p)
 {
-    const AVCodec *codec = allocContext(p.encoder, "video", error);
-    if (!codec)
-        return false;
     AVCodecContext *c = m_ctx.get();
     c->width = p.width;
     c->height = p.height;
-    c->pix_fmt = AVPixelFormat(videoPixFmt(p.encoder, p.height));
     c->framerate = p.frameRate;
     c->time_base = av_inv_q(p.frameRate);
     c->sample_aspect_ratio = p.sampleAspect;
-    c->thread_count = 0; // all cores
+    c->thread_count = std::max(0, p.threads);
     if (p.bitRate > 0)
         c->bit_rate = p.bitRate;
     if (p.globalHeader)
         c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+}
+
+bool Encoder::openVideo(const VideoEncodeParams &p, std::string *error)
+{
+    m_hwFrames.reset();
+    if (p.hardware) {
+        std::string why;
+        if (openHardware(p, &why))
+            return true;
+        qWarning("GPU encoding: %s; encoding with [%s] in software", why.c_str(), p.encoder.c_str());
+    }
+    const AVCodec *codec = allocContext(p.encoder, "video", error);
+    if (!codec)
+        return false;
+    AVCodecContext *c = m_ctx.get();
+    setVideoBasics(p);
+    c->pix_fmt = AVPixelFormat(videoPixFmt(p.encoder, p.height));
     if (p.dvd) {
         const bool pal = p.height == 576;
         c->gop_size = pal ? 15 : 18;
@@ -159,8 +180,47 @@ bool Encoder::openVideo(const VideoEncodeParams &p, std::string *error)
     if (p.anyFrameRate)
         c->strict_std_compliance = FF_COMPLIANCE_EXPERIMENTAL;
     av::Dictionary opts;
-    opts.set("threads", "auto");
+    if (p.threads <= 0)
+        opts.set("threads", "auto");
+    else if (std::string(codec->name) == "libx265") // x265 keeps a thread pool of its own
+        opts.set("x265-params", ("pools=" + std::to_string(p.threads)).c_str());
     return openContext(m_ctx, codec, opts.address(), error);
+}
+
+bool Encoder::openHardware(const VideoEncodeParams &p, std::string *why)
+{
+    const std::string name = VaapiEncoding::encoderFor(p.encoder);
+    if (name.empty())
+        return av::failWith(why, "there is no VAAPI encoder for " + p.encoder);
+    if (!find(name))
+        return av::failWith(why, "this FFmpeg has no " + name);
+    const std::string node = VaapiEncoding::renderNode();
+    if (node.empty())
+        return av::failWith(why, "no usable render node (/dev/dri/renderD*)");
+    av::BufferRefPtr device = VaapiEncoding::openDevice(node, why);
+    if (!device)
+        return false;
+    av::BufferRefPtr frames = VaapiEncoding::makeFrames(device.get(), p.width, p.height, why);
+    if (!frames)
+        return false;
+    av::FramePtr upload = av::makeFrame();
+    if (!upload)
+        return av::failWith(why, "out of memory");
+    const AVCodec *codec = allocContext(name, "video", why);
+    if (!codec)
+        return false;
+    setVideoBasics(p);
+    m_ctx->pix_fmt = AV_PIX_FMT_VAAPI;
+    m_ctx->hw_frames_ctx = av_buffer_ref(frames.get());
+    if (!m_ctx->hw_frames_ctx) {
+        m_ctx.reset();
+        return av::failWith(why, "out of memory");
+    }
+    if (!openContext(m_ctx, codec, nullptr, why))
+        return false;
+    m_hwFrames = std::move(frames);
+    m_upload = std::move(upload);
+    return true;
 }
 
 bool Encoder::openAudio(const AudioEncodeParams &p, std::string *error)
@@ -177,7 +237,7 @@ bool Encoder::openAudio(const AudioEncodeParams &p, std::string *error)
             if (*f == p.preferredSampleFmt)
                 c->sample_fmt = *f;
     c->time_base = {1, p.sampleRate};
-    c->thread_count = 0;
+    c->thread_count = std::max(0, p.threads);
     if (p.bitRate > 0)
         c->bit_rate = p.bitRate;
     if (codec->id == AV_CODEC_ID_AC3)
@@ -211,9 +271,29 @@ int Encoder::frameSize() const
     return 1024;
 }
 
+int Encoder::inputPixFmt() const
+{
+    if (m_hwFrames)
+        return VaapiEncoding::kUploadFormat;
+    return m_ctx ? m_ctx->pix_fmt : AV_PIX_FMT_NONE;
+}
+
 int Encoder::send(const AVFrame *frame)
 {
-    return m_ctx ? avcodec_send_frame(m_ctx.get(), frame) : AVERROR(EINVAL);
+    if (!m_ctx)
+        return AVERROR(EINVAL);
+    if (!m_hwFrames || !frame)
+        return avcodec_send_frame(m_ctx.get(), frame);
+    // Up to the graphics card first: a surface of the encoder's pool.
+    av_frame_unref(m_upload.get());
+    int ret = av_hwframe_get_buffer(m_hwFrames.get(), m_upload.get(), 0);
+    if (ret >= 0)
+        ret = av_hwframe_transfer_data(m_upload.get(), frame, 0);
+    if (ret >= 0)
+        ret = av_frame_copy_props(m_upload.get(), frame);
+    if (ret >= 0)
+        ret = avcodec_send_frame(m_ctx.get(), m_upload.get());
+    return ret;
 }
 
 int Encoder::receive(AVPacket *packet)

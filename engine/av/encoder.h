@@ -15,6 +15,8 @@ struct VideoEncodeParams {
     bool globalHeader = false;
     bool dvd = false;          // DVD rate control and GOP
     bool anyFrameRate = false; // encode at frameRate even where the format has no code for it
+    int threads = 0;           // 0 = as many as the machine has
+    bool hardware = false;     // VAAPI for H.264/HEVC when the machine can; else software
 };
 
 struct AudioEncodeParams {
@@ -24,6 +26,7 @@ struct AudioEncodeParams {
     int64_t bitRate = 0;
     int preferredSampleFmt = -1; // taken when the encoder accepts it
     bool globalHeader = false;
+    int threads = 0; // 0 = as many as the machine has
 };
 
 // One output stream's encoder, with what the encoder accepts.
@@ -40,6 +43,10 @@ public:
     bool openAudio(const AudioEncodeParams &p, std::string *error);
     bool isOpen() const { return m_ctx != nullptr; }
     AVCodecContext *context() const { return m_ctx.get(); }
+    // The picture encoder runs on the graphics card.
+    bool isHardware() const { return m_hwFrames != nullptr; }
+    // The pixel format send() takes (hardware encoders get their frames uploaded).
+    int inputPixFmt() const;
     // Samples per audio frame the encoder takes (a fixed chunk when it accepts any).
     int frameSize() const;
 
@@ -50,6 +57,13 @@ private:
     // Finds the encoder by name and allocates a fresh context for it; null
     // (with the reason) when the encoder is missing or memory ran out.
     const AVCodec *allocContext(const std::string &name, const char *kind, std::string *error);
+    // The VAAPI twin of an H.264/HEVC encoder; false (with the reason) when
+    // this machine cannot run it.
+    bool openHardware(const VideoEncodeParams &p, std::string *why);
+    // Sets what both kinds of picture encoder share on the fresh context.
+    void setVideoBasics(const VideoEncodeParams &p);
 
     av::CodecContextPtr m_ctx;
+    av::BufferRefPtr m_hwFrames; // the surfaces a hardware encoder takes
+    av::FramePtr m_upload;
 };

@@ -431,6 +431,7 @@ bool FilterGraph::allocEnds(const char *srcFilter, const char *sinkFilter, AVFil
 {
     m_graph.reset(avfilter_graph_alloc());
     if (m_graph) {
+        m_graph->nb_threads = std::max(0, m_threads); // before the first filter starts the workers
         *src = avfilter_graph_alloc_filter(m_graph.get(), avfilter_get_by_name(srcFilter), "in");
         *sink = avfilter_graph_alloc_filter(m_graph.get(), avfilter_get_by_name(sinkFilter), "out");
     }

@@ -88,6 +88,9 @@ public:
                    std::string *error);
     bool isReady() const { return m_sink != nullptr; }
     void reset();
+    // Threads the filters of graphs built from now on may use; 0 = as many
+    // as the machine has.
+    void setThreads(int threads) { m_threads = threads; }
 
     // Feeds one frame (nullptr = end of stream).  Returns 0 or an AVERROR.
     int push(AVFrame *frame);
@@ -110,4 +113,5 @@ private:
     av::FilterGraphPtr m_graph;
     AVFilterContext *m_src = nullptr;
     AVFilterContext *m_sink = nullptr;
+    int m_threads = 0;
 };

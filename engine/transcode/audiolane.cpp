@@ -50,6 +50,7 @@ bool AudioLane::ensureGraph(const AVFrame *frame, std::string *error)
     in.channels = frame->ch_layout.nb_channels;
     in.channelMask = frame->ch_layout.order == AV_CHANNEL_ORDER_NATIVE ? frame->ch_layout.u.mask : 0;
     in.timeBase = {1, frame->sample_rate};
+    m_graph.setThreads(threads());
     return m_graph.initAudio(m_filters, in, m_sink.filterOutput(), error);
 }
 

@@ -10,6 +10,7 @@
 struct CFFmpegTranscode::Impl {
     Transcoder transcoder;
     EncodeInfo info;
+    ProcessingOptions processing;
     std::vector<std::string> inputs;
     std::atomic<int> status{TRANSCODE_IDLE};
     mutable std::mutex errorMutex;
@@ -33,6 +34,16 @@ int CFFmpegTranscode::SetEncodeInfo(const EncodeInfo *info)
     return 1;
 }
 
+void CFFmpegTranscode::SetProcessing(const ProcessingOptions &options)
+{
+    d->processing = options;
+}
+
+ProcessingOptions CFFmpegTranscode::GetProcessing() const
+{
+    return d->processing;
+}
+
 int CFFmpegTranscode::AddInputFile(const char *path)
 {
     if (!path || !*path)
@@ -48,6 +59,7 @@ int CFFmpegTranscode::Transcode(const char *outputPath)
     job.inputs = std::move(d->inputs);
     d->inputs.clear();
     job.filters = filterSnapshot();
+    job.processing = d->processing;
     job.output = outputPath ? outputPath : "";
     d->status.store(TRANSCODE_RUNNING);
 

@@ -2,6 +2,7 @@
 
 #include "engine/av/filtersettings.h"
 #include "engine/transcode/encodeinfo.h"
+#include "engine/transcode/processingoptions.h"
 #include "engine/transcode/transcodestatus.h"
 
 #include <cstdint>
@@ -21,6 +22,9 @@ public:
 
     // Copies the 144-byte record.
     int SetEncodeInfo(const EncodeInfo *info);
+    // Threads and GPU use of this and every later job of the object.
+    void SetProcessing(const ProcessingOptions &options);
+    ProcessingOptions GetProcessing() const;
     // One call per input, in order; several inputs are joined.
     int AddInputFile(const char *path);
     // Blocks until the output is written, stopped or failed.

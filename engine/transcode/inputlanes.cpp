@@ -1,6 +1,6 @@
 #include "engine/transcode/inputlanes.h"
 
-bool InputLanes::open(InputCursor &input, OutputSink &output, const FilterSettings &filters,
+bool InputLanes::open(InputCursor &input, OutputSink &output, const FilterSettings &filters, int threads,
                       std::string *error)
 {
     Demuxer &demuxer = input.demuxer();
@@ -9,13 +9,13 @@ bool InputLanes::open(InputCursor &input, OutputSink &output, const FilterSettin
     if (vi >= 0) {
         m_video = std::make_unique<VideoLane>(demuxer.stream(vi), demuxer.startPts(vi), input.window(),
                                               filters, output.video());
-        if (!m_video->open(error))
+        if (!m_video->open(threads, error))
             return false;
     }
     if (ai >= 0) {
         m_audio = std::make_unique<AudioLane>(demuxer.stream(ai), demuxer.startPts(ai), input.window(),
                                               filters, output.audio());
-        if (!m_audio->open(error))
+        if (!m_audio->open(threads, error))
             return false;
     }
     return true;

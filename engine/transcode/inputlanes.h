@@ -11,8 +11,10 @@
 // present when the input has the stream and the output takes it.
 class InputLanes {
 public:
-    // Opens a decoder for each stream of input that output takes.
-    bool open(InputCursor &input, OutputSink &output, const FilterSettings &filters, std::string *error);
+    // Opens a decoder for each stream of input that output takes; threads
+    // per decoder and filter graph, 0 = as many as the machine has.
+    bool open(InputCursor &input, OutputSink &output, const FilterSettings &filters, int threads,
+              std::string *error);
     int videoIndex() const { return m_video ? m_video->streamIndex() : -1; }
     int audioIndex() const { return m_audio ? m_audio->streamIndex() : -1; }
     bool hasAudio() const { return m_audio != nullptr; }

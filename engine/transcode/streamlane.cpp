@@ -1,15 +1,18 @@
 #include "engine/transcode/streamlane.h"
 
+#include <algorithm>
+
 StreamLane::StreamLane(const AVStream *stream, int64_t startPts, const SectionWindow &window)
     : m_stream(stream), m_window(window), m_startPts(startPts)
 {
 }
 
-bool StreamLane::open(std::string *error)
+bool StreamLane::open(int threads, std::string *error)
 {
     if (!m_frame)
         return av::failWith(error, "out of memory");
-    return m_decoder.open(m_stream, 0, error);
+    m_threads = std::max(0, threads);
+    return m_decoder.open(m_stream, m_threads, error);
 }
 
 bool StreamLane::feed(const AVPacket *packet, std::string *error)

@@ -17,7 +17,8 @@ public:
     StreamLane(const StreamLane &) = delete;
     StreamLane &operator=(const StreamLane &) = delete;
 
-    bool open(std::string *error);
+    // threads: the decoder's and filter graph's; 0 = as many as the machine has.
+    bool open(int threads, std::string *error);
     int streamIndex() const { return m_stream->index; }
     // Past the end of the section: the lane takes no more packets.
     bool done() const { return m_done; }
@@ -40,6 +41,7 @@ protected:
     // The frame's time in ms from the stream's first timestamp; false when
     // the frame has none.
     bool frameTime(const AVFrame *frame, double *ms) const;
+    int threads() const { return m_threads; }
 
     const AVStream *const m_stream;
     const SectionWindow m_window;
@@ -52,4 +54,5 @@ private:
     av::FramePtr m_frame = av::makeFrame();
     bool m_done = false;
     int64_t m_damaged = 0;
+    int m_threads = 0;
 };

@@ -89,6 +89,9 @@ bool TranscodePipeline::openOutput(std::string *error)
         return false;
     if (m_plan.rule.ape) // Monkey's Audio holds mono or stereo sound only
         m_plan.audioParams.channels = std::clamp(m_plan.audioParams.channels, 1, 2);
+    m_plan.videoParams.threads = m_job.processing.threads;
+    m_plan.videoParams.hardware = m_job.processing.useGpu;
+    m_plan.audioParams.threads = m_job.processing.threads;
     return m_temp.create(m_job.output, error) && m_output.open(m_plan, m_temp.path(), error);
 }
 
@@ -102,7 +105,7 @@ bool TranscodePipeline::convertInput(InputCursor &input, std::string *error)
     window.offsetMs = m_writtenMs;
     input.setWindow(window);
     InputLanes lanes;
-    if (!lanes.open(input, m_output, m_job.filters, error))
+    if (!lanes.open(input, m_output, m_job.filters, m_job.processing.threads, error))
         return false;
     input.begin(lanes.videoIndex(), lanes.audioIndex());
 

@@ -3,6 +3,7 @@
 #include "engine/av/filtersettings.h"
 #include "engine/av/inputreader.h"
 #include "engine/transcode/encodeinfo.h"
+#include "engine/transcode/processingoptions.h"
 #include "engine/transcode/transcodestatus.h"
 
 #include <atomic>
@@ -18,6 +19,7 @@ struct TranscodeJob {
     EncodeInfo info;
     std::vector<std::string> inputs;
     FilterSettings filters;
+    ProcessingOptions processing;
     std::string output;
     // When set, each input is read through the reader this returns for its
     // name instead of FFmpeg opening the path itself.

@@ -9,7 +9,7 @@ bool VideoEncodeSink::open(const VideoEncodeParams &params, const std::string &t
     m_filterOutput.height = params.height;
     m_filterOutput.frameRate = params.frameRate;
     m_filterOutput.displayAspect = displayAspect;
-    m_filterOutput.pixFmts = {m_encoder.context()->pix_fmt};
+    m_filterOutput.pixFmts = {m_encoder.inputPixFmt()};
     return true;
 }
 

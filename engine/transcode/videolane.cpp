@@ -53,6 +53,7 @@ bool VideoLane::ensureGraph(const AVFrame *frame, std::string *error)
     in.timeBase = {1, 1000000};
     in.sampleAspect = frame->sample_aspect_ratio;
     in.frameRate = m_stream->avg_frame_rate;
+    m_graph.setThreads(threads());
     if (!m_graph.initVideo(m_filters, in, m_sink.filterOutput(), error))
         return false;
     m_graphWidth = frame->width;

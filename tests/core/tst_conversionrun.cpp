@@ -265,6 +265,42 @@ private slots:
                  status == TRANSCODE_FINISHED);
     }
 
+    // The settings' core count and GPU flag reach the job started from the
+    // list: one core adds no thread but the job's own, and GPU encoding on
+    // a machine without a render node still converts (in software).
+    void settingsCoresAndGpuReachTheJob()
+    {
+        if (QDir(QStringLiteral("/dev/dri")).entryList({QStringLiteral("renderD*")}, QDir::System).size() > 0)
+            QSKIP("this machine has a render node");
+        VideoInfoManager::instance()->addFiles({shortClip});
+        selected = 0;
+        VideoUserConfig *config = VideoUserConfig::instance();
+        config->setCpuCoreNumber(1);
+        config->setUseGpu(true);
+        auto threads = [] {
+            return QDir(QStringLiteral("/proc/self/task"))
+                .entryList(QDir::Dirs | QDir::NoDotAndDotDot)
+                .size();
+        };
+        ConversionRun run;
+        Recorder rec(run);
+        const qsizetype before = threads();
+        QVERIFY(!run.startFromList(profileNamed(QStringLiteral("MP4 Video"))));
+        qsizetype most = 0;
+        QElapsedTimer clock;
+        clock.start();
+        while (rec.ends == 0 && clock.elapsed() < 180000) {
+            most = std::max(most, threads());
+            QTest::qWait(10);
+        }
+        config->settings().remove(QStringLiteral("CpuCoreNumber"));
+        config->settings().remove(QStringLiteral("UseGpu"));
+        QCOMPARE(rec.ends, 1);
+        QCOMPARE(rec.outcome->status, TRANSCODE_FINISHED);
+        QVERIFY2(most <= before + 1, qPrintable(QString("%1 threads, %2 before").arg(most).arg(before)));
+        verifyOutput(rec.outcome->outputPath, 2.0, 640);
+    }
+
     void convertsTheSelectedRow()
     {
         VideoInfoManager::instance()->addFiles({otherClip, shortClip});

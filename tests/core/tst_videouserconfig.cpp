@@ -38,8 +38,12 @@ private slots:
         QCOMPARE(cfg->videoDownloadDirectory(), cfg->defaultSnapshotDirectory());
         QCOMPARE(cfg->tempDirectory(), QDir::tempPath());
         QCOMPARE(cfg->language(), QStringLiteral("en"));
-        QCOMPARE(cfg->cpuCoreNumber(), 1);
+        // The core count acts on every conversion: unset, it is all cores.
+        QCOMPARE(cfg->cpuCoreNumber(), qMax(1, QThread::idealThreadCount()));
+        QCOMPARE(cfg->defaultCpuCoreNumber(), cfg->cpuCoreChoices().last());
+        QCOMPARE(cfg->processingOptions().threads, cfg->cpuCoreNumber());
         QCOMPARE(cfg->useGpu(), false);
+        QCOMPARE(cfg->processingOptions().useGpu, false);
         QCOMPARE(cfg->lastOpenDirectory(), QCoreApplication::applicationDirPath());
         QVERIFY(cfg->recentFiles().isEmpty());
         // Only these three write their default back on first read.
@@ -96,10 +100,15 @@ private slots:
         QCOMPARE(cfg->language(), QStringLiteral("de"));
         s().setValue("CpuCoreNumber", "many");
         QCOMPARE(cfg->cpuCoreNumber(), 0);
+        QCOMPARE(cfg->processingOptions().threads, 0); // unusable: the codecs take all cores
+        s().setValue("CpuCoreNumber", -3);
+        QCOMPARE(cfg->processingOptions().threads, 0);
         cfg->setCpuCoreNumber(4);
         QCOMPARE(cfg->cpuCoreNumber(), 4);
+        QCOMPARE(cfg->processingOptions().threads, 4);
         cfg->setUseGpu(true);
         QCOMPARE(cfg->useGpu(), true);
+        QCOMPARE(cfg->processingOptions().useGpu, true);
         const QList<int> cores = cfg->cpuCoreChoices();
         QCOMPARE(cores.size(), qMax(1, QThread::idealThreadCount()));
         QCOMPARE(cores.first(), 1);

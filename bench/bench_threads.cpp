@@ -1,0 +1,155 @@
+// What the "CPU cores" setting does to one conversion: a generated 720p clip
+// is converted (H.264 960x540 + AAC) with 1, 2, ... threads per codec and
+// with all cores, each run in a child process; prints wall time, CPU time
+// (user + system) and the cores the job kept busy on average (CPU / wall).
+//
+//   bench_threads [seconds=10]
+
+#include "engine/transcode/ffmpegtranscode.h"
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+struct Measure {
+    double wall = 0;
+    double cpu = 0;
+    int exitCode = -1;
+};
+
+double seconds(const timeval &t)
+{
+    return double(t.tv_sec) + double(t.tv_usec) / 1e6;
+}
+
+Measure runChild(const std::vector<std::string> &args)
+{
+    std::vector<char *> argv;
+    for (const std::string &a : args)
+        argv.push_back(const_cast<char *>(a.c_str()));
+    argv.push_back(nullptr);
+    Measure m;
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        execvp(argv[0], argv.data());
+        _exit(127);
+    }
+    if (pid < 0)
+        return m;
+    int status = 0;
+    struct rusage usage {};
+    if (wait4(pid, &status, 0, &usage) < 0)
+        return m;
+    m.wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    m.cpu = seconds(usage.ru_utime) + seconds(usage.ru_stime);
+    m.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return m;
+}
+
+int engineChild(const char *input, const char *output, int threads)
+{
+    EncodeInfo info;
+    info.constant16 = 16;
+    info.msEnd = -1;
+    info.width = 960;
+    info.height = 540;
+    info.videoBitrate = 1500000;
+    std::strcpy(info.videoEncoder, "libx264");
+    info.sampleRate = 44100;
+    info.channels = 2;
+    info.audioBitrate = 128000;
+    std::strcpy(info.audioEncoder, "aac");
+    ProcessingOptions processing;
+    processing.threads = threads;
+    CFFmpegTranscode t;
+    t.SetProcessing(processing);
+    t.SetEncodeInfo(&info);
+    t.AddInputFile(input);
+    t.Transcode(output);
+    if (t.GetLastConvetStatus() != TRANSCODE_FINISHED) {
+        std::fprintf(stderr, "engine failed: %s\n", t.GetLastErrorText().c_str());
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc == 5 && std::strcmp(argv[1], "--engine-child") == 0)
+        return engineChild(argv[2], argv[3], std::atoi(argv[4]));
+
+    const int length = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
+    const char *tmp = std::getenv("TMPDIR");
+    std::string dirTemplate = std::string(tmp && *tmp ? tmp : "/tmp") + "/bench_threads.XXXXXX";
+    const char *dir = mkdtemp(dirTemplate.data());
+    if (!dir) {
+        std::perror("mkdtemp");
+        return 1;
+    }
+    const std::string src = std::string(dir) + "/src720.mp4";
+    const std::string out = std::string(dir) + "/out.mp4";
+    const std::string dur = std::to_string(length);
+    std::printf("generating a %d s 1280x720 H.264/AAC clip...\n", length);
+    const Measure gen = runChild({"ffmpeg",
+                                  "-y",
+                                  "-v",
+                                  "error",
+                                  "-nostdin",
+                                  "-f",
+                                  "lavfi",
+                                  "-i",
+                                  "testsrc2=size=1280x720:rate=25:duration=" + dur,
+                                  "-f",
+                                  "lavfi",
+                                  "-i",
+                                  "sine=frequency=440:sample_rate=48000:duration=" + dur,
+                                  "-c:v",
+                                  "libx264",
+                                  "-preset",
+                                  "veryfast",
+                                  "-pix_fmt",
+                                  "yuv420p",
+                                  "-c:a",
+                                  "aac",
+                                  src});
+    if (gen.exitCode != 0) {
+        std::fprintf(stderr, "could not generate the source clip\n");
+        return 1;
+    }
+
+    const int cores = int(std::max(1u, std::thread::hardware_concurrency()));
+    std::vector<int> counts;
+    for (int n = 1; n <= cores; ++n)
+        counts.push_back(n);
+    counts.push_back(0);
+    std::printf("%-10s %9s %9s %12s\n", "threads", "wall s", "CPU s", "cores busy");
+    int failures = 0;
+    for (int n : counts) {
+        const Measure m = runChild({"/proc/self/exe", "--engine-child", src, out, std::to_string(n)});
+        if (m.exitCode != 0) {
+            std::printf("%-10s failed\n", n == 0 ? "all" : std::to_string(n).c_str());
+            ++failures;
+            continue;
+        }
+        std::printf("%-10s %9.2f %9.2f %12.2f\n", n == 0 ? "all" : std::to_string(n).c_str(), m.wall, m.cpu,
+                    m.cpu / std::max(0.001, m.wall));
+    }
+    std::remove(src.c_str());
+    std::remove(out.c_str());
+    rmdir(dir);
+    return failures == 0 ? 0 : 1;
+}
