@@ -1,8 +1,8 @@
 #pragma once
 
 #include "engine/av/avptr.h"
-#include "engine/av/pollinginput.h"
 #include "engine/av/inputreader.h"
+#include "engine/av/pollinginput.h"
 
 #include <chrono>
 #include <functional>

@@ -134,7 +134,7 @@ bool Encoder::openVideo(const VideoEncodeParams &p, std::string *error)
     c->framerate = p.frameRate;
     c->time_base = av_inv_q(p.frameRate);
     c->sample_aspect_ratio = p.sampleAspect;
-    c->thread_count = 0; // all cores
+    c->thread_count = std::max(0, p.threads);
     if (p.bitRate > 0)
         c->bit_rate = p.bitRate;
     if (p.globalHeader)
@@ -159,7 +159,8 @@ bool Encoder::openVideo(const VideoEncodeParams &p, std::string *error)
     if (p.anyFrameRate)
         c->strict_std_compliance = FF_COMPLIANCE_EXPERIMENTAL;
     av::Dictionary opts;
-    opts.set("threads", "auto");
+    if (c->thread_count == 0)
+        opts.set("threads", "auto");
     return openContext(m_ctx, codec, opts.address(), error);
 }
 
@@ -177,7 +178,7 @@ bool Encoder::openAudio(const AudioEncodeParams &p, std::string *error)
             if (*f == p.preferredSampleFmt)
                 c->sample_fmt = *f;
     c->time_base = {1, p.sampleRate};
-    c->thread_count = 0;
+    c->thread_count = std::max(0, p.threads);
     if (p.bitRate > 0)
         c->bit_rate = p.bitRate;
     if (codec->id == AV_CODEC_ID_AC3)

@@ -15,6 +15,7 @@ struct VideoEncodeParams {
     bool globalHeader = false;
     bool dvd = false;          // DVD rate control and GOP
     bool anyFrameRate = false; // encode at frameRate even where the format has no code for it
+    int threads = 0;           // the encoder's own threads; 0 = as many as suit the cores
 };
 
 struct AudioEncodeParams {
@@ -24,6 +25,7 @@ struct AudioEncodeParams {
     int64_t bitRate = 0;
     int preferredSampleFmt = -1; // taken when the encoder accepts it
     bool globalHeader = false;
+    int threads = 0; // the encoder's own threads; 0 = as many as suit the cores
 };
 
 // One output stream's encoder, with what the encoder accepts.
