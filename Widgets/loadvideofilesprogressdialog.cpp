@@ -121,14 +121,14 @@ int LoadVideoFilesProgressDialog::runProgressive(const QList<VideoBasicInfo> &vi
     m_lbLoading->setText(tr("Loading In Progress..."));
     m_btnCancel->setEnabled(true);
 
-    ParallelVideoLoader loader(m_workers);
-    m_loader = &loader;
-    connect(&loader, &ParallelVideoLoader::ready, this, &LoadVideoFilesProgressDialog::onOutcomesReady);
+    std::unique_ptr<ParallelVideoLoader> loader = makeLoader(m_workers);
+    m_loader = loader.get();
+    connect(m_loader, &ParallelVideoLoader::ready, this, &LoadVideoFilesProgressDialog::onOutcomesReady);
     QEventLoop loop;
     m_loop = &loop;
     show();
     raise();
-    loader.start(videos);
+    loader->start(videos);
     if (videos.isEmpty())
         finishLoad(1);
     if (m_result < 0)
@@ -142,6 +142,11 @@ int LoadVideoFilesProgressDialog::runProgressive(const QList<VideoBasicInfo> &vi
     m_pending.clear();
     m_running = false;
     return result; // the loader (with its threads) goes here
+}
+
+std::unique_ptr<ParallelVideoLoader> LoadVideoFilesProgressDialog::makeLoader(int workers)
+{
+    return std::make_unique<ParallelVideoLoader>(workers);
 }
 
 void LoadVideoFilesProgressDialog::onOutcomesReady()

@@ -7,6 +7,8 @@
 #include <QList>
 #include <QStringList>
 
+#include <memory>
+
 class QLabel;
 class QEventLoop;
 class QProgressBar;
@@ -52,6 +54,8 @@ protected:
     virtual void showError(const QString &title, const QString &text);
     // Escape and the window's close cancel the load.
     void reject() override;
+    // The loader of one load (tests slow some files down).
+    virtual std::unique_ptr<ParallelVideoLoader> makeLoader(int workers);
 
 private:
     // Takes the outcomes that are ready and deals with them in list order.

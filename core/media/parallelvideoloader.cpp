@@ -14,9 +14,16 @@ ParallelVideoLoader::ParallelVideoLoader(int workers, QObject *parent)
 
 ParallelVideoLoader::~ParallelVideoLoader()
 {
+    stopWorkers();
+}
+
+void ParallelVideoLoader::stopWorkers()
+{
     cancel();
-    for (std::thread &worker : m_workers)
-        worker.join();
+    for (std::thread &worker : m_workers) {
+        if (worker.joinable())
+            worker.join();
+    }
 }
 
 void ParallelVideoLoader::start(const QList<VideoBasicInfo> &entries)
@@ -40,6 +47,7 @@ void ParallelVideoLoader::cancel()
 void ParallelVideoLoader::work()
 {
     MediaProbe probe; // this worker's own
+    probe.setStopCheck([this] { return m_cancelled.load(); });
     for (;;) {
         if (m_cancelled.load())
             return;

@@ -15,6 +15,8 @@
 #include <thread>
 #include <vector>
 
+class MediaProbe;
+
 // What became of one entry of a load.
 struct VideoLoadOutcome {
     enum class Kind {
@@ -66,9 +68,15 @@ signals:
     // More outcomes can be taken; delivered on the owner's thread.
     void ready();
 
+protected:
+    // Cancels and waits for the workers; a subclass whose loadOne() they
+    // may be running calls it from its destructor.
+    void stopWorkers();
+    // Probes one entry on a worker thread, with that worker's probe.
+    virtual VideoLoadOutcome loadOne(const VideoBasicInfo &entry, MediaProbe &probe) const;
+
 private:
     void work();
-    VideoLoadOutcome loadOne(const VideoBasicInfo &entry, MediaProbe &probe) const;
     std::vector<VideoLoadOutcome> takeLocked();
 
     const int m_workerCount;
