@@ -11,10 +11,11 @@
 
 int main(int argc, char *argv[])
 {
-    // The web view of the download dialog shares its GL context; its engine
-    // starts with the first download dialog, but as root only without its
+    // The web engine comes with the download dialog's module, loaded with the
+    // first download dialog, which also sets up the graphics context its
+    // views share (asked for here, the context would load the graphics
+    // driver at every start).  As root the engine runs only without its
     // sandbox, which has to be known before anything starts.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     MyApplication::disableWebSandboxForRoot();
     MyApplication app(argc, argv);
     MyApplication::setupLibraryPaths();

@@ -1,22 +1,32 @@
-// Converts one generated 1080p clip with the engine and with the ffmpeg tool
-// at the same settings (H.264 1200 kb/s 640x480, AAC 128 kb/s 44.1 kHz
-// stereo) and prints wall time, peak memory and their ratios.  Each side
-// runs in its own child process so that peak memory is measured alike.
+// Converts one generated 1080p clip to 640x480 H.264 1200 kb/s + AAC
+// 128 kb/s 44.1 kHz stereo with the ffmpeg tool, with the engine (pipelined
+// and on one thread), and through reelmax-cli (profile "MP4 Video"), and
+// prints wall time and peak memory of each, the medians of interleaved runs
+// and their ratios to the tool's.  Each side runs in a child process of its
+// own so that peak memory is measured alike (wait4's rusage).  Also measures
+// how long a stop takes to end a running conversion.
 //
-//   bench_transcode [seconds=10] [runs=3]
+//   bench_transcode [seconds=10] [runs=5]
+//
+// Targets: engine <= 0.90x the tool's wall time, reelmax-cli <= 0.95x; peak
+// memory <= 1.05x; a stop ends the job within 0.5 s.
 
-#include "engine/transcode/ffmpegtranscode.h"
+#include "engine/transcode/transcoder.h"
 
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -27,7 +37,9 @@ struct Measure {
     int exitCode = -1;
 };
 
-Measure runChild(const std::vector<std::string> &args)
+// quiet: the child's error output goes too (the command-line tool's progress).
+Measure runChild(const std::vector<std::string> &args, const std::vector<std::string> &env = {},
+                 bool quiet = false)
 {
     std::vector<char *> argv;
     for (const std::string &a : args)
@@ -37,6 +49,14 @@ Measure runChild(const std::vector<std::string> &args)
     auto start = std::chrono::steady_clock::now();
     pid_t pid = fork();
     if (pid == 0) {
+        for (const std::string &e : env)
+            putenv(const_cast<char *>(e.c_str()));
+        // The children's chatter would drown the table.
+        if (FILE *null = std::fopen("/dev/null", "w")) {
+            dup2(fileno(null), STDOUT_FILENO);
+            if (quiet)
+                dup2(fileno(null), STDERR_FILENO);
+        }
         execvp(argv[0], argv.data());
         _exit(127);
     }
@@ -52,9 +72,10 @@ Measure runChild(const std::vector<std::string> &args)
     return m;
 }
 
-int engineChild(const char *input, const char *output)
+TranscodeJob benchJob(const char *input, const char *output)
 {
-    EncodeInfo info;
+    TranscodeJob job;
+    EncodeInfo &info = job.info;
     info.constant16 = 16;
     info.msEnd = -1;
     info.width = 640;
@@ -65,30 +86,86 @@ int engineChild(const char *input, const char *output)
     info.channels = 2;
     info.audioBitrate = 128000;
     std::strcpy(info.audioEncoder, "libvo_aacenc");
-    CFFmpegTranscode t;
-    t.SetEncodeInfo(&info);
-    t.AddInputFile(input);
-    t.Transcode(output);
-    if (t.GetLastConvetStatus() != TRANSCODE_FINISHED) {
-        std::fprintf(stderr, "engine failed: %s\n", t.GetLastErrorText().c_str());
+    job.inputs = {input};
+    job.output = output;
+    return job;
+}
+
+int engineChild(const char *input, const char *output, bool pipelined)
+{
+    TranscodeJob job = benchJob(input, output);
+    job.pipelined = pipelined;
+    Transcoder t;
+    std::string error;
+    if (t.run(job, &error) != TRANSCODE_FINISHED) {
+        std::fprintf(stderr, "engine failed: %s\n", error.c_str());
         return 1;
     }
     return 0;
 }
+
+// Starts the conversion, stops it after a while and prints how long the
+// stop took to end it (ms).
+int stopChild(const char *input, const char *output)
+{
+    TranscodeJob job = benchJob(input, output);
+    Transcoder t;
+    std::string error;
+    TranscodeStatus status = TRANSCODE_FAILED;
+    std::thread worker([&] { status = t.run(job, &error); });
+    while (t.frames() < 50)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    const auto asked = std::chrono::steady_clock::now();
+    t.requestStop();
+    worker.join();
+    const double ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - asked).count();
+    std::fprintf(stderr, "%.1f\n", ms);
+    return status == TRANSCODE_STOPPED ? 0 : 1;
+}
+
+double median(std::vector<double> v)
+{
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+}
+
+std::string loadAverage()
+{
+    std::ifstream f("/proc/loadavg");
+    std::string one, five, fifteen;
+    f >> one >> five >> fifteen;
+    return one + " " + five + " " + fifteen;
+}
+
+std::string selfDir()
+{
+    char buf[4096] = {};
+    const ssize_t n = readlink("/proc/self/exe", buf, sizeof(buf) - 1);
+    std::string path = n > 0 ? std::string(buf, size_t(n)) : std::string();
+    return path.substr(0, path.rfind('/'));
+}
+
+struct Side {
+    const char *name;
+    std::vector<double> seconds, peakMb;
+};
 
 } // namespace
 
 int main(int argc, char **argv)
 {
     if (argc == 4 && std::strcmp(argv[1], "--engine-child") == 0)
-        return engineChild(argv[2], argv[3]);
-    if (argc == 2 && std::strcmp(argv[1], "--engine-baseline") == 0) {
-        CFFmpegTranscode t; // loads the program's libraries, converts nothing
-        return 0;
-    }
+        return engineChild(argv[2], argv[3], true);
+    if (argc == 4 && std::strcmp(argv[1], "--sequential-child") == 0)
+        return engineChild(argv[2], argv[3], false);
+    if (argc == 4 && std::strcmp(argv[1], "--stop-child") == 0)
+        return stopChild(argv[2], argv[3]);
 
     const int seconds = argc > 1 ? std::atoi(argv[1]) : 10;
-    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
+    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
     const char *tmp = std::getenv("TMPDIR");
     std::string dirTemplate = std::string(tmp && *tmp ? tmp : "/tmp") + "/bench_transcode.XXXXXX";
     const char *dir = mkdtemp(dirTemplate.data());
@@ -96,11 +173,14 @@ int main(int argc, char **argv)
         std::perror("mkdtemp");
         return 1;
     }
-    const std::string src = std::string(dir) + "/src1080.mp4";
-    const std::string toolOut = std::string(dir) + "/tool.mp4";
-    const std::string engineOut = std::string(dir) + "/engine.mp4";
+    const std::string d = dir;
+    const std::string src = d + "/src1080.mp4", toolOut = d + "/tool.mp4", engineOut = d + "/engine.mp4";
+    const std::string cliOut = d + "/cli", home = d + "/home";
+    mkdir(cliOut.c_str(), 0755);
+    mkdir(home.c_str(), 0755);
     const std::string dur = std::to_string(seconds);
     std::printf("generating a %d s 1920x1080 H.264/AAC clip...\n", seconds);
+    std::fflush(stdout);
     Measure gen = runChild({"ffmpeg",
                             "-y",
                             "-v",
@@ -131,47 +211,68 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "could not generate the source clip\n");
         return 1;
     }
+    const std::string cli = selfDir() + "/reelmax-cli";
+    const std::vector<std::string> cliEnv = {"HOME=" + home, "XDG_CONFIG_HOME=" + home + "/.config",
+                                             "QT_QPA_PLATFORM=offscreen"};
 
-    Measure bestTool, bestEngine;
+    const std::string loadBefore = loadAverage();
+    Side tool{"ffmpeg tool"}, engine{"engine"}, single{"engine, one thread"}, front{"reelmax-cli"};
+    std::vector<double> stops;
     for (int i = 0; i < runs; ++i) {
-        Measure tool = runChild({"ffmpeg",  "-y",   "-v",    "error", "-nostdin", "-i",   src,   "-c:v",
-                                 "libx264", "-b:v", "1200k", "-s",    "640x480",  "-c:a", "aac", "-b:a",
-                                 "128k",    "-ar",  "44100", "-ac",   "2",        toolOut});
-        Measure engine = runChild({"/proc/self/exe", "--engine-child", src, engineOut});
-        // /proc/self/exe resolves in the child to the child's own image: this program.
-        if (tool.exitCode != 0 || engine.exitCode != 0) {
-            std::fprintf(stderr, "a run failed (tool %d, engine %d)\n", tool.exitCode, engine.exitCode);
+        const Measure t = runChild({"ffmpeg",  "-y",   "-v",    "error", "-nostdin", "-i",   src,   "-c:v",
+                                    "libx264", "-b:v", "1200k", "-s",    "640x480",  "-c:a", "aac", "-b:a",
+                                    "128k",    "-ar",  "44100", "-ac",   "2",        toolOut});
+        const Measure e = runChild({"/proc/self/exe", "--engine-child", src, engineOut});
+        for (const auto &entry : std::filesystem::directory_iterator(cliOut))
+            std::filesystem::remove_all(entry.path());
+        const Measure c = runChild({cli, "--profile", "1004", "--output", cliOut, src}, cliEnv, true);
+        const Measure s = runChild({"/proc/self/exe", "--sequential-child", src, engineOut});
+        if (t.exitCode != 0 || e.exitCode != 0 || c.exitCode != 0 || s.exitCode != 0) {
+            std::fprintf(stderr, "a run failed (tool %d, engine %d, cli %d, one thread %d)\n", t.exitCode,
+                         e.exitCode, c.exitCode, s.exitCode);
             return 1;
         }
-        std::printf("run %d: tool %.2f s %ld MB | engine %.2f s %ld MB\n", i + 1, tool.seconds,
-                    tool.peakKb / 1024, engine.seconds, engine.peakKb / 1024);
-        if (i == 0 || tool.seconds < bestTool.seconds)
-            bestTool.seconds = tool.seconds;
-        if (i == 0 || engine.seconds < bestEngine.seconds)
-            bestEngine.seconds = engine.seconds;
-        if (i == 0 || tool.peakKb < bestTool.peakKb)
-            bestTool.peakKb = tool.peakKb;
-        if (i == 0 || engine.peakKb < bestEngine.peakKb)
-            bestEngine.peakKb = engine.peakKb;
+        std::printf(
+            "run %d: tool %.2f s %ld MB | engine %.2f s %ld MB | cli %.2f s %ld MB | one thread %.2f s "
+            "%ld MB\n",
+            i + 1, t.seconds, t.peakKb / 1024, e.seconds, e.peakKb / 1024, c.seconds, c.peakKb / 1024,
+            s.seconds, s.peakKb / 1024);
+        std::fflush(stdout);
+        for (auto [side, m] : {std::pair{&tool, t}, {&engine, e}, {&front, c}, {&single, s}}) {
+            side->seconds.push_back(m.seconds);
+            side->peakMb.push_back(m.peakKb / 1024.0);
+        }
     }
-    // What each process takes before any work: this program links the whole
-    // application (Qt, WebEngine), the tool only FFmpeg.
-    Measure engineBase = runChild({"/proc/self/exe", "--engine-baseline"});
-    Measure toolBase = runChild(
-        {"ffmpeg", "-v", "error", "-nostdin", "-f", "lavfi", "-i", "anullsrc=d=0.01", "-f", "null", "-"});
-    std::printf("best of %d:\n", runs);
-    std::printf("  ffmpeg tool: %.2f s, peak %ld MB\n", bestTool.seconds, bestTool.peakKb / 1024);
-    std::printf("  engine:      %.2f s, peak %ld MB\n", bestEngine.seconds, bestEngine.peakKb / 1024);
-    std::printf("  ratio time %.3f (target <= 1.03), memory %.3f (target <= 1.10)\n",
-                bestEngine.seconds / bestTool.seconds, double(bestEngine.peakKb) / double(bestTool.peakKb));
-    const long toolNet = bestTool.peakKb - toolBase.peakKb;
-    const long engineNet = bestEngine.peakKb - engineBase.peakKb;
-    std::printf("  start-up memory: tool %ld MB, engine process %ld MB\n", toolBase.peakKb / 1024,
-                engineBase.peakKb / 1024);
-    std::printf("  memory used by the conversion: tool %ld MB, engine %ld MB, ratio %.3f\n", toolNet / 1024,
-                engineNet / 1024, toolNet > 0 ? double(engineNet) / double(toolNet) : 0.0);
-    for (const std::string &f : {src, toolOut, engineOut})
-        std::remove(f.c_str());
-    rmdir(dir);
+    for (int i = 0; i < std::max(3, runs); ++i) {
+        // The child prints the latency on stderr; read it back from a file.
+        const std::string latency = d + "/stop.txt";
+        pid_t pid = fork();
+        if (pid == 0) {
+            if (FILE *f = std::fopen(latency.c_str(), "w"))
+                dup2(fileno(f), STDERR_FILENO);
+            execl("/proc/self/exe", "/proc/self/exe", "--stop-child", src.c_str(), engineOut.c_str(),
+                  static_cast<char *>(nullptr));
+            _exit(127);
+        }
+        int status = 0;
+        waitpid(pid, &status, 0);
+        std::ifstream f(latency);
+        double ms = -1;
+        if (f >> ms)
+            stops.push_back(ms);
+    }
+    const std::string loadAfter = loadAverage();
+
+    std::printf("median of %d interleaved runs (load average before %s, after %s):\n", runs,
+                loadBefore.c_str(), loadAfter.c_str());
+    const double toolS = median(tool.seconds), toolMb = median(tool.peakMb);
+    for (const Side *side : {&tool, &engine, &front, &single})
+        std::printf("  %-20s %6.2f s  peak %6.1f MB   time %.3f  memory %.3f\n", side->name,
+                    median(side->seconds), median(side->peakMb), median(side->seconds) / toolS,
+                    median(side->peakMb) / toolMb);
+    std::printf("  targets: engine time <= 0.90, reelmax-cli time <= 0.95, memory <= 1.05\n");
+    std::printf("  stop latency: median %.0f ms, worst %.0f ms (target < 500)\n", median(stops),
+                stops.empty() ? 0.0 : *std::max_element(stops.begin(), stops.end()));
+    std::filesystem::remove_all(d);
     return 0;
 }

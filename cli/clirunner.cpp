@@ -5,8 +5,10 @@
 #include "core/config/videouserconfig.h"
 #include "core/jobs/capturejob.h"
 #include "core/jobs/conversionrun.h"
+#include "core/media/parallelvideoloader.h"
 #include "core/media/supportedfiles.h"
 #include "core/media/videoinfo.h"
+#include "engine/probe/mediaprobe.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -37,16 +39,18 @@ public:
     explicit CliLoadStep(QTextStream &err) : m_err(err) {}
     int unusable = 0;
 
+    // The tool shows no pictures: the probes skip the thumbnails.
     int run(const QList<VideoBasicInfo> &videos, VideoInfoList &loaded) override
     {
-        for (const VideoBasicInfo &video : videos) {
-            if (!isSupportedFile(video.filename)) {
-                reportInvalid(video.filename, QStringLiteral("not a supported file type"));
-                continue;
-            }
-            if (auto info = load(video))
-                loaded.push_back(std::move(info));
-        }
+        loadAll(
+            videos,
+            [this, &loaded](VideoLoadOutcome &outcome) {
+                if (outcome.kind == VideoLoadOutcome::Kind::Unsupported)
+                    reportInvalid(outcome.entry.filename, QStringLiteral("not a supported file type"));
+                else if (outcome.record)
+                    loaded.push_back(std::move(outcome.record));
+            },
+            false);
         return 1;
     }
 
@@ -154,8 +158,9 @@ int CliRunner::info()
 {
     QJsonArray list;
     int unusable = 0;
+    MediaProbe probe;
     for (const QString &file : m_options.files) {
-        VideoInfo v(file);
+        VideoInfo v(VideoBasicInfo(file), probe, false); // no picture to show
         const QJsonObject o = describe(v);
         if (!v.isValid()) {
             ++unusable;

@@ -3,9 +3,8 @@
 #include "Widgets/widgetenhancer.h"
 #include "core/config/videouserconfig.h"
 #include "core/media/videoinfomanager.h"
-#include "dialogs/downloadwebprofile.h"
-#include "dialogs/extendedwebview.h"
-#include "dialogs/mediarequestinterceptor.h"
+#include "dialogs/capturewebview.h"
+#include "dialogs/capturewebviewloader.h"
 
 #include <QFileInfo>
 #include <QLabel>
@@ -13,7 +12,6 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QWebEnginePage>
 
 namespace {
 const int kWidth = 478;
@@ -67,13 +65,28 @@ DownloadDlg::DownloadDlg(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::Fra
     m_progressBar->setValue(0);
 
     // The web engine starts here, with the first dialog, not at program start.
-    m_webView = new ExtendedWebView(DownloadWebProfile::profile(), this);
-    m_webView->setObjectName(QStringLiteral("webView"));
-    m_webView->setGeometry(30, 170, 420, kHeight - 170 - 12);
-    m_webView->page()->setBackgroundColor(QColor(QStringLiteral("#E2F0FD")));
-    m_interceptor = new MediaRequestInterceptor(&m_thread.sniffer(), this);
-    m_webView->page()->setUrlRequestInterceptor(m_interceptor);
-    m_webView->load(QUrl(QStringLiteral("about:blank")));
+    const QRect viewArea(30, 170, 420, kHeight - 170 - 12);
+    QString viewError;
+    m_webView = CaptureWebViewLoader::create(this, &viewError);
+    if (m_webView) {
+        QWidget *view = m_webView->widget();
+        view->setObjectName(QStringLiteral("webView"));
+        view->setGeometry(viewArea);
+        m_webView->setPageBackground(QColor(QStringLiteral("#E2F0FD")));
+        m_webView->whenRequested = [this](const QUrl &url, bool isMedia) {
+            m_thread.sniffer().reportRequest(url, isMedia);
+        };
+        m_webView->load(QUrl(QStringLiteral("about:blank")));
+    } else {
+        // The capture works without the page on screen.
+        qWarning("download dialog: %s", qPrintable(viewError));
+        auto *note = new QLabel(
+            tr("The page cannot be shown here (%1); the video is still saved.").arg(viewError), this);
+        note->setObjectName(QStringLiteral("webViewMissing"));
+        note->setWordWrap(true);
+        note->setAlignment(Qt::AlignCenter);
+        note->setGeometry(viewArea);
+    }
 
     m_btnExit = new QPushButton(this);
     m_btnExit->setObjectName(QStringLiteral("btnExit"));
@@ -96,15 +109,17 @@ DownloadDlg::DownloadDlg(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::Fra
     connect(&m_thread, &QThread::finished, this, &DownloadDlg::onThreadFinished);
 
     // What the page does in the view goes to the capture library as well.
-    connect(m_webView, &QWebEngineView::titleChanged, this, [this](const QString &title) {
-        if (m_started)
-            m_thread.sniffer().reportPageTitle(title);
-    });
-    connect(m_webView, &QWebEngineView::loadFinished, this, [this](bool ok) {
-        const QString scheme = m_webView->url().scheme();
-        if (m_started && scheme.startsWith(QLatin1String("http")))
-            m_thread.sniffer().reportPageLoaded(ok);
-    });
+    if (m_webView) {
+        m_webView->whenTitleChanged = [this](const QString &title) {
+            if (m_started)
+                m_thread.sniffer().reportPageTitle(title);
+        };
+        m_webView->whenLoadFinished = [this](bool ok) {
+            const QString scheme = m_webView->url().scheme();
+            if (m_started && scheme.startsWith(QLatin1String("http")))
+                m_thread.sniffer().reportPageLoaded(ok);
+        };
+    }
     m_editAddress->setFocus();
 }
 
@@ -113,7 +128,8 @@ DownloadDlg::~DownloadDlg()
     m_closing = true;
     stopCapture();
     // The page goes before the library it reports to.
-    delete m_webView;
+    if (m_webView)
+        delete m_webView->widget();
     m_webView = nullptr;
 }
 
@@ -126,11 +142,11 @@ void DownloadDlg::onBtnStartClicked()
     m_editAddress->setText(address);
     m_thread.setAddress(address);
     m_thread.setDestination(VideoUserConfig::instance()->videoDownloadDirectory());
-    m_thread.sniffer().setBrowserAttached(true);
+    m_thread.sniffer().setBrowserAttached(m_webView != nullptr);
     m_started = true;
     m_btnStart->setEnabled(false);
     m_thread.start();
-    if (!address.isEmpty())
+    if (!address.isEmpty() && m_webView)
         m_webView->load(QUrl(address, QUrl::TolerantMode));
 }
 

@@ -7,8 +7,7 @@
 
 #include <functional>
 
-class ExtendedWebView;
-class MediaRequestInterceptor;
+class CaptureWebView;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -32,7 +31,9 @@ public:
     QPushButton *btnStart() const { return m_btnStart; }
     QPushButton *btnExit() const { return m_btnExit; }
     QProgressBar *progressBar() const { return m_progressBar; }
-    ExtendedWebView *webView() const { return m_webView; }
+    // The page's view; null when the web engine could not be loaded (the
+    // capture still works, the page is not shown).
+    CaptureWebView *webView() const { return m_webView; }
     SnifferThread &snifferThread() { return m_thread; }
 
 public slots:
@@ -55,10 +56,9 @@ private:
     QLineEdit *m_editAddress = nullptr;
     QPushButton *m_btnStart = nullptr;
     QProgressBar *m_progressBar = nullptr;
-    ExtendedWebView *m_webView = nullptr;
+    CaptureWebView *m_webView = nullptr;
     QPushButton *m_btnExit = nullptr;
     QLabel *m_label2 = nullptr;
-    MediaRequestInterceptor *m_interceptor = nullptr;
     MessageSink m_messageSink;
     bool m_started = false;
     bool m_closing = false;

@@ -1,6 +1,6 @@
 #include "core/media/videoinfo.h"
 
-#include "engine/playback/ffmpegplayer.h"
+#include "engine/probe/mediaprobe.h"
 
 #include <QDebug>
 #include <QFileInfo>
@@ -13,6 +13,12 @@ VideoInfo::VideoInfo(const QString &path) : VideoBasicInfo(path, -1, -1)
 VideoInfo::VideoInfo(const VideoBasicInfo &basic) : VideoBasicInfo(basic)
 {
     probe();
+}
+
+VideoInfo::VideoInfo(const VideoBasicInfo &basic, MediaProbe &engineProbe, bool withThumbnail)
+    : VideoBasicInfo(basic)
+{
+    probe(engineProbe, withThumbnail);
 }
 
 VideoInfo::VideoInfo(const VideoInfo &other) : VideoBasicInfo(other)
@@ -92,6 +98,14 @@ bool VideoInfo::probe()
 {
     if (probed)
         return valid;
+    MediaProbe engineProbe;
+    return probe(engineProbe);
+}
+
+bool VideoInfo::probe(MediaProbe &engineProbe, bool withThumbnail)
+{
+    if (probed)
+        return valid;
     probed = true;
     valid = false;
     probeError.clear();
@@ -99,19 +113,17 @@ bool VideoInfo::probe()
         probeError = QStringLiteral("file not found");
         return false;
     }
-    CffmpegPlayer *player = FFP_GetPlayer();
-    CffmpegPlayer::setWndID(0);
-    if (player->OpenFile(filename.toLocal8Bit().constData()) == 0) {
+    if (!engineProbe.open(filename.toLocal8Bit().constData())) {
         probeError = QStringLiteral("not a readable media file");
         return false;
     }
     fileInfo = std::make_unique<FileInfo>();
-    if (player->GetFileInfo(fileInfo.get()) == 0) {
-        player->CloseFile();
+    if (!engineProbe.fillFileInfo(fileInfo.get())) {
+        engineProbe.close();
         probeError = QStringLiteral("no stream information");
         return false;
     }
-    isAudio = player->IsAudioFile() != 0;
+    isAudio = engineProbe.isAudioOnly();
     valid = true;
     const double duration = fileInfo->durationMs;
     if (msStart < 0)
@@ -122,13 +134,14 @@ bool VideoInfo::probe()
     height = fileInfo->height;
     qDebug("size = (%d,%d)", width, height);
 
-    unsigned char *jpeg = nullptr;
-    const int bytes = player->GetThumbImage(jpeg, msStart);
     thumbnail = QImage();
-    if (bytes > 0 && jpeg)
-        thumbnail.loadFromData(jpeg, bytes, "JPG");
-    if (thumbnail.isNull())
-        thumbnail.load(audioIconPath()); // stays null when the resource is absent
+    if (withThumbnail) {
+        const std::vector<uint8_t> jpeg = engineProbe.thumbnailJpeg(msStart);
+        if (!jpeg.empty())
+            thumbnail.loadFromData(jpeg.data(), int(jpeg.size()), "JPG");
+        if (thumbnail.isNull())
+            thumbnail.load(audioIconPath()); // stays null when the resource is absent
+    }
 
     if (msEnd > duration) {
         valid = false;
@@ -138,7 +151,7 @@ bool VideoInfo::probe()
         valid = false;
         probeError = QStringLiteral("empty section %1 to %2 ms").arg(msStart).arg(msEnd);
     }
-    player->CloseFile();
+    engineProbe.close();
     return valid;
 }
 

@@ -9,6 +9,8 @@
 
 #include <memory>
 
+class MediaProbe;
+
 // One file of the media list: the file and its section, what the engine
 // reported about it, and the edit settings the editor writes and the
 // conversion reads.  Begins with the VideoBasicInfo fields so it can be
@@ -18,12 +20,18 @@ public:
     // Both constructors probe the file at once.
     explicit VideoInfo(const QString &path);
     explicit VideoInfo(const VideoBasicInfo &basic);
+    // Probes with the caller's probe object; withThumbnail false leaves the
+    // thumbnail empty (where no picture is ever shown).
+    VideoInfo(const VideoBasicInfo &basic, MediaProbe &engineProbe, bool withThumbnail = true);
     VideoInfo(const VideoInfo &other);
     VideoInfo &operator=(const VideoInfo &other);
     ~VideoInfo();
 
     // Runs the probe once; later calls return the first result.
     bool probe();
+    // The same with the caller's probe object (one per thread: a probe is
+    // never shared between threads).
+    bool probe(MediaProbe &engineProbe, bool withThumbnail = true);
     // The probe result (probes first when that has not happened yet).
     bool isValid();
     bool hasEdits() const;

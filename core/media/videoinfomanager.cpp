@@ -54,38 +54,63 @@ void VideoInfoManager::addFiles(const QStringList &paths)
     addVideos(videos);
 }
 
-void VideoInfoManager::rememberFiles(const VideoInfoList &loaded)
+void VideoInfoManager::rememberFiles(const QStringList &paths)
 {
     if (!m_remember)
         return;
-    QStringList paths;
-    for (const auto &info : loaded)
-        paths << info->filename;
     VideoUserConfig::instance()->addRecentFiles(paths);
-    if (!loaded.empty()) {
-        const QString folder = QFileInfo(loaded.front()->filename).absolutePath();
+    if (!paths.isEmpty()) {
+        const QString folder = QFileInfo(paths.front()).absolutePath();
         if (QDir(folder).exists())
             VideoUserConfig::instance()->setLastOpenDirectory(folder);
     }
 }
 
+// The loading step hands records over as their files are ready, so rows
+// appear while the rest still loads.  Should the user cancel, the rows of
+// this load are taken out again and the list is as it was.
 void VideoInfoManager::addVideos(const QList<VideoBasicInfo> &videos)
 {
-    VideoInfoList loaded;
-    if (loadStep()->run(videos, loaded) != 1)
+    std::vector<const VideoInfo *> added; // compared, never read: rows may go meanwhile
+    QStringList paths;
+    const int result = loadStep()->runProgressive(videos, [this, &added, &paths](VideoInfoList &ready) {
+        for (const auto &record : ready) {
+            if (record) {
+                added.push_back(record.get());
+                paths << record->filename;
+            }
+        }
+        append(ready);
+    });
+    if (result != 1) {
+        for (auto it = added.crbegin(); it != added.crend(); ++it) {
+            for (int row = count() - 1; row >= 0; --row) {
+                if (m_videos[size_t(row)].get() == *it) {
+                    removeVideo(row);
+                    break;
+                }
+            }
+        }
         return;
-    rememberFiles(loaded);
-    if (loaded.empty())
+    }
+    rememberFiles(paths);
+}
+
+void VideoInfoManager::append(VideoInfoList &records)
+{
+    records.erase(std::remove(records.begin(), records.end(), nullptr), records.end());
+    if (records.empty())
         return;
     const int n = count();
     const int v = videoFileCount();
-    const int k = int(loaded.size());
+    const int k = int(records.size());
     int j = 0;
-    for (auto &info : loaded) {
+    for (auto &info : records) {
         if (!info->isAudio)
             ++j;
         m_videos.push_back(std::move(info));
     }
+    records.clear();
     emit videoInserted(n, n + k - 1);
     emit videoCountChanged(n + k);
     if (j > 0) {

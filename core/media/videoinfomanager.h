@@ -77,7 +77,9 @@ signals:
 
 private:
     bool inRange(int row) const { return row >= 0 && row < count(); }
-    void rememberFiles(const VideoInfoList &loaded);
+    void rememberFiles(const QStringList &paths);
+    // Appends records at the end of the list with the insertion signals.
+    void append(VideoInfoList &records);
 
     std::vector<std::unique_ptr<VideoInfo>> m_videos;
     SilentVideoLoadStep m_silentStep;

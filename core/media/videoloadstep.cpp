@@ -1,6 +1,16 @@
 #include "core/media/videoloadstep.h"
 
+#include "core/media/parallelvideoloader.h"
 #include "core/media/supportedfiles.h"
+
+int VideoLoadStep::runProgressive(const QList<VideoBasicInfo> &videos, const Delivery &deliver)
+{
+    VideoInfoList loaded;
+    const int result = run(videos, loaded);
+    if (result == 1 && !loaded.empty())
+        deliver(loaded);
+    return result;
+}
 
 std::unique_ptr<VideoInfo> VideoLoadStep::load(const VideoBasicInfo &video)
 {
@@ -14,12 +24,30 @@ std::unique_ptr<VideoInfo> VideoLoadStep::load(const VideoBasicInfo &video)
     return info;
 }
 
+void VideoLoadStep::loadAll(const QList<VideoBasicInfo> &videos,
+                            const std::function<void(VideoLoadOutcome &)> &handle, bool thumbnails)
+{
+    ParallelVideoLoader loader;
+    loader.setThumbnails(thumbnails);
+    loader.start(videos);
+    for (;;) {
+        std::vector<VideoLoadOutcome> ready = loader.waitForReady();
+        if (ready.empty())
+            return;
+        for (VideoLoadOutcome &outcome : ready) {
+            if (outcome.kind == VideoLoadOutcome::Kind::Invalid)
+                reportInvalid(outcome.entry.filename, outcome.reason);
+            handle(outcome);
+        }
+    }
+}
+
 int SilentVideoLoadStep::run(const QList<VideoBasicInfo> &videos, VideoInfoList &loaded)
 {
-    for (const VideoBasicInfo &video : videos) {
-        if (auto info = load(video))
-            loaded.push_back(std::move(info));
-    }
+    loadAll(videos, [&loaded](VideoLoadOutcome &outcome) {
+        if (outcome.record)
+            loaded.push_back(std::move(outcome.record));
+    });
     return 1;
 }
 

@@ -6,9 +6,11 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
+struct VideoLoadOutcome;
 using VideoInfoList = std::vector<std::unique_ptr<VideoInfo>>;
 
 // The step that turns the paths being added into probed records.  The GUI
@@ -19,12 +21,25 @@ using VideoInfoList = std::vector<std::unique_ptr<VideoInfo>>;
 // other value (the user cancelled) leaves the list unchanged.
 class VideoLoadStep {
 public:
+    // Takes records that are ready, in input order (it may move them out).
+    using Delivery = std::function<void(VideoInfoList &ready)>;
+
     virtual ~VideoLoadStep() = default;
     virtual int run(const QList<VideoBasicInfo> &videos, VideoInfoList &loaded) = 0;
+    // The same, handing records over while the load goes on, so that rows can
+    // appear as their files are ready.  The result says whether what was
+    // handed over is to stay.  By default everything is handed over at the
+    // end of run().
+    virtual int runProgressive(const QList<VideoBasicInfo> &videos, const Delivery &deliver);
 
-    // Probes one entry; null for an unsupported path (silently) or an invalid
-    // file (after reportInvalid).
+    // Probes one entry on the caller's thread; null for an unsupported path
+    // (silently) or an invalid file (after reportInvalid).
     std::unique_ptr<VideoInfo> load(const VideoBasicInfo &video);
+    // Probes the entries on worker threads, one per core, and hands each
+    // outcome to handle in input order on the caller's thread, which waits
+    // in between.  Invalid files are reported through reportInvalid first.
+    void loadAll(const QList<VideoBasicInfo> &videos, const std::function<void(VideoLoadOutcome &)> &handle,
+                 bool thumbnails = true);
 
 protected:
     // Told about a supported file that cannot be used, with the reason.

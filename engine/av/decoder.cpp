@@ -19,7 +19,7 @@ bool Decoder::open(const AVStream *stream, int threads, std::string *error)
     ctx->max_pixels = kMaxPixels;
     ctx->thread_count = threads;
     av::Dictionary opts;
-    if (threads == 0)
+    if (ctx->thread_count == 0)
         opts.set("threads", "auto");
     int ret = avcodec_open2(ctx.get(), codec, opts.address());
     if (ret < 0) {

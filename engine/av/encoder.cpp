@@ -180,10 +180,10 @@ bool Encoder::openVideo(const VideoEncodeParams &p, std::string *error)
     if (p.anyFrameRate)
         c->strict_std_compliance = FF_COMPLIANCE_EXPERIMENTAL;
     av::Dictionary opts;
-    if (p.threads <= 0)
+    if (c->thread_count == 0)
         opts.set("threads", "auto");
     else if (std::string(codec->name) == "libx265") // x265 keeps a thread pool of its own
-        opts.set("x265-params", ("pools=" + std::to_string(p.threads)).c_str());
+        opts.set("x265-params", ("pools=" + std::to_string(c->thread_count)).c_str());
     return openContext(m_ctx, codec, opts.address(), error);
 }
 

@@ -15,7 +15,7 @@ struct VideoEncodeParams {
     bool globalHeader = false;
     bool dvd = false;          // DVD rate control and GOP
     bool anyFrameRate = false; // encode at frameRate even where the format has no code for it
-    int threads = 0;           // 0 = as many as the machine has
+    int threads = 0;           // the encoder's own threads; 0 = as many as suit the cores
     bool hardware = false;     // VAAPI for H.264/HEVC when the machine can; else software
 };
 
@@ -26,7 +26,7 @@ struct AudioEncodeParams {
     int64_t bitRate = 0;
     int preferredSampleFmt = -1; // taken when the encoder accepts it
     bool globalHeader = false;
-    int threads = 0; // 0 = as many as the machine has
+    int threads = 0; // the encoder's own threads; 0 = as many as suit the cores
 };
 
 // One output stream's encoder, with what the encoder accepts.

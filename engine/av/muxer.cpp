@@ -69,6 +69,7 @@ bool Muxer::writeHeader(AVDictionary **options, std::string *error)
 
 bool Muxer::write(AVPacket *packet, int streamIndex, AVRational encoderTimeBase, std::string *error)
 {
+    std::lock_guard<std::mutex> lock(m_writeMutex);
     AVStream *st = m_ctx->streams[streamIndex];
     packet->stream_index = streamIndex;
     av_packet_rescale_ts(packet, encoderTimeBase, st->time_base);

@@ -12,6 +12,7 @@
 struct MediaProbe::Impl {
     std::string path;
     Demuxer demuxer;
+    std::function<bool()> stop;
     int64_t fileSize = 0;
 
     // Decodes the first frame of a stream at or after targetMs (-1 = the
@@ -77,11 +78,16 @@ MediaProbe::MediaProbe() : d(std::make_unique<Impl>())
 }
 MediaProbe::~MediaProbe() = default;
 
+void MediaProbe::setStopCheck(std::function<bool()> stop)
+{
+    d->stop = std::move(stop);
+}
+
 bool MediaProbe::open(const std::string &path)
 {
     close();
     std::string error;
-    if (!d->demuxer.open(path, true, &error))
+    if (!d->demuxer.open(path, true, &error, d->stop))
         return false;
     // The file counts when one of its streams really decodes.
     bool decodable = false;

@@ -3,6 +3,7 @@
 #include "engine/probe/fileinfo.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,6 +17,10 @@ public:
     ~MediaProbe();
     MediaProbe(const MediaProbe &) = delete;
     MediaProbe &operator=(const MediaProbe &) = delete;
+
+    // Asked while a file is opened and read: true gives up at once (a load
+    // that was cancelled while a file stalls).
+    void setStopCheck(std::function<bool()> stop);
 
     // True when the file has at least one decodable audio or video stream.
     bool open(const std::string &path);

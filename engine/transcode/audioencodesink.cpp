@@ -40,7 +40,7 @@ bool AudioEncodeSink::open(const AudioEncodeParams &params, bool progressBySound
     return true;
 }
 
-bool AudioEncodeSink::feed(const AVFrame *frame, std::string *error)
+bool AudioEncodeSink::encodeFrame(AVFrame *frame, AVRational, std::string *error)
 {
     const int n = frame->nb_samples;
     if (av_audio_fifo_write(m_fifo.get(), reinterpret_cast<void **>(frame->extended_data), n) < n)

@@ -8,6 +8,7 @@
 class AudioEncodeSink : public EncodeSink {
 public:
     using EncodeSink::EncodeSink;
+    ~AudioEncodeSink() override { halt(); }
 
     // progressBySound: the output has no picture, so the sound says how far
     // the job has come.
@@ -15,12 +16,15 @@ public:
     // What every input's filter graph must deliver.
     const AudioFilterOutput &filterOutput() const { return m_filterOutput; }
 
-    // Takes one filtered frame and encodes every full chunk.
-    bool feed(const AVFrame *frame, std::string *error);
+    // Takes one filtered frame (and its data) and encodes every full chunk.
+    bool feed(AVFrame *frame, std::string *error) { return take(frame, {1, 1}, error); }
     // Adds silence up to ms on the output's timeline.
     bool padTo(double ms, std::string *error);
     // Encodes what is left and drains the encoder.
     bool finish(std::string *error);
+
+protected:
+    bool encodeFrame(AVFrame *frame, AVRational timeBase, std::string *error) override;
 
 private:
     // Encodes full chunks; all: the last, shorter one as well.

@@ -8,6 +8,11 @@ AudioLane::AudioLane(const AVStream *stream, int64_t startPts, const SectionWind
 {
 }
 
+AudioLane::~AudioLane()
+{
+    halt(); // the lane's threads call into this object
+}
+
 bool AudioLane::onFrame(AVFrame *frame, std::string *error)
 {
     const int rate = std::max(1, frame->sample_rate);

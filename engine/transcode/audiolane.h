@@ -10,6 +10,7 @@ class AudioLane : public StreamLane {
 public:
     AudioLane(const AVStream *stream, int64_t startPts, const SectionWindow &window,
               const FilterSettings &filters, AudioEncodeSink &sink);
+    ~AudioLane() override;
 
 protected:
     bool onFrame(AVFrame *frame, std::string *error) override;

@@ -1,7 +1,12 @@
 #include "engine/transcode/inputlanes.h"
 
-bool InputLanes::open(InputCursor &input, OutputSink &output, const FilterSettings &filters, int threads,
-                      std::string *error)
+InputLanes::~InputLanes()
+{
+    halt();
+}
+
+bool InputLanes::open(InputCursor &input, OutputSink &output, const FilterSettings &filters,
+                      int decoderThreads, std::string *error)
 {
     Demuxer &demuxer = input.demuxer();
     const int vi = output.hasVideo() ? demuxer.videoIndex() : -1;
@@ -9,16 +14,32 @@ bool InputLanes::open(InputCursor &input, OutputSink &output, const FilterSettin
     if (vi >= 0) {
         m_video = std::make_unique<VideoLane>(demuxer.stream(vi), demuxer.startPts(vi), input.window(),
                                               filters, output.video());
-        if (!m_video->open(threads, error))
+        if (!m_video->open(decoderThreads, error))
             return false;
     }
     if (ai >= 0) {
         m_audio = std::make_unique<AudioLane>(demuxer.stream(ai), demuxer.startPts(ai), input.window(),
                                               filters, output.audio());
-        if (!m_audio->open(threads, error))
+        if (!m_audio->open(decoderThreads, error))
             return false;
     }
     return true;
+}
+
+void InputLanes::runThreaded(StageCrew &crew)
+{
+    if (m_video)
+        m_video->runThreaded(crew);
+    if (m_audio)
+        m_audio->runThreaded(crew);
+}
+
+void InputLanes::halt()
+{
+    if (m_video)
+        m_video->halt();
+    if (m_audio)
+        m_audio->halt();
 }
 
 StreamLane *InputLanes::forStream(int streamIndex)
@@ -37,7 +58,10 @@ bool InputLanes::allDone() const
 
 bool InputLanes::finish(std::string *error)
 {
-    return (!m_video || m_video->finish(error)) && (!m_audio || m_audio->finish(error));
+    // Threaded lanes are finished both, so that no thread outlives the call.
+    const bool video = !m_video || m_video->finish(error);
+    const bool audio = !m_audio || m_audio->finish(video ? error : nullptr);
+    return video && audio;
 }
 
 int64_t InputLanes::damagedPackets() const

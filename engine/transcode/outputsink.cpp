@@ -32,6 +32,18 @@ bool OutputSink::open(const OutputPlan &plan, const std::string &path, std::stri
     return m_muxer.writeHeader(options.address(), error);
 }
 
+void OutputSink::runThreaded(StageCrew &crew)
+{
+    m_video.runThreaded(crew);
+    m_audio.runThreaded(crew);
+}
+
+bool OutputSink::settle(std::string *error)
+{
+    const bool video = m_video.settle(error);
+    return m_audio.settle(video ? error : nullptr) && video;
+}
+
 bool OutputSink::alignSound(double endMs, bool inputHadSound, std::string *error)
 {
     if (!hasAudio() || (!hasVideo() && inputHadSound))

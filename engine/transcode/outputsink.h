@@ -21,6 +21,13 @@ public:
     VideoEncodeSink &video() { return m_video; }
     AudioEncodeSink &audio() { return m_audio; }
 
+    // The encoders take their frames on threads of the crew from now on.
+    void runThreaded(StageCrew &crew);
+    // Waits for the encoders' threads to finish what they were given; the
+    // encoders then work on the caller's thread again.  False with the
+    // crew's reason when it failed.
+    bool settle(std::string *error);
+
     // After an input that ends at endMs on the output's timeline: silence
     // fills the sound up to where the picture ends, so that sound and
     // picture stay together across joins.  inputHadSound: the input fed the

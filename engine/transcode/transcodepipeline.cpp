@@ -4,6 +4,7 @@
 #include "engine/transcode/apewriter.h"
 #include "engine/transcode/dpgwriter.h"
 #include "engine/transcode/inputlanes.h"
+#include "engine/transcode/stagecrew.h"
 
 #include <QtGlobal>
 
@@ -11,7 +12,8 @@
 
 TranscodePipeline::TranscodePipeline(const TranscodeJob &job, const std::atomic<bool> &stop,
                                      ProgressMeter &progress)
-    : m_job(job), m_stop(stop), m_progress(progress), m_output(stop, progress)
+    : m_job(job), m_threads(CodecThreads::choose(job.processing.threads, job.pipelined)), m_stop(stop),
+      m_progress(progress), m_output(stop, progress)
 {
 }
 
@@ -89,14 +91,16 @@ bool TranscodePipeline::openOutput(std::string *error)
         return false;
     if (m_plan.rule.ape) // Monkey's Audio holds mono or stereo sound only
         m_plan.audioParams.channels = std::clamp(m_plan.audioParams.channels, 1, 2);
-    m_plan.videoParams.threads = m_job.processing.threads;
+    m_plan.videoParams.threads = m_threads.videoEncoder;
     m_plan.videoParams.hardware = m_job.processing.useGpu;
-    m_plan.audioParams.threads = m_job.processing.threads;
+    m_plan.audioParams.threads = m_threads.audioEncoder;
     return m_temp.create(m_job.output, error) && m_output.open(m_plan, m_temp.path(), error);
 }
 
 // The heart of the job: packets from the input go to their stream's lane,
-// which decodes, filters and encodes them, until the section is done.
+// which decodes, filters and encodes them, until the section is done.  In a
+// pipelined job this thread only reads; the lanes and the encoders work on
+// threads of their own, and all of them have finished when this returns.
 bool TranscodePipeline::convertInput(InputCursor &input, std::string *error)
 {
     SectionWindow window = input.window();
@@ -104,18 +108,41 @@ bool TranscodePipeline::convertInput(InputCursor &input, std::string *error)
         return true; // the section lies wholly in other inputs
     window.offsetMs = m_writtenMs;
     input.setWindow(window);
+    StageCrew crew(m_stop); // outlives the lanes and the encoders' threads
     InputLanes lanes;
-    if (!lanes.open(input, m_output, m_job.filters, m_job.processing.threads, error))
+    if (!lanes.open(input, m_output, m_job.filters, m_threads.decoder, error))
         return false;
     input.begin(lanes.videoIndex(), lanes.audioIndex());
+    if (m_job.pipelined) {
+        m_output.runThreaded(crew);
+        lanes.runThreaded(crew);
+    }
+    bool ok = readInput(input, lanes, error) && lanes.finish(error);
+    if (!ok) {
+        crew.letGo(error ? *error : std::string());
+        lanes.halt();
+    }
+    // The first failure of any stage is the reason the job gives.
+    ok = m_output.settle(error) && ok;
+    if (!ok && crew.failed() && error)
+        *error = crew.reason();
+    if (!ok)
+        return false;
+    m_damaged += lanes.damagedPackets() + input.damagedReads();
+    m_writtenMs += input.convertedMs();
+    input.close();
+    return window.openEnded() || m_output.alignSound(m_writtenMs, lanes.hasAudio(), error);
+}
 
+bool TranscodePipeline::readInput(InputCursor &input, InputLanes &lanes, std::string *error)
+{
     av::PacketPtr packet = av::makePacket();
     if (!packet)
         return av::failWith(error, "out of memory");
     while (!lanes.allDone()) {
         const InputCursor::Read read = input.next(packet.get(), error);
         if (read == InputCursor::Read::End)
-            break;
+            return true;
         if (read == InputCursor::Read::Failed)
             return false;
         StreamLane *lane = lanes.forStream(packet->stream_index);
@@ -124,12 +151,7 @@ bool TranscodePipeline::convertInput(InputCursor &input, std::string *error)
         if (!ok)
             return false;
     }
-    if (!lanes.finish(error))
-        return false;
-    m_damaged += lanes.damagedPackets() + input.damagedReads();
-    m_writtenMs += input.convertedMs();
-    input.close();
-    return window.openEnded() || m_output.alignSound(m_writtenMs, lanes.hasAudio(), error);
+    return true;
 }
 
 bool TranscodePipeline::finishOutput(std::string *error)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/transcode/codecthreads.h"
 #include "engine/transcode/inputcursor.h"
 #include "engine/transcode/outputplan.h"
 #include "engine/transcode/outputsink.h"
@@ -11,6 +12,8 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+class InputLanes;
 
 // One run of a job: opens the inputs, places the section on them, writes
 // the output under a temporary name, converts input after input, and puts
@@ -28,11 +31,14 @@ private:
     bool placeSection(std::string *error);
     bool openOutput(std::string *error);
     bool convertInput(InputCursor &input, std::string *error);
+    // Hands the input's packets to their lanes until the section is done.
+    bool readInput(InputCursor &input, InputLanes &lanes, std::string *error);
     bool finishOutput(std::string *error);
     bool repack(std::string *error);
     void logDamage() const;
 
     const TranscodeJob &m_job;
+    const CodecThreads m_threads;
     const std::atomic<bool> &m_stop;
     ProgressMeter &m_progress;
     std::vector<std::unique_ptr<InputCursor>> m_inputs;

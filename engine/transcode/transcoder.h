@@ -24,6 +24,9 @@ struct TranscodeJob {
     // When set, each input is read through the reader this returns for its
     // name instead of FFmpeg opening the path itself.
     std::function<std::unique_ptr<InputReader>(const std::string &input)> openReader;
+    // Reading, decoding, filtering and encoding run on threads of their own
+    // joined by bounded queues; off, all of it runs on the caller's thread.
+    bool pipelined = true;
 };
 
 class Transcoder {

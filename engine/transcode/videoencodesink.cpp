@@ -13,7 +13,7 @@ bool VideoEncodeSink::open(const VideoEncodeParams &params, const std::string &t
     return true;
 }
 
-bool VideoEncodeSink::feed(AVFrame *frame, AVRational timeBase, std::string *error)
+bool VideoEncodeSink::encodeFrame(AVFrame *frame, AVRational timeBase, std::string *error)
 {
     if (frame->pts != AV_NOPTS_VALUE) {
         frame->pts = av_rescale_q(frame->pts, timeBase, m_encoder.context()->time_base);

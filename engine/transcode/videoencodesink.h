@@ -8,6 +8,7 @@
 class VideoEncodeSink : public EncodeSink {
 public:
     using EncodeSink::EncodeSink;
+    ~VideoEncodeSink() override { halt(); }
 
     // Opens the encoder and adds its stream; tag is a FourCC or empty.
     // displayAspect 0/1 keeps square pixels.
@@ -17,14 +18,20 @@ public:
     const VideoFilterOutput &filterOutput() const { return m_filterOutput; }
     AVRational frameRate() const { return m_filterOutput.frameRate; }
 
-    // Encodes one filtered frame whose pts is in timeBase.  A frame for a
-    // slot that is already filled (a join may repeat the previous input's
-    // last one) is dropped.
-    bool feed(AVFrame *frame, AVRational timeBase, std::string *error);
+    // Encodes one filtered frame whose pts is in timeBase (takes its data).
+    // A frame for a slot that is already filled (a join may repeat the
+    // previous input's last one) is dropped.
+    bool feed(AVFrame *frame, AVRational timeBase, std::string *error)
+    {
+        return take(frame, timeBase, error);
+    }
     // Drains the encoder.
     bool finish(std::string *error) { return encode(nullptr, "video", error); }
     // Where the encoded picture ends on the output's timeline.
     double endMs() const;
+
+protected:
+    bool encodeFrame(AVFrame *frame, AVRational timeBase, std::string *error) override;
 
 private:
     VideoFilterOutput m_filterOutput;

@@ -1,5 +1,7 @@
 #include "engine/transcode/videolane.h"
 
+#include "engine/transcode/queuedepth.h"
+
 #include <algorithm>
 
 VideoLane::VideoLane(const AVStream *stream, int64_t startPts, const SectionWindow &window,
@@ -7,6 +9,17 @@ VideoLane::VideoLane(const AVStream *stream, int64_t startPts, const SectionWind
     : StreamLane(stream, startPts, window), m_filters(filters), m_sink(sink),
       m_halfFrameMs(500.0 / av_q2d(sink.frameRate()))
 {
+}
+
+VideoLane::~VideoLane()
+{
+    halt(); // the lane's threads call into this object
+}
+
+size_t VideoLane::frameQueueDepth() const
+{
+    const AVCodecParameters *par = m_stream->codecpar;
+    return QueueDepth::pictures(par->width, par->height, 1);
 }
 
 bool VideoLane::onFrame(AVFrame *frame, std::string *error)

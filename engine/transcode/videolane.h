@@ -10,10 +10,13 @@ class VideoLane : public StreamLane {
 public:
     VideoLane(const AVStream *stream, int64_t startPts, const SectionWindow &window,
               const FilterSettings &filters, VideoEncodeSink &sink);
+    ~VideoLane() override;
 
 protected:
     bool onFrame(AVFrame *frame, std::string *error) override;
     bool endFilters(std::string *error) override;
+    // Decoded pictures are large: few wait for the filters.
+    size_t frameQueueDepth() const override;
 
 private:
     // A graph for the frame's size and format; a change in either ends the

@@ -2,9 +2,18 @@
 
 #include "common/testmedia.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QtTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 namespace {
 
@@ -196,6 +205,31 @@ private slots:
             QCOMPARE(info.width, 320);
             probe.thumbnailJpeg(1900); // may be empty, must not crash
         }
+    }
+
+    // An input that never delivers (a pipe whose writer stays silent) holds
+    // the probe only until its stop check says so, not until the deadline.
+    void stopCheckEndsAStalledOpen()
+    {
+        const QByteArray fifo = (m_dir + "/silent.ts").toLocal8Bit();
+        QCOMPARE(::mkfifo(fifo.constData(), 0600), 0);
+        const int writer = ::open(fifo.constData(), O_RDWR | O_CLOEXEC); // a writer that never writes
+        QVERIFY(writer >= 0);
+        std::atomic<bool> stop{false};
+        MediaProbe probe;
+        probe.setStopCheck([&stop] { return stop.load(); });
+        QElapsedTimer clock;
+        std::thread stopper([&stop] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            stop = true;
+        });
+        clock.start();
+        const bool opened = probe.open(fifo.toStdString());
+        const qint64 took = clock.elapsed();
+        stopper.join();
+        ::close(writer);
+        QVERIFY(!opened);
+        QVERIFY2(took < 3000, qPrintable(QString::number(took)));
     }
 };
 

@@ -2,9 +2,9 @@
 #include "app/myapplication.h"
 #include "core/config/videouserconfig.h"
 #include "core/media/videoinfomanager.h"
+#include "dialogs/capturewebview.h"
+#include "dialogs/capturewebviewloader.h"
 #include "dialogs/downloaddlg.h"
-#include "dialogs/downloadwebprofile.h"
-#include "dialogs/extendedwebview.h"
 
 #include "common/testhttpserver.h"
 #include "common/testmedia.h"
@@ -19,7 +19,6 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QWebEngineProfile>
 #include <QtTest>
 
 #include <unistd.h>
@@ -117,14 +116,15 @@ private slots:
 
     void webEngineWaitsForTheFirstDialog()
     {
-        QVERIFY(!DownloadWebProfile::isCreated());
+        QVERIFY(!CaptureWebViewLoader::isLoaded());
         QProcess ps;
         ps.start("ps", {"-o", "comm=", "--ppid", QString::number(QCoreApplication::applicationPid())});
         QVERIFY(ps.waitForFinished(10000));
         QVERIFY2(!ps.readAll().contains("QtWebEngine"), "a web engine helper runs before any dialog");
         auto dlg = makeDialog();
-        QVERIFY(DownloadWebProfile::isCreated());
-        QVERIFY(dlg->webView()->page()->profile()->isOffTheRecord());
+        QVERIFY(CaptureWebViewLoader::isLoaded());
+        QVERIFY(dlg->webView());
+        QVERIFY(dlg->webView()->isOffTheRecord());
         QCOMPARE(dlg->width(), 478);
         QVERIFY(dlg->windowFlags() & Qt::FramelessWindowHint);
         QVERIFY(!dlg->progressBar()->isTextVisible());

@@ -3,7 +3,9 @@
 #include "Widgets/loadvideofilesprogressdialog.h"
 #include "Widgets/videorenamedlg.h"
 #include "common/testmedia.h"
+#include "core/media/parallelvideoloader.h"
 #include "core/media/videoinfo.h"
+#include "core/media/videoinfomanager.h"
 
 #include <QFile>
 #include <QLabel>
@@ -11,20 +13,55 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 
+#include <atomic>
+#include <functional>
+
 namespace {
+// Entries named "slow" wait at a gate the test opens.
+class GatedLoader : public ParallelVideoLoader {
+public:
+    GatedLoader(int workers, std::atomic<bool> *gate) : ParallelVideoLoader(workers), m_gate(gate) {}
+    ~GatedLoader() override
+    {
+        m_gate->store(true);
+        stopWorkers();
+    }
+
+protected:
+    VideoLoadOutcome loadOne(const VideoBasicInfo &entry, MediaProbe &probe) const override
+    {
+        while (entry.filename.contains(QLatin1String("slow")) && !m_gate->load())
+            QThread::msleep(5);
+        return ParallelVideoLoader::loadOne(entry, probe);
+    }
+
+private:
+    std::atomic<bool> *m_gate;
+};
+
 // Collects the error boxes instead of showing them.
 class QuietLoadDialog : public LoadVideoFilesProgressDialog {
 public:
     QStringList errors;
     QStringList labels; // what the label said after each file
+    std::atomic<bool> gate{true};
+    std::function<void()> onError;
 
 protected:
     void showError(const QString &title, const QString &text) override
     {
         errors << title + QLatin1Char('|') + text;
+        if (onError)
+            onError();
+    }
+    std::unique_ptr<ParallelVideoLoader> makeLoader(int workers) override
+    {
+        return std::make_unique<GatedLoader>(workers, &gate);
     }
 };
 } // namespace
@@ -69,6 +106,61 @@ private slots:
         QCOMPARE(loaded.front()->filename, good);
         QCOMPARE(dialog.lbLoading()->text(), QStringLiteral("loaded file:") + good);
         QCOMPARE(dialog.progressBar()->value(), 33); // entry 1 of 3
+    }
+
+    // Rows appear while later files still load; Cancel ends the load and
+    // takes them out again.  An error box shows after the rows before its
+    // file and before the rows after it.
+    void rowsAppearWhileLoadingAndCancelTakesThemBack()
+    {
+        const QString dir = TestMedia::tempDir();
+        const QString a = dir + QStringLiteral("/first.mp4"), b = dir + QStringLiteral("/last.avi");
+        const QString slow = dir + QStringLiteral("/slow.mp4"), bad = dir + QStringLiteral("/bad.mp4");
+        QVERIFY(TestMedia::makeClip(a, 1.0, 160, 120));
+        QVERIFY(TestMedia::makeClip(b, 1.0, 176, 144));
+        QVERIFY(QFile::copy(a, slow));
+        QFile junk(bad);
+        QVERIFY(junk.open(QIODevice::WriteOnly));
+        junk.write("this is not a media file");
+        junk.close();
+
+        VideoInfoManager registry;
+        registry.setRememberAddedFiles(false);
+        QuietLoadDialog dialog;
+        registry.setLoadStep(&dialog);
+        dialog.gate = false;
+        bool sawRowWhileLoading = false;
+        QTimer poll;
+        poll.setInterval(10);
+        connect(&poll, &QTimer::timeout, this, [&] {
+            if (registry.count() != 1 || !dialog.isVisible())
+                return;
+            sawRowWhileLoading = true;
+            QCOMPARE(dialog.progressBar()->value(), 0); // entry 0 of 3
+            QCOMPARE(dialog.lbLoading()->text(), QStringLiteral("loaded file:") + a);
+            QVERIFY(dialog.btnCancel()->isEnabled());
+            poll.stop();
+            dialog.btnCancel()->click();
+        });
+        poll.start();
+        QSignalSpy removed(&registry, qOverload<int>(&VideoInfoManager::videoRemoved));
+        registry.addFiles({a, slow, b});
+        poll.stop();
+        QVERIFY(sawRowWhileLoading);
+        QCOMPARE(registry.count(), 0);
+        QCOMPARE(removed.count(), 1);
+        QVERIFY(dialog.isHidden());
+
+        dialog.gate = true;
+        int rowsAtError = -1;
+        dialog.onError = [&] { rowsAtError = registry.count(); };
+        registry.addFiles({a, bad, b});
+        QCOMPARE(dialog.errors,
+                 QStringList{QStringLiteral("Error|%1 is not a valid multi-media file.").arg(bad)});
+        QCOMPARE(rowsAtError, 1);
+        QCOMPARE(registry.count(), 2);
+        QCOMPARE(registry.filePath(1), b);
+        QCOMPARE(dialog.progressBar()->value(), 66);
     }
 
     void loadingPathsBuildsWholeSections()

@@ -1,4 +1,4 @@
-#include "dialogs/downloadwebprofile.h"
+#include "dialogs/webview/downloadwebprofile.h"
 
 #include <QCoreApplication>
 #include <QWebEngineProfile>

@@ -1,0 +1,25 @@
+#include "engine/transcode/codecthreads.h"
+
+#include <algorithm>
+#include <thread>
+
+CodecThreads CodecThreads::choose(int requested, bool pipelined)
+{
+    CodecThreads t;
+    if (requested > 0) {
+        t.decoder = t.videoEncoder = t.audioEncoder = requested;
+        return t;
+    }
+    // FFmpeg's automatic choice gives a frame-threaded decoder one thread
+    // more than there are cores, and libx264 half as many again as there
+    // are cores.  In a pipelined job decoding, filtering and encoding run
+    // side by side on threads of their own, so the cores are busy anyway:
+    // one codec thread per core is as fast and holds fewer pictures in
+    // memory (each frame thread keeps a set of its own).
+    if (pipelined) {
+        const int cores = int(std::max(1u, std::thread::hardware_concurrency()));
+        t.decoder = cores;
+        t.videoEncoder = cores;
+    }
+    return t;
+}
