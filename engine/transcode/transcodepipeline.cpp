@@ -12,7 +12,8 @@
 
 TranscodePipeline::TranscodePipeline(const TranscodeJob &job, const std::atomic<bool> &stop,
                                      ProgressMeter &progress)
-    : m_job(job), m_threads(CodecThreads::choose(job.processing.threads, job.pipelined)), m_stop(stop),
+    : m_job(job), m_pipelined(job.pipelined && job.processing.threads != 1),
+      m_threads(CodecThreads::choose(job.processing.threads, m_pipelined)), m_stop(stop),
       m_progress(progress), m_output(stop, progress)
 {
 }
@@ -113,7 +114,7 @@ bool TranscodePipeline::convertInput(InputCursor &input, std::string *error)
     if (!lanes.open(input, m_output, m_job.filters, m_threads.decoder, error))
         return false;
     input.begin(lanes.videoIndex(), lanes.audioIndex());
-    if (m_job.pipelined) {
+    if (m_pipelined) {
         m_output.runThreaded(crew);
         lanes.runThreaded(crew);
     }

@@ -38,6 +38,9 @@ private:
     void logDamage() const;
 
     const TranscodeJob &m_job;
+    // A job held to one thread per codec is held to one core: its stages
+    // then run one after the other on the job's thread.
+    const bool m_pipelined;
     const CodecThreads m_threads;
     const std::atomic<bool> &m_stop;
     ProgressMeter &m_progress;
