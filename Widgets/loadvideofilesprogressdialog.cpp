@@ -1,6 +1,7 @@
 #include "Widgets/loadvideofilesprogressdialog.h"
 
 #include "Widgets/widgetenhancer.h"
+#include "app/guilog.h"
 
 #include <QApplication>
 #include <QDebug>
@@ -92,7 +93,7 @@ int LoadVideoFilesProgressDialog::exec(QList<VideoBasicInfo> &list)
     for (int i = 0; i < n; ++i) {
         std::unique_ptr<VideoInfo> record = load(list.at(i));
         if (!record)
-            continue; // unsupported (silently) or reported by reportInvalid
+            continue; // reported by reportInvalid
         m_progressBar->setValue(int(qint64(i) * 100 / n));
         m_lbLoading->setText(tr("loaded file:") + list.at(i).filename);
         m_results.push_back(std::move(record));
@@ -106,7 +107,7 @@ int LoadVideoFilesProgressDialog::exec(QList<VideoBasicInfo> &list)
 
 void LoadVideoFilesProgressDialog::reportInvalid(const QString &path, const QString &reason)
 {
-    qDebug() << "cannot load" << path << "[" << reason << "]";
+    qCDebug(lcGui) << "cannot load" << path << "[" << reason << "]";
     showError(tr("Error"), path + tr(" is not a valid multi-media file."));
 }
 

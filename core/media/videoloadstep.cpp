@@ -1,11 +1,9 @@
 #include "core/media/videoloadstep.h"
 
-#include "core/media/supportedfiles.h"
+#include "core/platform/corelog.h"
 
 std::unique_ptr<VideoInfo> VideoLoadStep::load(const VideoBasicInfo &video)
 {
-    if (!isSupportedFile(video.filename))
-        return nullptr;
     auto info = std::make_unique<VideoInfo>(video);
     if (!info->isValid()) {
         reportInvalid(video.filename, info->probeError);
@@ -25,5 +23,5 @@ int SilentVideoLoadStep::run(const QList<VideoBasicInfo> &videos, VideoInfoList 
 
 void SilentVideoLoadStep::reportInvalid(const QString &path, const QString &reason)
 {
-    qWarning("cannot add [%s]: %s", qPrintable(path), qPrintable(reason));
+    qCWarning(lcMedia, "cannot add [%s]: %s", qPrintable(path), qPrintable(reason));
 }

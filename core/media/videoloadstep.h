@@ -13,8 +13,9 @@ using VideoInfoList = std::vector<std::unique_ptr<VideoInfo>>;
 
 // The step that turns the paths being added into probed records.  The GUI
 // shows its loading dialog here; the command-line tool and the tests supply
-// their own.  run() skips unsupported paths silently, probes the others in
-// order, reports each file that cannot be used, and hands back the valid
+// their own.  run() probes the paths in order whatever their names end in
+// (a file is media when FFmpeg can decode one of its audio or video
+// streams), reports each file that cannot be used, and hands back the valid
 // records in input order.  Returns 1 when the records are to be added; any
 // other value (the user cancelled) leaves the list unchanged.
 class VideoLoadStep {
@@ -22,12 +23,12 @@ public:
     virtual ~VideoLoadStep() = default;
     virtual int run(const QList<VideoBasicInfo> &videos, VideoInfoList &loaded) = 0;
 
-    // Probes one entry; null for an unsupported path (silently) or an invalid
-    // file (after reportInvalid).
+    // Probes one entry; null for a file that cannot be used (after
+    // reportInvalid).
     std::unique_ptr<VideoInfo> load(const VideoBasicInfo &video);
 
 protected:
-    // Told about a supported file that cannot be used, with the reason.
+    // Told about a file that cannot be used, with the reason.
     virtual void reportInvalid(const QString &path, const QString &reason) = 0;
 };
 
