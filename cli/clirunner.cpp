@@ -48,6 +48,7 @@ public:
     }
 
 protected:
+    bool reportsEveryFile() const override { return true; }
     void reportInvalid(const QString &path, const QString &reason) override
     {
         ++unusable;

@@ -132,6 +132,12 @@ QString VideoUserConfig::videoDownloadDirectory()
     return dir;
 }
 
+QString VideoUserConfig::storedVideoDownloadDirectory() const
+{
+    const QString dir = m_settings->value(kDownloadFolder).toString();
+    return isExistingDir(dir) ? dir : QString();
+}
+
 QString VideoUserConfig::tempDirectory() const
 {
     if (!m_settings->contains(kTempFolder))

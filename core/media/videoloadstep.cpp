@@ -1,12 +1,15 @@
 #include "core/media/videoloadstep.h"
 
+#include "core/media/supportedfiles.h"
+
 #include "core/platform/corelog.h"
 
 std::unique_ptr<VideoInfo> VideoLoadStep::load(const VideoBasicInfo &video)
 {
     auto info = std::make_unique<VideoInfo>(video);
     if (!info->isValid()) {
-        reportInvalid(video.filename, info->probeError);
+        if (reportsEveryFile() || isSupportedFile(video.filename))
+            reportInvalid(video.filename, info->probeError);
         return nullptr;
     }
     return info;

@@ -139,8 +139,9 @@ QStringList knownFolders(const QStringList &extra)
 {
     VideoUserConfig *config = VideoUserConfig::instance();
     QStringList folders = extra;
-    folders << config->convertOutputDirectory() << config->videoDownloadDirectory() << config->tempDirectory()
-            << QDir::tempPath();
+    // Read only: looking for leftovers never changes the settings.
+    folders << config->convertOutputDirectory() << config->storedVideoDownloadDirectory()
+            << config->defaultSnapshotDirectory() << config->tempDirectory() << QDir::tempPath();
     return folders;
 }
 

@@ -31,7 +31,9 @@ struct MediaProbe::Impl {
     // end within the time allowed.
     double scanLength(int deadlineMs)
     {
-        if (!demuxer.seekMs(0))
+        // Only a file can be read through and then read again.
+        const AVIOContext *io = demuxer.context()->pb;
+        if (!io || !(io->seekable & AVIO_SEEKABLE_NORMAL) || !demuxer.seekMs(0))
             return 0.0;
         av::PacketPtr pkt = av::makePacket();
         if (!pkt)

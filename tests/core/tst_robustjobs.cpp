@@ -209,6 +209,26 @@ private slots:
                  qPrintable(crop.error));
     }
 
+    void aRunWithAFailedJobNeverReachesTheEnd()
+    {
+        VideoInfo good(m_clip), bad(m_clip);
+        QVERIFY(good.isValid() && bad.isValid());
+        bad.cropChanged = true;
+        bad.cropWidth = bad.cropHeight = 5000; // refused by the engine
+        const QString folder = m_dir + "/partly";
+        QVERIFY(ConversionRun::outputFolderProblem(folder).isEmpty());
+        ConversionRun run;
+        run.addConversion(smallMp4(), good, folder, m_dir);
+        run.addConversion(smallMp4(), bad, folder, m_dir);
+        const Ended ended = runToEnd(run);
+        QCOMPARE(ended.jobs.size(), 2);
+        QCOMPARE(ended.jobs[0].status, TRANSCODE_FINISHED);
+        QCOMPARE(ended.jobs[1].status, TRANSCODE_FAILED);
+        // What the progress bar shows: never "all done".
+        QVERIFY2(run.progress() < 1.0, qPrintable(QString::number(run.progress())));
+        QVERIFY(run.progress() >= 0.5);
+    }
+
     void outputsAreReadableLikeAnySavedFile_data()
     {
         QTest::addColumn<int>("mask");

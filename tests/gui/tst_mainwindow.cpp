@@ -214,8 +214,16 @@ private slots:
         window->eventHandler()->onMenuEditRemove();
         QCOMPARE(registry()->count(), 1);
         QVERIFY(menu()->actPlay->isEnabled() && tools()->btnStart->isEnabled());
-        QVERIFY(!menu()->actRemove->isEnabled());
-        // Stopped with nothing current: Play goes off.
+        // The file that moved up is current: the commands go on with it.
+        QCOMPARE(list()->currentRow(), 0);
+        QVERIFY(menu()->actRemove->isEnabled());
+        // Stopped (the removed file was the one playing): Play stays for it.
+        menu()->onPlayStatusChanged(3);
+        QVERIFY(menu()->actPlay->isEnabled() && !menu()->actPause->isEnabled() &&
+                !menu()->actStop->isEnabled());
+        // With nothing left, Play goes off.
+        window->eventHandler()->onMenuEditRemove();
+        QCOMPARE(registry()->count(), 0);
         menu()->onPlayStatusChanged(3);
         QVERIFY(!menu()->actPlay->isEnabled() && !menu()->actPause->isEnabled() &&
                 !menu()->actStop->isEnabled());
