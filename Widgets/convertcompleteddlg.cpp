@@ -63,11 +63,9 @@ ConvertCompletedDlg::ConvertCompletedDlg(QWidget *parent)
 
 QUrl ConvertCompletedDlg::folderUrl(const QString &folder)
 {
-    // A local path made into a proper file address ("file:///home/..."),
-    // whatever separators it was written with.
-    QString path = folder;
-    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return QUrl::fromLocalFile(path);
+    // A local path made into a proper file address ("file:///home/...");
+    // a backslash is part of a name, not a separator.
+    return QUrl::fromLocalFile(folder);
 }
 
 void ConvertCompletedDlg::setUrlOpener(std::function<bool(const QUrl &)> opener)

@@ -8,6 +8,7 @@
 #include "Widgets/videoplayerscreen.h"
 #include "Widgets/videoselector.h"
 #include "Widgets/widgetenhancer.h"
+#include "app/guilog.h"
 #include "core/config/videouserconfig.h"
 #include "core/edit/cropselection.h"
 #include "core/edit/videoeditlistmodel.h"
@@ -493,7 +494,8 @@ void EditorDialog::onVideoSelectionChanged(const QItemSelection &selected, const
     m_tabWatermark->setRecord(record);
     onBtnStartClicked();
     const QRect picture = showRect();
-    qDebug("show rect = (%d,%d,%d,%d)", picture.left(), picture.top(), picture.right(), picture.bottom());
+    qCDebug(lcEditor, "show rect = (%d,%d,%d,%d)", picture.left(), picture.top(), picture.right(),
+            picture.bottom());
     m_selector->setScreenRect(picture);
 }
 

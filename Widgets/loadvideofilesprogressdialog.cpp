@@ -1,6 +1,7 @@
 #include "Widgets/loadvideofilesprogressdialog.h"
 
 #include "Widgets/widgetenhancer.h"
+#include "app/guilog.h"
 #include "core/media/parallelvideoloader.h"
 
 #include <QApplication>
@@ -230,7 +231,7 @@ void LoadVideoFilesProgressDialog::reject()
 
 void LoadVideoFilesProgressDialog::reportInvalid(const QString &path, const QString &reason)
 {
-    qDebug() << "cannot load" << path << "[" << reason << "]";
+    qCDebug(lcGui) << "cannot load" << path << "[" << reason << "]";
     showError(tr("Error"), tr("%1 is not a valid multi-media file.").arg(path));
 }
 

@@ -2,6 +2,7 @@
 
 #include "Widgets/browselineedit.h"
 #include "Widgets/convertcompleteddlg.h"
+#include "app/guilog.h"
 #include "core/config/videouserconfig.h"
 #include "core/jobs/conversionrun.h"
 #include "core/jobs/convertjob.h"
@@ -240,7 +241,9 @@ bool VideoConvertWidget::confirmStop()
         return true;
     if (!askYesNo(tr("Warning"), tr("Convert is in progress, stop it?")))
         return false;
-    m_run->stop();
+    // The window is closing: the run stops without a report that would hold
+    // the program open behind an "Aborted" box.
+    stopAll();
     return true;
 }
 
@@ -410,7 +413,7 @@ bool VideoConvertWidget::carryOut(PostTaskAction action)
         if (shutdownSystem())
             return true;
         // Refused: the run is reported as usual instead of vanishing.
-        qWarning("the system refused to shut down");
+        qCWarning(lcGui, "the system refused to shut down");
         return false;
     case PostTaskAction::None:
         break;
@@ -424,7 +427,7 @@ void VideoConvertWidget::showOutcome(const RunOutcome &outcome)
     setRunning(false);
     ConvertJob::logStatus(outcome.status, kLogSource, merge ? kMergeLogLine : kConvertLogLine);
     if (outcome.status == TRANSCODE_FAILED)
-        qWarning("%s failed: %s", merge ? "merge" : "conversion", qPrintable(outcome.error));
+        qCInfo(lcGui, "%s failed: %s", merge ? "merge" : "conversion", qPrintable(outcome.error));
 
     if (carryOut(outcome.postTask)) {
         emit convertStatusChanged(false);
@@ -462,8 +465,10 @@ void VideoConvertWidget::showOutcome(const RunOutcome &outcome)
 void VideoConvertWidget::showMessage(const QString &title, const QString &text, const QString &details)
 {
     QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok);
+    // The reason is shown, not hidden behind a button: "Convert Failed."
+    // alone leaves the user guessing.
     if (!details.isEmpty())
-        box.setDetailedText(details);
+        box.setInformativeText(details);
     box.exec();
 }
 

@@ -3,6 +3,7 @@
 #include "Widgets/editordialog.h"
 #include "Widgets/editorstyle.h"
 #include "Widgets/videoselector.h"
+#include "app/guilog.h"
 #include "core/edit/cropselection.h"
 #include "core/media/videoinfo.h"
 
@@ -130,7 +131,7 @@ void VideoEditTabCrop::setRecord(VideoInfo *record)
 
 void VideoEditTabCrop::onSpinLeftChanged(int value)
 {
-    qDebug("OnSpinLeftChanged, Value = [%d]", value);
+    qCDebug(lcEditor, "OnSpinLeftChanged, Value = [%d]", value);
 }
 
 void VideoEditTabCrop::onSpinTopChanged(int) {}

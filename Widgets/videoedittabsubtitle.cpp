@@ -111,11 +111,10 @@ void VideoEditTabSubtitle::SetFilter()
 {
     if (loading())
         return;
-    const QString file = OverlayRules::localFilePath(path());
+    const QString file = path();
     if (file.trimmed().isEmpty())
         return;
-    QString workDir = VideoUserConfig::instance()->tempDirectory() + QLatin1Char('/');
-    workDir.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    const QString workDir = VideoUserConfig::instance()->tempDirectory() + QLatin1Char('/');
     // A file that does not read as subtitles is refused here already: the
     // preview would only show nothing, and the conversion fail later.
     const bool on = chkEnable->isChecked();

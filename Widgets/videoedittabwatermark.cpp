@@ -255,7 +255,7 @@ void VideoEditTabWatermark::SetFilter()
     const int off = chkStartup->isChecked() ? 0 : 1;
     if (radioImage->isChecked()) {
         filters()->SetTextWaterMarkFilter(1, "", "", 12, int64_t(4294967295LL), 0, 0, 0, 16777215);
-        const QString file = OverlayRules::localFilePath(editImage->currentText());
+        const QString file = editImage->currentText();
         if (file.isEmpty())
             return;
         const QSize image(spinImageWidth->value(), spinImageHeight->value());

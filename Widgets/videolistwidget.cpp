@@ -14,6 +14,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 const char *const kListStyle =
     "QTableView { background-image: url(:/images/mainwindow/video_list_bkgnd.png);"
@@ -187,8 +189,12 @@ void VideoListWidget::dropEvent(QDropEvent *event)
 
 void VideoListWidget::onVideoRemoved(int row)
 {
-    Q_UNUSED(row);
-    // A removed row takes its selection with it: tell the followers of the
-    // current item, or the bars would keep offering commands for a gone row.
+    // A removed row takes its selection with it.  The row that moved into
+    // its place (or the new last one) becomes current, so that Play and
+    // the bars go on working for the files that remain; the followers of
+    // the current item hear of it either way.
+    const int count = m_model->rowCount();
+    if (currentRow() < 0 && count > 0)
+        selectRow(std::clamp(row, 0, count - 1));
     emit currentItemChanged(currentRow());
 }

@@ -2,6 +2,7 @@
 
 #include "Widgets/videoplayerscreen.h"
 #include "Widgets/widgetenhancer.h"
+#include "app/guilog.h"
 #include "core/config/videouserconfig.h"
 #include "core/media/timetext.h"
 #include "core/media/videoinfomanager.h"
@@ -11,6 +12,7 @@
 #include <QActionGroup>
 #include <QDebug>
 #include <QDesktopServices>
+#include <QDir>
 #include <QEvent>
 #include <QFile>
 #include <QFileDialog>
@@ -519,7 +521,7 @@ int VideoPlayerWidget::rowOfPlayingItem() const
 void VideoPlayerWidget::onVideoRemoved(int index)
 {
     const int status = playerStatus();
-    qDebug("status = [%d], index = [%d], currentIndex = [%d]", status, index, m_currentIndex);
+    qCDebug(lcGuiPlayer, "status = [%d], index = [%d], currentIndex = [%d]", status, index, m_currentIndex);
     if (status == PLAY_STATUS_STOPPED || m_currentIndex < 0)
         return;
     bool playingRowGone = false;
@@ -563,8 +565,8 @@ bool VideoPlayerWidget::eventFilter(QObject *watched, QEvent *event)
 
 QString VideoPlayerWidget::snapshotPath(const QString &dir, const QString &openedFile, const QString &format)
 {
+    // A backslash is an ordinary character of a file name here.
     QString name = openedFile;
-    name.replace(QLatin1Char('\\'), QLatin1Char('/'));
     name = name.mid(name.lastIndexOf(QLatin1Char('/')) + 1);
     const int dot = name.lastIndexOf(QLatin1Char('.'));
     if (dot >= 0)
@@ -579,32 +581,48 @@ QString VideoPlayerWidget::snapshotPath(const QString &dir, const QString &opene
     }
 }
 
-QString VideoPlayerWidget::takeSnapshot()
+QString VideoPlayerWidget::takeSnapshot(QString *error)
 {
     CffmpegPlayer *player = FFP_GetPlayer();
     if (player->GetPlayStatus() != PLAY_STATUS_PLAYING)
         return QString();
     VideoUserConfig *config = VideoUserConfig::instance();
-    const bool bmp = config->snapshotFormat() == QLatin1String("bmp");
-    const QString path =
-        snapshotPath(config->snapshotDirectory(), QString::fromLocal8Bit(player->GetOpenedFileName()),
-                     bmp ? QStringLiteral("bmp") : QStringLiteral("jpg"));
-    if (!player->SnapImage(path.toLocal8Bit().constData(), bmp ? 1 : 2)) {
-        qWarning("snapshot failed: [%s]", qPrintable(path));
+    const QString dir = config->snapshotDirectory();
+    const QString shown = QDir::toNativeSeparators(dir);
+    auto failWith = [error](const QString &why) {
+        if (error)
+            *error = why;
         return QString();
-    }
+    };
+    // A fresh home may have no such folder yet; one that cannot be made or
+    // written is said so, not skipped silently.
+    if (!QDir().mkpath(dir))
+        return failWith(tr("The snapshot folder \"%1\" cannot be created. Please choose another one "
+                           "(More > Change Snapshot Folder).")
+                            .arg(shown));
+    if (!QFileInfo(dir).isWritable())
+        return failWith(tr("The snapshot folder \"%1\" cannot be written. Please choose another one "
+                           "(More > Change Snapshot Folder).")
+                            .arg(shown));
+    const bool bmp = config->snapshotFormat() == QLatin1String("bmp");
+    const QString path = snapshotPath(dir, QString::fromLocal8Bit(player->GetOpenedFileName()),
+                                      bmp ? QStringLiteral("bmp") : QStringLiteral("jpg"));
+    if (!player->SnapImage(path.toLocal8Bit().constData(), bmp ? 1 : 2))
+        return failWith(tr("The snapshot could not be saved as \"%1\".").arg(QDir::toNativeSeparators(path)));
     return path;
 }
 
 void VideoPlayerWidget::onSnapshot()
 {
-    takeSnapshot();
+    QString why;
+    if (takeSnapshot(&why).isEmpty() && !why.isEmpty())
+        QMessageBox::information(window(), tr("Snapshot Failed"), why, QMessageBox::Ok);
 }
 
 void VideoPlayerWidget::onOpenSnapshotFolder()
 {
     const QString dir = VideoUserConfig::instance()->snapshotDirectory();
-    qDebug("snapshot directory = [%s]", qPrintable(dir));
+    qCDebug(lcGuiPlayer, "snapshot directory = [%s]", qPrintable(dir));
     QDesktopServices::openUrl(QUrl::fromLocalFile(dir));
 }
 

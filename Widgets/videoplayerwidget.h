@@ -54,9 +54,10 @@ public:
     // The first free snapshot file "<dir>/<name>_<n>.<format>" for the file
     // openedFile, counting n from 0.
     static QString snapshotPath(const QString &dir, const QString &openedFile, const QString &format);
-    // Takes a snapshot of the playing video; returns the file written, or an
-    // empty string when nothing plays or the picture could not be written.
-    QString takeSnapshot();
+    // Takes a snapshot of the playing video into the snapshot folder (made
+    // when missing); returns the file written, or an empty string when
+    // nothing plays or the picture could not be written (error says why).
+    QString takeSnapshot(QString *error = nullptr);
 
     void OnPlayerDestroy(int reason) override;
 

@@ -1,6 +1,7 @@
 #include "Widgets/videorenamedlg.h"
 
 #include "Widgets/widgetenhancer.h"
+#include "app/guilog.h"
 
 #include <QDebug>
 #include <QHBoxLayout>
@@ -101,7 +102,7 @@ bool VideoRenameDlg::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_editName && event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
-        qDebug() << "rename key" << key->key();
+        qCDebug(lcGui) << "rename key" << key->key();
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             onBtnOkClicked();
             return true;

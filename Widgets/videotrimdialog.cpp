@@ -3,6 +3,7 @@
 #include "Widgets/videoplayerscreen.h"
 #include "Widgets/videotrimdialogsectionchooser.h"
 #include "Widgets/widgetenhancer.h"
+#include "app/guilog.h"
 #include "core/media/timetext.h"
 #include "core/media/videoinfo.h"
 #include "engine/playback/ffmpegplayer.h"
@@ -505,8 +506,8 @@ void VideoTrimDialog::onBtnOKClicked()
     for (int i = 0; i < m_videoList->count(); ++i) {
         const QListWidgetItem *item = m_videoList->item(i);
         const VideoBasicInfo clip = item->data(Qt::UserRole).value<VideoBasicInfo>();
-        qDebug("pFileInfo = [0x%X], filename = [%s], msStart = [%d], msEnd = [%d]",
-               unsigned(quintptr(item) & 0xFFFFFFFFu), qPrintable(clip.filename), clip.msStart, clip.msEnd);
+        qCDebug(lcEditor, "pFileInfo = [0x%X], filename = [%s], msStart = [%d], msEnd = [%d]",
+                unsigned(quintptr(item) & 0xFFFFFFFFu), qPrintable(clip.filename), clip.msStart, clip.msEnd);
         m_result << clip;
     }
     clearClips();

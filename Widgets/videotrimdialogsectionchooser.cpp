@@ -1,5 +1,7 @@
 #include "Widgets/videotrimdialogsectionchooser.h"
 
+#include "app/guilog.h"
+
 #include <QDebug>
 #include <QMouseEvent>
 #include <QPainter>
@@ -209,7 +211,7 @@ bool VideoTrimDialogSectionChooser::eventFilter(QObject *watched, QEvent *event)
         const int x = mouse->position().toPoint().x();
         const int width = std::max(1, m_slider->width());
         const int v = std::clamp(x * SliderMax / width, 0, int(SliderMax));
-        qDebug("point.x = [%d], width = [%d], val =[%d/1000]", x, width, v);
+        qCDebug(lcEditor, "point.x = [%d], width = [%d], val =[%d/1000]", x, width, v);
         emit sliderMoved(v);
     }
     return QWidget::eventFilter(watched, event);

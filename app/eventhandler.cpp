@@ -11,6 +11,7 @@
 #include "app/mainwindow.h"
 #include "config/settingsdialog.h"
 #include "core/config/videouserconfig.h"
+#include "core/media/supportedfiles.h"
 #include "core/media/timetext.h"
 #include "core/media/videoinfomanager.h"
 #include "dialogs/downloaddlg.h"
@@ -25,9 +26,10 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
-#include <QProcess>
 #include <QSystemTrayIcon>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace {
 // The product's web site (a placeholder domain until the site exists).
@@ -125,27 +127,36 @@ QStringList CEventHandler::filesOfFolder(const QString &dir)
     const QDir folder(dir);
     const QFileInfoList entries =
         folder.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    // A whole folder brings the files the open dialog offers, not every
+    // picture or note lying beside them; single files are taken whatever
+    // their names.
     for (const QFileInfo &entry : entries) {
-        if (entry.isFile())
+        if (entry.isFile() && isSupportedFile(entry.fileName()))
             files << entry.absoluteFilePath();
     }
     return files;
 }
 
+QString CEventHandler::sampleRateText(int hz)
+{
+    if (hz < 1000)
+        return QStringLiteral("%1 Hz").arg(std::max(0, hz));
+    return QStringLiteral("%1 kHz").arg(QString::number(hz / 1000.0, 'g', 6));
+}
+
 QString CEventHandler::fileInfoText(const VideoBasicInfo &info, const MediaSummary &summary)
 {
-    QString name = info.filename;
-    name.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    name = name.mid(name.lastIndexOf(QLatin1Char('/')) + 1);
-    const QString duration = TimeText::fromMs(qint64(info.msEnd) - info.msStart);
+    const QString name = info.filename.mid(info.filename.lastIndexOf(QLatin1Char('/')) + 1);
+    const QString duration =
+        info.msEnd < 0 ? QStringLiteral("--:--:--") : TimeText::fromMs(qint64(info.msEnd) - info.msStart);
     return tr("Name:%1\nDuration:%2\nResolution:%3\u00D7%4\nBit Rate:%5 kbps\nFrame Rate:%6\n"
-              "Sample Rate:%7 kbps\nBit Rate:%8 kbps\nChannel:%9 Channel\n")
+              "Sample Rate:%7\nBit Rate:%8 kbps\nChannel:%9 Channel\n")
         .arg(name, duration)
         .arg(summary.width)
         .arg(summary.height)
         .arg(summary.videoBitrate / 1000)
         .arg(summary.frameRate)
-        .arg(summary.sampleRate / 1000)
+        .arg(sampleRateText(summary.sampleRate))
         .arg(summary.audioBitrate / 1000)
         .arg(summary.channels);
 }
@@ -154,12 +165,6 @@ QString CEventHandler::webPageUrl(const QString &language, const QString &page)
 {
     const QString host = language == QLatin1String("en") ? QStringLiteral("www") : language;
     return QStringLiteral("http://%1.%2%3").arg(host, QLatin1String(kWebDomain), page);
-}
-
-bool CEventHandler::startUpdater()
-{
-    const QString updater = QDir::current().filePath(QStringLiteral("update/update.exe"));
-    return QProcess::startDetached(updater, QStringList());
 }
 
 int CEventHandler::currentRow() const
@@ -343,8 +348,11 @@ void CEventHandler::onMenuHelpAbout()
 
 void CEventHandler::onMenuHelpCheckUpdate()
 {
-    if (!startUpdater())
-        showMessage(tr("Error"), tr("Start update/update.exe Failed."));
+    // Updates come with the system's packages here; there is no updater
+    // program to start.
+    showMessage(tr("Check Update"), tr("Corvane Reelmax is updated with the other programs of your system. "
+                                       "Please use your distribution's package manager (for example "
+                                       "\"apt update && apt upgrade\") to look for a newer version."));
 }
 
 void CEventHandler::onMenuHelpProductPage()

@@ -30,12 +30,12 @@ public:
     static QString openFileFilter();
     // Files (not folders) directly inside dir, by name ignoring case.
     static QStringList filesOfFolder(const QString &dir);
+    // A sample rate for people: "48 kHz", "44.1 kHz", "8000 Hz" below 1 kHz.
+    static QString sampleRateText(int hz);
     // The text of the file information dialog.
     static QString fileInfoText(const VideoBasicInfo &info, const MediaSummary &summary);
     // A page of the product's web site for the interface language.
     static QString webPageUrl(const QString &language, const QString &page);
-    // Starts the updater beside the working directory; false when it cannot start.
-    static bool startUpdater();
 
     // Where information boxes go (a box without parent by default; tests catch them).
     using MessageSink = std::function<void(const QString &title, const QString &text)>;

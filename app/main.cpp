@@ -1,12 +1,16 @@
 #include "app/envchecker.h"
+#include "app/eventhandler.h"
 #include "app/mainwindow.h"
 #include "app/myapplication.h"
 #include "core/config/videouserconfig.h"
 #include "core/platform/fontscan.h"
 #include "core/platform/platform.h"
+#include "core/platform/signalwatcher.h"
+#include "core/platform/stalefiles.h"
 
 #include <QIcon>
 
+#include <csignal>
 #include <memory>
 
 int main(int argc, char *argv[])
@@ -33,9 +37,17 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Corvane Reelmax"));
     QApplication::setOrganizationName(QStringLiteral("CorVane Software"));
 
+    // What a killed run left behind (hidden part files, work folders) goes.
+    StaleFiles::sweep(StaleFiles::knownFolders());
+
     auto window = std::make_unique<MainWindow>();
     app.mainWindow = window.get();
     VideoUserConfig::instance()->setMainWindow(window.get());
+    // A kill or a closed session stops the work and ends like "Exit": no
+    // half-written file stays behind.
+    SignalWatcher stopSignals({SIGTERM, SIGHUP, SIGINT});
+    QObject::connect(&stopSignals, &SignalWatcher::received, window->eventHandler(),
+                     &CEventHandler::onExitApp);
     window->show();
     const int result = app.exec();
     window.reset();

@@ -81,7 +81,7 @@ int CliRunner::discImage()
             QFile::remove(mpeg);
             bar.finish();
             fail(QStringLiteral("interrupted; nothing was written"));
-            return Interrupted;
+            return interruptedExitCode();
         }
         if (job.GetLastConvetStatus() != TRANSCODE_FINISHED || !QFileInfo(mpeg).isFile()) {
             QFile::remove(mpeg);
@@ -114,7 +114,7 @@ int CliRunner::discImage()
     if (interrupted()) {
         bar.finish();
         fail(QStringLiteral("interrupted; no image was written"));
-        return Interrupted;
+        return interruptedExitCode();
     }
     if (burn.getResult() != 1) {
         bar.finish();

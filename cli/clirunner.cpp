@@ -3,12 +3,13 @@
 #include "cli/profilecatalog.h"
 #include "cli/progressbar.h"
 #include "core/config/videouserconfig.h"
+#include "core/edit/overlayrules.h"
 #include "core/jobs/capturejob.h"
 #include "core/jobs/conversionrun.h"
 #include "core/media/parallelvideoloader.h"
-#include "core/media/supportedfiles.h"
 #include "core/media/videoinfo.h"
-#include "engine/probe/mediaprobe.h"
+#include "core/platform/stalefiles.h"
+#include "core/profiles/encoderchoice.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -17,7 +18,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <atomic>
@@ -28,9 +28,9 @@ namespace {
 
 std::atomic<int> g_interrupted{0};
 
-extern "C" void onSigint(int)
+extern "C" void onStopSignal(int signalNumber)
 {
-    g_interrupted = 1;
+    g_interrupted = signalNumber;
 }
 
 // Probes the inputs in order and tells about every file that cannot be used.
@@ -44,10 +44,8 @@ public:
     {
         loadAll(
             videos,
-            [this, &loaded](VideoLoadOutcome &outcome) {
-                if (outcome.kind == VideoLoadOutcome::Kind::Unsupported)
-                    reportInvalid(outcome.entry.filename, QStringLiteral("not a supported file type"));
-                else if (outcome.record)
+            [&loaded](VideoLoadOutcome &outcome) {
+                if (outcome.record)
                     loaded.push_back(std::move(outcome.record));
             },
             false);
@@ -55,6 +53,7 @@ public:
     }
 
 protected:
+    bool reportsEveryFile() const override { return true; }
     void reportInvalid(const QString &path, const QString &reason) override
     {
         ++unusable;
@@ -95,16 +94,25 @@ CliRunner::CliRunner(const CliOptions &options) : m_options(options), m_out(stdo
 
 void CliRunner::installInterruptHandler()
 {
-    struct sigaction action = {};
-    action.sa_handler = onSigint;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESETHAND; // a second Ctrl+C ends the process at once
-    sigaction(SIGINT, &action, nullptr);
+    // Ctrl+C, a kill and a closed terminal all stop the job the same way.
+    for (int number : {SIGINT, SIGTERM, SIGHUP}) {
+        struct sigaction action = {};
+        action.sa_handler = onStopSignal;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESETHAND; // a second one ends the process at once
+        sigaction(number, &action, nullptr);
+    }
 }
 
 bool CliRunner::interrupted()
 {
     return g_interrupted != 0;
+}
+
+int CliRunner::interruptedExitCode()
+{
+    // The shell's convention: 128 + the signal (130 for Ctrl+C, 143 for SIGTERM).
+    return g_interrupted != 0 ? 128 + g_interrupted : Interrupted;
 }
 
 void CliRunner::fail(const QString &message)
@@ -139,6 +147,7 @@ int CliRunner::listProfiles()
         QJsonArray list;
         for (const CliProfile &p : profiles) {
             list.append(QJsonObject{{"id", p.id},
+                                    {"category", p.category},
                                     {"name", p.name},
                                     {"format", p.format},
                                     {"videoEncoder", p.job.videoEncoder.trimmed()},
@@ -149,8 +158,9 @@ int CliRunner::listProfiles()
         m_out << QJsonDocument(list).toJson(QJsonDocument::Indented);
         return Ok;
     }
+    // id, category title, name, extension: one profile a line, tab-separated.
     for (const CliProfile &p : profiles)
-        m_out << p.id << '\t' << p.format << '\t' << p.name << '\n';
+        m_out << p.id << '\t' << p.category << '\t' << p.name << '\t' << p.format << '\n';
     return Ok;
 }
 
@@ -209,6 +219,21 @@ bool CliRunner::prepareProfile()
         m_profile.videoEncoder = *o.videoEncoder;
     if (o.audioEncoder)
         m_profile.audioEncoder = *o.audioEncoder;
+    // An encoder that was asked for by name is used or refused, never
+    // quietly replaced by the profile's.
+    const std::pair<const std::optional<QString> *, EncoderChoice::Kind> asked[] = {
+        {&o.videoEncoder, EncoderChoice::Kind::Video}, {&o.audioEncoder, EncoderChoice::Kind::Audio}};
+    for (const auto &[name, kind] : asked) {
+        if (!*name)
+            continue;
+        const QString problem = EncoderChoice::problem(kind, **name, m_profile.format);
+        if (!problem.isEmpty()) {
+            fail(QStringLiteral("%1: %2").arg(kind == EncoderChoice::Kind::Video ? QLatin1String("--vcodec")
+                                                                                 : QLatin1String("--acodec"),
+                                              problem));
+            return false;
+        }
+    }
     return true;
 }
 
@@ -216,6 +241,11 @@ bool CliRunner::prepareEdits()
 {
     if (!m_options.subtitleFile.isEmpty() && !QFileInfo(m_options.subtitleFile).isFile()) {
         fail(QStringLiteral("subtitle file %1 not found").arg(m_options.subtitleFile));
+        return false;
+    }
+    if (!m_options.subtitleFile.isEmpty() && !OverlayRules::isSubtitleFile(m_options.subtitleFile)) {
+        fail(QStringLiteral("--subtitle: %1 cannot be read as subtitles (SRT, ASS or SSA)")
+                 .arg(m_options.subtitleFile));
         return false;
     }
     if (!m_options.imageWatermark.isEmpty()) {
@@ -279,8 +309,10 @@ VideoInfoList CliRunner::loadInputs()
     QList<VideoBasicInfo> videos;
     for (const QString &file : m_options.files) {
         const QString path = QFileInfo(file).absoluteFilePath();
+        // The end is applied once the length is known: past the end means
+        // "to the end", as with the ffmpeg tool.
         if (m_options.sections.isEmpty())
-            videos << VideoBasicInfo(path, m_options.startMs, m_options.endMs);
+            videos << VideoBasicInfo(path, m_options.startMs, -1);
         else
             videos << SectionList::entries(path, m_options.sections);
     }
@@ -288,9 +320,47 @@ VideoInfoList CliRunner::loadInputs()
     VideoInfoList loaded;
     step.run(videos, loaded);
     m_unusable = step.unusable;
-    for (auto &v : loaded)
+    for (auto &v : loaded) {
+        if (m_options.sections.isEmpty() && m_options.endMs >= 0)
+            v->msEnd = v->hasKnownLength() ? std::min<qint32>(m_options.endMs, v->msEnd) : m_options.endMs;
         applyEdits(*v);
+    }
     return loaded;
+}
+
+bool CliRunner::editsFit(const VideoInfoList &inputs)
+{
+    bool fit = true;
+    for (const auto &v : inputs) {
+        if (v->isAudio)
+            continue;
+        const QString name = QDir::toNativeSeparators(v->filename);
+        const QRect frame(0, 0, v->width, v->height);
+        if (m_options.crop && v->width > 0 && v->height > 0 && !frame.contains(*m_options.crop)) {
+            const QRect &c = *m_options.crop;
+            fail(QStringLiteral("--crop %1,%2,%3,%4 does not fit in the %5x%6 picture of %7")
+                     .arg(c.left())
+                     .arg(c.top())
+                     .arg(c.width())
+                     .arg(c.height())
+                     .arg(v->width)
+                     .arg(v->height)
+                     .arg(name));
+            fit = false;
+        }
+        // A rate so low that the section holds no picture at all.
+        const double fps = m_options.frameRate ? m_options.frameRate->toDouble() / 1000.0 : 0.0;
+        const qint64 sectionMs = v->msEnd >= 0 ? qint64(v->msEnd) - v->msStart : -1;
+        if (fps > 0 && sectionMs > 0 && sectionMs * fps < 1000.0) {
+            fail(QStringLiteral("--fps %1 gives no picture in the %2 s of %3 (one picture every %4 s)")
+                     .arg(fps)
+                     .arg(sectionMs / 1000.0)
+                     .arg(name)
+                     .arg(1.0 / fps));
+            fit = false;
+        }
+    }
+    return fit;
 }
 
 int CliRunner::convert()
@@ -308,7 +378,11 @@ int CliRunner::convert()
         return BadUsage;
     }
     outputDir = QFileInfo(outputDir).absoluteFilePath();
+    // What a killed run left behind goes before this one writes.
+    StaleFiles::sweep(StaleFiles::knownFolders({outputDir}));
     VideoInfoList inputs = loadInputs();
+    if (!editsFit(inputs))
+        return BadUsage;
     int code = m_options.merge ? mergeAll(inputs, outputDir) : convertEach(inputs, outputDir);
     if (code == Ok && m_unusable > 0)
         code = InputUnusable;
@@ -352,7 +426,7 @@ int CliRunner::runToEnd(ConversionRun &run, const QString &what)
     if (interrupted()) {
         bar.finish();
         fail(QStringLiteral("interrupted; unfinished %1 removed").arg(what));
-        return Interrupted;
+        return interruptedExitCode();
     }
     if (!failed)
         bar.update(1.0);
@@ -362,8 +436,7 @@ int CliRunner::runToEnd(ConversionRun &run, const QString &what)
 
 int CliRunner::convertEach(VideoInfoList &inputs, const QString &outputDir)
 {
-    QTemporaryDir work;
-    const QString workDir = work.isValid() ? work.path() : QDir::tempPath();
+    const QString workDir = QDir::tempPath();
     ConversionRun run;
     run.setPostTaskSource([] { return int(PostTaskAction::None); });
     run.setConcurrency(m_options.jobs);
@@ -387,18 +460,14 @@ int CliRunner::mergeAll(VideoInfoList &inputs, const QString &outputDir)
         fail(QStringLiteral("a merge needs at least two usable files; nothing was written"));
         return InputUnusable;
     }
-    QTemporaryDir work;
-    if (!work.isValid()) {
-        fail(QStringLiteral("cannot create a temporary folder: %1").arg(work.errorString()));
-        return ConversionFailed;
-    }
     std::vector<VideoInfo> sources;
     for (const auto &v : inputs)
         sources.push_back(*v);
     ConversionRun run;
     run.setPostTaskSource([] { return int(PostTaskAction::None); });
     run.setProcessing(processing());
-    run.addMerge(m_profile, sources, outputDir, work.path());
+    // The merge makes a work folder of its own there, removed when it ends.
+    run.addMerge(m_profile, sources, outputDir, QDir::tempPath());
     return runToEnd(run, QStringLiteral("output"));
 }
 
@@ -429,7 +498,7 @@ int CliRunner::capture()
                 job.wait(ULONG_MAX);
                 bar.finish();
                 fail(QStringLiteral("interrupted; the unfinished capture was removed"));
-                return Interrupted;
+                return interruptedExitCode();
             }
             bar.update(job.progress() / 100.0);
         }

@@ -21,6 +21,8 @@ public:
     // SIGINT asks the running job to stop; a second one ends the process.
     static void installInterruptHandler();
     static bool interrupted();
+    // The exit code after a stop signal: 128 + its number.
+    static int interruptedExitCode();
 
 private:
     int listProfiles();
@@ -43,6 +45,10 @@ private:
     // Probes the inputs; unusable ones are reported and counted.
     VideoInfoList loadInputs();
     void applyEdits(VideoInfo &video) const;
+    // The edits asked for against every usable input: a crop outside a
+    // picture or a frame rate that leaves a section without a picture is
+    // reported (each once) and nothing is converted.
+    bool editsFit(const VideoInfoList &inputs);
     void fail(const QString &message);
 
     CliOptions m_options;

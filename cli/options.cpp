@@ -113,7 +113,8 @@ QString cliUsage()
         "Other:\n"
         "  --help, --version\n"
         "\n"
-        "Exit codes: 0 done, 2 bad usage, 3 some input unusable, 4 a conversion failed, 130 interrupted.\n");
+        "Exit codes: 0 done, 2 bad usage, 3 some input unusable, 4 a conversion failed,\n"
+        "128 + the signal when stopped (130 Ctrl+C, 143 SIGTERM, 129 SIGHUP).\n");
 }
 
 CliParseResult parseCliOptions(const QStringList &args)
@@ -228,6 +229,10 @@ CliParseResult parseCliOptions(const QStringList &args)
             const double fps = v.trimmed().toDouble(&ok);
             if (!ok || fps < 0 || fps > 1000)
                 return bad(QStringLiteral("--fps takes frames per second from 0 to 1000, not \"%1\"").arg(v));
+            // Rates are kept in thousandths; a smaller one would read as "keep the source's".
+            if (fps > 0 && std::llround(fps * 1000.0) == 0)
+                return bad(
+                    QStringLiteral("--fps %1 is too low (0.001 at least, or 0 to keep the source's)").arg(v));
             o.frameRate = QString::number(qint64(std::llround(fps * 1000.0)));
         } else if (arg == QLatin1String("--vbitrate")) {
             if (!bitrateOption(o.videoBitrate))

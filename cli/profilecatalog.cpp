@@ -1,12 +1,18 @@
 #include "cli/profilecatalog.h"
 
+#include "core/profiles/upcdefaults.h"
 #include "core/profiles/videoprofileinfomanager.h"
+
+#include <QHash>
 
 namespace ProfileCatalog {
 
 QList<CliProfile> all()
 {
     QList<CliProfile> profiles;
+    QHash<QString, QString> categoryTitles;
+    for (const UpcDefaults::CategoryDef &category : UpcDefaults::categories())
+        categoryTitles.insert(category.id, category.title);
     CVideoProfileInfoManager *db = CVideoProfileInfoManager::getInstance();
     for (const QString &id : db->formatIds()) {
         const CVideoFormatInfo *info = db->getFormatInfo(id);
@@ -14,6 +20,7 @@ QList<CliProfile> all()
             continue;
         CliProfile p;
         p.id = id;
+        p.category = categoryTitles.value(info->attribute("categoryid"));
         p.name = info->getName();
         p.format = info->getFormat();
         p.job = ConvertJob::jobProfile(*info);

@@ -11,6 +11,7 @@
 // the database defaults (the user's adjustments in the GUI are not touched).
 struct CliProfile {
     QString id;
+    QString category; // the title of the profile's category ("Common Video", ...)
     QString name;
     QString format;
     JobProfile job;

@@ -1,6 +1,7 @@
 #include "dialogs/burningprogressdlg.h"
 
 #include "Widgets/widgetenhancer.h"
+#include "app/guilog.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -117,7 +118,7 @@ void BurningProgressDlg::onTimeout()
 {
     const int create = m_thread.getCreatorProgress();
     const int burn = m_thread.burnFinished() ? 100 : m_thread.getBurnProgress();
-    qDebug("%d", burn);
+    qCDebug(lcGuiDisc, "%d", burn);
     progressCreateISO->setValue(create);
     progressBurnDisc->setValue(burn);
 

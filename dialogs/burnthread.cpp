@@ -1,5 +1,6 @@
 #include "dialogs/burnthread.h"
 
+#include "app/guilog.h"
 #include "core/disc/dvdauthoring.h"
 
 BurnThread::BurnThread(QObject *parent) : QThread(parent) {}
@@ -20,7 +21,7 @@ void BurnThread::setBurnParam(const QString &filePath, const QString &drive, con
 int BurnThread::getResult() const
 {
     const int result = m_job.getResult();
-    qDebug("%d\n", result);
+    qCDebug(lcGuiDisc, "%d\n", result);
     return result;
 }
 

@@ -1,6 +1,7 @@
 #include "profiles/advanceddialog.h"
 
 #include "Widgets/widgetenhancer.h"
+#include "app/guilog.h"
 #include "core/config/videouserconfig.h"
 #include "core/profiles/profiledisplay.h"
 #include "profiles/profileedit.h"
@@ -198,7 +199,7 @@ void AdvancedDialog::setProfile(const VideoProfileFormatUserConfig &profile)
 
 void AdvancedDialog::profileChange(const VideoProfileFormatUserConfig &profile)
 {
-    qDebug("id = %s, title = %s", qPrintable(profile.getID()), qPrintable(profile.getName()));
+    qCDebug(lcGuiProfiles, "id = %s, title = %s", qPrintable(profile.getID()), qPrintable(profile.getName()));
     m_profile = profile;
     fillForm();
 }

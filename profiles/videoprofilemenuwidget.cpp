@@ -1,5 +1,6 @@
 #include "profiles/videoprofilemenuwidget.h"
 
+#include "app/guilog.h"
 #include "core/config/videouserconfig.h"
 #include "core/profiles/videoprofileuserconfig.h"
 
@@ -247,8 +248,8 @@ void VideoProfileMenuWidget::updateList()
     m_dvdCount = int(dvd.size());
     m_formatCount = int(formats.size());
     m_deviceCount = int(devices.size());
-    qDebug("dvdCount = [%d], formatCount = [%d], deviceCount = [%d]", m_dvdCount, m_formatCount,
-           m_deviceCount);
+    qCDebug(lcGuiProfiles, "dvdCount = [%d], formatCount = [%d], deviceCount = [%d]", m_dvdCount,
+            m_formatCount, m_deviceCount);
 
     m_separators[1]->setVisible(m_dvdCount > 0);
     m_separators[2]->setVisible(m_formatCount > 0);
@@ -263,7 +264,8 @@ void VideoProfileMenuWidget::updateList()
         const QString path = QCoreApplication::applicationDirPath() + QDir::separator() +
                              QStringLiteral("icons") + QDir::separator() + category.icon +
                              QStringLiteral(".png");
-        qDebug("device category, title = [%s], iconPath = [%s]", qPrintable(category.key), qPrintable(path));
+        qCDebug(lcGuiProfiles, "device category, title = [%s], iconPath = [%s]", qPrintable(category.key),
+                qPrintable(path));
         auto *item = new QListWidgetItem(QIcon(path), category.title, m_deviceList);
         item->setData(Qt::UserRole, category.key);
     }
@@ -321,7 +323,8 @@ void VideoProfileMenuWidget::onProfileSelected(QListWidgetItem *item)
     const VideoProfileFormatUserConfig profile =
         liveProfile(quintptr(item->data(Qt::UserRole).toULongLong()), item->data(kIdRole).toString());
     if (!profile.isValid()) {
-        qDebug("profile entry no longer present, category = [%s]", qPrintable(m_currentCategory));
+        qCDebug(lcGuiProfiles, "profile entry no longer present, category = [%s]",
+                qPrintable(m_currentCategory));
         changeCategory(m_currentCategory);
         return;
     }

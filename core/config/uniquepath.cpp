@@ -7,7 +7,6 @@ namespace UniquePath {
 QString folderWithSlash(const QString &folder)
 {
     QString dir = folder;
-    dir.replace(QLatin1Char('\\'), QLatin1Char('/'));
     if (!dir.endsWith(QLatin1Char('/')))
         dir += QLatin1Char('/');
     return dir;
@@ -16,8 +15,8 @@ QString folderWithSlash(const QString &folder)
 QString forSource(const QString &sourcePath, const QString &outputFolder, const QString &extension,
                   const QSet<QString> &reserved)
 {
-    QString source = sourcePath;
-    source.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    // Paths are taken as they are: a backslash belongs to a name.
+    const QString &source = sourcePath;
     if (source.isEmpty() || outputFolder.isEmpty())
         return {};
     const QString fileName = source.mid(source.lastIndexOf(QLatin1Char('/')) + 1);

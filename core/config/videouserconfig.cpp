@@ -1,6 +1,7 @@
 #include "core/config/videouserconfig.h"
 
 #include "core/config/uniquepath.h"
+#include "core/platform/corelog.h"
 #include "core/platform/platform.h"
 #include "core/profiles/videoprofileuserconfig.h"
 
@@ -131,6 +132,12 @@ QString VideoUserConfig::videoDownloadDirectory()
     return dir;
 }
 
+QString VideoUserConfig::storedVideoDownloadDirectory() const
+{
+    const QString dir = m_settings->value(kDownloadFolder).toString();
+    return isExistingDir(dir) ? dir : QString();
+}
+
 QString VideoUserConfig::tempDirectory() const
 {
     if (!m_settings->contains(kTempFolder))
@@ -213,7 +220,6 @@ void VideoUserConfig::setLastOpenDirectory(const QString &dir)
 QStringList VideoUserConfig::languages() const
 {
     QString folder = applicationDirectory();
-    folder.replace(QLatin1Char('\\'), QLatin1Char('/'));
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
     folder += QLatin1String("languages/");
@@ -300,7 +306,7 @@ void VideoUserConfig::setCurrentProfile(const VideoProfileFormatUserConfig &prof
     emit currentProfileChanged(m_currentProfile->getName());
     emit currentProfileChanged(*m_currentProfile);
     const QSize size = m_currentProfile->getResolution();
-    qDebug("size = %d,%d", size.width(), size.height());
+    qCDebug(lcConfig, "size = %d,%d", size.width(), size.height());
 }
 
 // --- run-time state -----------------------------------------------------------
@@ -400,9 +406,7 @@ QString VideoUserConfig::rowPath(int row) const
 {
     if (row < 0 || !m_rowPathSource)
         return {};
-    QString path = m_rowPathSource(row);
-    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return path;
+    return m_rowPathSource(row);
 }
 
 int VideoUserConfig::selectedRow() const

@@ -32,6 +32,9 @@ public:
     void setSnapshotFormat(const QString &format);
     QStringList snapshotFormats() const;
     QString videoDownloadDirectory();
+    // The download folder as stored, without putting a default in place
+    // (empty when none is set or it does not exist).
+    QString storedVideoDownloadDirectory() const;
     QString tempDirectory() const;
     void setTempDirectory(const QString &dir);
     QString language() const;

@@ -1,6 +1,7 @@
 #include "core/disc/dvdburnjob.h"
 
 #include "core/disc/dvdauthoring.h"
+#include "core/platform/corelog.h"
 #include "engine/disc/disctooloutput.h"
 
 #include <QCoreApplication>
@@ -27,7 +28,7 @@ void DvdBurnJob::setBurnParam(const QString &filePath, const QString &drive, con
     m_prepareError.clear();
     const QString format = DvdAuthoring::videoFormatOf(filePath);
     if (!DvdAuthoring::writeDvdXml(xmlPath(), filePath, format, &m_prepareError))
-        qWarning("dvd.xml: %s", qPrintable(m_prepareError));
+        qCWarning(lcBurn, "dvd.xml: %s", qPrintable(m_prepareError));
 
     const QByteArray folder = QFile::encodeName(base);
     m_creator.SetExePath(folder.constData(), m_sizeMb);
@@ -52,7 +53,7 @@ void DvdBurnJob::run()
     const QString work = workFolder();
     QString error;
     if (!DvdAuthoring::emptyFolder(work, &error))
-        qWarning("dvd working folder: %s", qPrintable(error));
+        qCWarning(lcBurn, "dvd working folder: %s", qPrintable(error));
 
     // The disc classes' message buffer lives on the heap, not on this
     // thread's stack.
@@ -80,7 +81,7 @@ void DvdBurnJob::run()
     if (result == 1)
         message.clear();
     if (!message.isEmpty())
-        qDebug("burn message = [%s]", qPrintable(message));
+        qCDebug(lcBurn, "burn message = [%s]", qPrintable(message));
 
     // The authored copy of the film is not needed any more.
     DvdAuthoring::emptyFolder(work, nullptr);

@@ -1,5 +1,7 @@
 #include "core/edit/cropselection.h"
 
+#include "core/platform/corelog.h"
+
 #include <QDebug>
 
 #include <algorithm>
@@ -174,8 +176,8 @@ void CropSelection::setCurrentRatio(int width, int height)
         setRatio(width, height);
     if (pictureWidth() > 0)
         setWidth(mulDiv(m_selection.width(), m_videoWidth, pictureWidth()));
-    qDebug("set ratio: m_rcSelected = (%d,%d,%d,%d)", m_selection.left(), m_selection.top(),
-           m_selection.width(), m_selection.height());
+    qCDebug(lcEdit, "set ratio: m_rcSelected = (%d,%d,%d,%d)", m_selection.left(), m_selection.top(),
+            m_selection.width(), m_selection.height());
 }
 
 void CropSelection::keepInside(int &x1, int &y1, int &x2, int &y2) const
@@ -284,7 +286,7 @@ void CropSelection::drag(int code, int dx, int dy)
             bottomEdge();
         break;
     case Centre: {
-        qDebug("MouseMove Begin: m_rcSelected = (%d,%d,%d,%d)", x1, y1, x2 - x1 + 1, y2 - y1 + 1);
+        qCDebug(lcEdit, "MouseMove Begin: m_rcSelected = (%d,%d,%d,%d)", x1, y1, x2 - x1 + 1, y2 - y1 + 1);
         const int w = x2 - x1 + 1, h = y2 - y1 + 1;
         x1 += dx;
         y1 += dy;
@@ -298,7 +300,7 @@ void CropSelection::drag(int code, int dx, int dy)
             y1 = ph - h;
         x2 = x1 + w - 1;
         y2 = y1 + h - 1;
-        qDebug("MouseMove End: m_rcSelected = (%d,%d,%d,%d)", x1, y1, w, h);
+        qCDebug(lcEdit, "MouseMove End: m_rcSelected = (%d,%d,%d,%d)", x1, y1, w, h);
         break;
     }
     default:

@@ -43,15 +43,6 @@ QSize initialImageSize(const QSize &image, const QSize &video)
     return QSize(width, height);
 }
 
-QString localFilePath(const QString &text)
-{
-    if (!text.contains(QLatin1Char('\\')) || QFileInfo::exists(text))
-        return text;
-    QString slashed = text;
-    slashed.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return QFileInfo::exists(slashed) ? slashed : text;
-}
-
 bool isSubtitleFile(const QString &path)
 {
     return readsAsSubtitles(path.toLocal8Bit().toStdString());

@@ -28,11 +28,6 @@ QPoint imageWatermarkPosition(int horSpace, int verSpace, const QSize &image, co
 // width (height) when it is wider (taller) than the video.
 QSize initialImageSize(const QSize &image, const QSize &video);
 
-// The file a path field names.  Backslashes are separators in paths written
-// the Windows way; here they may also be part of a name, so they become
-// slashes only when that names an existing file and the text as given does not.
-QString localFilePath(const QString &text);
-
 // Whether the file reads as subtitles (a subtitle stream opens from it).
 bool isSubtitleFile(const QString &path);
 

@@ -4,7 +4,9 @@
 #include "core/jobs/videoconvertwrapper.h"
 #include "core/jobs/videomergewrapper.h"
 #include "core/media/videoinfomanager.h"
+#include "core/platform/corelog.h"
 #include "core/platform/platform.h"
+#include "core/platform/workfolder.h"
 #include "core/profiles/videoprofileformatuserconfig.h"
 
 #include <QDir>
@@ -35,8 +37,11 @@ struct ConversionRun::Job {
     bool started = false;
     bool done = false;
     bool outputWasFree = false;
+    double endFraction = 0.0; // how far a job that did not finish had come
     std::unique_ptr<VideoConvertWrapper> convert;
     std::unique_ptr<VideoMergeWrapper> merge;
+    // A merge's parts go into a folder of its own, removed with the job.
+    std::unique_ptr<WorkFolder> work;
 
     bool running() const { return started && !done; }
 
@@ -59,7 +64,7 @@ struct ConversionRun::Job {
     double fraction() const
     {
         if (done)
-            return 1.0;
+            return outcome.status == TRANSCODE_FINISHED ? 1.0 : endFraction;
         if (convert) {
             double value = 0.0, unused = 0.0;
             convert->GetEncodePrg(value, unused);
@@ -294,13 +299,31 @@ void ConversionRun::launch(Job &job)
     QThread *worker = nullptr;
     if (task.kind == ConversionKind::Convert) {
         job.convert = std::make_unique<VideoConvertWrapper>();
-        ConvertJob::prepare(*job.convert, task.profile, task.sources.front(), task.tempDir);
+        QString refused;
+        if (!ConvertJob::prepare(*job.convert, task.profile, task.sources.front(), task.tempDir, &refused)) {
+            // An edit the engine refuses fails the job: it never runs without it.
+            job.convert.reset();
+            job.done = true;
+            job.outcome.status = TRANSCODE_FAILED;
+            job.outcome.error = refused;
+            m_pendingJobs.push_back(job.outcome);
+            return;
+        }
         job.convert->SetProcessing(task.processing);
         job.convert->setOutputPath(task.outputPath);
         worker = job.convert.get();
     } else {
+        job.work = std::make_unique<WorkFolder>(task.tempDir);
+        if (!job.work->isValid()) {
+            job.done = true;
+            job.outcome.status = TRANSCODE_FAILED;
+            job.outcome.error = job.work->errorString();
+            job.work.reset();
+            m_pendingJobs.push_back(job.outcome);
+            return;
+        }
         job.merge = std::make_unique<VideoMergeWrapper>();
-        job.merge->setTempDir(task.tempDir.toLocal8Bit().constData());
+        job.merge->setTempDir(job.work->path().toLocal8Bit().constData());
         job.merge->setProcessing(task.processing);
         // The final encode takes the first file's section and its size and
         // frame-rate fallbacks.
@@ -339,10 +362,15 @@ void ConversionRun::onWorkerFinished(quint64 serial)
 void ConversionRun::collect(Job &job)
 {
     job.waitForWorker();
+    job.endFraction = std::min(job.fraction(), 0.99);
     JobOutcome &outcome = job.outcome;
     if (job.convert) {
         outcome.status = TranscodeStatus(job.convert->GetLastConvetStatus());
         outcome.error = QString::fromStdString(job.convert->GetLastErrorText());
+        // A file that did not say how long it is: the list learns it now.
+        const double found = job.convert->GetFoundInputLength();
+        if (outcome.status == TRANSCODE_FINISHED && found > 0 && !job.task.sources.empty())
+            VideoInfoManager::instance()->learnLength(job.task.sources.front().filename, found);
     } else if (job.merge) {
         if (job.merge->runResult() == 0) {
             outcome.status = TRANSCODE_FAILED;
@@ -360,7 +388,7 @@ void ConversionRun::collect(Job &job)
         } else if (!Platform::giveCreationPermissions(outcome.outputPath)) {
             // The engine writes under a private temporary name; the user's
             // file is readable like any other they save.
-            qWarning("cannot set the permissions of [%s]", qPrintable(outcome.outputPath));
+            qCWarning(lcJobs, "cannot set the permissions of [%s]", qPrintable(outcome.outputPath));
         }
         break;
     case TRANSCODE_STOPPED:
@@ -385,6 +413,7 @@ void ConversionRun::collect(Job &job)
     job.done = true;
     job.convert.reset();
     job.merge.reset();
+    job.work.reset();
     m_pendingJobs.push_back(outcome);
 }
 

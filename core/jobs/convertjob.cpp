@@ -3,6 +3,7 @@
 #include "core/config/uniquepath.h"
 #include "core/edit/overlayrules.h"
 #include "core/media/videoinfo.h"
+#include "core/platform/corelog.h"
 #include "core/profiles/videoencparam.h"
 #include "core/profiles/videoformatinfo.h"
 #include "core/profiles/videoprofileformatuserconfig.h"
@@ -11,6 +12,7 @@
 #include "engine/transcode/ffmpegtranscode.h"
 
 #include <QDebug>
+#include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -33,11 +35,6 @@ void copyName(char *field, size_t size, const QString &text)
     const size_t n = std::min(size - 1, size_t(bytes.size()));
     std::memcpy(field, bytes.constData(), n);
     field[n] = '\0';
-}
-
-QString slashed(QString path)
-{
-    return path.replace(QLatin1Char('\\'), QLatin1Char('/'));
 }
 
 qint64 packed(quint32 word)
@@ -144,18 +141,25 @@ void ConvertJob::applyCrop(const VideoInfo &video, CFilterSetters &target)
         target.SetCropFilter(0, video.cropLeft, video.cropTop, video.cropWidth, video.cropHeight, 0, 0);
 }
 
-void ConvertJob::applySubtitle(const VideoInfo &video, CFilterSetters &target, const QString &tempDir)
+bool ConvertJob::applySubtitle(const VideoInfo &video, CFilterSetters &target, const QString &tempDir,
+                               QString *error)
 {
-    const QString file = OverlayRules::localFilePath(video.subtitleFile);
+    const QString &file = video.subtitleFile;
     if (!video.subtitleChanged || file.isEmpty())
-        return;
-    const QString workDir = slashed(tempDir + QLatin1Char('/'));
+        return true;
+    const QString workDir = tempDir + QLatin1Char('/');
     // The custom style is the user's choice, as in the editor's preview.
-    target.SetSubtileFilter(video.subtitleEnabled ? 0 : 1, file.toLocal8Bit().constData(),
-                            workDir.toLocal8Bit().constData(), video.subtitleCustomize ? 1 : 0,
-                            video.subtitleFontName.toLocal8Bit().constData(), video.subtitleFontSize,
-                            subtitleColor(video.subtitleColor, video.subtitleAlpha), video.subtitleHorSpace,
-                            video.subtitleVerSpace, 0, 0);
+    const int result = target.SetSubtileFilter(
+        video.subtitleEnabled ? 0 : 1, file.toLocal8Bit().constData(), workDir.toLocal8Bit().constData(),
+        video.subtitleCustomize ? 1 : 0, video.subtitleFontName.toLocal8Bit().constData(),
+        video.subtitleFontSize, subtitleColor(video.subtitleColor, video.subtitleAlpha),
+        video.subtitleHorSpace, video.subtitleVerSpace, 0, 0);
+    if (result >= 0)
+        return true;
+    if (error)
+        *error = QStringLiteral("the subtitle file %1 cannot be read as subtitles (SRT, ASS or SSA)")
+                     .arg(QDir::toNativeSeparators(file));
+    return false;
 }
 
 void ConvertJob::applyWatermark(const VideoInfo &video, CFilterSetters &target)
@@ -163,7 +167,7 @@ void ConvertJob::applyWatermark(const VideoInfo &video, CFilterSetters &target)
     if (!video.watermarkChanged || !video.watermarkEnabled)
         return;
     if (video.watermarkType == 0) {
-        const QString image = OverlayRules::localFilePath(video.watermarkImage);
+        const QString &image = video.watermarkImage;
         if (image.isEmpty())
             return;
         // Kept off the right and bottom edges as the editor's preview shows it.
@@ -205,12 +209,14 @@ void ConvertJob::applyEffectTable(int effect, CFilterSetters &target)
     target.SetSharpFilter(row[3]);
 }
 
-void ConvertJob::applyFilters(const VideoInfo &video, CFilterSetters &target, const QString &tempDir)
+bool ConvertJob::applyFilters(const VideoInfo &video, CFilterSetters &target, const QString &tempDir,
+                              QString *error)
 {
     if (!video.hasEdits())
-        return;
+        return true;
     applyCrop(video, target);
-    applySubtitle(video, target, tempDir);
+    if (!applySubtitle(video, target, tempDir, error))
+        return false;
     applyWatermark(video, target);
     applyMirror(video, target);
     if (video.effectChanged) {
@@ -223,6 +229,7 @@ void ConvertJob::applyFilters(const VideoInfo &video, CFilterSetters &target, co
         target.SetAudioFilter(video.amplifier);
         applyEffectTable(video.effect, target);
     }
+    return true;
 }
 
 qint64 ConvertJob::subtitleColor(const QColor &color, int alpha)
@@ -251,21 +258,23 @@ QString ConvertJob::uniqueOutputPath(const QString &sourcePath, const QString &o
 }
 
 bool ConvertJob::prepare(CFFmpegTranscode &transcoder, const JobProfile &profile, const VideoInfo &source,
-                         const QString &tempDir)
+                         const QString &tempDir, QString *error)
 {
     EncodeInfo info;
-    if (!fillEncodeInfo(&info, &profile, &source))
+    if (!fillEncodeInfo(&info, &profile, &source)) {
+        if (error)
+            *error = QStringLiteral("no profile to convert with");
         return false;
+    }
     transcoder.resetFilters();
     transcoder.SetEncodeInfo(&info);
     transcoder.AddInputFile(source.filename.toLocal8Bit().constData());
-    applyFilters(source, transcoder, tempDir);
-    return true;
+    return applyFilters(source, transcoder, tempDir, error);
 }
 
 void ConvertJob::logStatus(TranscodeStatus status, const char *source, int line)
 {
-    qDebug("convert status = [%d] in [%s:%d]", int(status), source, line);
+    qCDebug(lcJobs, "convert status = [%d] in [%s:%d]", int(status), source, line);
 }
 
 void ConvertJob::sendToItunes(const QString &outputPath)

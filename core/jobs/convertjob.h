@@ -52,12 +52,16 @@ public:
                                const VideoInfo *source);
 
     // The filter calls for the file's edits, in the order the engine expects.
-    // tempDir is the folder the subtitle renderer may work in.
-    static void applyFilters(const VideoInfo &video, CFilterSetters &target, const QString &tempDir);
+    // tempDir is the folder the subtitle renderer may work in.  False, with
+    // the reason in error, when the engine refuses an edit (a subtitle file
+    // that does not read as subtitles): the job must not run without it.
+    static bool applyFilters(const VideoInfo &video, CFilterSetters &target, const QString &tempDir,
+                             QString *error = nullptr);
 
     // The groups on their own, for the merge, which orders them its own way.
     static void applyCrop(const VideoInfo &video, CFilterSetters &target);
-    static void applySubtitle(const VideoInfo &video, CFilterSetters &target, const QString &tempDir);
+    static bool applySubtitle(const VideoInfo &video, CFilterSetters &target, const QString &tempDir,
+                              QString *error = nullptr);
     static void applyWatermark(const VideoInfo &video, CFilterSetters &target);
     // Mirroring shown in the editor is applied to the output as well.
     static void applyMirror(const VideoInfo &video, CFilterSetters &target);
@@ -79,9 +83,10 @@ public:
     static QString uniqueOutputPath(const QString &sourcePath, const QString &outputDir,
                                     const QString &extension, const QSet<QString> &reserved = {});
 
-    // Sets record, input and filters on a transcoder for one file.
+    // Sets record, input and filters on a transcoder for one file; false,
+    // with the reason, when an edit cannot be applied.
     static bool prepare(CFFmpegTranscode &transcoder, const JobProfile &profile, const VideoInfo &source,
-                        const QString &tempDir);
+                        const QString &tempDir, QString *error = nullptr);
 
     // "convert status = [...] in [...:...]" in the debug log.
     static void logStatus(TranscodeStatus status, const char *source, int line);

@@ -2,6 +2,7 @@
 
 #include "core/jobs/convertjob.h"
 #include "core/media/videoinfo.h"
+#include "core/platform/corelog.h"
 
 #include <QDebug>
 #include <QDir>
@@ -19,7 +20,6 @@ CFfmpegMerge::~CFfmpegMerge()
 void CFfmpegMerge::setTempDir(const char *path)
 {
     QString dir = QString::fromLocal8Bit(path ? path : "");
-    dir.replace(QLatin1Char('\\'), QLatin1Char('/'));
     if (!dir.isEmpty() && !dir.endsWith(QLatin1Char('/')))
         dir += QLatin1Char('/');
     m_tempDir = dir.toLocal8Bit().toStdString();
@@ -55,14 +55,16 @@ EncodeInfo CFfmpegMerge::partEncodeInfo(const EncodeInfo &final, const VideoInfo
     return info;
 }
 
-void CFfmpegMerge::applyPartFilters(const VideoInfo &video, CFilterSetters &target, const QString &tempDir)
+bool CFfmpegMerge::applyPartFilters(const VideoInfo &video, CFilterSetters &target, const QString &tempDir,
+                                    QString *error)
 {
     ConvertJob::applyCrop(video, target);
-    ConvertJob::applySubtitle(video, target, tempDir);
+    if (!ConvertJob::applySubtitle(video, target, tempDir, error))
+        return false;
     ConvertJob::applyWatermark(video, target);
     ConvertJob::applyMirror(video, target);
     if (!video.effectChanged)
-        return;
+        return true;
     switch (video.deinterlace) {
     case 0:
         target.SetDeinterlaceFilter(1, 0);
@@ -80,6 +82,7 @@ void CFfmpegMerge::applyPartFilters(const VideoInfo &video, CFilterSetters &targ
     target.SetContrast(video.contrast);
     target.SetSaturation(video.saturation);
     ConvertJob::applyEffectTable(video.effect, target);
+    return true;
 }
 
 void CFfmpegMerge::addFile(const VideoInfo &video)
@@ -88,9 +91,13 @@ void CFfmpegMerge::addFile(const VideoInfo &video)
     const EncodeInfo info = partEncodeInfo(m_encodeInfo, video);
     part->SetEncodeInfo(&info);
     part->AddInputFile(video.filename.toLocal8Bit().constData());
-    applyPartFilters(video, *part, tempDir());
+    QString refused;
+    if (!applyPartFilters(video, *part, tempDir(), &refused) && m_addError.isEmpty())
+        m_addError = QStringLiteral("%1: %2").arg(video.filename, refused);
     if (video.msEnd > video.msStart)
         m_sectionTotalMs += qint64(video.msEnd) - video.msStart;
+    else if (video.msEnd < 0)
+        m_sectionOpen = true;
     std::lock_guard<std::mutex> lock(m_partsMutex);
     m_parts.push_back(std::move(part));
     m_partTotal = int(m_parts.size());
@@ -159,12 +166,14 @@ void CFfmpegMerge::finish(TranscodeStatus status, const QString &error)
         m_lastError = error;
     }
     if (!error.isEmpty())
-        qWarning("merge failed: %s", qPrintable(error));
+        qCInfo(lcJobs, "merge failed: %s", qPrintable(error));
     // A stop that came meanwhile wins over a late failure.
     TranscodeStatus expected = TRANSCODE_RUNNING;
     m_status.compare_exchange_strong(expected, status);
     releaseParts();
     m_sectionTotalMs = 0;
+    m_sectionOpen = false;
+    m_addError.clear();
 }
 
 int CFfmpegMerge::run(const char *outputPath)
@@ -175,11 +184,17 @@ int CFfmpegMerge::run(const char *outputPath)
         m_lastError.clear();
     }
     const int count = partCount();
-    qDebug("%d", count);
+    qCDebug(lcJobs, "%d", count);
     if (count < 2) {
         releaseParts();
         m_sectionTotalMs = 0;
+        m_sectionOpen = false;
+        m_addError.clear();
         return 0;
+    }
+    if (!m_addError.isEmpty()) {
+        finish(TRANSCODE_FAILED, m_addError);
+        return 1;
     }
     m_stopRequested = 0;
     m_step = 0;
@@ -234,7 +249,7 @@ int CFfmpegMerge::run(const char *outputPath)
     // The joined parts start at 0 and last the sum of the sections.
     EncodeInfo info = m_encodeInfo;
     info.msStart = 0;
-    info.msEnd = m_sectionTotalMs;
+    info.msEnd = m_sectionOpen ? -1 : m_sectionTotalMs;
     m_finalTranscoder.resetFilters();
     m_finalTranscoder.SetEncodeInfo(&info); // clears any earlier stop request
     if (m_stopRequested) {

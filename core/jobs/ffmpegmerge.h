@@ -75,7 +75,9 @@ public:
     static EncodeInfo partEncodeInfo(const EncodeInfo &final, const VideoInfo &video);
     // The filters of one part: crop, subtitle, watermark, then (for effect
     // edits) deinterlacing first, the picture levels and the effect table.
-    static void applyPartFilters(const VideoInfo &video, CFilterSetters &target, const QString &tempDir);
+    // False, with the reason, when the engine refuses an edit.
+    static bool applyPartFilters(const VideoInfo &video, CFilterSetters &target, const QString &tempDir,
+                                 QString *error = nullptr);
 
 private:
     void releaseParts();
@@ -93,6 +95,8 @@ private:
     std::atomic<double> m_partFrames{0.0};
     std::atomic<int> m_partTotal{0};
     qint64 m_sectionTotalMs = 0;
+    bool m_sectionOpen = false; // a part runs until its input ends: so does the final encode
+    QString m_addError;         // the first edit a part could not take
     mutable std::mutex m_errorMutex;
     QString m_lastError;
 };

@@ -74,16 +74,15 @@ VideoLoadOutcome ParallelVideoLoader::loadOne(const VideoBasicInfo &entry, Media
 {
     VideoLoadOutcome outcome;
     outcome.entry = entry;
-    if (!isSupportedFile(entry.filename)) {
-        outcome.kind = VideoLoadOutcome::Kind::Unsupported;
-        return outcome;
-    }
+    // Media is known by content, not by name; a file whose name promises no
+    // media and that is none is "unsupported" (passed over quietly).
     auto record = std::make_unique<VideoInfo>(entry, probe, m_thumbnails);
     if (record->valid) {
         outcome.kind = VideoLoadOutcome::Kind::Loaded;
         outcome.record = std::move(record);
     } else {
-        outcome.kind = VideoLoadOutcome::Kind::Invalid;
+        outcome.kind =
+            isSupportedFile(entry.filename) ? VideoLoadOutcome::Kind::Invalid : VideoLoadOutcome::Kind::Unsupported;
         outcome.reason = record->probeError;
     }
     return outcome;

@@ -21,7 +21,7 @@ class MediaProbe;
 struct VideoLoadOutcome {
     enum class Kind {
         Loaded,      // record holds the probed, valid record
-        Unsupported, // the path's type is not one the program takes
+        Unsupported, // neither media nor named like media (passed over quietly)
         Invalid,     // the file cannot be used; reason says why
     };
     Kind kind = Kind::Invalid;

@@ -1,9 +1,12 @@
 #include "core/media/videoinfo.h"
 
+#include "core/platform/corelog.h"
 #include "engine/probe/mediaprobe.h"
 
 #include <QDebug>
 #include <QFileInfo>
+
+#include <algorithm>
 
 VideoInfo::VideoInfo(const QString &path) : VideoBasicInfo(path, -1, -1)
 {
@@ -94,6 +97,21 @@ QString VideoInfo::audioIconPath()
     return QStringLiteral(":/images/icon_audio.png");
 }
 
+namespace {
+
+// "hh:mm:ss.mmm", for messages about sections.
+QString clockText(qint64 ms)
+{
+    ms = std::max<qint64>(0, ms);
+    return QStringLiteral("%1:%2:%3.%4")
+        .arg(ms / 3600000, 2, 10, QLatin1Char('0'))
+        .arg(ms / 60000 % 60, 2, 10, QLatin1Char('0'))
+        .arg(ms / 1000 % 60, 2, 10, QLatin1Char('0'))
+        .arg(ms % 1000, 3, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
 bool VideoInfo::probe()
 {
     if (probed)
@@ -109,7 +127,12 @@ bool VideoInfo::probe(MediaProbe &engineProbe, bool withThumbnail)
     probed = true;
     valid = false;
     probeError.clear();
-    if (!QFileInfo(filename).isFile()) {
+    const QFileInfo file(filename);
+    if (file.isDir()) {
+        probeError = QStringLiteral("is a folder");
+        return false;
+    }
+    if (!file.isFile()) {
         probeError = QStringLiteral("file not found");
         return false;
     }
@@ -126,13 +149,15 @@ bool VideoInfo::probe(MediaProbe &engineProbe, bool withThumbnail)
     isAudio = engineProbe.isAudioOnly();
     valid = true;
     const double duration = fileInfo->durationMs;
+    const bool lengthKnown = hasKnownLength();
     if (msStart < 0)
         msStart = 0;
+    // Without a known length the section runs until the input ends (-1).
     if (msEnd < 0)
-        msEnd = duration > 0 && duration < 2147483647.0 ? qint32(duration) : 0;
+        msEnd = lengthKnown ? qint32(duration) : -1;
     width = fileInfo->width;
     height = fileInfo->height;
-    qDebug("size = (%d,%d)", width, height);
+    qCDebug(lcMedia, "size = (%d,%d)", width, height);
 
     thumbnail = QImage();
     if (withThumbnail) {
@@ -143,16 +168,36 @@ bool VideoInfo::probe(MediaProbe &engineProbe, bool withThumbnail)
             thumbnail.load(audioIconPath()); // stays null when the resource is absent
     }
 
-    if (msEnd > duration) {
+    if (lengthKnown && msStart >= qint64(duration)) {
         valid = false;
-        probeError = QStringLiteral("section end %1 ms is beyond the duration").arg(msEnd);
-    } else if (msStart >= msEnd) {
+        probeError = QStringLiteral("the section starts at %1, after the end of the file at %2")
+                         .arg(clockText(msStart), clockText(qint64(duration)));
+    } else if (lengthKnown && msEnd > duration) {
+        valid = false;
+        probeError = QStringLiteral("section end %1 ms is beyond the duration of the file (%2)")
+                         .arg(msEnd)
+                         .arg(clockText(qint64(duration)));
+    } else if (msEnd >= 0 && msStart >= msEnd) {
         // An empty or reversed section would convert nothing.
         valid = false;
-        probeError = QStringLiteral("empty section %1 to %2 ms").arg(msStart).arg(msEnd);
+        probeError = QStringLiteral("empty section %1 to %2").arg(clockText(msStart), clockText(msEnd));
     }
     engineProbe.close();
     return valid;
+}
+
+bool VideoInfo::hasKnownLength() const
+{
+    return fileInfo && fileInfo->durationMs >= 1.0 && fileInfo->durationMs < 2147483647.0;
+}
+
+void VideoInfo::learnLength(double ms)
+{
+    if (hasKnownLength() || !fileInfo || !(ms >= 1.0 && ms < 2147483647.0))
+        return;
+    fileInfo->durationMs = ms;
+    if (msEnd < 0)
+        msEnd = qint32(ms);
 }
 
 bool VideoInfo::isValid()
@@ -167,10 +212,7 @@ bool VideoInfo::hasEdits() const
 
 QString VideoInfo::displayName()
 {
-    if (m_displayName.isEmpty()) {
-        QString path = filename;
-        path.replace(QLatin1Char('\\'), QLatin1Char('/'));
-        m_displayName = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
-    }
+    if (m_displayName.isEmpty())
+        m_displayName = filename.mid(filename.lastIndexOf(QLatin1Char('/')) + 1);
     return m_displayName;
 }

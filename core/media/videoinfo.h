@@ -35,6 +35,13 @@ public:
     // The probe result (probes first when that has not happened yet).
     bool isValid();
     bool hasEdits() const;
+    // Whether the probe learnt how long the file is.  A file that does not
+    // say (written through a pipe, say) has msEnd -1 after the probe: its
+    // section runs until the input ends.
+    bool hasKnownLength() const;
+    // The length found later (by a conversion that read the file to its
+    // end); an open section end becomes that length.
+    void learnLength(double ms);
     // The name shown in the list; the file name part of the path until renamed.
     QString displayName();
 

@@ -194,6 +194,21 @@ void VideoInfoManager::rename(int row, const QString &name)
         emit videoFileUpdated(videoFileIndex(row));
 }
 
+void VideoInfoManager::learnLength(const QString &path, double ms)
+{
+    for (int row = 0; row < count(); ++row) {
+        VideoInfo &video = *m_videos[size_t(row)];
+        if (video.filename != path || video.hasKnownLength())
+            continue;
+        video.learnLength(ms);
+        if (!video.hasKnownLength())
+            continue;
+        emit videoUpdated(row);
+        if (!video.isAudio)
+            emit videoFileUpdated(videoFileIndex(row));
+    }
+}
+
 int VideoInfoManager::count() const
 {
     return int(m_videos.size());

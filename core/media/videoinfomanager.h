@@ -41,6 +41,9 @@ public:
     void moveDown(int row);
     void duplicate(int row);
     void rename(int row, const QString &name);
+    // A conversion read path to its end and found it lasts ms: the records
+    // of that file that did not know their length learn it.
+    void learnLength(const QString &path, double ms);
 
     int count() const;
     int videoFileCount() const;

@@ -57,8 +57,13 @@ QVariant VideoListModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
         if (index.column() == 1)
             return registry->displayName(row);
-        if (index.column() == 2)
+        if (index.column() == 2) {
+            // A file that does not state its length shows it once a
+            // conversion has read it to its end.
+            if (registry->msEnd(row) < 0)
+                return QStringLiteral("--:--:--");
             return TimeText::fromMs(qint64(registry->msEnd(row)) - registry->msStart(row));
+        }
         break;
     case Qt::DecorationRole:
         if (index.column() == 0) {

@@ -3,6 +3,8 @@
 #include "core/media/parallelvideoloader.h"
 #include "core/media/supportedfiles.h"
 
+#include "core/platform/corelog.h"
+
 int VideoLoadStep::runProgressive(const QList<VideoBasicInfo> &videos, const Delivery &deliver)
 {
     VideoInfoList loaded;
@@ -14,11 +16,10 @@ int VideoLoadStep::runProgressive(const QList<VideoBasicInfo> &videos, const Del
 
 std::unique_ptr<VideoInfo> VideoLoadStep::load(const VideoBasicInfo &video)
 {
-    if (!isSupportedFile(video.filename))
-        return nullptr;
     auto info = std::make_unique<VideoInfo>(video);
     if (!info->isValid()) {
-        reportInvalid(video.filename, info->probeError);
+        if (reportsEveryFile() || isSupportedFile(video.filename))
+            reportInvalid(video.filename, info->probeError);
         return nullptr;
     }
     return info;
@@ -35,7 +36,8 @@ void VideoLoadStep::loadAll(const QList<VideoBasicInfo> &videos,
         if (ready.empty())
             return;
         for (VideoLoadOutcome &outcome : ready) {
-            if (outcome.kind == VideoLoadOutcome::Kind::Invalid)
+            if (outcome.kind == VideoLoadOutcome::Kind::Invalid ||
+                (outcome.kind == VideoLoadOutcome::Kind::Unsupported && reportsEveryFile()))
                 reportInvalid(outcome.entry.filename, outcome.reason);
             handle(outcome);
         }
@@ -53,5 +55,5 @@ int SilentVideoLoadStep::run(const QList<VideoBasicInfo> &videos, VideoInfoList 
 
 void SilentVideoLoadStep::reportInvalid(const QString &path, const QString &reason)
 {
-    qWarning("cannot add [%s]: %s", qPrintable(path), qPrintable(reason));
+    qCWarning(lcMedia, "cannot add [%s]: %s", qPrintable(path), qPrintable(reason));
 }

@@ -15,10 +15,13 @@ using VideoInfoList = std::vector<std::unique_ptr<VideoInfo>>;
 
 // The step that turns the paths being added into probed records.  The GUI
 // shows its loading dialog here; the command-line tool and the tests supply
-// their own.  run() skips unsupported paths silently, probes the others in
-// order, reports each file that cannot be used, and hands back the valid
-// records in input order.  Returns 1 when the records are to be added; any
-// other value (the user cancelled) leaves the list unchanged.
+// their own.  run() probes the paths in order whatever their names end in
+// (a file is media when FFmpeg can decode one of its audio or video
+// streams), reports each file that cannot be used (except, unless asked, a
+// file whose name is not a media name: a dropped note is passed over
+// quietly), and hands back the valid records in input order.  Returns 1
+// when the records are to be added; any other value (the user cancelled)
+// leaves the list unchanged.
 class VideoLoadStep {
 public:
     // Takes records that are ready, in input order (it may move them out).
@@ -32,8 +35,8 @@ public:
     // end of run().
     virtual int runProgressive(const QList<VideoBasicInfo> &videos, const Delivery &deliver);
 
-    // Probes one entry on the caller's thread; null for an unsupported path
-    // (silently) or an invalid file (after reportInvalid).
+    // Probes one entry on the caller's thread; null for a file that cannot
+    // be used (after reportInvalid where it is reported).
     std::unique_ptr<VideoInfo> load(const VideoBasicInfo &video);
     // Probes the entries on worker threads, one per core, and hands each
     // outcome to handle in input order on the caller's thread, which waits
@@ -42,7 +45,10 @@ public:
                  bool thumbnails = true);
 
 protected:
-    // Told about a supported file that cannot be used, with the reason.
+    // Whether a file that is not media is reported even when its name does
+    // not promise media (the command-line tool names every refusal).
+    virtual bool reportsEveryFile() const { return false; }
+    // Told about a file that cannot be used, with the reason.
     virtual void reportInvalid(const QString &path, const QString &reason) = 0;
 };
 

@@ -1,5 +1,7 @@
 #include "core/profiles/videoprofileinfomanager.h"
 
+#include "core/platform/corelog.h"
+
 #include <QDebug>
 #include <QFile>
 
@@ -24,7 +26,7 @@ void CVideoProfileInfoManager::loadProfiles()
 {
     QFile file(resourcePath());
     if (!file.open(QIODevice::ReadOnly)) {
-        qWarning("profile database [%s] cannot be opened", qPrintable(resourcePath()));
+        qCWarning(lcProfiles, "profile database [%s] cannot be opened", qPrintable(resourcePath()));
         return;
     }
     loadFromData(file.readAll());
@@ -37,7 +39,7 @@ void CVideoProfileInfoManager::loadFromData(const QByteArray &data)
     m_records.clear();
     m_doc->Clear();
     if (m_doc->Parse(data.constData(), size_t(data.size())) != tinyxml2::XML_SUCCESS)
-        qWarning("profile database does not parse: %s", m_doc->ErrorStr());
+        qCWarning(lcProfiles, "profile database does not parse: %s", m_doc->ErrorStr());
     const tinyxml2::XMLElement *root = m_doc->RootElement();
     if (!root)
         return;
@@ -56,7 +58,7 @@ CVideoFormatInfo *CVideoProfileInfoManager::getFormatInfo(const QString &formatI
 {
     const auto it = m_index.constFind(formatID);
     if (it == m_index.constEnd()) {
-        qDebug("getFormatInfo Failed. formatID = [%s]", qPrintable(formatID));
+        qCDebug(lcProfiles, "getFormatInfo Failed. formatID = [%s]", qPrintable(formatID));
         return nullptr;
     }
     return it.value();

@@ -1,5 +1,6 @@
 #include "core/profiles/videoprofileuserconfig.h"
 
+#include "core/platform/corelog.h"
 #include "core/profiles/upcdefaults.h"
 
 #include <QCoreApplication>
@@ -12,6 +13,8 @@
 #include <QStandardPaths>
 
 #include <tinyxml2.h>
+
+#include <cstring>
 
 namespace {
 
@@ -137,25 +140,41 @@ bool VideoProfileUserConfig::reload()
 bool VideoProfileUserConfig::load()
 {
     m_doc->Clear();
-    qDebug("upc config filename = %s", qPrintable(QDir::toNativeSeparators(m_path)));
+    qCDebug(lcProfiles, "upc config filename = %s", qPrintable(QDir::toNativeSeparators(m_path)));
     QFile file(m_path);
     const bool exists = file.exists();
     bool loaded = false;
     if (file.open(QIODevice::ReadOnly)) {
         const QByteArray data = file.readAll();
         file.close();
-        // A document without any element holds no catalogue either.
+        // Well-formed XML is not enough: a document that is not a profile
+        // configuration (another root, no profile entries) is as damaged
+        // as garbage, and is kept aside the same way.
         loaded = m_doc->Parse(data.constData(), size_t(data.size())) == tinyxml2::XML_SUCCESS &&
-                 m_doc->RootElement();
+                 holdsCatalogue(*m_doc);
     }
-    qDebug("upc loaded = [%s]", loaded ? "true" : "false");
+    qCDebug(lcProfiles, "upc loaded = [%s]", loaded ? "true" : "false");
     if (!loaded) {
         if (exists)
             backupDamaged();
         if (!loadDefaultInto(*m_doc))
-            qWarning("upc: no default profile configuration could be built");
+            qCWarning(lcProfiles, "upc: no default profile configuration could be built");
     }
     return saveConfig() && loaded;
+}
+
+bool VideoProfileUserConfig::holdsCatalogue(const tinyxml2::XMLDocument &doc)
+{
+    const tinyxml2::XMLElement *root = doc.RootElement();
+    if (!root || std::strcmp(root->Name(), "Config") != 0)
+        return false;
+    for (const tinyxml2::XMLElement *group = root->FirstChildElement(); group;
+         group = group->NextSiblingElement())
+        for (const tinyxml2::XMLElement *category = group->FirstChildElement("Category"); category;
+             category = category->NextSiblingElement("Category"))
+            if (category->FirstChildElement("Format"))
+                return true;
+    return false;
 }
 
 bool VideoProfileUserConfig::loadDefaultInto(tinyxml2::XMLDocument &doc) const
@@ -168,13 +187,13 @@ bool VideoProfileUserConfig::loadDefaultInto(tinyxml2::XMLDocument &doc) const
             const QByteArray data = file.readAll();
             doc.Clear();
             if (doc.Parse(data.constData(), size_t(data.size())) == tinyxml2::XML_SUCCESS &&
-                doc.RootElement()) {
-                qDebug("upc seeded from [%s]", qPrintable(shipped));
+                holdsCatalogue(doc)) {
+                qCDebug(lcProfiles, "upc seeded from [%s]", qPrintable(shipped));
                 return true;
             }
         }
     }
-    qDebug("upc built from the profile database");
+    qCDebug(lcProfiles, "upc built from the profile database");
     return UpcDefaults::build(doc);
 }
 
@@ -185,9 +204,9 @@ void VideoProfileUserConfig::backupDamaged() const
                            QStringLiteral(".bak");
     QFile::remove(backup);
     if (QFile::rename(m_path, backup))
-        qWarning("upc: unreadable [%s] kept as [%s]", qPrintable(m_path), qPrintable(backup));
+        qCWarning(lcProfiles, "upc: unreadable [%s] kept as [%s]", qPrintable(m_path), qPrintable(backup));
     else
-        qWarning("upc: unreadable [%s] could not be kept as a backup", qPrintable(m_path));
+        qCWarning(lcProfiles, "upc: unreadable [%s] could not be kept as a backup", qPrintable(m_path));
 }
 
 bool VideoProfileUserConfig::saveConfig()
@@ -202,7 +221,8 @@ bool VideoProfileUserConfig::saveConfig()
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly) || file.write(printer.CStr(), printer.CStrSize() - 1) < 0 ||
         !file.commit()) {
-        qWarning("upc: saving [%s] failed: %s", qPrintable(m_path), qPrintable(file.errorString()));
+        qCWarning(lcProfiles, "upc: saving [%s] failed: %s", qPrintable(m_path),
+                  qPrintable(file.errorString()));
         return false;
     }
     return true;
@@ -300,7 +320,7 @@ QList<VideoProfileFormatUserConfig> VideoProfileUserConfig::getFormats(const QSt
         if (profile.isValid() && (includeSkipped || !profile.isSkip()))
             result.append(profile);
         else
-            qDebug("Format is not Valid! id = [%s]", qPrintable(attr(f, "id")));
+            qCDebug(lcProfiles, "Format is not Valid! id = [%s]", qPrintable(attr(f, "id")));
     }
     return result;
 }
@@ -372,7 +392,7 @@ VideoProfileFormatUserConfig VideoProfileUserConfig::getLastProfile()
         VideoProfileFormatUserConfig profile(f);
         if (profile.isValid())
             return profile;
-        qDebug("Format is not Valid! id = [%s]", qPrintable(attr(f, "id")));
+        qCDebug(lcProfiles, "Format is not Valid! id = [%s]", qPrintable(attr(f, "id")));
     }
     return getDefaultProfile();
 }

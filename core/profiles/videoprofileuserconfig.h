@@ -76,6 +76,8 @@ private:
     explicit VideoProfileUserConfig(const QString &path);
     bool load();
     bool loadDefaultInto(tinyxml2::XMLDocument &doc) const;
+    // A <Config> root with at least one profile entry in a category.
+    static bool holdsCatalogue(const tinyxml2::XMLDocument &doc);
     void backupDamaged() const;
     tinyxml2::XMLElement *findCategory(const QString &title) const;
     tinyxml2::XMLElement *findCategoryIn(const char *group, const QString &title, bool translated) const;

@@ -123,15 +123,9 @@ inline bool failWith(std::string *error, std::string text)
     return false;
 }
 
-// Keeps FFmpeg's own log to errors (its informational lines are noise in
-// a desktop program).  Called by every engine entry point; runs once.
-inline void quietLogs()
-{
-    static std::once_flag once;
-    std::call_once(once, [] {
-        if (av_log_get_level() > AV_LOG_ERROR)
-            av_log_set_level(AV_LOG_ERROR);
-    });
-}
+// Sends FFmpeg's own log to the "reelmax.ffmpeg" logging category (off
+// unless enabled): its lines are noise in a desktop program.  Called by
+// every engine entry point; runs once.
+void quietLogs();
 
 } // namespace av

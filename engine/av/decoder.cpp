@@ -2,6 +2,7 @@
 
 bool Decoder::open(const AVStream *stream, int threads, std::string *error)
 {
+    av::quietLogs();
     m_ctx.reset();
     const AVCodec *codec = avcodec_find_decoder(stream->codecpar->codec_id);
     if (!codec) {

@@ -1,10 +1,13 @@
 #include "engine/av/demuxer.h"
 
+#include "engine/av/decoder.h"
+
 extern "C" {
 #include <libavutil/display.h>
 }
 
 #include <cmath>
+#include <vector>
 
 int Demuxer::interruptCallback(void *opaque)
 {
@@ -42,24 +45,50 @@ bool Demuxer::open(std::unique_ptr<InputReader> reader, const std::string &name,
                    std::string *error, StopCheck stop)
 {
     close();
-    constexpr int kBufferSize = 64 * 1024;
-    auto *buffer = static_cast<unsigned char *>(av_malloc(kBufferSize));
-    AVIOContext *io = buffer && reader ? avio_alloc_context(buffer, kBufferSize, 0, reader.get(),
-                                                            &readCallback, nullptr, &seekCallback)
-                                       : nullptr;
-    if (!io) {
-        av_free(buffer);
-        if (error)
-            *error = reader ? "out of memory" : "no reader for [" + name + "]";
+    if (!reader)
+        return av::failWith(error, "no reader for [" + name + "]");
+    m_reader = std::move(reader);
+    if (!resetReaderIo(error)) {
+        close();
         return false;
     }
-    m_reader = std::move(reader);
-    m_io.reset(io);
     return openInput(name, quick, error, std::move(stop));
+}
+
+bool Demuxer::resetReaderIo(std::string *error)
+{
+    m_io.reset();
+    constexpr int kBufferSize = 64 * 1024;
+    auto *buffer = static_cast<unsigned char *>(av_malloc(kBufferSize));
+    AVIOContext *io = buffer ? avio_alloc_context(buffer, kBufferSize, 0, m_reader.get(), &readCallback,
+                                                  nullptr, &seekCallback)
+                             : nullptr;
+    if (!io) {
+        av_free(buffer);
+        return av::failWith(error, "out of memory");
+    }
+    m_io.reset(io);
+    return true;
+}
+
+bool Demuxer::isTextOrPictureFormat(const char *formatName)
+{
+    if (!formatName)
+        return false;
+    const std::string name = formatName;
+    // Text art (tty and the BIN/XBIN/ADF/IDF readers) draws any text file.
+    for (const char *text : {"tty", "bin", "xbin", "adf", "idf"})
+        if (name == text)
+            return true;
+    // Pictures and picture sequences: image2, image2pipe, png_pipe, ...
+    const std::string pipe = "_pipe";
+    return name == "image2" || name == "image2pipe" ||
+           (name.size() > pipe.size() && name.compare(name.size() - pipe.size(), pipe.size(), pipe) == 0);
 }
 
 bool Demuxer::openInput(const std::string &path, bool quick, std::string *error, StopCheck stop)
 {
+    av::quietLogs();
     m_stop = std::move(stop);
     const AVIOInterruptCB interrupt{&Demuxer::interruptCallback, this};
     if (PollingInput::needed(path)) {
@@ -69,14 +98,40 @@ bool Demuxer::openInput(const std::string &path, bool quick, std::string *error,
             return false;
         }
     }
-    AVFormatContext *raw = avformat_alloc_context();
-    if (!raw) {
-        if (error)
-            *error = "out of memory";
+    if (!openContext(path, quick, error)) {
         close();
         return false;
     }
-    raw->interrupt_callback = interrupt;
+    // A quick look that found a stream without its parameters (a slow
+    // starting stream, an audio track that begins late) looks again as far
+    // as the ffmpeg tool would.  A FIFO cannot be read twice.
+    if (quick && !m_input && lacksParameters()) {
+        m_ctx.reset();
+        std::string ignored;
+        const bool reopened = (!m_reader || (m_reader->seek(0, SEEK_SET) >= 0 && resetReaderIo(&ignored))) &&
+                              openContext(path, false, error);
+        if (!reopened) {
+            close();
+            return false;
+        }
+    }
+    if (lacksParameters())
+        learnParameters();
+    if (!pickStreams()) {
+        if (error)
+            *error = "no audio or video stream in [" + path + "]";
+        close();
+        return false;
+    }
+    return true;
+}
+
+bool Demuxer::openContext(const std::string &path, bool quick, std::string *error)
+{
+    AVFormatContext *raw = avformat_alloc_context();
+    if (!raw)
+        return av::failWith(error, "out of memory");
+    raw->interrupt_callback = AVIOInterruptCB{&Demuxer::interruptCallback, this};
     // A custom reader or a polled FIFO; null: FFmpeg opens the path itself.
     raw->pb = m_input ? m_input->context() : m_io.get();
     av::Dictionary opts;
@@ -88,28 +143,108 @@ bool Demuxer::openInput(const std::string &path, bool quick, std::string *error,
     int ret = avformat_open_input(&raw, path.c_str(), nullptr, opts.address());
     if (ret < 0) {
         // avformat_open_input frees the context on failure.
-        if (error)
-            *error = "cannot open [" + path + "]: " + av::errorText(ret);
         setDeadline(0);
-        close();
-        return false;
+        return av::failWith(error, "cannot open [" + path + "]: " + av::errorText(ret));
     }
     m_ctx.reset(raw);
+    if (isTextOrPictureFormat(raw->iformat->name)) {
+        setDeadline(0);
+        m_ctx.reset();
+        return av::failWith(error, "[" + path + "] is a picture or text, not a video or sound file");
+    }
     ret = avformat_find_stream_info(raw, nullptr);
     setDeadline(0);
     if (ret < 0) {
-        if (error)
-            *error = "cannot read the streams of [" + path + "]: " + av::errorText(ret);
-        close();
-        return false;
-    }
-    if (!pickStreams()) {
-        if (error)
-            *error = "no audio or video stream in [" + path + "]";
-        close();
-        return false;
+        m_ctx.reset();
+        return av::failWith(error, "cannot read the streams of [" + path + "]: " + av::errorText(ret));
     }
     return true;
+}
+
+namespace {
+
+bool isMediaStream(const AVStream *s)
+{
+    const AVCodecParameters *p = s->codecpar;
+    if (p->codec_id == AV_CODEC_ID_NONE)
+        return false;
+    if (p->codec_type == AVMEDIA_TYPE_VIDEO)
+        return !(s->disposition & AV_DISPOSITION_ATTACHED_PIC);
+    return p->codec_type == AVMEDIA_TYPE_AUDIO;
+}
+
+bool incomplete(const AVStream *s)
+{
+    const AVCodecParameters *p = s->codecpar;
+    if (p->codec_type == AVMEDIA_TYPE_VIDEO)
+        return p->width <= 0 || p->height <= 0 || p->format < 0;
+    return p->sample_rate <= 0 || p->ch_layout.nb_channels <= 0 || p->format < 0;
+}
+
+} // namespace
+
+bool Demuxer::lacksParameters() const
+{
+    if (!m_ctx)
+        return false;
+    bool anyMedia = false;
+    for (unsigned i = 0; i < m_ctx->nb_streams; ++i) {
+        const AVStream *s = m_ctx->streams[i];
+        if (!isMediaStream(s))
+            continue;
+        anyMedia = true;
+        if (incomplete(s))
+            return true;
+    }
+    return !anyMedia;
+}
+
+void Demuxer::learnParameters()
+{
+    AVFormatContext *ctx = m_ctx.get();
+    if (!ctx || m_input || !ctx->pb || !(ctx->pb->seekable & AVIO_SEEKABLE_NORMAL))
+        return;
+    struct Pending {
+        AVStream *stream;
+        Decoder decoder;
+    };
+    std::vector<std::unique_ptr<Pending>> pending;
+    for (unsigned i = 0; i < ctx->nb_streams; ++i) {
+        AVStream *s = ctx->streams[i];
+        if (!isMediaStream(s) || !incomplete(s))
+            continue;
+        auto p = std::make_unique<Pending>();
+        p->stream = s;
+        std::string ignored;
+        if (p->decoder.open(s, 1, &ignored))
+            pending.push_back(std::move(p));
+    }
+    if (pending.empty())
+        return;
+    av::PacketPtr packet = av::makePacket();
+    av::FramePtr frame = av::makeFrame();
+    if (!packet || !frame)
+        return;
+    setDeadline(5000);
+    for (int packets = 0; packets < 500 && !pending.empty(); ++packets) {
+        if (read(packet.get()) < 0)
+            break;
+        for (auto it = pending.begin(); it != pending.end(); ++it) {
+            Pending &p = **it;
+            if (packet->stream_index != p.stream->index || p.decoder.send(packet.get()) < 0)
+                continue;
+            if (p.decoder.receive(frame.get()) >= 0) {
+                // What the decoder found is what the stream carries.
+                av_frame_unref(frame.get());
+                avcodec_parameters_from_context(p.stream->codecpar, p.decoder.context());
+                pending.erase(it);
+            }
+            break;
+        }
+        av_packet_unref(packet.get());
+    }
+    setDeadline(0);
+    rewind();
 }
 
 bool Demuxer::pickStreams()
@@ -194,10 +329,33 @@ int Demuxer::videoRotation() const
     return deg;
 }
 
+bool Demuxer::rewind()
+{
+    AVFormatContext *ctx = m_ctx.get();
+    if (!ctx)
+        return false;
+    // Readers of program and transport streams seek by decoding timestamps
+    // and would land after the first key frame, whose picture comes later
+    // than it is decoded; the first byte is the true start there.
+    const int flags = ctx->iformat->flags;
+    if ((flags & AVFMT_TS_DISCONT) && !(flags & AVFMT_NO_BYTE_SEEK) &&
+        av_seek_frame(ctx, -1, 0, AVSEEK_FLAG_BYTE) >= 0)
+        return true;
+    int64_t ts = ctx->start_time != AV_NOPTS_VALUE ? ctx->start_time : 0;
+    int ret = avformat_seek_file(ctx, -1, INT64_MIN, ts, ts, 0);
+    if (ret < 0)
+        ret = av_seek_frame(ctx, -1, ts, AVSEEK_FLAG_BACKWARD);
+    if (ret < 0 && !(flags & AVFMT_NO_BYTE_SEEK))
+        ret = av_seek_frame(ctx, -1, 0, AVSEEK_FLAG_BYTE);
+    return ret >= 0;
+}
+
 bool Demuxer::seekMs(int64_t ms)
 {
     if (!m_ctx)
         return false;
+    if (ms <= 0)
+        return rewind();
     int64_t ts = av_rescale(ms, AV_TIME_BASE, 1000);
     if (m_ctx->start_time != AV_NOPTS_VALUE)
         ts += m_ctx->start_time;
@@ -208,8 +366,8 @@ bool Demuxer::seekMs(int64_t ms)
     // cut short whose index lay beyond the cut): back to the start of the
     // data, which is still at or before ms.
     if (ret < 0)
-        ret = av_seek_frame(m_ctx.get(), -1, 0, AVSEEK_FLAG_BYTE);
-    return ret >= 0;
+        return rewind();
+    return true;
 }
 
 int Demuxer::read(AVPacket *packet)

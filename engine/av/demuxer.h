@@ -53,11 +53,26 @@ public:
     // The deadline of the opens that follow (0: 10 s quick, 30 s full).
     void setOpenDeadline(int milliseconds) { m_openDeadlineMs = milliseconds; }
 
+    // Demuxers that make a "video" of any text or of one still picture:
+    // such a file is not something to convert.
+    static bool isTextOrPictureFormat(const char *formatName);
+
 private:
     static int interruptCallback(void *opaque);
     static int readCallback(void *opaque, uint8_t *buf, int size);
     static int64_t seekCallback(void *opaque, int64_t offset, int whence);
     bool openInput(const std::string &url, bool quick, std::string *error, StopCheck stop);
+    // Opens the container and reads its stream parameters once.
+    bool openContext(const std::string &url, bool quick, std::string *error);
+    // A fresh I/O context over the reader, from its first byte.
+    bool resetReaderIo(std::string *error);
+    // An audio or video stream whose parameters the probe did not find.
+    bool lacksParameters() const;
+    // Decodes the first packets of such streams to learn their parameters,
+    // then goes back to the start.
+    void learnParameters();
+    // Back to the first packet of the data.
+    bool rewind();
     // Chooses the video and audio streams and discards the others; false
     // when there is neither.
     bool pickStreams();

@@ -1,6 +1,7 @@
 #include "engine/av/filtergraph.h"
 
 #include "engine/av/fontlookup.h"
+#include "engine/av/subtitlefile.h"
 
 extern "C" {
 #include <libavfilter/buffersink.h>
@@ -323,6 +324,21 @@ std::string FilterGraph::describe(const std::vector<FilterNode> &chain)
     return graph;
 }
 
+bool FilterGraph::cropFits(const FilterSettings &s, int width, int height, std::string *error)
+{
+    if (!s.crop || width <= 0 || height <= 0)
+        return true;
+    const int64_t right = int64_t(s.cropLeft) + s.cropWidth;
+    const int64_t bottom = int64_t(s.cropTop) + s.cropHeight;
+    if (s.cropLeft >= 0 && s.cropTop >= 0 && s.cropWidth > 0 && s.cropHeight > 0 && right <= width &&
+        bottom <= height)
+        return true;
+    return av::failWith(error, "the crop area " + std::to_string(s.cropLeft) + "," +
+                                   std::to_string(s.cropTop) + " " + std::to_string(s.cropWidth) + "x" +
+                                   std::to_string(s.cropHeight) + " does not fit in the " +
+                                   std::to_string(width) + "x" + std::to_string(height) + " picture");
+}
+
 bool FilterGraph::checkFiles(const FilterSettings &s, bool video, std::string *error)
 {
     if (!video)
@@ -330,6 +346,11 @@ bool FilterGraph::checkFiles(const FilterSettings &s, bool video, std::string *e
     if (s.subtitle && !s.subtitleFile.empty() && !readable(s.subtitleFile)) {
         if (error)
             *error = "cannot read the subtitle file [" + s.subtitleFile + "]";
+        return false;
+    }
+    if (s.subtitle && !s.subtitleFile.empty() && !readsAsSubtitles(s.subtitleFile)) {
+        if (error)
+            *error = "the file [" + s.subtitleFile + "] does not read as subtitles (SRT, ASS or SSA)";
         return false;
     }
     if (s.imageWatermark && !s.imageWatermarkFile.empty() && !readable(s.imageWatermarkFile)) {

@@ -80,6 +80,9 @@ public:
     // The chain in textual graph syntax (for logs and checks).
     static std::string describe(const std::vector<FilterNode> &chain);
     // Checks that the files the settings name exist; on failure says which.
+    // Whether an active crop lies inside a width x height picture; false
+    // with the reason when it does not.
+    static bool cropFits(const FilterSettings &s, int width, int height, std::string *error);
     static bool checkFiles(const FilterSettings &s, bool video, std::string *error);
 
     bool initVideo(const FilterSettings &s, const VideoFilterInput &in, const VideoFilterOutput &out,

@@ -1,5 +1,7 @@
 #include "engine/av/filtersettings.h"
 
+#include "engine/av/subtitlefile.h"
+
 #include <algorithm>
 #include <cctype>
 #include <unistd.h>
@@ -10,15 +12,11 @@ std::string str(const char *s)
     return s ? std::string(s) : std::string();
 }
 
+// The file is read, not judged by its name: SRT, ASS, SSA and the other
+// text subtitle formats FFmpeg reads, whatever they are called.
 bool readableSubtitle(const std::string &path)
 {
-    if (path.empty() || access(path.c_str(), R_OK) != 0)
-        return false;
-    std::string ext =
-        path.substr(path.find_last_of('.') == std::string::npos ? path.size() : path.find_last_of('.') + 1);
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char c) { return char(std::tolower(c)); });
-    return ext == "srt" || ext == "ass" || ext == "ssa";
+    return !path.empty() && access(path.c_str(), R_OK) == 0 && readsAsSubtitles(path);
 }
 } // namespace
 

@@ -4,6 +4,7 @@
 
 bool Muxer::open(const std::string &path, const std::string &muxerName, std::string *error)
 {
+    av::quietLogs();
     abandon();
     AVFormatContext *raw = nullptr;
     int ret = avformat_alloc_output_context2(&raw, nullptr, muxerName.c_str(), path.c_str());

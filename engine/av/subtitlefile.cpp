@@ -4,6 +4,7 @@
 
 bool readsAsSubtitles(const std::string &path)
 {
+    av::quietLogs();
     if (path.empty())
         return false;
     AVFormatContext *raw = nullptr;

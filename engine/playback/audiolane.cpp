@@ -1,5 +1,7 @@
 #include "engine/playback/audiolane.h"
 
+#include "engine/av/enginelog.h"
+
 #include <QDebug>
 
 namespace playback {
@@ -40,7 +42,7 @@ bool AudioLane::fitResampler(AVFrame *frame)
                                         AVSampleFormat(frame->format), frame->sample_rate, 0, nullptr);
     SwrPtr owner(swr);
     if (ret < 0 || swr_init(swr) < 0) {
-        qWarning("player: cannot convert the sound to the device format");
+        qCWarning(lcPlayer, "player: cannot convert the sound to the device format");
         m_resampler.reset();
         return false;
     }

@@ -1,5 +1,6 @@
 #include "engine/playback/ffmpegplayer.h"
 
+#include "engine/av/enginelog.h"
 #include "engine/playback/playeraudiooutput.h"
 #include "engine/playback/playersession.h"
 #include "engine/playback/playervideooutput.h"
@@ -104,7 +105,7 @@ int CffmpegPlayer::OpenFile(const char *path)
         return 0;
     }
     if (!m_probe->open(path))
-        qDebug("player: no file information for [%s]", path);
+        qCDebug(lcPlayer, "player: no file information for [%s]", path);
     return 1;
 }
 
@@ -117,7 +118,7 @@ bool CffmpegPlayer::ensureSession()
     auto session = std::make_unique<playback::PlayerSession>(*this, d->output, d->audio);
     std::string error;
     if (!session->open(d->path, &error)) {
-        qWarning("player: [%s] cannot be played: %s", d->path.c_str(), error.c_str());
+        qCDebug(lcPlayer, "player: [%s] cannot be played: %s", d->path.c_str(), error.c_str());
         return false;
     }
     session->setSection(d->sectionStart, d->sectionEnd);
@@ -253,7 +254,7 @@ int CffmpegPlayer::SnapImage(const char *path, int type)
         return 0;
     std::string error;
     if (!d->session->snapshot(path, type, &error)) {
-        qWarning("player: snapshot [%s] failed: %s", path, error.c_str());
+        qCWarning(lcPlayer, "player: snapshot [%s] failed: %s", path, error.c_str());
         return 0;
     }
     return 1;

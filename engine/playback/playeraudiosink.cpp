@@ -1,5 +1,6 @@
 #include "engine/playback/playeraudiosink.h"
 
+#include "engine/av/enginelog.h"
 #include "engine/playback/playeraudiooutput.h"
 
 #include <QDebug>
@@ -30,7 +31,7 @@ bool PlayerAudioSink::attach(FrameQueue &frames, bool withPictures)
 {
     std::string error;
     if (!m_device.ensureOpen(&error)) {
-        qDebug("player: %s; the picture runs on the system clock", error.c_str());
+        qCDebug(lcPlayer, "player: %s; the picture runs on the system clock", error.c_str());
         return false;
     }
     m_frames = &frames;

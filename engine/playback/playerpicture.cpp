@@ -1,5 +1,6 @@
 #include "engine/playback/playerpicture.h"
 
+#include "engine/av/enginelog.h"
 #include "engine/playback/playervideooutput.h"
 
 #include <QDebug>
@@ -67,7 +68,7 @@ void PlayerPicture::render()
         m_filter.apply(m_shown.get(), settings, generation, m_stream.timeBase, m_stream.frameRate);
     if (!filtered) {
         if (!std::exchange(m_filterWarned, true))
-            qWarning("player: %s; showing the picture unfiltered", m_filter.error().c_str());
+            qCWarning(lcPlayer, "player: %s; showing the picture unfiltered", m_filter.error().c_str());
         filtered = refFrame(m_shown.get());
         if (!filtered)
             return;

@@ -1,6 +1,7 @@
 #include "engine/playback/playerreader.h"
 
 #include "engine/av/demuxer.h"
+#include "engine/av/enginelog.h"
 #include "engine/playback/playerlane.h"
 
 #include <QDebug>
@@ -95,7 +96,7 @@ void PlayerReader::seekNow()
         m_state.seekRequested = false;
     }
     if (!m_demuxer.seekMs(int64_t(std::floor(target))))
-        qWarning("player: seek to [%.0f] ms failed", target);
+        qCWarning(lcPlayer, "player: seek to [%.0f] ms failed", target);
     // The state's serial moves first: frames of the new serial must never
     // look stale to their consumers.
     const int serial = m_state.serial + 1;
@@ -121,7 +122,7 @@ void PlayerReader::readPacket()
     }
     if (ret < 0) {
         if (ret != AVERROR_EOF && !m_state.abort)
-            qWarning("player: read error [%d], treated as the end of the file", ret);
+            qCWarning(lcPlayer, "player: read error [%d], treated as the end of the file", ret);
         m_atEnd = true;
         return;
     }

@@ -1,6 +1,7 @@
 #include "engine/playback/playersession.h"
 
 #include "engine/av/decoder.h"
+#include "engine/av/enginelog.h"
 #include "engine/playback/audiolane.h"
 #include "engine/playback/videolane.h"
 
@@ -84,7 +85,7 @@ void PlayerSession::openAudio()
     auto lane = std::make_unique<AudioLane>(m_state, st->time_base);
     std::string error;
     if (!lane->open(st, 1, &error)) {
-        qDebug("player: no sound: %s", error.c_str());
+        qCDebug(lcPlayer, "player: no sound: %s", error.c_str());
         return;
     }
     m_audio = std::move(lane);

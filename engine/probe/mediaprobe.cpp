@@ -5,15 +5,66 @@
 #include "engine/av/jpegwriter.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <sys/stat.h>
+
+namespace {
+// How long a probe may read a file that does not state its length.
+constexpr int kLengthScanMs = 3000;
+} // namespace
 
 struct MediaProbe::Impl {
     std::string path;
     Demuxer demuxer;
     std::function<bool()> stop;
     int64_t fileSize = 0;
+    double scannedMs = 0.0; // the length found by reading, for files that do not state it
+    // The sound parameters as the container states them: a parser may
+    // later overwrite them from frame headers that leave them to the
+    // container (FLAC frames may say "as in the stream info").
+    int sampleRate = 0;
+    int channels = 0;
+
+    // Reads the packets of the chosen streams (without decoding them) to
+    // find where the data ends.  0 when the file could not be read to its
+    // end within the time allowed.
+    double scanLength(int deadlineMs)
+    {
+        // Only a file can be read through and then read again.
+        const AVIOContext *io = demuxer.context()->pb;
+        if (!io || !(io->seekable & AVIO_SEEKABLE_NORMAL) || !demuxer.seekMs(0))
+            return 0.0;
+        av::PacketPtr pkt = av::makePacket();
+        if (!pkt)
+            return 0.0;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(deadlineMs);
+        demuxer.setDeadline(deadlineMs);
+        double endMs = 0.0;
+        bool complete = false;
+        for (;;) {
+            const int ret = demuxer.read(pkt.get());
+            if (ret < 0) {
+                const AVIOContext *pb = demuxer.context()->pb;
+                complete =
+                    ret == AVERROR_EOF || (pb && avio_feof(const_cast<AVIOContext *>(pb)) && pb->error >= 0);
+                break;
+            }
+            const AVStream *st = demuxer.stream(pkt->stream_index);
+            int64_t ts = pkt->pts != AV_NOPTS_VALUE ? pkt->pts : pkt->dts;
+            if (st && ts != AV_NOPTS_VALUE) {
+                ts += std::max<int64_t>(0, pkt->duration) - demuxer.startPts(pkt->stream_index);
+                endMs = std::max(endMs, ts * av_q2d(st->time_base) * 1000.0);
+            }
+            av_packet_unref(pkt.get());
+            if (std::chrono::steady_clock::now() > deadline)
+                break;
+        }
+        demuxer.setDeadline(0);
+        demuxer.seekMs(0);
+        return complete ? endMs : 0.0;
+    }
 
     // Decodes the first frame of a stream at or after targetMs (-1 = the
     // first one at all).  Returns it, or null.
@@ -89,6 +140,10 @@ bool MediaProbe::open(const std::string &path)
     std::string error;
     if (!d->demuxer.open(path, true, &error, d->stop))
         return false;
+    if (const AVStream *a = d->demuxer.stream(d->demuxer.audioIndex())) {
+        d->sampleRate = a->codecpar->sample_rate;
+        d->channels = a->codecpar->ch_layout.nb_channels;
+    }
     // The file counts when one of its streams really decodes.
     bool decodable = false;
     for (int index : {d->demuxer.videoIndex(), d->demuxer.audioIndex()}) {
@@ -104,6 +159,9 @@ bool MediaProbe::open(const std::string &path)
     struct stat st {};
     d->fileSize = ::stat(path.c_str(), &st) == 0 ? int64_t(st.st_size) : 0;
     d->path = path;
+    // A file written through a pipe (or a FLAC without its sample count)
+    // does not say how long it is: a quick read to its end tells.
+    d->scannedMs = d->demuxer.durationMs() > 0 ? 0.0 : d->scanLength(kLengthScanMs);
     return true;
 }
 
@@ -112,6 +170,8 @@ void MediaProbe::close()
     d->demuxer.close();
     d->path.clear();
     d->fileSize = 0;
+    d->scannedMs = 0.0;
+    d->sampleRate = d->channels = 0;
 }
 
 bool MediaProbe::isOpen() const
@@ -129,7 +189,8 @@ bool MediaProbe::fillFileInfo(FileInfo *info) const
     if (!info || !d->demuxer.isOpen())
         return false;
     *info = FileInfo();
-    const double durationMs = d->demuxer.durationMs();
+    const double stated = d->demuxer.durationMs();
+    const double durationMs = stated > 0 ? stated : d->scannedMs;
     info->durationMs = durationMs;
     AVStream *v = d->demuxer.stream(d->demuxer.videoIndex());
     AVStream *a = d->demuxer.stream(d->demuxer.audioIndex());
@@ -143,13 +204,14 @@ bool MediaProbe::fillFileInfo(FileInfo *info) const
         vbr = v->codecpar->bit_rate;
     }
     if (a) {
-        info->channels = a->codecpar->ch_layout.nb_channels;
-        info->sampleRate = a->codecpar->sample_rate;
+        info->channels =
+            a->codecpar->ch_layout.nb_channels > 0 ? a->codecpar->ch_layout.nb_channels : d->channels;
+        info->sampleRate = a->codecpar->sample_rate > 0 ? a->codecpar->sample_rate : d->sampleRate;
         abr = a->codecpar->bit_rate;
         if (abr <= 0) {
             int bits = av_get_bits_per_sample(a->codecpar->codec_id);
             if (bits > 0)
-                abr = int64_t(bits) * a->codecpar->sample_rate * info->channels;
+                abr = int64_t(bits) * info->sampleRate * info->channels;
         }
     }
     // Missing stream rates are estimated from the file's overall rate.
@@ -176,7 +238,8 @@ std::vector<uint8_t> MediaProbe::thumbnailJpeg(int64_t ms)
 {
     if (!d->demuxer.isOpen() || d->demuxer.videoIndex() < 0)
         return {};
-    const double duration = d->demuxer.durationMs();
+    const double stated = d->demuxer.durationMs();
+    const double duration = stated > 0 ? stated : d->scannedMs;
     if (duration > 0 && ms >= int64_t(duration))
         ms = std::max<int64_t>(0, int64_t(duration) - 100);
     av::FramePtr frame = d->decodeFrame(d->demuxer.videoIndex(), std::max<int64_t>(0, ms), 5000);

@@ -1,5 +1,6 @@
 #include "engine/transcode/ffmpegtranscode.h"
 
+#include "engine/av/enginelog.h"
 #include "engine/transcode/transcoder.h"
 
 #include <QtGlobal>
@@ -74,7 +75,7 @@ int CFFmpegTranscode::Transcode(const char *outputPath)
         d->lastError = result == TRANSCODE_FAILED ? error : std::string();
     }
     if (result == TRANSCODE_FAILED)
-        qWarning("transcode failed: [%s] output = [%s]", error.c_str(), job.output.c_str());
+        qCInfo(lcEngine, "transcode failed: [%s] output = [%s]", error.c_str(), job.output.c_str());
     // The next job sets its record, inputs and filters anew.
     d->info = EncodeInfo();
     d->info.constant16 = 16;
@@ -101,6 +102,11 @@ int64_t CFFmpegTranscode::GetFrameNubmer()
 int CFFmpegTranscode::GetLastConvetStatus()
 {
     return d->status.load();
+}
+
+double CFFmpegTranscode::GetFoundInputLength() const
+{
+    return d->transcoder.inputLengthFound();
 }
 
 std::string CFFmpegTranscode::GetLastErrorText() const

@@ -38,6 +38,9 @@ public:
 
     // The one-line reason of the last failure, empty after success.
     std::string GetLastErrorText() const;
+    // The length, in ms, of an input that does not state it, as the last
+    // run found it by reading to its end; 0 when it did not.
+    double GetFoundInputLength() const;
 
     struct Impl;
 

@@ -1,5 +1,7 @@
 #include "engine/transcode/inputcursor.h"
 
+#include "engine/av/enginelog.h"
+
 #include <QtGlobal>
 
 #include <algorithm>
@@ -113,8 +115,9 @@ InputCursor::Read InputCursor::atEnd()
     const double due = std::min(m_window.endMs, claimed);
     if (!m_window.openEnded() && claimed > 0 && m_reachedMs < due - kEarlyEndMarginMs) {
         m_endedEarly = true;
-        qWarning("input ends early: [%s] claims [%s], its data ends at [%s]; converting what there is",
-                 m_name.c_str(), clockText(claimed).c_str(), clockText(m_reachedMs).c_str());
+        qCWarning(lcEngine,
+                  "input ends early: [%s] claims [%s], its data ends at [%s]; converting what there is",
+                  m_name.c_str(), clockText(claimed).c_str(), clockText(m_reachedMs).c_str());
     }
     return Read::End;
 }

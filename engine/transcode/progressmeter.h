@@ -20,11 +20,16 @@ public:
     // The input being read is at byte position of size.
     void bytesRead(int64_t position, int64_t size);
     void frameEncoded() { m_frames.fetch_add(1); }
+    int64_t framesEncoded() const { return m_frames.load(); }
     void finished() { m_fraction.store(1.0); }
+    // An input whose length nobody knew was read from its start to its end.
+    void inputLengthFound(double ms) { m_inputLengthMs.store(ms); }
+    double inputLengthFound() const { return m_inputLengthMs.load(); }
 
 private:
     std::atomic<double> &m_fraction;
     std::atomic<int64_t> &m_frames;
     std::atomic<double> m_spanMs{0.0};
     std::atomic<bool> m_byBytes{false};
+    std::atomic<double> m_inputLengthMs{0.0};
 };

@@ -3,6 +3,7 @@
 #include "engine/av/avptr.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -30,9 +31,10 @@ TempOutput::~TempOutput()
 }
 
 TempOutput::TempOutput(TempOutput &&other) noexcept
-    : m_path(std::move(other.m_path)), m_finalPath(std::move(other.m_finalPath))
+    : m_path(std::move(other.m_path)), m_finalPath(std::move(other.m_finalPath)), m_lockFd(other.m_lockFd)
 {
     other.m_path.clear();
+    other.m_lockFd = -1;
 }
 
 TempOutput &TempOutput::operator=(TempOutput &&other) noexcept
@@ -41,7 +43,9 @@ TempOutput &TempOutput::operator=(TempOutput &&other) noexcept
         discard();
         m_path = std::move(other.m_path);
         m_finalPath = std::move(other.m_finalPath);
+        m_lockFd = other.m_lockFd;
         other.m_path.clear();
+        other.m_lockFd = -1;
     }
     return *this;
 }
@@ -58,7 +62,10 @@ bool TempOutput::create(const std::string &finalPath, std::string *error)
         // output keeps the mode of this file.
         const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
-            ::close(fd);
+            // The descriptor stays open, locked, until the file is committed
+            // or discarded; the muxer writes through a descriptor of its own.
+            ::flock(fd, LOCK_EX | LOCK_NB);
+            m_lockFd = fd;
             m_path = candidate;
             m_finalPath = finalPath;
             return true;
@@ -76,6 +83,7 @@ bool TempOutput::commit(std::string *error)
     if (std::rename(m_path.c_str(), m_finalPath.c_str()) != 0)
         return av::failWith(error, "cannot rename the output to [" + m_finalPath + "]");
     m_path.clear();
+    unlock();
     return true;
 }
 
@@ -84,4 +92,12 @@ void TempOutput::discard()
     if (!m_path.empty())
         std::remove(m_path.c_str());
     m_path.clear();
+    unlock();
+}
+
+void TempOutput::unlock()
+{
+    if (m_lockFd >= 0)
+        ::close(m_lockFd);
+    m_lockFd = -1;
 }

@@ -3,8 +3,11 @@
 #include <string>
 
 // The file a job writes until it is complete: a hidden name beside the
-// final output, so that the last step is an atomic rename.  Unless it is
-// committed, the file is removed when the object goes or takes another.
+// final output (".<name>.XXXXXX.part"), so that the last step is an atomic
+// rename.  Unless it is committed, the file is removed when the object goes
+// or takes another.  While the object holds the file it keeps a lock on it:
+// a later start of the program removes only parts nobody holds (the
+// leftovers of a killed run).
 class TempOutput {
 public:
     TempOutput() = default;
@@ -24,6 +27,9 @@ public:
     void discard();
 
 private:
+    void unlock();
+
     std::string m_path;
     std::string m_finalPath;
+    int m_lockFd = -1;
 };

@@ -1,5 +1,6 @@
 #include "engine/transcode/transcodepipeline.h"
 
+#include "engine/av/enginelog.h"
 #include "engine/av/filtergraph.h"
 #include "engine/transcode/apewriter.h"
 #include "engine/transcode/dpgwriter.h"
@@ -9,6 +10,7 @@
 #include <QtGlobal>
 
 #include <algorithm>
+#include <cstdio>
 
 TranscodePipeline::TranscodePipeline(const TranscodeJob &job, const std::atomic<bool> &stop,
                                      ProgressMeter &progress)
@@ -90,6 +92,13 @@ bool TranscodePipeline::openOutput(std::string *error)
     }
     if (!OutputPlan::make(m_job.info, m_job.output, m_job.filters, videoSource, audioSource, &m_plan, error))
         return false;
+    // A crop is never quietly cut down to the picture: the user chose it.
+    for (const auto &in : m_inputs) {
+        const AVStream *video = in->demuxer().stream(in->demuxer().videoIndex());
+        if (m_plan.hasVideo && video &&
+            !FilterGraph::cropFits(m_job.filters, video->codecpar->width, video->codecpar->height, error))
+            return false;
+    }
     if (m_plan.rule.ape) // Monkey's Audio holds mono or stereo sound only
         m_plan.audioParams.channels = std::clamp(m_plan.audioParams.channels, 1, 2);
     m_plan.videoParams.threads = m_threads.videoEncoder;
@@ -131,6 +140,8 @@ bool TranscodePipeline::convertInput(InputCursor &input, std::string *error)
         return false;
     m_damaged += lanes.damagedPackets() + input.damagedReads();
     m_writtenMs += input.convertedMs();
+    if (window.openEnded() && window.startMs <= 0 && input.claimedMs() <= 0)
+        m_progress.inputLengthFound(input.convertedMs());
     input.close();
     return window.openEnded() || m_output.alignSound(m_writtenMs, lanes.hasAudio(), error);
 }
@@ -159,6 +170,16 @@ bool TranscodePipeline::finishOutput(std::string *error)
 {
     if (m_stop.load())
         return av::failWith(error, "stopped");
+    // An output without the picture its input has is not a conversion.
+    if (m_output.hasVideo() && m_progress.framesEncoded() == 0) {
+        if (m_job.info.frameRate > 0) {
+            char rate[32];
+            std::snprintf(rate, sizeof(rate), "%g", m_job.info.frameRate / 1000.0);
+            return av::failWith(error, std::string("no picture to write: at ") + rate +
+                                           " frames per second the section holds no picture");
+        }
+        return av::failWith(error, "no picture of the input could be decoded");
+    }
     if (!m_output.finish(error) || !repack(error) || !m_temp.commit(error))
         return false;
     m_progress.finished();
@@ -189,6 +210,6 @@ bool TranscodePipeline::repack(std::string *error)
 void TranscodePipeline::logDamage() const
 {
     if (m_damaged > 0)
-        qWarning("[%lld] damaged packets skipped converting to [%s]", static_cast<long long>(m_damaged),
-                 m_job.output.c_str());
+        qCWarning(lcEngine, "[%lld] damaged packets skipped converting to [%s]",
+                  static_cast<long long>(m_damaged), m_job.output.c_str());
 }

@@ -41,9 +41,13 @@ public:
     bool stopRequested() const { return m_stop.load(); }
     double progress() const { return m_progress.load(); }
     int64_t frames() const { return m_frames.load(); }
+    // After a run: the length of an input that did not state it, found by
+    // reading it to its end (0 when there was none).
+    double inputLengthFound() const { return m_inputLength.load(); }
 
 private:
     std::atomic<bool> m_stop{false};
     std::atomic<double> m_progress{0.0};
     std::atomic<int64_t> m_frames{0};
+    std::atomic<double> m_inputLength{0.0};
 };

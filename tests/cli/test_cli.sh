@@ -117,12 +117,21 @@ for f in zero.avi text.avi truncated.mp4 missing.mp4; do
 done
 [ "$out" = "$W/bad/clip.mp4" ] && decodes "$out" && ok "good file converted" || fail "good file: '$out'"
 
-# --- a failed conversion: exit 4, nothing left behind ---
+# --- a subtitle file that is not one: refused before anything runs ---
 head -c 3000 /dev/urandom >"$W/junk.srt"
 "$CLI" --profile 1004 --output "$W/failed" --subtitle "$W/junk.srt" "$W/clip.mp4" >/dev/null 2>"$W/err"
 rc=$?
+[ $rc -eq 2 ] && grep -q "cannot be read as subtitles" "$W/err" && ok "junk subtitle file refused" \
+    || fail "junk subtitle: rc $rc $(cat "$W/err")"
+[ -z "$(ls -A "$W/failed" 2>/dev/null)" ] || fail "refused subtitle left $(ls "$W/failed")"
+
+# --- a failed conversion: exit 4, nothing left behind, never 100 % ---
+# A hardware encoder the machine does not have: it fails when it opens.
+"$CLI" --profile 1006 --output "$W/failed" --vcodec h264_nvenc "$W/clip.mp4" >/dev/null 2>"$W/err"
+rc=$?
 [ $rc -eq 4 ] && grep -q "conversion of .*clip.mp4 failed" "$W/err" && ok "failed conversion exit 4" \
     || fail "failed conversion: rc $rc $(cat "$W/err")"
+! grep -q "^100%" "$W/err" && ok "a failed conversion never shows 100 %" || fail "100 % shown for a failure"
 [ -z "$(ls -A "$W/failed" 2>/dev/null)" ] || fail "failed conversion left $(ls "$W/failed")"
 
 # --- parallel jobs with clashing names ---

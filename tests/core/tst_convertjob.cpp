@@ -235,7 +235,7 @@ private slots:
         QVERIFY(subs.open(QIODevice::WriteOnly));
         subs.write("1\n00:00:00,000 --> 00:00:01,000\nHi\n");
         subs.close();
-        v.subtitleFile = QString(srt).replace('/', '\\');
+        v.subtitleFile = srt;
         v.subtitleColor = QColor(255, 0, 0);
         v.watermarkChanged = true;
         v.watermarkEnabled = true;
@@ -245,13 +245,13 @@ private slots:
         v.watermarkVerSpace = 14;
         v.effectChanged = true;
         RecordingSetters rec;
-        ConvertJob::applyFilters(v, rec, QStringLiteral("C:\\tmp"));
+        ConvertJob::applyFilters(v, rec, QStringLiteral("/tmp/a\\b"));
         QCOMPARE(rec.states.size(), 3 + 4);
         QVERIFY(rec.states[0].crop && !rec.states[0].subtitle);
         QCOMPARE(rec.states[0].cropWidth, 200);
         QVERIFY(rec.states[1].subtitle && !rec.states[1].textWatermark);
         QCOMPARE(QString::fromStdString(rec.states[1].subtitleFile), srt);
-        QCOMPARE(QString::fromStdString(rec.states[1].subtitleWorkDir), QStringLiteral("C:/tmp/"));
+        QCOMPARE(QString::fromStdString(rec.states[1].subtitleWorkDir), QStringLiteral("/tmp/a\\b/"));
         QCOMPARE(rec.states[1].subtitleColor, qint64(255));
         QVERIFY(rec.states[1].subtitleCustomStyle);
         QVERIFY(rec.states[2].textWatermark);
@@ -336,7 +336,7 @@ private slots:
     {
         const QString dir = TestMedia::tempDir() + "/names";
         QVERIFY(QDir().mkpath(dir));
-        QCOMPARE(ConvertJob::uniqueOutputPath("D:\\v\\clip.avi", dir, ".mp4"), dir + "/clip.mp4");
+        QCOMPARE(ConvertJob::uniqueOutputPath("/v/clip.avi", dir, ".mp4"), dir + "/clip.mp4");
         QFile f(dir + "/clip.mp4");
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.close();

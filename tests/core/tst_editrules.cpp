@@ -113,26 +113,6 @@ private slots:
         QCOMPARE(OverlayRules::initialImageSize(QSize(100, 50), QSize(1280, 720)), QSize(100, 50));
     }
 
-    void backslashesOnlyWhenTheyAreSeparators()
-    {
-        const QString dir = TestMedia::tempDir();
-        // A name that really holds a backslash is kept as it is.
-        const QString odd = dir + "/a\\b.srt";
-        QFile f(odd);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.close();
-        QCOMPARE(OverlayRules::localFilePath(odd), odd);
-        // A path written with backslashes as separators names the file.
-        QVERIFY(QDir().mkpath(dir + "/sub"));
-        QFile g(dir + "/sub/c.srt");
-        QVERIFY(g.open(QIODevice::WriteOnly));
-        g.close();
-        QCOMPARE(OverlayRules::localFilePath(dir + "\\sub\\c.srt"), dir + "/sub/c.srt");
-        // Neither exists: the text is left for the caller to report.
-        QCOMPARE(OverlayRules::localFilePath("x\\y.srt"), QStringLiteral("x\\y.srt"));
-        QCOMPARE(OverlayRules::localFilePath(QString()), QString());
-    }
-
     void subtitleFilesAreReadNotJustNamed()
     {
         const QString dir = TestMedia::tempDir();

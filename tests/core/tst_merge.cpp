@@ -158,7 +158,7 @@ private slots:
         b.effect = 3;
 
         VideoMergeWrapper merge;
-        merge.setTempDir(QString(tmp).replace('/', '\\').toLocal8Bit().constData());
+        merge.setTempDir(tmp.toLocal8Bit().constData());
         QCOMPARE(merge.tempDir(), tmp + "/");
         const EncodeInfo info = finalRecord(320, 240);
         merge.setEncodeInfo(&info);

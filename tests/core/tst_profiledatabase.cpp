@@ -254,6 +254,8 @@ QString encText(const char *id, const char *child)
 class TstProfileDatabase : public QObject {
     Q_OBJECT
 private slots:
+    // The lookups' debug lines are checked below; they are off by default.
+    void initTestCase() { QLoggingCategory::setFilterRules(QStringLiteral("reelmax.*.debug=true")); }
     void everyProfileInOrder();
     void tellingRows();
     void valueRanges();

@@ -99,6 +99,8 @@ private:
 
 void TstProfileUserConfig::initTestCase()
 {
+    // The lookups' debug lines are checked below; they are off by default.
+    QLoggingCategory::setFilterRules(QStringLiteral("reelmax.*.debug=true"));
     QVERIFY(m_dir.isValid());
     // Never the file beside the test program.
     qputenv("REELMAX_UPC", path("first.xml").toUtf8());
@@ -194,6 +196,11 @@ void TstProfileUserConfig::damagedFileRecoversWithBackup_data()
     QTest::newRow("binary") << QByteArray::fromHex("0001fffe") + QByteArray(" garbage");
     QTest::newRow("blanks") << QByteArray("   \r\n  ");
     QTest::newRow("no element") << QByteArray("<?xml version=\"1.0\"?>\n<!-- nothing -->\n");
+    // Well-formed, but not a profile configuration.
+    QTest::newRow("wrong root") << QByteArray("<?xml version=\"1.0\"?>\n<Nothing/>\n");
+    QTest::newRow("no profile entries")
+        << QByteArray("<?xml version=\"1.0\"?>\n<Config><UserProfiles><Category title=\"Recent\"/>"
+                      "</UserProfiles></Config>\n");
 }
 
 void TstProfileUserConfig::damagedFileRecoversWithBackup()
@@ -453,7 +460,8 @@ void TstProfileUserConfig::recentList()
     QCOMPARE(recent().first(), QStringLiteral("1200"));
 
     // Without a "Recent" category nothing happens.
-    useXml("<Config><UserProfiles/></Config>");
+    useXml("<Config><UserProfiles/><FormatsProfiles><Category title=\"C\" icon=\"C\">"
+           "<Format id=\"1001\"/></Category></FormatsProfiles></Config>");
     cfg()->addRecent("1000");
     QVERIFY(!readAll(path("custom.xml")).contains(QLatin1String("1000")));
 }
@@ -503,7 +511,9 @@ void TstProfileUserConfig::startAndDefaultProfiles()
            "<Format id=\"1802\" skip=\"false\"/></Category></DeviceProfiles></Config>");
     QCOMPARE(cfg()->getDefaultProfile().getID(), QStringLiteral("1802"));
 
-    useXml("<Config/>");
+    // Entries the database does not know leave no profile to start with.
+    useXml("<Config><FormatsProfiles><Category title=\"C\" icon=\"C\"><Format id=\"9999\"/>"
+           "</Category></FormatsProfiles></Config>");
     QVERIFY(!cfg()->getDefaultProfile().isValid());
     QVERIFY(!cfg()->getLastProfile().isValid());
 }

@@ -199,7 +199,7 @@ private slots:
     void uniqueOutputNames()
     {
         QTemporaryDir out;
-        QCOMPARE(UniquePath::forSource("D:\\v\\clip.avi", out.path(), ".mp4"), out.path() + "/clip.mp4");
+        QCOMPARE(UniquePath::forSource("/v/clip.avi", out.path(), ".mp4"), out.path() + "/clip.mp4");
         QFile(out.path() + "/clip.mp4").open(QIODevice::WriteOnly);
         QCOMPARE(UniquePath::forSource("/v/clip.avi", out.path() + "/", ".mp4"), out.path() + "/clip(1).mp4");
         QFile(out.path() + "/clip(1).mp4").open(QIODevice::WriteOnly);
@@ -207,6 +207,11 @@ private slots:
         QCOMPARE(UniquePath::forSource("/v/noext", out.path(), ".mp4"), out.path() + "/noext.mp4");
         QCOMPARE(UniquePath::forSource("/v/a.b.avi", out.path(), ".mp4"), out.path() + "/a.b.mp4");
         QCOMPARE(UniquePath::forSource("/v/100%1.avi", out.path(), ".mp4"), out.path() + "/100%1.mp4");
+        // A backslash is an ordinary character of a name, in the source and the folder.
+        QCOMPARE(UniquePath::forSource("/v/D:\\v\\clip.avi", out.path(), ".mp4"),
+                 out.path() + "/D:\\v\\clip.mp4");
+        QCOMPARE(UniquePath::forSource("/v/clip.avi", out.path() + "/x\\y", ".mp4"),
+                 out.path() + "/x\\y/clip.mp4");
         QCOMPARE(UniquePath::forSource("", out.path(), ".mp4"), QString());
         QCOMPARE(UniquePath::forSource("/v/a.avi", "", ".mp4"), QString());
     }
@@ -216,7 +221,7 @@ private slots:
         QTemporaryDir out;
         cfg->setConvertOutputDirectory(out.path());
         cfg->setRowPathSource([](int row) {
-            return row == 0 ? QStringLiteral("C:\\in\\first.avi") : QStringLiteral("/in/second.mkv");
+            return row == 0 ? QStringLiteral("/in/first.avi") : QStringLiteral("/in/second.mkv");
         });
         cfg->setSelectedRowSource([] { return -1; });
         QCOMPARE(cfg->selectedFilePath(), QString());

@@ -207,6 +207,10 @@ private slots:
         QCOMPARE(list->selectedFilePath(), QStringLiteral("/nonexistent/b.mp4"));
         list->removeSelected();
         QCOMPARE(registry()->count(), 1);
+        // The remaining file becomes current in its place.
+        QCOMPARE(list->currentRow(), 0);
+        list->removeSelected();
+        QCOMPARE(registry()->count(), 0);
         QCOMPARE(list->currentRow(), -1);
     }
 };

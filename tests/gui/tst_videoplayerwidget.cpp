@@ -216,12 +216,14 @@ private slots:
     {
         const QString dir = TestMedia::tempDir() + "/naming";
         QVERIFY(QDir().mkpath(dir));
-        QCOMPARE(VideoPlayerWidget::snapshotPath(dir, "C:\\v\\movie.avi", "jpg"), dir + "/movie_0.jpg");
+        QCOMPARE(VideoPlayerWidget::snapshotPath(dir, "/v/movie.avi", "jpg"), dir + "/movie_0.jpg");
         for (const char *name : {"/movie_0.jpg", "/movie_1.jpg"}) {
             QFile f(dir + name);
             QVERIFY(f.open(QIODevice::WriteOnly));
         }
-        QCOMPARE(VideoPlayerWidget::snapshotPath(dir, "C:\\v\\movie.avi", "jpg"), dir + "/movie_2.jpg");
+        QCOMPARE(VideoPlayerWidget::snapshotPath(dir, "/v/movie.avi", "jpg"), dir + "/movie_2.jpg");
+        // A backslash in the file name stays part of the name.
+        QCOMPARE(VideoPlayerWidget::snapshotPath(dir, "/v/C:\\movie.avi", "jpg"), dir + "/C:\\movie_0.jpg");
         QCOMPARE(VideoPlayerWidget::snapshotPath(dir + "/", "/v/movie.avi", "bmp"), dir + "/movie_0.bmp");
         QCOMPARE(VideoPlayerWidget::snapshotPath(dir, "/v/a.b.mkv", "jpg"), dir + "/a.b_0.jpg");
         QCOMPARE(VideoPlayerWidget::snapshotPath(dir, "/v/noext", "jpg"), dir + "/noext_0.jpg");
