@@ -10,6 +10,7 @@
 #include "core/media/videoinfo.h"
 #include "core/platform/stalefiles.h"
 #include "core/profiles/encoderchoice.h"
+#include "engine/probe/mediaprobe.h"
 
 #include <QDir>
 #include <QEventLoop>

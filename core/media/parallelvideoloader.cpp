@@ -81,8 +81,8 @@ VideoLoadOutcome ParallelVideoLoader::loadOne(const VideoBasicInfo &entry, Media
         outcome.kind = VideoLoadOutcome::Kind::Loaded;
         outcome.record = std::move(record);
     } else {
-        outcome.kind =
-            isSupportedFile(entry.filename) ? VideoLoadOutcome::Kind::Invalid : VideoLoadOutcome::Kind::Unsupported;
+        outcome.kind = isSupportedFile(entry.filename) ? VideoLoadOutcome::Kind::Invalid
+                                                       : VideoLoadOutcome::Kind::Unsupported;
         outcome.reason = record->probeError;
     }
     return outcome;
