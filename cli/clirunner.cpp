@@ -3,8 +3,8 @@
 #include "cli/profilecatalog.h"
 #include "cli/progressbar.h"
 #include "core/config/videouserconfig.h"
-#include "core/jobs/conversionrun.h"
 #include "core/jobs/capturejob.h"
+#include "core/jobs/conversionrun.h"
 #include "core/media/supportedfiles.h"
 #include "core/media/videoinfo.h"
 
@@ -204,6 +204,15 @@ bool CliRunner::prepareProfile()
         m_profile.videoEncoder = *o.videoEncoder;
     if (o.audioEncoder)
         m_profile.audioEncoder = *o.audioEncoder;
+    if (o.aspectMode)
+        m_profile.aspectMode = *o.aspectMode;
+    if (o.splitSizeMb > 0) {
+        m_profile.splitMode = 1;
+        m_profile.splitSizeMb = o.splitSizeMb;
+    } else if (o.splitMinutes > 0) {
+        m_profile.splitMode = 2;
+        m_profile.splitMinutes = o.splitMinutes;
+    }
     return true;
 }
 
@@ -317,7 +326,8 @@ int CliRunner::runToEnd(ConversionRun &run, const QString &what)
     QObject::connect(&run, &ConversionRun::jobFinished, [&](const JobOutcome &job) {
         bar.clear();
         if (job.status == TRANSCODE_FINISHED) {
-            m_out << job.outputPath << Qt::endl;
+            for (const QString &path : job.outputPaths)
+                m_out << path << Qt::endl;
         } else if (job.status == TRANSCODE_FAILED) {
             ++failed;
             const QString subject = job.kind == ConversionKind::Merge

@@ -1,5 +1,7 @@
 #include "core/config/videouserconfig.h"
 
+#include "core/platform/datapaths.h"
+
 #include "core/config/uniquepath.h"
 #include "core/platform/platform.h"
 #include "core/profiles/videoprofileuserconfig.h"
@@ -204,7 +206,7 @@ void VideoUserConfig::setLastOpenDirectory(const QString &dir)
 
 QStringList VideoUserConfig::languages() const
 {
-    QString folder = applicationDirectory();
+    QString folder = DataPaths::dataFolder();
     folder.replace(QLatin1Char('\\'), QLatin1Char('/'));
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');

@@ -75,6 +75,12 @@ void VideoInfoManager::addVideos(const QList<VideoBasicInfo> &videos)
     if (loadStep()->run(videos, loaded) != 1)
         return;
     rememberFiles(loaded);
+    appendVideos(std::move(loaded));
+}
+
+void VideoInfoManager::appendVideos(VideoInfoList loaded)
+{
+    loaded.erase(std::remove(loaded.begin(), loaded.end(), nullptr), loaded.end());
     if (loaded.empty())
         return;
     const int n = count();

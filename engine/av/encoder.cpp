@@ -1,5 +1,9 @@
 #include "engine/av/encoder.h"
 
+extern "C" {
+#include <libavutil/opt.h>
+}
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -160,6 +164,13 @@ bool Encoder::openVideo(const VideoEncodeParams &p, std::string *error)
         c->strict_std_compliance = FF_COMPLIANCE_EXPERIMENTAL;
     av::Dictionary opts;
     opts.set("threads", "auto");
+    if (p.forceKeyframeEveryMs > 0) {
+        // Output cut at key frames: every key frame must start a picture
+        // group that needs nothing before it.
+        c->flags |= AV_CODEC_FLAG_CLOSED_GOP;
+        if (av_opt_find(c->priv_data, "forced-idr", nullptr, 0, 0))
+            opts.set("forced-idr", "1");
+    }
     return openContext(m_ctx, codec, opts.address(), error);
 }
 

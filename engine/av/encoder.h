@@ -13,8 +13,9 @@ struct VideoEncodeParams {
     AVRational sampleAspect{1, 1};
     int64_t bitRate = 0; // 0 = the encoder's default quality
     bool globalHeader = false;
-    bool dvd = false;          // DVD rate control and GOP
-    bool anyFrameRate = false; // encode at frameRate even where the format has no code for it
+    bool dvd = false;                // DVD rate control and GOP
+    bool anyFrameRate = false;       // encode at frameRate even where the format has no code for it
+    double forceKeyframeEveryMs = 0; // > 0: a key frame at least this often (where output is cut)
 };
 
 struct AudioEncodeParams {

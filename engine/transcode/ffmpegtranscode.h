@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 // One transcoding job: record, inputs and filters are set, then Transcode()
 // runs on the caller's thread until done.  StopTranscode(), GetEncodePrg()
@@ -34,6 +35,10 @@ public:
 
     // The one-line reason of the last failure, empty after success.
     std::string GetLastErrorText() const;
+    // The files the last run wrote: the output path, or the segments
+    // "<name>_001<ext>", ... when the record asked for the output to be
+    // split.  Empty unless the run finished.
+    std::vector<std::string> GetOutputFiles() const;
 
     struct Impl;
 
