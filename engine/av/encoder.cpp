@@ -170,6 +170,10 @@ bool Encoder::openVideo(const VideoEncodeParams &p, std::string *error)
         c->flags |= AV_CODEC_FLAG_CLOSED_GOP;
         if (av_opt_find(c->priv_data, "forced-idr", nullptr, 0, 0))
             opts.set("forced-idr", "1");
+        // FFmpeg's MPEG family closes picture groups only without its own
+        // scene-change key frames (x264 does both).
+        if (codec->id != AV_CODEC_ID_H264 && av_opt_find(c->priv_data, "sc_threshold", nullptr, 0, 0))
+            opts.set("sc_threshold", "1000000000");
     }
     return openContext(m_ctx, codec, opts.address(), error);
 }
