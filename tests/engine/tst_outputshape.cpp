@@ -95,7 +95,10 @@ class TestOutputShape : public QObject {
         return out;
     }
 
-    static QJsonObject videoOf(const QString &path) { return TestMedia::stream(TestMedia::probe(path), "video"); }
+    static QJsonObject videoOf(const QString &path)
+    {
+        return TestMedia::stream(TestMedia::probe(path), "video");
+    }
 
 private slots:
     void initTestCase()
@@ -137,9 +140,8 @@ private slots:
         QTest::newRow("wide cropped to 4:3")
             << 1920 << 1080 << 1 << 1 << 640 << 480 << crop
             << QStringList{"crop=1440:1080:240:0", "scale=640:480", "setsar"};
-        QTest::newRow("tall cropped to 16:9")
-            << 640 << 480 << 1 << 1 << 1280 << 720 << crop
-            << QStringList{"crop=640:360:0:60", "scale=1280:720", "setsar"};
+        QTest::newRow("tall cropped to 16:9") << 640 << 480 << 1 << 1 << 1280 << 720 << crop
+                                              << QStringList{"crop=640:360:0:60", "scale=1280:720", "setsar"};
         QTest::newRow("stretched as before")
             << 1920 << 1080 << 1 << 1 << 640 << 480 << stretch << QStringList{"scale=640:480", "setsar"};
     }

@@ -135,7 +135,8 @@ private slots:
         QCOMPARE(filesIn(out), QStringList({"clip_001.mp4", "clip_002.mp4", "clip_003.mp4"}));
         QCOMPARE(files.size(), size_t(3));
         for (int i = 0; i < 3; ++i) {
-            QCOMPARE(QString::fromStdString(files[size_t(i)]), out + QStringLiteral("/clip_00%1.mp4").arg(i + 1));
+            QCOMPARE(QString::fromStdString(files[size_t(i)]),
+                     out + QStringLiteral("/clip_00%1.mp4").arg(i + 1));
             // Key frames are placed where the cuts fall: a frame's length.
             verifySegment(QString::fromStdString(files[size_t(i)]), 60.0, 0.15);
         }
