@@ -133,11 +133,11 @@ void VideoConvertWidget::buildUi()
     btnStartConvert->setToolTip(tr("Convert the selected file (or merge the list into one file)"));
     btnConvertAll = new QPushButton(tr("Convert All"), this);
     btnConvertAll->setObjectName(QStringLiteral("btnConvertAll"));
-    btnConvertAll->setFixedSize(90, 54);
+    btnConvertAll->setFixedSize(110, 54);
     btnConvertAll->setToolTip(tr("Convert every file of the list, each into its own output file"));
     lbCurrentFile = new QLabel(this);
     lbCurrentFile->setObjectName(QStringLiteral("lbCurrentFile"));
-    lbCurrentFile->setStyleSheet(QStringLiteral("color: rgb(200, 220, 255);"));
+    lbCurrentFile->setStyleSheet(QStringLiteral("color: rgb(29, 44, 68);"));
     lbCurrentFile->setTextFormat(Qt::PlainText);
     lbCurrentFile->setMinimumWidth(80);
 
@@ -484,7 +484,7 @@ void VideoConvertWidget::showOutcome(const RunOutcome &outcome)
         // A Convert All run: what was converted, what failed and why.
         if (outcome.status == TRANSCODE_FINISHED)
             showProgress(1.0, m_runClock.isValid() ? m_runClock.elapsed() : 0);
-        showMessage(outcome.title, ConversionRun::summaryText(outcome), outcome.error);
+        showMessage(outcome.title, outcome.summary(), outcome.error);
         emit convertStatusChanged(false);
         return;
     }

@@ -190,6 +190,11 @@ VideoProfileMenuWidget::VideoProfileMenuWidget(QWidget *parent) : QWidget(parent
     connect(m_profileList, &QListWidget::customContextMenuRequested, this,
             &VideoProfileMenuWidget::onProfileContextMenu);
     m_itemMenu = new QMenu(this);
+    m_itemMenu->setStyleSheet(QStringLiteral(
+        "QMenu { background: #f6f8fc; border: 1px solid #2a4674; padding: 3px 2px; font: 12px \"Arial\"; }"
+        "QMenu::item { padding: 5px 22px 5px 16px; color: #1d2c44; }"
+        "QMenu::item:selected { background: #1C58A4; color: white; }"
+        "QMenu::item:disabled { color: #9aa6b8; }"));
     m_actAddFavourite = m_itemMenu->addAction(tr("Add to Favourites"));
     m_actRemoveFavourite = m_itemMenu->addAction(tr("Remove from Favourites"));
 

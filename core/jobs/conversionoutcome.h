@@ -42,6 +42,9 @@ struct RunOutcome {
 
     // How many jobs ended with the given status.
     int count(TranscodeStatus jobStatus) const;
+    // The report of a run of several jobs: how many files were converted,
+    // which failed and why, and how many a stop left out.
+    QString summary() const;
     // A finished run of the "DVD" profile ends in the completion dialog
     // (from which the disc is burnt) instead of a message.
     bool endsInCompletionDialog() const;

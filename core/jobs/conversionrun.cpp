@@ -555,28 +555,6 @@ int ConversionRun::endedCount() const
     return int(std::count_if(m_jobs.begin(), m_jobs.end(), [](const auto &job) { return job->done; }));
 }
 
-QString ConversionRun::summaryText(const RunOutcome &outcome)
-{
-    const int total = int(outcome.jobs.size());
-    QStringList lines;
-    lines << tr("Converted: %1 of %2 files.").arg(outcome.count(TRANSCODE_FINISHED)).arg(total);
-    const int failed = outcome.count(TRANSCODE_FAILED);
-    if (failed > 0) {
-        lines << tr("Failed: %1").arg(failed);
-        for (const JobOutcome &job : outcome.jobs) {
-            if (job.status != TRANSCODE_FAILED)
-                continue;
-            const QString name = QFileInfo(job.sources.value(0)).fileName();
-            lines << (job.error.isEmpty() ? QStringLiteral("  %1").arg(name)
-                                          : QStringLiteral("  %1: %2").arg(name, job.error));
-        }
-    }
-    const int stopped = outcome.count(TRANSCODE_STOPPED);
-    if (stopped > 0)
-        lines << tr("Not converted (stopped): %1").arg(stopped);
-    return lines.join(QLatin1Char('\n'));
-}
-
 // --- reports ------------------------------------------------------------------
 
 RunOutcome ConversionRun::describe(TranscodeStatus status, ConversionKind kind, int postTaskSetting,

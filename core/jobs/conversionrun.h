@@ -95,9 +95,6 @@ public:
     // Why output cannot go into folder (which is created when missing);
     // empty when it can.
     static QString outputFolderProblem(const QString &folder);
-    // The report of a run of several jobs: how many files were converted,
-    // which failed and why, and how many a stop left out.
-    static QString summaryText(const RunOutcome &outcome);
 
 signals:
     // The run's first jobs have been started.

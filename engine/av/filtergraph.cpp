@@ -1,6 +1,7 @@
 #include "engine/av/filtergraph.h"
 
 #include "engine/av/fontlookup.h"
+#include "engine/av/framefit.h"
 
 extern "C" {
 #include <libavfilter/buffersink.h>
@@ -83,73 +84,6 @@ void appendDeinterlace(std::vector<FilterNode> &chain, int mode, int height)
     }
 }
 
-// The crop area of the settings on a w x h picture, kept inside it; false
-// when the settings crop nothing.
-bool cropArea(const FilterSettings &s, int w, int h, int *x, int *y, int *cw, int *ch)
-{
-    if (!s.crop || s.cropWidth <= 0 || s.cropHeight <= 0)
-        return false;
-    *x = std::clamp(s.cropLeft, 0, w - 1);
-    *y = std::clamp(s.cropTop, 0, h - 1);
-    *cw = std::min(s.cropWidth, w - *x);
-    *ch = std::min(s.cropHeight, h - *y);
-    return true;
-}
-
-// A length rounded to the nearest even number (at least 2) when asked.
-int roundedSide(double v, bool even)
-{
-    const int n = even ? 2 * int(std::lround(v / 2.0)) : int(std::lround(v));
-    return std::max(even ? 2 : 1, n);
-}
-
-void appendScale(std::vector<FilterNode> &chain, int w, int h)
-{
-    chain.push_back({"scale", {{"w", num(int64_t(w))}, {"h", num(int64_t(h))}, {"flags", "bicubic"}}, {}});
-}
-
-// Fits a w x h picture of display aspect pictureDar into a tw x th frame of
-// the output's display aspect, padding or cropping as the output asks.
-void appendFit(std::vector<FilterNode> &chain, const VideoFilterOutput &out, int w, int h, double pictureDar,
-               int tw, int th)
-{
-    const double frameDar = out.displayAspect.num > 0 ? av_q2d(out.displayAspect) : double(tw) / th;
-    const bool even = out.evenSize;
-    if (!(pictureDar > 0.0) || !(frameDar > 0.0) || std::fabs(pictureDar / frameDar - 1.0) < 0.01) {
-        if (tw != w || th != h)
-            appendScale(chain, tw, th);
-        return;
-    }
-    const bool wider = pictureDar > frameDar;
-    if (out.fit == FrameFit::Pad) {
-        // The picture's own shape inside the frame; bars above and below a
-        // wider picture, left and right of a narrower one.
-        const int pw = wider ? tw : std::min(tw, roundedSide(tw * pictureDar / frameDar, even));
-        const int ph = wider ? std::min(th, roundedSide(th * frameDar / pictureDar, even)) : th;
-        const int x = ((tw - pw) / 2) & ~1;
-        const int y = ((th - ph) / 2) & ~1;
-        appendScale(chain, pw, ph);
-        chain.push_back({"pad",
-                         {{"width", num(int64_t(tw))},
-                          {"height", num(int64_t(th))},
-                          {"x", num(int64_t(x))},
-                          {"y", num(int64_t(y))},
-                          {"color", "black"}},
-                         {}});
-        return;
-    }
-    // Crop: the middle of the picture in the frame's shape, in source pixels.
-    const int cw = wider ? std::min(w, roundedSide(w * frameDar / pictureDar, even)) : w;
-    const int ch = wider ? h : std::min(h, roundedSide(h * pictureDar / frameDar, even));
-    const int x = ((w - cw) / 2) & ~1;
-    const int y = ((h - ch) / 2) & ~1;
-    chain.push_back(
-        {"crop",
-         {{"w", num(int64_t(cw))}, {"h", num(int64_t(ch))}, {"x", num(int64_t(x))}, {"y", num(int64_t(y))}},
-         {}});
-    appendScale(chain, tw, th);
-}
-
 } // namespace
 
 std::vector<FilterNode> FilterGraph::videoChain(const FilterSettings &s, const VideoFilterInput &in,
@@ -170,7 +104,7 @@ std::vector<FilterNode> FilterGraph::videoChain(const FilterSettings &s, const V
         chain.push_back({"vflip", {}, {}});
 
     int x = 0, y = 0, cw = w, ch = h;
-    if (cropArea(s, w, h, &x, &y, &cw, &ch)) {
+    if (FrameFitting::cropArea(s, w, h, &x, &y, &cw, &ch)) {
         if (cw != w || ch != h) {
             chain.push_back({"crop",
                              {{"w", num(int64_t(cw))},
@@ -288,7 +222,7 @@ std::vector<FilterNode> FilterGraph::videoChain(const FilterSettings &s, const V
     tw = std::max(1, tw);
     th = std::max(1, th);
     if (wholeFrame && out.fit != FrameFit::Stretch)
-        appendFit(chain, out, w, h, displayW / h, tw, th);
+        FrameFitting::append(chain, out, w, h, displayW / h, tw, th);
     else if (tw != w || th != h)
         chain.push_back(
             {"scale", {{"w", num(int64_t(tw))}, {"h", num(int64_t(th))}, {"flags", "bicubic"}}, {}});
@@ -311,7 +245,7 @@ double FilterGraph::pictureAspect(const FilterSettings &s, const VideoFilterInpu
     const int w = std::max(1, in.width);
     const int h = std::max(1, in.height);
     int x = 0, y = 0, cw = w, ch = h;
-    cropArea(s, w, h, &x, &y, &cw, &ch);
+    FrameFitting::cropArea(s, w, h, &x, &y, &cw, &ch);
     const AVRational sar =
         in.sampleAspect.num > 0 && in.sampleAspect.den > 0 ? in.sampleAspect : AVRational{1, 1};
     return cw * av_q2d(sar) / ch;

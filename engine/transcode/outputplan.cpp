@@ -1,6 +1,7 @@
 #include "engine/transcode/outputplan.h"
 
 #include "engine/av/filtergraph.h"
+#include "engine/av/framefit.h"
 
 #include <algorithm>
 #include <cmath>
@@ -53,11 +54,8 @@ void keepSourcePixels(const FilterSettings &filters, const VideoFilterInput &sou
     const AVRational sar = source.sampleAspect;
     if (sar.num <= 0 || sar.den <= 0 || sar.num == sar.den)
         return;
-    int cw = source.width, ch = source.height;
-    if (filters.crop && filters.cropWidth > 0 && filters.cropHeight > 0) {
-        cw = std::min(filters.cropWidth, source.width - std::clamp(filters.cropLeft, 0, source.width - 1));
-        ch = std::min(filters.cropHeight, source.height - std::clamp(filters.cropTop, 0, source.height - 1));
-    }
+    int x = 0, y = 0, cw = source.width, ch = source.height;
+    FrameFitting::cropArea(filters, source.width, source.height, &x, &y, &cw, &ch);
     if (std::max(2, cw & ~1) != width || std::max(2, ch & ~1) != height)
         return;
     av_reduce(&displayAspect->num, &displayAspect->den, int64_t(cw) * sar.num, int64_t(ch) * sar.den,

@@ -590,7 +590,7 @@
     </message>
     <message>
         <source>Edit Profile</source>
-        <translation>Profil bearbeiten</translation>
+        <translation>Bearbeiten</translation>
     </message>
     <message>
         <source>Output:</source>
@@ -598,7 +598,7 @@
     </message>
     <message>
         <source>Browse</source>
-        <translation>Durchsuchen</translation>
+        <translation>Wählen...</translation>
     </message>
     <message>
         <source>Open</source>
@@ -626,7 +626,7 @@
     </message>
     <message>
         <source>Convert All</source>
-        <translation>Alle konvertieren</translation>
+        <translation>Alle umwandeln</translation>
     </message>
     <message>
         <source>Convert every file of the list, each into its own output file</source>
@@ -1026,7 +1026,7 @@
     </message>
     <message>
         <source>Convert All</source>
-        <translation>Alle konvertieren</translation>
+        <translation>Alle umwandeln</translation>
     </message>
     <message>
         <source>Play</source>
@@ -1328,7 +1328,7 @@
     </message>
     <message>
         <source>Merge</source>
-        <translation>Zusammenfügen</translation>
+        <translation>Verbinden</translation>
     </message>
     <message>
         <source>Start</source>

@@ -197,7 +197,7 @@ private slots:
             QCOMPARE(TestMedia::stream(TestMedia::probe(out + "/" + name), "video").value("width").toInt(),
                      640);
         }
-        const QString summary = ConversionRun::summaryText(*rec.outcome);
+        const QString summary = rec.outcome->summary();
         QVERIFY2(summary.startsWith("Converted: 3 of 4 files."), qPrintable(summary));
         QVERIFY2(summary.contains("Failed: 1"), qPrintable(summary));
         QVERIFY2(summary.contains(QRegularExpression("broken\\.mp4: \\S")), qPrintable(summary));
@@ -213,8 +213,7 @@ private slots:
         stopped.status = TRANSCODE_STOPPED;
         stopped.sources << "/a/two.mp4";
         outcome.jobs << done << stopped << stopped;
-        QCOMPARE(ConversionRun::summaryText(outcome),
-                 QStringLiteral("Converted: 1 of 3 files.\nNot converted (stopped): 2"));
+        QCOMPARE(outcome.summary(), QStringLiteral("Converted: 1 of 3 files.\nNot converted (stopped): 2"));
     }
 
     // The split settings of the store reach the job; the segments are the
