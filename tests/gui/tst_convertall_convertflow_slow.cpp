@@ -174,7 +174,8 @@ private slots:
         QVERIFY(menuEntry->isEnabled());
         QCOMPARE(child<QPushButton>("btnStartConvert")->text(), QStringLiteral("Start Convert"));
         // The label named the files being converted while the run went on.
-        QVERIFY2(!shown.isEmpty() && shown.first().startsWith("Converting file"), qPrintable(shown.join('|')));
+        QVERIFY2(!shown.isEmpty() && shown.first().startsWith("Converting file"),
+                 qPrintable(shown.join('|')));
         QVERIFY(label->text().isEmpty());
 
         QCOMPARE(filesIn(outDir), QStringList({"file1.mp4", "file3.mp4", "file4.mp4"}));

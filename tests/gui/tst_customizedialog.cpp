@@ -207,7 +207,8 @@ private slots:
         click("btnUncheck");
         click("btnOK");
         QCOMPARE(m_messages.size(), 1);
-        QVERIFY2(m_messages[0].startsWith("Warning|Please check at least one profile"), qPrintable(m_messages[0]));
+        QVERIFY2(m_messages[0].startsWith("Warning|Please check at least one profile"),
+                 qPrintable(m_messages[0]));
         QVERIFY(m_dialog->isVisible());
         QCOMPARE(upcBytes(), before);
         QVERIFY(!upc()->getDVDCategories().isEmpty());

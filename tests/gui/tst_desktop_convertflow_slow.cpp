@@ -153,20 +153,23 @@ private slots:
         QVERIFY(QFile::copy(third, gone));
         // What a previous run left: written as the program writes it.
         QJsonArray entries;
-        auto entry = [](const QString &file, int start, int end, const QString &name, const QJsonObject &edits) {
-            return QJsonObject{{"file", file}, {"start", start}, {"end", end}, {"name", name}, {"edits", edits}};
+        auto entry = [](const QString &file, int start, int end, const QString &name,
+                        const QJsonObject &edits) {
+            return QJsonObject{
+                {"file", file}, {"start", start}, {"end", end}, {"name", name}, {"edits", edits}};
         };
-        const QJsonObject crop{{"cropChanged", true}, {"cropLeft", 16}, {"cropTop", 8},
-                               {"cropWidth", 160}, {"cropHeight", 120}, {"effectChanged", true},
-                               {"brightness", 30}, {"hFlip", true}, {"flipChanged", true}};
+        const QJsonObject crop{{"cropChanged", true}, {"cropLeft", 16},    {"cropTop", 8},
+                               {"cropWidth", 160},    {"cropHeight", 120}, {"effectChanged", true},
+                               {"brightness", 30},    {"hFlip", true},     {"flipChanged", true}};
         entries << entry(first, 0, 2000, "first.mp4", {}) << entry(second, 0, 3000, "The interview", crop)
                 << entry(first, 500, 1500, "first.mp4", {}) << entry(gone, 0, 1000, "gone.mp4", {});
         QDir().mkpath(QFileInfo(box.sessionPath()).absolutePath());
         QFile session(box.sessionPath());
         QVERIFY(session.open(QIODevice::WriteOnly));
-        session.write(QJsonDocument(QJsonObject{{"format", "corvane-reelmax-session"}, {"version", 1},
-                                                {"entries", entries}})
-                          .toJson());
+        session.write(
+            QJsonDocument(
+                QJsonObject{{"format", "corvane-reelmax-session"}, {"version", 1}, {"entries", entries}})
+                .toJson());
         session.close();
         QVERIFY(QFile::remove(gone));
 

@@ -108,9 +108,9 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         VideoToolBarWidget *tools = window.toolBar();
-        for (QPushButton *b : {tools->btnAdd, tools->btnMore, tools->btnDownload, tools->btnDelete,
-                               tools->btnEffect, tools->btnClip, tools->btnMerge, tools->btnStart, tools->btnPause,
-                               tools->btnStop})
+        for (QPushButton *b :
+             {tools->btnAdd, tools->btnMore, tools->btnDownload, tools->btnDelete, tools->btnEffect,
+              tools->btnClip, tools->btnMerge, tools->btnStart, tools->btnPause, tools->btnStop})
             QVERIFY2(!b->toolTip().isEmpty(), qPrintable(b->text()));
         auto *panel = qobject_cast<VideoConvertWidget *>(window.convertWidget());
         QVERIFY(panel);
@@ -174,14 +174,16 @@ private slots:
     {
         CustomizeDialog dialog;
         QStringList messages;
-        dialog.setMessageSink([&](const QString &title, const QString &text) { messages << title + "|" + text; });
+        dialog.setMessageSink(
+            [&](const QString &title, const QString &text) { messages << title + "|" + text; });
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         const QByteArray before = upcBytes();
         QTest::mouseClick(dialog.findChild<QPushButton *>("btnUncheck"), Qt::LeftButton);
         QTest::mouseClick(dialog.findChild<QPushButton *>("btnOK"), Qt::LeftButton);
         QCOMPARE(messages.size(), 1);
-        QVERIFY2(messages[0].startsWith("Warning|Please check at least one profile"), qPrintable(messages[0]));
+        QVERIFY2(messages[0].startsWith("Warning|Please check at least one profile"),
+                 qPrintable(messages[0]));
         QVERIFY(dialog.isVisible()); // still open for another choice
         QCOMPARE(upcBytes(), before);
         // One profile is enough.

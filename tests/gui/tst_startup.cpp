@@ -100,7 +100,8 @@ private slots:
             QSKIP("program not built");
         QTemporaryDir tmp; // a user of its own, so a real instance is never touched
         QVERIFY(QDir().mkpath(tmp.path() + "/runtime"));
-        QFile::setPermissions(tmp.path() + "/runtime", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(tmp.path() + "/runtime",
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_RUNTIME_DIR", tmp.path() + "/runtime");
         env.insert("HOME", tmp.path());
