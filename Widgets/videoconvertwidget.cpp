@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QDebug>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -113,6 +114,8 @@ void VideoConvertWidget::buildUi()
     btnOutPhone->setCheckable(true);
     btnOutPhone->setToolTip(tr("Output To Itunes"));
     btnOutPhone->setFixedSize(24, 24);
+    // Without iTunes on the system the button could never be used.
+    btnOutPhone->setVisible(VideoUserConfig::instance()->isItunesInstalled());
 
     auto *lbProgress = new QLabel(tr("Progress:"), this);
     progressBar = new QProgressBar(this);
@@ -134,6 +137,16 @@ void VideoConvertWidget::buildUi()
     QFont startFont(QStringLiteral("Arial"), 12);
     startFont.setBold(true);
     btnStartConvert->setFont(startFont);
+    btnStartConvert->setToolTip(tr("Convert the selected file (or merge the list into one file)"));
+    btnConvertAll = new QPushButton(tr("Convert All"), this);
+    btnConvertAll->setObjectName(QStringLiteral("btnConvertAll"));
+    btnConvertAll->setFixedSize(110, 54);
+    btnConvertAll->setToolTip(tr("Convert every file of the list, each into its own output file"));
+    lbCurrentFile = new QLabel(this);
+    lbCurrentFile->setObjectName(QStringLiteral("lbCurrentFile"));
+    lbCurrentFile->setStyleSheet(QStringLiteral("color: rgb(29, 44, 68);"));
+    lbCurrentFile->setTextFormat(Qt::PlainText);
+    lbCurrentFile->setMinimumWidth(80);
 
     auto *rows = new QGridLayout;
     rows->addWidget(lbProfile, 0, 0);
@@ -156,11 +169,13 @@ void VideoConvertWidget::buildUi()
     progressRow->addWidget(lbTimeCost);
     progressRow->addWidget(lbElapsed);
     rows->addLayout(progressRow, 2, 1);
+    rows->addWidget(lbCurrentFile, 3, 1);
 
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(10, 6, 10, 6);
     layout->addLayout(rows, 1);
     layout->addSpacing(12);
+    layout->addWidget(btnConvertAll, 0, Qt::AlignVCenter);
     layout->addWidget(btnStartConvert, 0, Qt::AlignVCenter);
 
     connect(profileEdit, &ProfileEdit::showPopupMenu, this, &VideoConvertWidget::profileMenuRequested);
@@ -169,6 +184,7 @@ void VideoConvertWidget::buildUi()
     connect(btnOpen, &QPushButton::clicked, this, &VideoConvertWidget::openOutputDirRequested);
     connect(btnOutPhone, &QPushButton::clicked, this, &VideoConvertWidget::onBtnOutPhoneClicked);
     connect(btnStartConvert, &QPushButton::clicked, this, &VideoConvertWidget::onBtnStartConvertClicked);
+    connect(btnConvertAll, &QPushButton::clicked, this, &VideoConvertWidget::onBtnConvertAllClicked);
 }
 
 void VideoConvertWidget::applyStyles()
@@ -179,6 +195,7 @@ void VideoConvertWidget::applyStyles()
     btnEditProfile->setStyleSheet(buttons);
     btnBrowse->setStyleSheet(buttons);
     btnOpen->setStyleSheet(buttons);
+    btnConvertAll->setStyleSheet(buttons);
     lbElapsed->setStyleSheet(QStringLiteral("color: rgb(0, 255, 0);"));
     btnStartConvert->setStyleSheet(QStringLiteral(
         "QPushButton { border-image: url(:/images/mainwindow/btn_start_convert_normal.png);"
@@ -257,14 +274,37 @@ void VideoConvertWidget::setRunning(bool running)
     profileEdit->setEnabled(!running);
     btnEditProfile->setEnabled(!running);
     btnBrowse->setEnabled(!running);
+    btnConvertAll->setEnabled(!running);
     btnStartConvert->setText(running ? tr("Stop Convert") : tr("Start Convert"));
     if (running) {
         m_timer.start();
         showProgress(0.0, 0);
         m_runClock.restart();
+        showCurrentFiles();
     } else {
         m_timer.stop();
+        lbCurrentFile->clear();
     }
+}
+
+void VideoConvertWidget::showCurrentFiles()
+{
+    const QStringList files = m_run->runningSources();
+    if (files.isEmpty()) {
+        lbCurrentFile->clear();
+        return;
+    }
+    QStringList names;
+    for (const QString &file : files)
+        names << QFileInfo(file).fileName();
+    const int total = m_run->jobCount();
+    const QString text = total > 1 ? tr("Converting %1 (%2 of %3 done)")
+                                         .arg(names.join(QStringLiteral(", ")))
+                                         .arg(m_run->endedCount())
+                                         .arg(total)
+                                   : tr("Converting %1").arg(names.join(QStringLiteral(", ")));
+    lbCurrentFile->setText(text);
+    lbCurrentFile->setToolTip(files.join(QLatin1Char('\n')));
 }
 
 // --- progress ---------------------------------------------------------------
@@ -299,6 +339,7 @@ void VideoConvertWidget::showProgress(double fraction, qint64 elapsedMs)
 void VideoConvertWidget::onTimerTick()
 {
     showProgress(m_run->progress(), m_runClock.isValid() ? m_runClock.elapsed() : 0);
+    showCurrentFiles();
 }
 
 // --- profile ----------------------------------------------------------------
@@ -367,6 +408,20 @@ void VideoConvertWidget::onBtnStartConvertClicked()
         showMessage(refusal.title, refusal.text);
 }
 
+void VideoConvertWidget::onBtnConvertAllClicked()
+{
+    startConvertAll();
+}
+
+void VideoConvertWidget::startConvertAll()
+{
+    if (m_run->isRunning())
+        return; // the start button stops a run; this one only starts
+    const ConversionRun::Refusal refusal = m_run->startAllFromList(currentProfile());
+    if (refusal)
+        showMessage(refusal.title, refusal.text);
+}
+
 // --- run events -------------------------------------------------------------
 
 void VideoConvertWidget::onConvertStarted()
@@ -430,6 +485,15 @@ void VideoConvertWidget::showOutcome(const RunOutcome &outcome)
         qCInfo(lcGui, "%s failed: %s", merge ? "merge" : "conversion", qPrintable(outcome.error));
 
     if (carryOut(outcome.postTask)) {
+        emit convertStatusChanged(false);
+        return;
+    }
+
+    if (outcome.jobs.size() > 1 && !merge) {
+        // A Convert All run: what was converted, what failed and why.
+        if (outcome.status == TRANSCODE_FINISHED)
+            showProgress(1.0, m_runClock.isValid() ? m_runClock.elapsed() : 0);
+        showMessage(outcome.title, outcome.summary(), outcome.error);
         emit convertStatusChanged(false);
         return;
     }

@@ -36,6 +36,8 @@ public:
     bool confirmStop();
     // Stops whatever runs and waits for it, without asking or reporting.
     void stopAll();
+    // "Convert All": every file of the list, each into its own output.
+    void startConvertAll();
 
     QString lastOutputPath() const { return m_lastOutputPath; }
     // The folder the output field shows.
@@ -64,6 +66,7 @@ public slots:
     void onCurrentProfileChanged(VideoProfileFormatUserConfig profile);
     void onBtnEditProfileClicked();
     void onBtnStartConvertClicked();
+    void onBtnConvertAllClicked();
     void onBtnBrowseOutputPathClicked();
     void onBtnOutPhoneClicked(bool checked);
     void onTimerTick();
@@ -100,6 +103,8 @@ private:
     void applyStyles();
     void connectRun();
     void setRunning(bool running);
+    // Which file is being converted (several at once in a Convert All run).
+    void showCurrentFiles();
     bool carryOut(PostTaskAction action);
 
     ProfileEdit *profileEdit = nullptr;
@@ -112,6 +117,8 @@ private:
     QLabel *lbPercent = nullptr;
     QLabel *lbElapsed = nullptr;
     QPushButton *btnStartConvert = nullptr;
+    QPushButton *btnConvertAll = nullptr;
+    QLabel *lbCurrentFile = nullptr;
     AdvancedDialog *m_advancedDialog = nullptr;
     QTimer m_timer;
     QElapsedTimer m_runClock;

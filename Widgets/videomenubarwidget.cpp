@@ -3,6 +3,7 @@
 #include "Widgets/videoplayerwidget.h"
 
 #include "Widgets/customizedmenu.h"
+#include "Widgets/videoconvertwidget.h"
 #include "Widgets/videolistwidget.h"
 #include "app/eventhandler.h"
 #include "app/mainwindow.h"
@@ -90,6 +91,9 @@ VideoMenuBarWidget::VideoMenuBarWidget(MainWindow *mainWindow)
     // Actions.
     auto *actions = new CustomizedMenu(tr("Actions"), this);
     addMenu(actions);
+    actConvertAll = actions->addAction(tr("Convert All"), handler, &CEventHandler::onMenuActionConvertAll);
+    actConvertAll->setEnabled(false);
+    actions->addSeparator();
     actPlay = actions->addAction(icon("menu_action_play"), tr("Play"));
     actPause = actions->addAction(icon("menu_action_pause"), tr("Pause"));
     actStop = actions->addAction(icon("menu_action_stop"), tr("Stop"));
@@ -139,6 +143,9 @@ VideoMenuBarWidget::VideoMenuBarWidget(MainWindow *mainWindow)
     connect(registry, &VideoInfoManager::videoFileCountChanged, this,
             &VideoMenuBarWidget::onVideoFileCountChanged);
     connect(config, &VideoUserConfig::mergeStatusChanged, this, &VideoMenuBarWidget::onMergeStatusChanged);
+    if (auto *panel = qobject_cast<VideoConvertWidget *>(mainWindow->convertWidget()))
+        connect(panel, &VideoConvertWidget::convertStatusChanged, this,
+                &VideoMenuBarWidget::onConvertStatusChanged);
     // Start from the registry as it is (the window may be built over a non-empty list).
     onVideoListItemCountChanged(registry->count());
     onVideoFileCountChanged(registry->videoFileCount());
@@ -170,9 +177,16 @@ void VideoMenuBarWidget::onVideoListCurrentItemChanged(int row)
     }
 }
 
+void VideoMenuBarWidget::onConvertStatusChanged(bool running)
+{
+    m_converting = running;
+    actConvertAll->setEnabled(!running && VideoInfoManager::instance()->count() > 0);
+}
+
 void VideoMenuBarWidget::onVideoListItemCountChanged(int count)
 {
     actClearAll->setEnabled(count > 0);
+    actConvertAll->setEnabled(!m_converting && count > 0);
     actMerge->setEnabled(count > 1);
 }
 

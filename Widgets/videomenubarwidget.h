@@ -36,6 +36,7 @@ public:
     QAction *actSettings = nullptr;
     QAction *actCustomizeProfile = nullptr;
     QAction *actOpenOutputDir = nullptr;
+    QAction *actConvertAll = nullptr;
     QAction *actPlay = nullptr;
     QAction *actPause = nullptr;
     QAction *actStop = nullptr;
@@ -58,9 +59,12 @@ public slots:
     void onActDoNothing();
     void onActExitApp();
     void onActShutdownPC();
+    // Convert All is offered while files are listed and nothing converts.
+    void onConvertStatusChanged(bool running);
 
 private:
     MainWindow *m_mainWindow;
     QActionGroup *m_postTaskGroup = nullptr;
     int m_playStatus = PLAY_STATUS_NONE; // last status the player panel reported
+    bool m_converting = false;
 };

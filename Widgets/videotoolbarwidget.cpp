@@ -34,6 +34,16 @@ VideoToolBarWidget::VideoToolBarWidget(MainWindow *mainWindow) : QWidget(mainWin
     btnStop = makeButton(QStringLiteral("stop"), tr("Stop"), 74, 60);
     for (QPushButton *b : {btnDelete, btnEffect, btnClip, btnMerge, btnStart, btnPause, btnStop})
         b->setEnabled(false);
+    btnAdd->setToolTip(tr("Add video or audio files to the list"));
+    btnMore->setToolTip(tr("Add a folder, or a recently opened file"));
+    btnDownload->setToolTip(tr("Capture the video a web page plays"));
+    btnDelete->setToolTip(tr("Remove the selected files from the list"));
+    btnEffect->setToolTip(tr("Edit the selected file: crop, effects, subtitles, watermark"));
+    btnClip->setToolTip(tr("Cut sections out of the selected file"));
+    btnMerge->setToolTip(tr("Join all files of the list into one output file"));
+    btnStart->setToolTip(tr("Play the selected file in the preview"));
+    btnPause->setToolTip(tr("Pause the preview"));
+    btnStop->setToolTip(tr("Stop the preview"));
 
     auto *layout = new QHBoxLayout(this);
     layout->setSpacing(0);

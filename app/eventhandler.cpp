@@ -409,3 +409,9 @@ void CEventHandler::onMenuVideoMoveDown()
     if (row >= 0 && row < VideoInfoManager::instance()->count() - 1)
         VideoInfoManager::instance()->moveDown(row);
 }
+
+void CEventHandler::onMenuActionConvertAll()
+{
+    if (m_window)
+        m_window->convertAll();
+}

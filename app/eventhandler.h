@@ -70,6 +70,7 @@ public slots:
     void onSnapshotFormatBmp();
     void onMenuVideoMoveUp();
     void onMenuVideoMoveDown();
+    void onMenuActionConvertAll();
 
 private:
     int currentRow() const;

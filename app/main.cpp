@@ -3,15 +3,52 @@
 #include "app/mainwindow.h"
 #include "app/myapplication.h"
 #include "core/config/videouserconfig.h"
+#include "core/media/sessionstore.h"
+#include "core/media/videoinfomanager.h"
 #include "core/platform/fontscan.h"
 #include "core/platform/platform.h"
 #include "core/platform/signalwatcher.h"
 #include "core/platform/stalefiles.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QIcon>
+#include <QMessageBox>
+#include <QTimer>
 
 #include <csignal>
 #include <memory>
+
+namespace {
+
+// The files named on the command line, as absolute paths (a running
+// instance has another working folder).
+QStringList filesOf(const QStringList &arguments)
+{
+    QStringList files;
+    for (const QString &argument : arguments) {
+        const QFileInfo info(argument);
+        if (info.isFile())
+            files << info.absoluteFilePath();
+    }
+    return files;
+}
+
+void reportMissing(const QStringList &missing)
+{
+    if (missing.isEmpty())
+        return;
+    QStringList shown;
+    for (const QString &path : missing)
+        shown << QDir::toNativeSeparators(path);
+    QMessageBox::information(nullptr, QObject::tr("Warning"),
+                             QObject::tr("These files of the last session are gone or can no longer be "
+                                         "read, and were left out of the list:\n\n%1")
+                                 .arg(shown.join(QLatin1Char('\n'))),
+                             QMessageBox::Ok);
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -24,9 +61,12 @@ int main(int argc, char *argv[])
     MyApplication app(argc, argv);
     MyApplication::setupLibraryPaths();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/logo.png")));
+    // The desktop finds the icon and the name through the installed entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("corvane-reelmax"));
 
+    // A running instance takes the files of this start and comes forward.
     auto checker = std::make_unique<EnvChecker>();
-    if (!checker->isFirstInstance(QStringLiteral("CorVaneVideoConverter")))
+    if (!checker->isFirstInstance(QStringLiteral("CorVaneVideoConverter"), filesOf(app.arguments().mid(1))))
         return -1;
     if (Platform::needsElevation())
         return -2;
@@ -48,8 +88,19 @@ int main(int argc, char *argv[])
     SignalWatcher stopSignals({SIGTERM, SIGHUP, SIGINT});
     QObject::connect(&stopSignals, &SignalWatcher::received, window->eventHandler(),
                      &CEventHandler::onExitApp);
+    QObject::connect(checker.get(), &EnvChecker::filesReceived, window.get(), &MainWindow::addFiles);
+
+    // The list of the last run comes back first (the files of this start
+    // are added after it), and is kept from now on.
+    SessionStore session(VideoInfoManager::instance(), SessionStore::defaultPath());
+    const SessionStore::Restored restored = session.restore();
+    session.startSaving();
+
     window->show();
+    if (!restored.missing.isEmpty())
+        QTimer::singleShot(0, window.get(), [missing = restored.missing] { reportMissing(missing); });
     const int result = app.exec();
+    session.saveNow();
     window.reset();
     checker.reset();
     return result;

@@ -142,6 +142,7 @@ QWidget *MainWindow::createConvertPanel()
     m_busyCheck = [convert] { return convert->isBusy(); };
     m_confirmClose = [convert] { return convert->confirmStop(); };
     m_stopWork = [convert] { convert->stopAll(); };
+    m_convertAll = [convert] { convert->startConvertAll(); };
     m_outputFolder = [convert] { return convert->outputFolderText(); };
     return convert;
 }
@@ -169,6 +170,12 @@ void MainWindow::startPlay(const VideoBasicInfo &info)
 {
     if (m_play)
         m_play(info);
+}
+
+void MainWindow::convertAll()
+{
+    if (m_convertAll)
+        m_convertAll();
 }
 
 void MainWindow::stopRunningWork()
@@ -225,11 +232,15 @@ bool MainWindow::event(QEvent *event)
 void MainWindow::addFilesFromArguments()
 {
     // Media files named on the command line are added as if dropped.
+    addFiles(QCoreApplication::arguments().mid(1));
+}
+
+void MainWindow::addFiles(const QStringList &paths)
+{
     QStringList files;
-    const QStringList arguments = QCoreApplication::arguments().mid(1);
-    for (const QString &argument : arguments) {
-        if (QFileInfo(argument).isFile())
-            files << QFileInfo(argument).absoluteFilePath();
+    for (const QString &path : paths) {
+        if (QFileInfo(path).isFile())
+            files << QFileInfo(path).absoluteFilePath();
     }
     if (!files.isEmpty())
         VideoInfoManager::instance()->addFiles(files);

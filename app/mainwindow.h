@@ -51,6 +51,11 @@ public:
     void stopRunningWork();
     // Plays a file in the player panel.
     void startPlay(const VideoBasicInfo &info);
+    // "Convert All" of the conversion panel.
+    void convertAll();
+    // Adds files handed over by a later start of the program (or named on
+    // its command line): the existing ones, as if dropped on the list.
+    void addFiles(const QStringList &paths);
     // The conversion panel's output folder field.
     QString outputFolderText() const;
 
@@ -90,6 +95,7 @@ private:
     std::function<bool()> m_busyCheck;
     std::function<bool()> m_confirmClose;
     std::function<void()> m_stopWork;
+    std::function<void()> m_convertAll;
     std::function<void(const VideoBasicInfo &)> m_play;
     std::function<qint64()> m_playerScreenId;
     std::function<QString()> m_outputFolder;

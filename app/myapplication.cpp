@@ -1,5 +1,7 @@
 #include "app/myapplication.h"
 
+#include "core/platform/datapaths.h"
+
 #include <QDir>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -38,8 +40,9 @@ void MyApplication::setupLibraryPaths()
 bool MyApplication::installTranslation(const QString &languageCode)
 {
     auto *translator = new QTranslator(qApp);
-    const QString file = applicationDirPath() + QDir::separator() +
-                         QStringLiteral("languages/videoconverter_") + languageCode + QStringLiteral(".qm");
+    // Beside the program, or in the shared data folder of an installed one.
+    const QString file = DataPaths::dataPath(QStringLiteral("languages/videoconverter_") + languageCode +
+                                             QStringLiteral(".qm"));
     const bool loaded = translator->load(file);
     installTranslator(translator);
     // Qt's own texts (file dialogs, standard buttons) in the same language.

@@ -7,6 +7,7 @@
 #include "core/jobs/capturejob.h"
 #include "core/jobs/conversionrun.h"
 #include "core/media/parallelvideoloader.h"
+#include "core/media/supportedfiles.h"
 #include "core/media/videoinfo.h"
 #include "core/platform/stalefiles.h"
 #include "core/profiles/encoderchoice.h"
@@ -235,6 +236,15 @@ bool CliRunner::prepareProfile()
             return false;
         }
     }
+    if (o.aspectMode)
+        m_profile.aspectMode = *o.aspectMode;
+    if (o.splitSizeMb > 0) {
+        m_profile.splitMode = 1;
+        m_profile.splitSizeMb = o.splitSizeMb;
+    } else if (o.splitMinutes > 0) {
+        m_profile.splitMode = 2;
+        m_profile.splitMinutes = o.splitMinutes;
+    }
     return true;
 }
 
@@ -397,7 +407,8 @@ int CliRunner::runToEnd(ConversionRun &run, const QString &what)
     QObject::connect(&run, &ConversionRun::jobFinished, [&](const JobOutcome &job) {
         bar.clear();
         if (job.status == TRANSCODE_FINISHED) {
-            m_out << job.outputPath << Qt::endl;
+            for (const QString &path : job.outputPaths)
+                m_out << path << Qt::endl;
         } else if (job.status == TRANSCODE_FAILED) {
             ++failed;
             const QString subject = job.kind == ConversionKind::Merge

@@ -1,5 +1,7 @@
 #include "cli/options.h"
 
+#include "core/profiles/videoprofileformatuserconfig.h"
+
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -93,6 +95,12 @@ QString cliUsage()
         "  --channels N          audio channels\n"
         "  --vcodec NAME         video encoder\n"
         "  --acodec NAME         audio encoder\n"
+        "  --aspect MODE         a picture of another shape than the frame: fit (black bars,\n"
+        "                        the default), stretch, or crop (fill the frame)\n"
+        "Splitting:\n"
+        "  --split-size MB       cut each output into files of at most MB megabytes\n"
+        "                        (NAME_001.EXT, NAME_002.EXT, ...; each starts at a key frame)\n"
+        "  --split-time MIN      cut each output into files of MIN minutes (the last one shorter)\n"
         "Edits:\n"
         "  --crop L,T,W,H        crop rectangle in source pixels\n"
         "  --brightness V        -100..100\n"
@@ -256,6 +264,18 @@ CliParseResult parseCliOptions(const QStringList &args)
             if (v.trimmed().isEmpty())
                 return bad(QStringLiteral("%1 needs an encoder name").arg(arg));
             (arg == QLatin1String("--vcodec") ? o.videoEncoder : o.audioEncoder) = v;
+        } else if (arg == QLatin1String("--aspect")) {
+            if (!r.value(arg, v, error))
+                return result;
+            const int mode = VideoProfileFormatUserConfig::aspectModeFromText(v);
+            if (mode < 0)
+                return bad(QStringLiteral("--aspect takes fit, stretch or crop, not \"%1\"").arg(v));
+            o.aspectMode = mode;
+        } else if (arg == QLatin1String("--split-size") || arg == QLatin1String("--split-time")) {
+            std::optional<int> n;
+            if (!intOption(1, 1000000, n))
+                return result;
+            (arg == QLatin1String("--split-size") ? o.splitSizeMb : o.splitMinutes) = *n;
         } else if (arg == QLatin1String("--crop")) {
             if (!r.value(arg, v, error))
                 return result;
@@ -349,6 +369,10 @@ CliParseResult parseCliOptions(const QStringList &args)
             return bad(QStringLiteral("give either --text-watermark or --image-watermark, not both"));
         if (!o.discImage.isEmpty() && (o.files.size() != 1 || o.merge))
             return bad(QStringLiteral("--disc-image makes a disc of exactly one file"));
+        if (o.splitSizeMb > 0 && o.splitMinutes > 0)
+            return bad(QStringLiteral("give either --split-size or --split-time, not both"));
+        if (!o.discImage.isEmpty() && (o.splitSizeMb > 0 || o.splitMinutes > 0))
+            return bad(QStringLiteral("--disc-image takes the whole file; it cannot be split"));
     }
     result.ok = true;
     return result;

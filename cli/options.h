@@ -46,6 +46,11 @@ struct CliOptions {
     std::optional<QString> channels;
     std::optional<QString> videoEncoder;
     std::optional<QString> audioEncoder;
+    // How the picture fills a frame of another shape (EncodeAspectMode).
+    std::optional<int> aspectMode;
+    // Output cut into segments of at most this many megabytes, or minutes.
+    int splitSizeMb = 0;
+    int splitMinutes = 0;
 
     // Edits, as the editor stores them.
     std::optional<QRect> crop;

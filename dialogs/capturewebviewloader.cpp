@@ -1,5 +1,6 @@
 #include "dialogs/capturewebviewloader.h"
 
+#include "core/platform/datapaths.h"
 #include "dialogs/capturewebview.h"
 
 #include <QCoreApplication>
@@ -12,7 +13,7 @@ CreateCaptureWebViewFunction *g_create = nullptr;
 
 QString CaptureWebViewLoader::modulePath()
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/reelmax-webview.so");
+    return DataPaths::modulePath(QStringLiteral("reelmax-webview.so"));
 }
 
 bool CaptureWebViewLoader::isLoaded()

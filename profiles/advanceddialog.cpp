@@ -4,6 +4,7 @@
 #include "app/guilog.h"
 #include "core/config/videouserconfig.h"
 #include "core/profiles/profiledisplay.h"
+#include "engine/transcode/encodeinfo.h"
 #include "profiles/profileedit.h"
 #include "profiles/videoprofilemenuwidget.h"
 
@@ -121,6 +122,15 @@ void AdvancedDialog::buildForm()
     videoGrid->addWidget(cbVideoBitrate, 2, 1);
     videoGrid->addWidget(new QLabel(tr("Frame Rate:"), groupVideo), 3, 0);
     videoGrid->addWidget(cbVideoFrameRate, 3, 1);
+    // How a picture of another shape than the frame is fitted into it.
+    cbAspect = makeCombo(QStringLiteral("cbAspect"));
+    cbAspect->addItem(tr("Fit with black bars"), int(ENCODE_ASPECT_FIT));
+    cbAspect->addItem(tr("Stretch"), int(ENCODE_ASPECT_STRETCH));
+    cbAspect->addItem(tr("Crop to fill"), int(ENCODE_ASPECT_CROP));
+    cbAspect->setToolTip(tr("When the picture's shape differs from the frame size: keep the whole picture "
+                            "with black bars, stretch it to the frame, or fill the frame and cut the rest"));
+    videoGrid->addWidget(new QLabel(tr("Aspect:"), groupVideo), 4, 0);
+    videoGrid->addWidget(cbAspect, 4, 1);
 
     groupAudio = new QGroupBox(tr("Audio"), this);
     groupAudio->setObjectName(QStringLiteral("groupBox_2"));
@@ -218,6 +228,9 @@ void AdvancedDialog::fillForm()
     fillCombo(cbAudioSampleRate, p.getSampleRateList(), sampleRateToDisplay(p.getSampleRate()));
     fillCombo(cbAudioChannel, p.getChannelList(), channelsToDisplay(p.getChannels()));
     fillCombo(cbAudioBitrate, p.getAudioBitrateList(), bitrateToDisplay(p.getAudioBitrate()));
+    const int aspect = cbAspect->findData(p.getAspectMode());
+    cbAspect->setCurrentIndex(aspect < 0 ? 0 : aspect);
+    cbAspect->setEnabled(!p.getVideoEncoderList().isEmpty());
 
     const VideoUserConfig *store = VideoUserConfig::instance();
     const int mode = store->splitMode();
@@ -251,6 +264,8 @@ void AdvancedDialog::onBtnOKClicked()
         m_profile.setSampleRate(sampleRateFromDisplay(chosen(cbAudioSampleRate)));
         m_profile.setChannels(channelsFromDisplay(chosen(cbAudioChannel)));
         m_profile.setAudioBitrate(bitrateFromDisplay(chosen(cbAudioBitrate)));
+        if (cbAspect->isEnabled())
+            m_profile.setAspectMode(cbAspect->currentData().toInt());
     }
 
     const int size = cbSplitSize->currentText().toInt();

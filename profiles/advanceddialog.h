@@ -57,6 +57,7 @@ private:
     QComboBox *cbVideoResolution = nullptr;
     QComboBox *cbVideoBitrate = nullptr;
     QComboBox *cbVideoFrameRate = nullptr;
+    QComboBox *cbAspect = nullptr;
     QGroupBox *groupAudio = nullptr;
     QComboBox *cbAudioEncoder = nullptr;
     QComboBox *cbAudioSampleRate = nullptr;

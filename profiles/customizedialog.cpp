@@ -1,12 +1,14 @@
 #include "profiles/customizedialog.h"
 
 #include "Widgets/widgetenhancer.h"
+#include "core/platform/datapaths.h"
 #include "core/profiles/videoprofileuserconfig.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -27,8 +29,7 @@ const char *const kCloseStyle =
 
 QString iconFile(const QString &folder, const QString &name)
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/") + folder + name +
-           QStringLiteral(".png");
+    return DataPaths::dataPath(folder + name + QStringLiteral(".png"));
 }
 
 } // namespace
@@ -216,6 +217,22 @@ void CustomizeDialog::unCheckAll()
 
 void CustomizeDialog::logCustomize()
 {
+    // A menu without a single profile would leave nothing to convert to.
+    bool anyChecked = treeWidget->topLevelItemCount() == 0;
+    for (int i = 0; i < treeWidget->topLevelItemCount() && !anyChecked; ++i) {
+        const QTreeWidgetItem *top = treeWidget->topLevelItem(i);
+        for (int j = 0; j < top->childCount() && !anyChecked; ++j)
+            anyChecked = top->child(j)->checkState(0) != Qt::Unchecked;
+    }
+    if (!anyChecked) {
+        const QString title = tr("Warning");
+        const QString text = tr("Please check at least one profile: the profile menu cannot be empty.");
+        if (m_messageSink)
+            m_messageSink(title, text);
+        else
+            QMessageBox::information(nullptr, title, text, QMessageBox::Ok);
+        return;
+    }
     for (int i = 0; i < treeWidget->topLevelItemCount(); ++i) {
         const QTreeWidgetItem *top = treeWidget->topLevelItem(i);
         for (int j = 0; j < top->childCount(); ++j) {

@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QLabel;
 class QPushButton;
 class QTreeWidget;
@@ -19,6 +21,10 @@ public:
     explicit CustomizeDialog(QWidget *parent = nullptr);
 
     QTreeWidget *tree() const { return treeWidget; }
+
+    // Where the dialog's messages go (a box without parent by default).
+    using MessageSink = std::function<void(const QString &title, const QString &text)>;
+    void setMessageSink(MessageSink sink) { m_messageSink = std::move(sink); }
 
 public slots:
     void updateList();
@@ -46,4 +52,5 @@ private:
     QPushButton *btnCancel = nullptr;
 
     bool m_updating = false;
+    MessageSink m_messageSink;
 };

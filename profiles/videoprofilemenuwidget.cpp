@@ -2,6 +2,7 @@
 
 #include "app/guilog.h"
 #include "core/config/videouserconfig.h"
+#include "core/platform/datapaths.h"
 #include "core/profiles/videoprofileuserconfig.h"
 
 #include <QCoreApplication>
@@ -10,6 +11,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QListWidget>
+#include <QMenu>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
@@ -31,6 +33,7 @@ constexpr int kIdRole = Qt::UserRole + 1;
 const char *const kUserGroup = "UserProfiles";
 const char *const kDvdGroup = "DVDProfiles";
 const char *const kFormatGroup = "FormatsProfiles";
+const char *const kFavourites = "Favourites";
 
 QFrame *makeLine(QFrame::Shape shape, QWidget *parent)
 {
@@ -184,13 +187,24 @@ VideoProfileMenuWidget::VideoProfileMenuWidget(QWidget *parent) : QWidget(parent
     connect(m_profileList, &QListWidget::itemClicked, this, &VideoProfileMenuWidget::onProfileSelected);
     mainLayout->addWidget(m_profileList);
 
+    m_profileList->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_profileList, &QListWidget::customContextMenuRequested, this,
+            &VideoProfileMenuWidget::onProfileContextMenu);
+    m_itemMenu = new QMenu(this);
+    m_itemMenu->setStyleSheet(QStringLiteral(
+        "QMenu { background: #f6f8fc; border: 1px solid #2a4674; padding: 3px 2px; font: 12px \"Arial\"; }"
+        "QMenu::item { padding: 5px 22px 5px 16px; color: #1d2c44; }"
+        "QMenu::item:selected { background: #1C58A4; color: white; }"
+        "QMenu::item:disabled { color: #9aa6b8; }"));
+    m_actAddFavourite = m_itemMenu->addAction(tr("Add to Favourites"));
+    m_actRemoveFavourite = m_itemMenu->addAction(tr("Remove from Favourites"));
+
     updateList();
 }
 
 QString VideoProfileMenuWidget::iconPath(const QString &folder, const QString &name)
 {
-    return QCoreApplication::applicationDirPath() + QDir::separator() + folder + name +
-           QStringLiteral(".png");
+    return DataPaths::dataPath(folder + name + QStringLiteral(".png"));
 }
 
 QStringList VideoProfileMenuWidget::categoryKeys(const QString &group) const
@@ -261,9 +275,7 @@ void VideoProfileMenuWidget::updateList()
     }
 
     for (const VideoProfileCategory &category : devices) {
-        const QString path = QCoreApplication::applicationDirPath() + QDir::separator() +
-                             QStringLiteral("icons") + QDir::separator() + category.icon +
-                             QStringLiteral(".png");
+        const QString path = iconPath(QStringLiteral("icons/"), category.icon);
         qCDebug(lcGuiProfiles, "device category, title = [%s], iconPath = [%s]", qPrintable(category.key),
                 qPrintable(path));
         auto *item = new QListWidgetItem(QIcon(path), category.title, m_deviceList);
@@ -334,6 +346,59 @@ void VideoProfileMenuWidget::onProfileSelected(QListWidgetItem *item)
     hide();
     // "Recent" has just changed; show it as it now is.
     changeCategory(m_currentCategory);
+}
+
+void VideoProfileMenuWidget::onProfileContextMenu(const QPoint &pos)
+{
+    QListWidgetItem *item = m_profileList->itemAt(pos);
+    if (!item)
+        return;
+    const bool inFavourites = m_currentCategory == QLatin1String(kFavourites);
+    const QString id = item->data(kIdRole).toString();
+    m_actAddFavourite->setVisible(!inFavourites);
+    m_actAddFavourite->setEnabled(!VideoProfileUserConfig::getInstance()->isFavourite(id));
+    m_actRemoveFavourite->setVisible(inFavourites);
+    QAction *chosen = m_itemMenu->exec(m_profileList->viewport()->mapToGlobal(pos));
+    if (chosen == m_actAddFavourite)
+        addToFavourites(item);
+    else if (chosen == m_actRemoveFavourite)
+        removeFromFavourites(item);
+}
+
+bool VideoProfileMenuWidget::addToFavourites(QListWidgetItem *item)
+{
+    if (!item)
+        return false;
+    const VideoProfileFormatUserConfig profile =
+        liveProfile(quintptr(item->data(Qt::UserRole).toULongLong()), item->data(kIdRole).toString());
+    if (!profile.isValid() || !VideoProfileUserConfig::getInstance()->addFavourite(profile))
+        return false;
+    updateList(); // "Favourites" may have been hidden while it was empty
+    return true;
+}
+
+bool VideoProfileMenuWidget::removeFromFavourites(QListWidgetItem *item)
+{
+    if (!item || m_currentCategory != QLatin1String(kFavourites))
+        return false;
+    const VideoProfileFormatUserConfig profile =
+        liveProfile(quintptr(item->data(Qt::UserRole).toULongLong()), item->data(kIdRole).toString());
+    if (!profile.isValid())
+        return false;
+    VideoProfileUserConfig *upc = VideoProfileUserConfig::getInstance();
+    VideoUserConfig *config = VideoUserConfig::instance();
+    // The profile in use may be this very entry: it moves to the
+    // catalogue's entry of the same profile before this one goes.
+    if (config->getCurrentProfile() == profile) {
+        const VideoProfileFormatUserConfig replacement = upc->catalogueEntry(profile.getID());
+        if (!replacement.isValid())
+            return false;
+        config->setCurrentProfile(replacement);
+    }
+    if (!upc->removeFavourite(profile))
+        return false;
+    changeCategory(m_currentCategory);
+    return true;
 }
 
 void VideoProfileMenuWidget::deviceScrollUp()

@@ -7,7 +7,9 @@
 #include <QString>
 #include <QWidget>
 
+class QAction;
 class QFrame;
+class QMenu;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
@@ -37,6 +39,13 @@ public:
     QToolButton *categoryButton(const QString &title) const;
     QListWidget *deviceList() const { return m_deviceList; }
     QListWidget *profileList() const { return m_profileList; }
+    // The grid item's context menu and its two entries (for tests).
+    QMenu *itemMenu() const { return m_itemMenu; }
+    QAction *addFavouriteAction() const { return m_actAddFavourite; }
+    QAction *removeFavouriteAction() const { return m_actRemoveFavourite; }
+    // What the entries do, for the profile of a grid item.
+    bool addToFavourites(QListWidgetItem *item);
+    bool removeFromFavourites(QListWidgetItem *item);
     QFrame *separator(int index) const;
 
 signals:
@@ -49,6 +58,9 @@ public slots:
     void onProfileSelected(QListWidgetItem *item);
     void deviceScrollUp();
     void deviceScrollDown();
+    // The grid's context menu: "Add to Favourites", or in "Favourites"
+    // itself "Remove from Favourites".
+    void onProfileContextMenu(const QPoint &pos);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -79,6 +91,9 @@ private:
     QPushButton *m_btnScrollUp = nullptr;
     QPushButton *m_btnScrollDown = nullptr;
     QString m_currentCategory;
+    QMenu *m_itemMenu = nullptr;
+    QAction *m_actAddFavourite = nullptr;
+    QAction *m_actRemoveFavourite = nullptr;
     int m_dvdCount = 0;
     int m_formatCount = 0;
     int m_deviceCount = 0;

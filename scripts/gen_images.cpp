@@ -1047,6 +1047,11 @@ int main(int argc, char **argv)
         }
     }
 
+    // The program's icon for the desktop (installed into the hicolor
+    // theme), beside the skin pictures rather than among the compiled ones.
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        logo(QString("../desktop/icons/%1x%1.png").arg(size), size, size);
+
     std::printf("wrote %d images under %s\n", g_count, qPrintable(g_root));
     return 0;
 }

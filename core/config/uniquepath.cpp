@@ -13,7 +13,7 @@ QString folderWithSlash(const QString &folder)
 }
 
 QString forSource(const QString &sourcePath, const QString &outputFolder, const QString &extension,
-                  const QSet<QString> &reserved)
+                  const QSet<QString> &reserved, const std::function<bool(const QString &)> &exists)
 {
     // Paths are taken as they are: a backslash belongs to a name.
     const QString &source = sourcePath;
@@ -23,8 +23,8 @@ QString forSource(const QString &sourcePath, const QString &outputFolder, const 
     const QString dir = folderWithSlash(outputFolder);
     const int dot = fileName.lastIndexOf(QLatin1Char('.'));
     const QString base = dot < 0 ? fileName : fileName.left(dot);
-    auto taken = [&reserved](const QString &path) {
-        return reserved.contains(path) || QFileInfo::exists(path);
+    auto taken = [&reserved, &exists](const QString &path) {
+        return reserved.contains(path) || (exists ? exists(path) : QFileInfo::exists(path));
     };
     QString candidate = dir + base + extension;
     for (int counter = 1; taken(candidate); ++counter)

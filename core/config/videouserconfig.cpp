@@ -1,5 +1,7 @@
 #include "core/config/videouserconfig.h"
 
+#include "core/platform/datapaths.h"
+
 #include "core/config/uniquepath.h"
 #include "core/platform/corelog.h"
 #include "core/platform/platform.h"
@@ -219,7 +221,7 @@ void VideoUserConfig::setLastOpenDirectory(const QString &dir)
 
 QStringList VideoUserConfig::languages() const
 {
-    QString folder = applicationDirectory();
+    QString folder = DataPaths::dataFolder();
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
     folder += QLatin1String("languages/");

@@ -1,5 +1,6 @@
 #include "core/disc/dvdauthoring.h"
 
+#include "core/platform/datapaths.h"
 #include "engine/disc/dvdsource.h"
 
 #include <QCoreApplication>
@@ -28,7 +29,7 @@ QString baseFolder()
     if (!g_override.isEmpty())
         return g_override;
     const QString program = QCoreApplication::applicationDirPath();
-    if (!program.isEmpty() && QFileInfo(program).isWritable())
+    if (!program.isEmpty() && QFileInfo(program).isWritable() && !DataPaths::isInstalled())
         return program;
     const QString user = userDataFolder();
     QDir().mkpath(user);

@@ -18,7 +18,10 @@ struct JobOutcome {
     TranscodeStatus status = TRANSCODE_IDLE;
     QStringList sources; // the input files, in order
     QString outputPath;  // complete when status is TRANSCODE_FINISHED, absent otherwise
-    QString error;       // why it failed; empty unless status is TRANSCODE_FAILED
+    // The files written when finished: the output path, or the segments it
+    // was split into ("<name>_001<ext>", ...).
+    QStringList outputPaths;
+    QString error; // why it failed; empty unless status is TRANSCODE_FAILED
 };
 
 // How a whole run ended: what the user is told, and what is to be done next.
@@ -39,6 +42,9 @@ struct RunOutcome {
 
     // How many jobs ended with the given status.
     int count(TranscodeStatus jobStatus) const;
+    // The report of a run of several jobs: how many files were converted,
+    // which failed and why, and how many a stop left out.
+    QString summary() const;
     // A finished run of the "DVD" profile ends in the completion dialog
     // (from which the disc is burnt) instead of a message.
     bool endsInCompletionDialog() const;

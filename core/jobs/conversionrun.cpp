@@ -61,6 +61,15 @@ struct ConversionRun::Job {
             merge->wait();
     }
 
+    // What the job converts, in milliseconds (1 when unknown).
+    double weight() const
+    {
+        double ms = 0.0;
+        for (const VideoInfo &source : task.sources)
+            ms += std::max(0, source.msEnd - source.msStart);
+        return ms > 0.0 ? ms : 1.0;
+    }
+
     double fraction() const
     {
         if (done)
@@ -130,14 +139,25 @@ void ConversionRun::addTask(ConversionTask task)
 }
 
 QString ConversionRun::uniqueName(const QString &source, const QString &folder,
-                                  const QString &extension) const
+                                  const JobProfile &profile) const
 {
     QSet<QString> reserved;
     for (const auto &job : m_jobs) {
         if (!job->done || job->outcome.status == TRANSCODE_FINISHED)
             reserved.insert(job->task.outputPath);
     }
-    return ConvertJob::uniqueOutputPath(source, folder, extension, reserved);
+    return ConvertJob::uniqueOutputPath(source, folder, profile.format, reserved,
+                                        ConvertJob::splits(profile));
+}
+
+JobProfile ConversionRun::runProfile(const VideoProfileFormatUserConfig &profile)
+{
+    JobProfile job = ConvertJob::jobProfile(profile);
+    const VideoUserConfig *config = VideoUserConfig::instance();
+    job.splitMode = config->splitMode();
+    job.splitSizeMb = config->splitSize();
+    job.splitMinutes = config->splitTime();
+    return job;
 }
 
 QString ConversionRun::addConversion(const JobProfile &profile, const VideoInfo &source,
@@ -150,7 +170,7 @@ QString ConversionRun::addConversion(const JobProfile &profile, const VideoInfo 
     task.tempDir = tempDir;
     task.processing = m_processing;
     dropEndedRun(); // the names of an ended run do not count
-    task.outputPath = uniqueName(source.filename, outputFolder, profile.format);
+    task.outputPath = uniqueName(source.filename, outputFolder, profile);
     const QString output = task.outputPath;
     addTask(std::move(task));
     return output;
@@ -167,7 +187,7 @@ QString ConversionRun::addMerge(const JobProfile &profile, const std::vector<Vid
     task.processing = m_processing;
     dropEndedRun();
     task.outputPath =
-        sources.empty() ? QString() : uniqueName(sources.front().filename, outputFolder, profile.format);
+        sources.empty() ? QString() : uniqueName(sources.front().filename, outputFolder, profile);
     const QString output = task.outputPath;
     addTask(std::move(task));
     return output;
@@ -204,7 +224,7 @@ ConversionRun::Refusal ConversionRun::startFromList(const VideoProfileFormatUser
 
     ConversionTask task;
     task.kind = merge ? ConversionKind::Merge : ConversionKind::Convert;
-    task.profile = ConvertJob::jobProfile(profile);
+    task.profile = runProfile(profile);
     task.outputPath = output;
     task.tempDir = config->tempDirectory();
     task.processing = config->processingOptions();
@@ -220,6 +240,40 @@ ConversionRun::Refusal ConversionRun::startFromList(const VideoProfileFormatUser
     addTask(std::move(task));
     start();
     return {};
+}
+
+ConversionRun::Refusal ConversionRun::startAllFromList(const VideoProfileFormatUserConfig &profile)
+{
+    const QString error = tr("Error");
+    if (m_active)
+        return {error, tr("Convert is in progress.")};
+    if (!profile.isValid())
+        return {error, tr("Please Select a format first.")};
+    VideoInfoManager *registry = VideoInfoManager::instance();
+    VideoUserConfig *config = VideoUserConfig::instance();
+    if (registry->count() == 0)
+        return {error, tr("Please Add File First.")};
+    const QString folder = config->convertOutputDirectory();
+    if (folder.isEmpty())
+        return {error, tr("Please select a output directory first.")};
+    const QString problem = outputFolderProblem(folder);
+    if (!problem.isEmpty())
+        return {error, problem};
+
+    const JobProfile job = runProfile(profile);
+    const QString tempDir = config->tempDirectory();
+    for (int row = 0; row < registry->count(); ++row) {
+        if (const VideoInfo *source = registry->item(row))
+            addConversion(job, *source, folder, tempDir);
+    }
+    setConcurrency(batchConcurrency(config->cpuCoreNumber()));
+    start();
+    return {};
+}
+
+int ConversionRun::batchConcurrency(int cpuCores)
+{
+    return std::max(1, cpuCores / 2);
 }
 
 QString ConversionRun::outputFolderProblem(const QString &folder)
@@ -268,15 +322,15 @@ void ConversionRun::launchWaiting()
         launch(*m_jobs[m_next++]);
 }
 
-QString ConversionRun::freePath(const QString &planned, const QString &extension) const
+QString ConversionRun::freePath(const QString &planned, const JobProfile &profile) const
 {
     int sameName = 0;
     for (const auto &job : m_jobs)
         sameName += job->task.outputPath == planned ? 1 : 0;
-    if (sameName <= 1 && !QFileInfo::exists(planned))
+    if (sameName <= 1 && !ConvertJob::outputExists(planned, ConvertJob::splits(profile)))
         return planned;
     // Taken since it was planned: the next free number, never an overwrite.
-    return uniqueName(planned, QFileInfo(planned).absolutePath(), extension);
+    return uniqueName(planned, QFileInfo(planned).absolutePath(), profile);
 }
 
 void ConversionRun::launch(Job &job)
@@ -291,9 +345,10 @@ void ConversionRun::launch(Job &job)
         m_pendingJobs.push_back(job.outcome);
         return;
     }
-    task.outputPath = freePath(task.outputPath, task.profile.format);
+    task.outputPath = freePath(task.outputPath, task.profile);
     job.outcome.outputPath = task.outputPath;
     job.outputWasFree = !QFileInfo::exists(task.outputPath);
+    job.outcome.outputPaths.clear();
 
     const quint64 serial = job.serial;
     QThread *worker = nullptr;
@@ -364,6 +419,7 @@ void ConversionRun::collect(Job &job)
     job.waitForWorker();
     job.endFraction = std::min(job.fraction(), 0.99);
     JobOutcome &outcome = job.outcome;
+    outcome.outputPaths.clear();
     if (job.convert) {
         outcome.status = TranscodeStatus(job.convert->GetLastConvetStatus());
         outcome.error = QString::fromStdString(job.convert->GetLastErrorText());
@@ -371,6 +427,8 @@ void ConversionRun::collect(Job &job)
         const double found = job.convert->GetFoundInputLength();
         if (outcome.status == TRANSCODE_FINISHED && found > 0 && !job.task.sources.empty())
             VideoInfoManager::instance()->learnLength(job.task.sources.front().filename, found);
+        for (const std::string &path : job.convert->GetOutputFiles())
+            outcome.outputPaths << QString::fromLocal8Bit(path.c_str());
     } else if (job.merge) {
         if (job.merge->runResult() == 0) {
             outcome.status = TRANSCODE_FAILED;
@@ -378,17 +436,24 @@ void ConversionRun::collect(Job &job)
         } else {
             outcome.status = job.merge->status();
             outcome.error = job.merge->lastError();
+            outcome.outputPaths = job.merge->outputFiles();
         }
     }
+    if (outcome.status == TRANSCODE_FINISHED && outcome.outputPaths.isEmpty())
+        outcome.outputPaths << outcome.outputPath;
     switch (outcome.status) {
     case TRANSCODE_FINISHED:
-        if (!QFileInfo(outcome.outputPath).isFile()) {
-            outcome.status = TRANSCODE_FAILED;
-            outcome.error = tr("%1 was not written").arg(QDir::toNativeSeparators(outcome.outputPath));
-        } else if (!Platform::giveCreationPermissions(outcome.outputPath)) {
-            // The engine writes under a private temporary name; the user's
-            // file is readable like any other they save.
-            qCWarning(lcJobs, "cannot set the permissions of [%s]", qPrintable(outcome.outputPath));
+        for (const QString &path : std::as_const(outcome.outputPaths)) {
+            if (!QFileInfo(path).isFile()) {
+                outcome.status = TRANSCODE_FAILED;
+                outcome.error = tr("%1 was not written").arg(QDir::toNativeSeparators(path));
+                break;
+            }
+            if (!Platform::giveCreationPermissions(path)) {
+                // The engine writes under a private temporary name; the
+                // user's file is readable like any other they save.
+                qCWarning(lcJobs, "cannot set the permissions of [%s]", qPrintable(path));
+            }
         }
         break;
     case TRANSCODE_STOPPED:
@@ -409,6 +474,7 @@ void ConversionRun::collect(Job &job)
         // the job is not ours to remove.
         if (job.outputWasFree)
             QFile::remove(outcome.outputPath);
+        outcome.outputPaths.clear();
     }
     job.done = true;
     job.convert.reset();
@@ -499,10 +565,28 @@ double ConversionRun::progress() const
 {
     if (m_jobs.empty())
         return 0.0;
-    double sum = 0.0;
-    for (const auto &job : m_jobs)
-        sum += job->fraction();
-    return sum / double(m_jobs.size());
+    double done = 0.0, total = 0.0;
+    for (const auto &job : m_jobs) {
+        const double weight = job->weight();
+        done += job->fraction() * weight;
+        total += weight;
+    }
+    return total > 0.0 ? clampedFraction(done / total) : 0.0;
+}
+
+QStringList ConversionRun::runningSources() const
+{
+    QStringList files;
+    for (const auto &job : m_jobs) {
+        if (job->running())
+            files << job->outcome.sources;
+    }
+    return files;
+}
+
+int ConversionRun::endedCount() const
+{
+    return int(std::count_if(m_jobs.begin(), m_jobs.end(), [](const auto &job) { return job->done; }));
 }
 
 // --- reports ------------------------------------------------------------------

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -44,6 +45,11 @@ public:
     // and a usable output folder, queues and starts the conversion of the
     // selected row, or with merge on one job joining every row.
     Refusal startFromList(const VideoProfileFormatUserConfig &profile);
+    // "Convert All": every file of the media list, in list order, each into
+    // an output of its own, up to batchConcurrency() at once.
+    Refusal startAllFromList(const VideoProfileFormatUserConfig &profile);
+    // Conversions at once for a CPU-core setting: half of it, at least one.
+    static int batchConcurrency(int cpuCores);
 
     // At most this many jobs run at once (at least 1; 1 unless set).
     void setConcurrency(int jobs);
@@ -73,8 +79,13 @@ public:
     bool isRunning() const { return m_active; }
     // The kind of the run's first job.
     ConversionKind kind() const;
-    // The finished fraction of the whole queue, 0..1.
+    // The finished fraction of the whole queue, 0..1 (jobs weighted by the
+    // length of what they convert).
     double progress() const;
+    // The input files of the jobs running now, in queue order.
+    QStringList runningSources() const;
+    // How many jobs of the current (or last) run have ended.
+    int endedCount() const;
     const RunOutcome &lastOutcome() const { return m_lastOutcome; }
 
     // Where the post-task choice is read when a run ends (by default the
@@ -106,8 +117,10 @@ private:
     void collect(Job &job);
     void endRun();
     void deliver();
-    QString freePath(const QString &planned, const QString &extension) const;
-    QString uniqueName(const QString &source, const QString &folder, const QString &extension) const;
+    QString freePath(const QString &planned, const JobProfile &profile) const;
+    QString uniqueName(const QString &source, const QString &folder, const JobProfile &profile) const;
+    // The user's profile with the run settings of the configuration (splitting).
+    static JobProfile runProfile(const VideoProfileFormatUserConfig &profile);
 
     std::vector<std::unique_ptr<Job>> m_jobs;
     size_t m_next = 0; // the first job not yet started

@@ -10,6 +10,7 @@
 #include "engine/av/fontlookup.h"
 #include "engine/transcode/conitunes.h"
 #include "engine/transcode/ffmpegtranscode.h"
+#include "engine/transcode/segmentsplitter.h"
 
 #include <QDebug>
 #include <QDir>
@@ -59,6 +60,7 @@ JobProfile ConvertJob::jobProfile(const VideoProfileFormatUserConfig &profile)
     p.width = size.width();
     p.height = size.height();
     p.videoEncoder = profile.getVideoEncoder();
+    p.aspectMode = profile.getAspectMode();
     return p;
 }
 
@@ -123,6 +125,11 @@ bool ConvertJob::fillEncodeInfo(EncodeInfo *info, const JobProfile *profile, con
         info->msEnd = source->msEnd;
     }
     info->dvdFlag = profile->name.toLower() == QLatin1String("dvd") ? 1 : 0;
+    info->aspectMode = profile->aspectMode;
+    if (profile->splitMode == 1 && profile->splitSizeMb > 0)
+        info->splitBytes = int64_t(profile->splitSizeMb) * 1000000;
+    else if (profile->splitMode == 2 && profile->splitMinutes > 0)
+        info->splitMs = int64_t(profile->splitMinutes) * 60000;
     return true;
 }
 
@@ -252,9 +259,27 @@ QString ConvertJob::fontFileFor(const QString &family)
 }
 
 QString ConvertJob::uniqueOutputPath(const QString &sourcePath, const QString &outputDir,
-                                     const QString &extension, const QSet<QString> &reserved)
+                                     const QString &extension, const QSet<QString> &reserved, bool segmented)
 {
-    return UniquePath::forSource(sourcePath, outputDir, extension, reserved);
+    return UniquePath::forSource(sourcePath, outputDir, extension, reserved,
+                                 [segmented](const QString &path) { return outputExists(path, segmented); });
+}
+
+bool ConvertJob::splits(const JobProfile &profile)
+{
+    return (profile.splitMode == 1 && profile.splitSizeMb > 0) ||
+           (profile.splitMode == 2 && profile.splitMinutes > 0);
+}
+
+QString ConvertJob::segmentPath(const QString &outputPath, int number)
+{
+    return QString::fromLocal8Bit(
+        SegmentSplitter::segmentPath(outputPath.toLocal8Bit().toStdString(), number).c_str());
+}
+
+bool ConvertJob::outputExists(const QString &outputPath, bool segmented)
+{
+    return QFileInfo::exists(segmented ? segmentPath(outputPath, 1) : outputPath);
 }
 
 bool ConvertJob::prepare(CFFmpegTranscode &transcoder, const JobProfile &profile, const VideoInfo &source,

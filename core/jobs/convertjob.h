@@ -26,6 +26,12 @@ struct JobProfile {
     int width = 0;     // 0 x 0 keeps the source size
     int height = 0;
     QString videoEncoder;
+    int aspectMode = ENCODE_ASPECT_FIT; // EncodeAspectMode: how the picture fills the frame
+    // Output split into segments: 0 one file, 1 by size, 2 by time (the
+    // user configuration's split settings).
+    int splitMode = 0;
+    int splitSizeMb = 0; // megabytes of 1 000 000 bytes
+    int splitMinutes = 0;
 };
 
 // How one file is turned into one output: the encode record, the filter calls
@@ -81,7 +87,14 @@ public:
     // from 1 while that file exists or is in reserved.  Empty when the source
     // or the folder is empty.
     static QString uniqueOutputPath(const QString &sourcePath, const QString &outputDir,
-                                    const QString &extension, const QSet<QString> &reserved = {});
+                                    const QString &extension, const QSet<QString> &reserved = {},
+                                    bool segmented = false);
+    // True when the profile splits the output into segments.
+    static bool splits(const JobProfile &profile);
+    // Segment number (from 1) of output: "<name>_001<ext>" and so on.
+    static QString segmentPath(const QString &outputPath, int number);
+    // Whether an output name is taken: the file, or for a split output its first segment.
+    static bool outputExists(const QString &outputPath, bool segmented);
 
     // Sets record, input and filters on a transcoder for one file; false,
     // with the reason, when an edit cannot be applied.

@@ -42,6 +42,8 @@ EncodeInfo CFfmpegMerge::partEncodeInfo(const EncodeInfo &final, const VideoInfo
     std::memset(static_cast<void *>(&info), 0, sizeof(EncodeInfo));
     info.width = final.width;
     info.height = final.height;
+    // Every part fits its picture into the final frame the same way.
+    info.aspectMode = final.aspectMode;
     std::strcpy(info.videoEncoder, "mpeg1video");
     info.msStart = video.msStart;
     info.msEnd = video.msEnd;
@@ -329,4 +331,14 @@ QString CFfmpegMerge::lastError() const
 {
     std::lock_guard<std::mutex> lock(m_errorMutex);
     return m_lastError;
+}
+
+QStringList CFfmpegMerge::outputFiles() const
+{
+    QStringList files;
+    if (m_status != TRANSCODE_FINISHED)
+        return files;
+    for (const std::string &path : m_finalTranscoder.GetOutputFiles())
+        files << QString::fromLocal8Bit(path.c_str());
+    return files;
 }

@@ -54,6 +54,8 @@ public:
     int step() const { return m_step; }
     // Why the last run failed; empty otherwise.
     QString lastError() const;
+    // The files the last finished run wrote (the output, or its segments).
+    QStringList outputFiles() const;
 
     // Path of a part file in the temporary folder.
     QString partPath(int index) const;

@@ -96,6 +96,11 @@ void VideoInfoManager::addVideos(const QList<VideoBasicInfo> &videos)
     rememberFiles(paths);
 }
 
+void VideoInfoManager::appendVideos(VideoInfoList records)
+{
+    append(records);
+}
+
 void VideoInfoManager::append(VideoInfoList &records)
 {
     records.erase(std::remove(records.begin(), records.end(), nullptr), records.end());

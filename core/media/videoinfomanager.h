@@ -34,6 +34,9 @@ public:
     void addFile(const QString &path);
     void addFiles(const QStringList &paths);
     void addVideos(const QList<VideoBasicInfo> &videos);
+    // Appends records that are already probed (a restored session), with the
+    // signals of an addition; they do not count as recently opened files.
+    void appendVideos(VideoInfoList records);
     void removeVideo(int row);
     void removeVideos(QList<int> rows);
     void clear();

@@ -2,6 +2,7 @@
 
 #include "core/profiles/videoprofileinfomanager.h"
 #include "core/profiles/videoprofileuserconfig.h"
+#include "engine/transcode/encodeinfo.h"
 
 #include <tinyxml2.h>
 
@@ -203,4 +204,39 @@ void VideoProfileFormatUserConfig::setChannels(const QString &value)
 void VideoProfileFormatUserConfig::setAudioBitrate(const QString &value)
 {
     write("audioBitrate", value);
+}
+
+QString VideoProfileFormatUserConfig::aspectModeText(int mode)
+{
+    switch (mode) {
+    case ENCODE_ASPECT_STRETCH:
+        return QStringLiteral("stretch");
+    case ENCODE_ASPECT_CROP:
+        return QStringLiteral("crop");
+    default:
+        return QStringLiteral("fit");
+    }
+}
+
+int VideoProfileFormatUserConfig::aspectModeFromText(const QString &text)
+{
+    const QString word = text.trimmed().toLower();
+    if (word == QLatin1String("fit"))
+        return ENCODE_ASPECT_FIT;
+    if (word == QLatin1String("stretch"))
+        return ENCODE_ASPECT_STRETCH;
+    if (word == QLatin1String("crop"))
+        return ENCODE_ASPECT_CROP;
+    return -1;
+}
+
+int VideoProfileFormatUserConfig::getAspectMode() const
+{
+    const int mode = aspectModeFromText(override("aspect", QString()));
+    return mode < 0 ? int(ENCODE_ASPECT_FIT) : mode;
+}
+
+void VideoProfileFormatUserConfig::setAspectMode(int mode)
+{
+    write("aspect", aspectModeText(mode));
 }

@@ -62,6 +62,16 @@ public:
     void setChannels(const QString &value);
     void setAudioBitrate(const QString &value);
 
+    // How the picture fills the profile's frame when their shapes differ
+    // (EncodeAspectMode: fit with black bars, stretch, crop to fill), kept
+    // in the entry's "aspect" attribute as "fit", "stretch" or "crop"; an
+    // entry without it (or with another word) fits.
+    int getAspectMode() const;
+    void setAspectMode(int mode);
+    // The stored word of a mode and back; fromText gives -1 for an unknown word.
+    static QString aspectModeText(int mode);
+    static int aspectModeFromText(const QString &text);
+
     // Same upc.xml entry.
     bool operator==(const VideoProfileFormatUserConfig &o) const { return m_element == o.m_element; }
     bool operator!=(const VideoProfileFormatUserConfig &o) const { return !(*this == o); }

@@ -1,6 +1,7 @@
 #include "core/profiles/videoprofileuserconfig.h"
 
 #include "core/platform/corelog.h"
+#include "core/platform/datapaths.h"
 #include "core/profiles/upcdefaults.h"
 
 #include <QCoreApplication>
@@ -93,7 +94,7 @@ QString VideoProfileUserConfig::shippedDefaultPath()
 {
     if (!s_shippedOverride.isEmpty())
         return s_shippedOverride;
-    return applicationFolder() + QStringLiteral("/upc.xml");
+    return DataPaths::dataPath(QStringLiteral("upc.xml"));
 }
 
 void VideoProfileUserConfig::setShippedDefaultPath(const QString &path)
@@ -113,6 +114,10 @@ QString VideoProfileUserConfig::defaultConfigPath()
     const QString explicitPath = qEnvironmentVariable("REELMAX_UPC");
     if (!explicitPath.isEmpty())
         return explicitPath;
+    // An installed program never writes beside itself (as root its folder
+    // would be writable): each user gets a copy of the shipped default.
+    if (DataPaths::isInstalled())
+        return userConfigPath();
     const QString besideProgram = applicationFolder() + QStringLiteral("/upc.xml");
     const QFileInfo folder(applicationFolder());
     const QFileInfo file(besideProgram);
@@ -395,6 +400,58 @@ VideoProfileFormatUserConfig VideoProfileUserConfig::getLastProfile()
         qCDebug(lcProfiles, "Format is not Valid! id = [%s]", qPrintable(attr(f, "id")));
     }
     return getDefaultProfile();
+}
+
+bool VideoProfileUserConfig::isFavourite(const QString &id)
+{
+    tinyxml2::XMLElement *favourites = findCategoryIn("UserProfiles", QStringLiteral("Favourites"), false);
+    for (tinyxml2::XMLElement *f = favourites ? favourites->FirstChildElement("Format") : nullptr; f;
+         f = f->NextSiblingElement("Format")) {
+        if (attr(f, "id") == id)
+            return true;
+    }
+    return false;
+}
+
+bool VideoProfileUserConfig::addFavourite(const VideoProfileFormatUserConfig &profile)
+{
+    tinyxml2::XMLElement *favourites = findCategoryIn("UserProfiles", QStringLiteral("Favourites"), false);
+    const tinyxml2::XMLElement *source = profile.getElement();
+    if (!favourites || !source || !profile.isValid() || isFavourite(profile.getID()))
+        return false;
+    tinyxml2::XMLElement *entry = m_doc->NewElement("Format");
+    for (const tinyxml2::XMLAttribute *a = source->FirstAttribute(); a; a = a->Next()) {
+        if (qstrcmp(a->Name(), "skip") != 0)
+            entry->SetAttribute(a->Name(), a->Value());
+    }
+    favourites->InsertEndChild(entry);
+    return saveConfig();
+}
+
+bool VideoProfileUserConfig::removeFavourite(const VideoProfileFormatUserConfig &profile)
+{
+    tinyxml2::XMLElement *favourites = findCategoryIn("UserProfiles", QStringLiteral("Favourites"), false);
+    tinyxml2::XMLElement *entry = profile.getElement();
+    if (!favourites || !entry || entry->Parent() != favourites)
+        return false;
+    favourites->DeleteChild(entry);
+    return saveConfig();
+}
+
+VideoProfileFormatUserConfig VideoProfileUserConfig::catalogueEntry(const QString &id)
+{
+    const QList<VideoProfileCategory> groups[] = {getCategories(QStringLiteral("DVDProfiles"), true),
+                                                  getCategories(QStringLiteral("FormatsProfiles"), true),
+                                                  getCategories(QStringLiteral("DeviceProfiles"), true)};
+    for (const auto &categories : groups) {
+        for (const VideoProfileCategory &category : categories) {
+            for (const VideoProfileFormatUserConfig &profile : getFormats(category.key, true)) {
+                if (profile.getID() == id)
+                    return profile;
+            }
+        }
+    }
+    return {};
 }
 
 VideoProfileFormatUserConfig VideoProfileUserConfig::firstOf(const QList<VideoProfileCategory> &categories)

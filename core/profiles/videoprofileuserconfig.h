@@ -43,6 +43,17 @@ public:
     // one goes) to the head; at most 10 entries are kept.
     void addRecent(const QString &id);
     VideoProfileFormatUserConfig getLastProfile();
+
+    // "Favourites", the user's own category: a copy of a profile's entry,
+    // its adjustments included, is appended unless the category holds the
+    // profile already.  False when nothing was added.
+    bool addFavourite(const VideoProfileFormatUserConfig &profile);
+    bool isFavourite(const QString &id);
+    // Takes the entry out of "Favourites" (handles on it become invalid).
+    bool removeFavourite(const VideoProfileFormatUserConfig &profile);
+    // The profile's entry in the catalogue (the DVD, format and device
+    // groups), or an invalid profile.
+    VideoProfileFormatUserConfig catalogueEntry(const QString &id);
     VideoProfileFormatUserConfig getDefaultProfile();
 
     // Makes sure the document has its root and writes the file.

@@ -4,6 +4,7 @@
 
 extern "C" {
 #include <libavutil/hwcontext.h>
+#include <libavutil/opt.h>
 }
 
 #include <QtGlobal>
@@ -184,6 +185,17 @@ bool Encoder::openVideo(const VideoEncodeParams &p, std::string *error)
         opts.set("threads", "auto");
     else if (std::string(codec->name) == "libx265") // x265 keeps a thread pool of its own
         opts.set("x265-params", ("pools=" + std::to_string(c->thread_count)).c_str());
+    if (p.forceKeyframeEveryMs > 0) {
+        // Output cut at key frames: every key frame must start a picture
+        // group that needs nothing before it.
+        c->flags |= AV_CODEC_FLAG_CLOSED_GOP;
+        if (av_opt_find(c->priv_data, "forced-idr", nullptr, 0, 0))
+            opts.set("forced-idr", "1");
+        // FFmpeg's MPEG family closes picture groups only without its own
+        // scene-change key frames (x264 does both).
+        if (codec->id != AV_CODEC_ID_H264 && av_opt_find(c->priv_data, "sc_threshold", nullptr, 0, 0))
+            opts.set("sc_threshold", "1000000000");
+    }
     return openContext(m_ctx, codec, opts.address(), error);
 }
 

@@ -13,10 +13,11 @@ struct VideoEncodeParams {
     AVRational sampleAspect{1, 1};
     int64_t bitRate = 0; // 0 = the encoder's default quality
     bool globalHeader = false;
-    bool dvd = false;          // DVD rate control and GOP
-    bool anyFrameRate = false; // encode at frameRate even where the format has no code for it
-    int threads = 0;           // the encoder's own threads; 0 = as many as suit the cores
-    bool hardware = false;     // VAAPI for H.264/HEVC when the machine can; else software
+    bool dvd = false;                // DVD rate control and GOP
+    bool anyFrameRate = false;       // encode at frameRate even where the format has no code for it
+    int threads = 0;                 // the encoder's own threads; 0 = as many as suit the cores
+    bool hardware = false;           // VAAPI for H.264/HEVC when the machine can; else software
+    double forceKeyframeEveryMs = 0; // > 0: a key frame at least this often (where output is cut)
 };
 
 struct AudioEncodeParams {

@@ -1,6 +1,7 @@
 #include "engine/av/filtergraph.h"
 
 #include "engine/av/fontlookup.h"
+#include "engine/av/framefit.h"
 #include "engine/av/subtitlefile.h"
 
 extern "C" {
@@ -103,11 +104,8 @@ std::vector<FilterNode> FilterGraph::videoChain(const FilterSettings &s, const V
     if (s.vFlip)
         chain.push_back({"vflip", {}, {}});
 
-    if (s.crop && s.cropWidth > 0 && s.cropHeight > 0) {
-        int x = std::clamp(s.cropLeft, 0, w - 1);
-        int y = std::clamp(s.cropTop, 0, h - 1);
-        int cw = std::min(s.cropWidth, w - x);
-        int ch = std::min(s.cropHeight, h - y);
+    int x = 0, y = 0, cw = w, ch = h;
+    if (FrameFitting::cropArea(s, w, h, &x, &y, &cw, &ch)) {
         if (cw != w || ch != h) {
             chain.push_back({"crop",
                              {{"w", num(int64_t(cw))},
@@ -205,6 +203,7 @@ std::vector<FilterNode> FilterGraph::videoChain(const FilterSettings &s, const V
 
     // Final size: square pixels unless a display aspect is asked for.
     int tw = out.width, th = out.height;
+    const bool wholeFrame = tw > 0 && th > 0; // the frame's shape is given
     double displayW = w * double(sar.num) / sar.den;
     if (tw <= 0 && th <= 0) {
         if (out.displayAspect.num == 0 && sar.num != sar.den)
@@ -223,7 +222,9 @@ std::vector<FilterNode> FilterGraph::videoChain(const FilterSettings &s, const V
     }
     tw = std::max(1, tw);
     th = std::max(1, th);
-    if (tw != w || th != h)
+    if (wholeFrame && out.fit != FrameFit::Stretch)
+        FrameFitting::append(chain, out, w, h, displayW / h, tw, th);
+    else if (tw != w || th != h)
         chain.push_back(
             {"scale", {{"w", num(int64_t(tw))}, {"h", num(int64_t(th))}, {"flags", "bicubic"}}, {}});
     if (out.displayAspect.num > 0)
@@ -238,6 +239,17 @@ std::vector<FilterNode> FilterGraph::videoChain(const FilterSettings &s, const V
     if (outHeight)
         *outHeight = th;
     return chain;
+}
+
+double FilterGraph::pictureAspect(const FilterSettings &s, const VideoFilterInput &in)
+{
+    const int w = std::max(1, in.width);
+    const int h = std::max(1, in.height);
+    int x = 0, y = 0, cw = w, ch = h;
+    FrameFitting::cropArea(s, w, h, &x, &y, &cw, &ch);
+    const AVRational sar =
+        in.sampleAspect.num > 0 && in.sampleAspect.den > 0 ? in.sampleAspect : AVRational{1, 1};
+    return cw * av_q2d(sar) / ch;
 }
 
 std::vector<FilterNode> FilterGraph::audioChain(const FilterSettings &s, const AudioFilterInput &in,

@@ -32,10 +32,19 @@ struct VideoFilterInput {
     AVRational frameRate{0, 1};    // 0/1 = unknown
 };
 
+// How a picture fills a frame (both sides given) whose display aspect is
+// not the picture's own.
+enum class FrameFit {
+    Stretch, // scaled to the frame, shape lost
+    Pad,     // scaled inside the frame, black bars on two sides (letterbox, pillarbox)
+    Crop,    // scaled to cover the frame, the overhang cut off evenly
+};
+
 // What a video graph must deliver.
 struct VideoFilterOutput {
     int width = 0; // 0 x 0 keeps the (cropped) size; one 0 keeps the aspect
     int height = 0;
+    FrameFit fit = FrameFit::Stretch;
     bool evenSize = true;           // round sizes to even numbers
     AVRational displayAspect{0, 1}; // 0/1 = square pixels; else this display aspect
     AVRational frameRate{0, 1};     // 0/1 = no rate conversion
@@ -71,6 +80,10 @@ public:
     static std::vector<FilterNode> videoChain(const FilterSettings &s, const VideoFilterInput &in,
                                               const VideoFilterOutput &out, int *outWidth = nullptr,
                                               int *outHeight = nullptr);
+    // The display aspect (width / height) of the picture the settings make
+    // of an input, before it is fitted to the output frame: after the crop,
+    // with the input's sample aspect.
+    static double pictureAspect(const FilterSettings &s, const VideoFilterInput &in);
     static std::vector<FilterNode> audioChain(const FilterSettings &s, const AudioFilterInput &in,
                                               const AudioFilterOutput &out);
 

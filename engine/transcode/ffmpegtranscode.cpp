@@ -1,10 +1,12 @@
 #include "engine/transcode/ffmpegtranscode.h"
 
 #include "engine/av/enginelog.h"
+#include "engine/transcode/segmentsplitter.h"
 #include "engine/transcode/transcoder.h"
 
 #include <QtGlobal>
 
+#include <cstdio>
 #include <cstring>
 #include <mutex>
 
@@ -16,7 +18,34 @@ struct CFFmpegTranscode::Impl {
     std::atomic<int> status{TRANSCODE_IDLE};
     mutable std::mutex errorMutex;
     std::string lastError;
+    std::vector<std::string> outputs;
+
+    // Runs the job; a job whose record asks for segments is written whole
+    // under a hidden name first and then cut.
+    TranscodeStatus run(TranscodeJob &job, std::vector<std::string> *written, std::string *error);
 };
+
+TranscodeStatus CFFmpegTranscode::Impl::run(TranscodeJob &job, std::vector<std::string> *written,
+                                            std::string *error)
+{
+    if (!SegmentSplitter::wanted(job.info, job.output)) {
+        const TranscodeStatus status = transcoder.run(job, error);
+        if (status == TRANSCODE_FINISHED)
+            written->push_back(job.output);
+        return status;
+    }
+    const std::string output = job.output;
+    job.output = SegmentSplitter::reserveWholePath(output, error);
+    if (job.output.empty())
+        return TRANSCODE_FAILED;
+    TranscodeStatus status = transcoder.run(job, error);
+    if (status == TRANSCODE_FINISHED &&
+        !SegmentSplitter::split(job.output, output, job.info, transcoder.stopFlag(), written, error))
+        status = transcoder.stopRequested() ? TRANSCODE_STOPPED : TRANSCODE_FAILED;
+    std::remove(job.output.c_str());
+    job.output = output;
+    return status;
+}
 
 CFFmpegTranscode::CFFmpegTranscode() : d(std::make_unique<Impl>())
 {
@@ -66,13 +95,19 @@ int CFFmpegTranscode::Transcode(const char *outputPath)
 
     std::string error;
     TranscodeStatus result = TRANSCODE_FAILED;
+    std::vector<std::string> written;
+    {
+        std::lock_guard<std::mutex> lock(d->errorMutex);
+        d->outputs.clear();
+    }
     if (job.output.empty())
         error = "no output path";
     else
-        result = d->transcoder.run(job, &error);
+        result = d->run(job, &written, &error);
     {
         std::lock_guard<std::mutex> lock(d->errorMutex);
         d->lastError = result == TRANSCODE_FAILED ? error : std::string();
+        d->outputs = result == TRANSCODE_FINISHED ? written : std::vector<std::string>();
     }
     if (result == TRANSCODE_FAILED)
         qCInfo(lcEngine, "transcode failed: [%s] output = [%s]", error.c_str(), job.output.c_str());
@@ -107,6 +142,12 @@ int CFFmpegTranscode::GetLastConvetStatus()
 double CFFmpegTranscode::GetFoundInputLength() const
 {
     return d->transcoder.inputLengthFound();
+}
+
+std::vector<std::string> CFFmpegTranscode::GetOutputFiles() const
+{
+    std::lock_guard<std::mutex> lock(d->errorMutex);
+    return d->outputs;
 }
 
 std::string CFFmpegTranscode::GetLastErrorText() const

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 // One transcoding job: record, inputs and filters are set, then Transcode()
 // runs on the caller's thread until done.  StopTranscode(), GetEncodePrg()
@@ -41,6 +42,10 @@ public:
     // The length, in ms, of an input that does not state it, as the last
     // run found it by reading to its end; 0 when it did not.
     double GetFoundInputLength() const;
+    // The files the last run wrote: the output path, or the segments
+    // "<name>_001<ext>", ... when the record asked for the output to be
+    // split.  Empty unless the run finished.
+    std::vector<std::string> GetOutputFiles() const;
 
     struct Impl;
 

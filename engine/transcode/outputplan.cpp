@@ -1,6 +1,7 @@
 #include "engine/transcode/outputplan.h"
 
 #include "engine/av/filtergraph.h"
+#include "engine/av/framefit.h"
 
 #include <algorithm>
 #include <cmath>
@@ -44,6 +45,23 @@ AVRational broadcastFormat(AVRational wanted, const VideoFilterInput &source, in
     return pal ? AVRational{25, 1} : AVRational{30000, 1001};
 }
 
+// A frame of exactly the (cropped) source's size keeps the source's pixels:
+// an anamorphic picture keeps its sample aspect instead of being squeezed
+// into square pixels or boxed inside its own frame.
+void keepSourcePixels(const FilterSettings &filters, const VideoFilterInput &source, int width, int height,
+                      AVRational *displayAspect)
+{
+    const AVRational sar = source.sampleAspect;
+    if (sar.num <= 0 || sar.den <= 0 || sar.num == sar.den)
+        return;
+    int x = 0, y = 0, cw = source.width, ch = source.height;
+    FrameFitting::cropArea(filters, source.width, source.height, &x, &y, &cw, &ch);
+    if (std::max(2, cw & ~1) != width || std::max(2, ch & ~1) != height)
+        return;
+    av_reduce(&displayAspect->num, &displayAspect->den, int64_t(cw) * sar.num, int64_t(ch) * sar.den,
+              1 << 16);
+}
+
 void planVideo(const EncodeInfo &info, const FilterSettings &filters, const AVStream *source, OutputPlan &p)
 {
     VideoFilterInput vin;
@@ -53,6 +71,7 @@ void planVideo(const EncodeInfo &info, const FilterSettings &filters, const AVSt
     VideoFilterOutput vout;
     vout.width = std::max(0, info.width);
     vout.height = std::max(0, info.height);
+    vout.fit = p.fit = OutputPlan::fitOf(info);
     int width = 0, height = 0;
     FilterGraph::videoChain(filters, vin, vout, &width, &height);
 
@@ -67,6 +86,8 @@ void planVideo(const EncodeInfo &info, const FilterSettings &filters, const AVSt
         rate = Encoder::supportedFrameRate(vcodec, wanted);
     if (vcodec == "h263")
         nearestH263Size(&width, &height);
+    else if (!p.dvd && vcodec != "dvvideo" && p.fit != FrameFit::Stretch)
+        keepSourcePixels(filters, vin, width, height, &p.displayAspect);
     VideoEncodeParams &vp = p.videoParams;
     vp.encoder = vcodec;
     vp.width = std::max(2, width & ~1);
@@ -75,6 +96,7 @@ void planVideo(const EncodeInfo &info, const FilterSettings &filters, const AVSt
     vp.bitRate = info.videoBitrate;
     vp.dvd = p.dvd;
     vp.anyFrameRate = p.rule.anyFrameRate;
+    vp.forceKeyframeEveryMs = OutputPlan::keyframeEveryMs(info);
     if (p.displayAspect.num > 0)
         av_reduce(&vp.sampleAspect.num, &vp.sampleAspect.den, int64_t(p.displayAspect.num) * vp.height,
                   int64_t(p.displayAspect.den) * vp.width, 1 << 16);
@@ -97,6 +119,31 @@ void planAudio(const EncodeInfo &info, const AVStream *source, OutputPlan &p)
 }
 
 } // namespace
+
+FrameFit OutputPlan::fitOf(const EncodeInfo &info)
+{
+    switch (info.aspectMode) {
+    case ENCODE_ASPECT_STRETCH:
+        return FrameFit::Stretch;
+    case ENCODE_ASPECT_CROP:
+        return FrameFit::Crop;
+    default:
+        return FrameFit::Pad;
+    }
+}
+
+double OutputPlan::keyframeEveryMs(const EncodeInfo &info)
+{
+    if (info.splitMs > 0)
+        return double(info.splitMs); // every segment starts on its own key frame
+    if (info.splitBytes <= 0)
+        return 0.0;
+    // Segments are cut at key frames: a key frame for every eighth of a
+    // segment's bytes (within 1 to 10 s) fills them to close to the limit.
+    const double bits = double(std::max(0, info.videoBitrate)) + double(std::max(0, info.audioBitrate));
+    const double bitsPerSecond = bits > 0 ? bits : 4000000.0;
+    return std::clamp(double(info.splitBytes) * 8.0 / 8.0 / bitsPerSecond * 1000.0, 1000.0, 10000.0);
+}
 
 bool OutputPlan::make(const EncodeInfo &info, const std::string &outputPath, const FilterSettings &filters,
                       const AVStream *videoSource, const AVStream *audioSource, OutputPlan *plan,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/av/encoder.h"
+#include "engine/av/filtergraph.h"
 #include "engine/av/filtersettings.h"
 #include "engine/transcode/encodeinfo.h"
 #include "engine/transcode/encodernames.h"
@@ -18,9 +19,16 @@ struct OutputPlan {
     bool hasAudio = false;
     VideoEncodeParams videoParams; // globalHeader is the muxer's to say
     AudioEncodeParams audioParams;
-    AVRational displayAspect{0, 1}; // 0/1 = square pixels
+    AVRational displayAspect{0, 1};   // 0/1 = square pixels
+    FrameFit fit = FrameFit::Stretch; // how the picture fills a frame of another shape
 
     // videoSource/audioSource: the first input stream of each kind, or null.
+    // The fit a record's aspect mode asks for.
+    static FrameFit fitOf(const EncodeInfo &info);
+    // How often key frames are forced so that the output can be cut into
+    // the record's segments (0: the encoder's own choice).
+    static double keyframeEveryMs(const EncodeInfo &info);
+
     static bool make(const EncodeInfo &info, const std::string &outputPath, const FilterSettings &filters,
                      const AVStream *videoSource, const AVStream *audioSource, OutputPlan *plan,
                      std::string *error);

@@ -17,6 +17,7 @@ bool OutputSink::open(const OutputPlan &plan, const std::string &path, std::stri
         vp.globalHeader = globalHeader;
         if (!m_video.open(vp, plan.video.tag, plan.displayAspect, error))
             return false;
+        m_video.setFrameFit(plan.fit);
     }
     if (plan.hasAudio) {
         AudioEncodeParams ap = plan.audioParams;

@@ -87,6 +87,27 @@ bool TempOutput::commit(std::string *error)
     return true;
 }
 
+bool TempOutput::commitAsNew(const std::string &finalPath, std::string *error)
+{
+    if (m_path.empty())
+        return av::failWith(error, "no output was written");
+    int ret = ::renameat2(AT_FDCWD, m_path.c_str(), AT_FDCWD, finalPath.c_str(), RENAME_NOREPLACE);
+    if (ret != 0 && errno == EINVAL) {
+        // A file system without that kind of rename: a hard link is just as
+        // unwilling to replace a file.
+        ret = ::link(m_path.c_str(), finalPath.c_str());
+        if (ret == 0)
+            ::unlink(m_path.c_str());
+    }
+    if (ret != 0) {
+        const bool taken = errno == EEXIST;
+        return av::failWith(error, taken ? "[" + finalPath + "] already exists"
+                                         : "cannot rename the output to [" + finalPath + "]");
+    }
+    m_path.clear();
+    return true;
+}
+
 void TempOutput::discard()
 {
     if (!m_path.empty())

@@ -23,6 +23,8 @@ public:
     const std::string &path() const { return m_path; }
     // Renames the file to the final path.
     bool commit(std::string *error);
+    // Renames the file to finalPath unless a file of that name exists.
+    bool commitAsNew(const std::string &finalPath, std::string *error);
     // Removes the file now.
     void discard();
 

@@ -39,6 +39,7 @@ public:
     void requestStop() { m_stop.store(true); }
     void clearStop() { m_stop.store(false); }
     bool stopRequested() const { return m_stop.load(); }
+    const std::atomic<bool> &stopFlag() const { return m_stop; }
     double progress() const { return m_progress.load(); }
     int64_t frames() const { return m_frames.load(); }
     // After a run: the length of an input that did not state it, found by

@@ -10,6 +10,8 @@ bool VideoEncodeSink::open(const VideoEncodeParams &params, const std::string &t
     m_filterOutput.frameRate = params.frameRate;
     m_filterOutput.displayAspect = displayAspect;
     m_filterOutput.pixFmts = {m_encoder.inputPixFmt()};
+    m_keyframeEveryMs = params.forceKeyframeEveryMs;
+    m_nextKeyframeMs = m_keyframeEveryMs;
     return true;
 }
 
@@ -23,6 +25,16 @@ bool VideoEncodeSink::encodeFrame(AVFrame *frame, AVRational timeBase, std::stri
         frame->pts = m_nextPts;
     }
     frame->pict_type = AV_PICTURE_TYPE_NONE;
+    if (m_keyframeEveryMs > 0) {
+        // The frame nearest each multiple of the interval is a key frame.
+        const double frameMs = 1000.0 * av_q2d(m_encoder.context()->time_base);
+        const double atMs = frame->pts * frameMs;
+        if (atMs + frameMs / 2 >= m_nextKeyframeMs) {
+            frame->pict_type = AV_PICTURE_TYPE_I;
+            while (m_nextKeyframeMs <= atMs + frameMs / 2)
+                m_nextKeyframeMs += m_keyframeEveryMs;
+        }
+    }
     m_nextPts = frame->pts + 1;
     m_progress.frameEncoded();
     m_progress.outputAt(endMs());

@@ -14,6 +14,8 @@ public:
     // displayAspect 0/1 keeps square pixels.
     bool open(const VideoEncodeParams &params, const std::string &tag, AVRational displayAspect,
               std::string *error);
+    // How the picture fills a frame of another shape.
+    void setFrameFit(FrameFit fit) { m_filterOutput.fit = fit; }
     // What every input's filter graph must deliver.
     const VideoFilterOutput &filterOutput() const { return m_filterOutput; }
     AVRational frameRate() const { return m_filterOutput.frameRate; }
@@ -36,4 +38,6 @@ protected:
 private:
     VideoFilterOutput m_filterOutput;
     int64_t m_nextPts = 0;
+    double m_keyframeEveryMs = 0; // forced key frames (0: none)
+    double m_nextKeyframeMs = 0;
 };

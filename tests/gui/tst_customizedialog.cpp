@@ -18,6 +18,7 @@ class TestCustomizeDialog : public QObject {
     QTemporaryDir m_dir;
     QString m_upc;
     std::unique_ptr<CustomizeDialog> m_dialog;
+    QStringList m_messages;
 
     VideoProfileUserConfig *upc() { return VideoProfileUserConfig::getInstance(); }
 
@@ -81,6 +82,10 @@ private slots:
         store("HTC", {true});
         store("Common Audio", {false, true});
         m_dialog = std::make_unique<CustomizeDialog>();
+        m_messages.clear();
+        m_dialog->setMessageSink([this](const QString &title, const QString &text) {
+            m_messages << title + QLatin1Char('|') + text;
+        });
     }
 
     void cleanup() { m_dialog.reset(); }
@@ -195,14 +200,20 @@ private slots:
         QVERIFY(menu.deviceList()->findItems("Apple", Qt::MatchExactly).isEmpty());
         QCOMPARE(menu.deviceList()->findItems("HTC", Qt::MatchExactly).size(), 1);
 
-        // Everything unchecked through the dialog empties the DVD group too.
+        // Everything unchecked would leave an empty menu: refused with a
+        // message, nothing stored, the dialog still open.
         open();
+        const QByteArray before = upcBytes();
         click("btnUncheck");
         click("btnOK");
-        QVERIFY(upc()->getDVDCategories().isEmpty());
-        QVERIFY(upc()->getDeviceCategories().isEmpty());
+        QCOMPARE(m_messages.size(), 1);
+        QVERIFY2(m_messages[0].startsWith("Warning|Please check at least one profile"),
+                 qPrintable(m_messages[0]));
+        QVERIFY(m_dialog->isVisible());
+        QCOMPARE(upcBytes(), before);
+        QVERIFY(!upc()->getDVDCategories().isEmpty());
         menu.updateList();
-        QVERIFY(!menu.categoryButton("DVD")->isVisibleTo(&menu));
+        QVERIFY(menu.categoryButton("DVD")->isVisibleTo(&menu));
     }
 
     void survivesAnotherFileBeingLoaded()
@@ -228,8 +239,10 @@ private slots:
         QCOMPARE(m_dialog->tree()->topLevelItemCount(), 1);
         open();
         click("btnUncheck");
-        click("btnOK");
-        QCOMPARE(stored("DVD"), QList<bool>({true}));
+        click("btnOK"); // refused: a menu without any profile
+        QCOMPARE(m_messages.size(), 1);
+        QCOMPARE(stored("DVD"), QList<bool>({true})); // as the file has it
+        click("btnCancel");
         open();
         click("btnCheck");
         click("btnOK");

@@ -38,18 +38,58 @@ private slots:
         QVERIFY(woken.wait(2000));
     }
 
+    // A later start hands over the files it was given; the first one gets
+    // them whole, however the bytes arrive.
+    void laterStartHandsOverItsFiles()
+    {
+        const QString name = uniqueName("files");
+        EnvChecker first;
+        QVERIFY(first.isFirstInstance(name));
+        QSignalSpy received(&first, &EnvChecker::filesReceived);
+        EnvChecker second;
+        const QStringList files{"/videos/a clip.mp4", QString::fromUtf8("/videos/ünï\ncode.mkv")};
+        QVERIFY(!second.isFirstInstance(name, files));
+        QVERIFY(received.wait(3000));
+        QCOMPARE(received.count(), 1);
+        QCOMPARE(received.first().first().toStringList(), files);
+        // A knock without files only wakes the window.
+        QSignalSpy woken(&first, &EnvChecker::woken);
+        EnvChecker third;
+        QVERIFY(!third.isFirstInstance(name));
+        QVERIFY(woken.wait(3000));
+        QTest::qWait(200);
+        QCOMPARE(received.count(), 1);
+
+        QStringList decoded;
+        const QByteArray message = EnvChecker::encodeFiles(files);
+        QVERIFY(!EnvChecker::decodeFiles(message.left(message.size() - 3), &decoded));
+        QVERIFY(!EnvChecker::decodeFiles("garbage", &decoded));
+        QVERIFY(EnvChecker::decodeFiles(message, &decoded));
+        QCOMPARE(decoded, files);
+    }
+
+    // The socket is the user's own: in the runtime folder, not in the
+    // temporary folder every user shares.
+    void socketLivesInTheRuntimeFolder()
+    {
+        const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+        QVERIFY(!runtime.isEmpty());
+        QCOMPARE(EnvChecker::serverPath("CorVaneVideoConverter"), runtime + "/CorVaneVideoConverter");
+        QCOMPARE(EnvChecker::serverPath("/some/where/sock"), QStringLiteral("/some/where/sock"));
+    }
+
     void staleSocketFromACrashIsReplaced()
     {
         const QString name = uniqueName("stale");
         // What a crashed instance leaves behind: the socket file, nobody listening.
-        const QString path = QDir::tempPath() + "/" + name;
+        const QString path = EnvChecker::serverPath(name);
         QFile stale(path);
         QVERIFY(stale.open(QIODevice::WriteOnly));
         stale.close();
         EnvChecker first;
         QVERIFY(first.isFirstInstance(name));
         QLocalSocket probe;
-        probe.connectToServer(name);
+        probe.connectToServer(path);
         QVERIFY(probe.waitForConnected(1000));
     }
 
@@ -58,15 +98,22 @@ private slots:
         const QString program = QStringLiteral(REELMAX_BIN_DIR "/reelmax");
         if (!QFile::exists(program))
             QSKIP("program not built");
-        QTemporaryDir tmp; // private socket folder, so a real instance is never touched
+        QTemporaryDir tmp; // a user of its own, so a real instance is never touched
+        QVERIFY(QDir().mkpath(tmp.path() + "/runtime"));
+        QFile::setPermissions(tmp.path() + "/runtime",
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("TMPDIR", tmp.path());
+        env.insert("XDG_RUNTIME_DIR", tmp.path() + "/runtime");
+        env.insert("HOME", tmp.path());
+        env.insert("XDG_CONFIG_HOME", tmp.path() + "/.config");
+        env.insert("XDG_DATA_HOME", tmp.path() + "/.local/share");
+        env.insert("REELMAX_UPC", tmp.path() + "/upc.xml");
         env.insert("QT_QPA_PLATFORM", "offscreen");
         QProcess first;
         first.setProcessEnvironment(env);
         first.start(program, {});
         QVERIFY(first.waitForStarted());
-        const QString socketPath = tmp.path() + "/CorVaneVideoConverter";
+        const QString socketPath = tmp.path() + "/runtime/CorVaneVideoConverter";
         QElapsedTimer wait;
         wait.start();
         while (!QFile::exists(socketPath) && wait.elapsed() < 20000)
