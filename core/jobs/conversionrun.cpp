@@ -262,11 +262,13 @@ ConversionRun::Refusal ConversionRun::startAllFromList(const VideoProfileFormatU
 
     const JobProfile job = runProfile(profile);
     const QString tempDir = config->tempDirectory();
+    const int jobsAtOnce = batchConcurrency(config->cpuCoreNumber());
+    setProcessing(batchProcessing(config->processingOptions(), jobsAtOnce));
     for (int row = 0; row < registry->count(); ++row) {
         if (const VideoInfo *source = registry->item(row))
             addConversion(job, *source, folder, tempDir);
     }
-    setConcurrency(batchConcurrency(config->cpuCoreNumber()));
+    setConcurrency(jobsAtOnce);
     start();
     return {};
 }
@@ -274,6 +276,14 @@ ConversionRun::Refusal ConversionRun::startAllFromList(const VideoProfileFormatU
 int ConversionRun::batchConcurrency(int cpuCores)
 {
     return std::max(1, cpuCores / 2);
+}
+
+ProcessingOptions ConversionRun::batchProcessing(const ProcessingOptions &chosen, int jobsAtOnce)
+{
+    ProcessingOptions options = chosen;
+    if (options.threads > 0)
+        options.threads = std::max(1, options.threads / std::max(1, jobsAtOnce));
+    return options;
 }
 
 QString ConversionRun::outputFolderProblem(const QString &folder)

@@ -50,12 +50,17 @@ public:
     Refusal startAllFromList(const VideoProfileFormatUserConfig &profile);
     // Conversions at once for a CPU-core setting: half of it, at least one.
     static int batchConcurrency(int cpuCores);
+    // What each of jobsAtOnce conversions running side by side gets of the
+    // user's processing settings: the chosen cores shared out among them
+    // (at least one thread each; 0, as many as the machine has, stays 0).
+    static ProcessingOptions batchProcessing(const ProcessingOptions &chosen, int jobsAtOnce);
 
     // At most this many jobs run at once (at least 1; 1 unless set).
     void setConcurrency(int jobs);
     // Threads and GPU use of the jobs addConversion() and addMerge() queue
     // from now on (as many threads as the machine has, no GPU, unless set).
-    // startFromList() takes them from the user's settings instead.
+    // startFromList() and startAllFromList() take them from the user's
+    // settings instead.
     void setProcessing(const ProcessingOptions &options) { m_processing = options; }
     // Queues the conversion of one file into outputFolder, named after the
     // file and made unique among existing files and the queue's outputs.

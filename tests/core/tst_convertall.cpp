@@ -140,6 +140,7 @@ private slots:
         config->setPostTaskAction(0);
         config->setSplitMode(0);
         config->setCpuCoreNumber(1);
+        config->setUseGpu(false);
         config->setConvertOutputDirectory(freshFolder("out"));
     }
 
@@ -150,6 +151,57 @@ private slots:
         QCOMPARE(ConversionRun::batchConcurrency(2), 1);
         QCOMPARE(ConversionRun::batchConcurrency(4), 2);
         QCOMPARE(ConversionRun::batchConcurrency(7), 3);
+        // The jobs side by side share the chosen cores.
+        auto threadsEach = [](int threads, int jobs) {
+            ProcessingOptions chosen;
+            chosen.threads = threads;
+            chosen.useGpu = true;
+            const ProcessingOptions each = ConversionRun::batchProcessing(chosen, jobs);
+            return each.useGpu ? each.threads : -1;
+        };
+        QCOMPARE(threadsEach(1, 1), 1);
+        QCOMPARE(threadsEach(2, 1), 2);
+        QCOMPARE(threadsEach(4, 2), 2);
+        QCOMPARE(threadsEach(7, 3), 2);
+        QCOMPARE(threadsEach(3, 4), 1);
+        QCOMPARE(threadsEach(0, 2), 0); // automatic stays automatic
+        QCOMPARE(threadsEach(4, 0), 4);
+    }
+
+    // The Processing settings reach every job of the run: with GPU encoding
+    // on and no render node, each H.264 job says once that it encodes in
+    // software, and still converts.
+    void processingSettingsReachEveryJob()
+    {
+        if (!QDir(QStringLiteral("/dev/dri")).entryList({QStringLiteral("renderD*")}, QDir::System).isEmpty())
+            QSKIP("this machine has a render node");
+        VideoUserConfig *config = VideoUserConfig::instance();
+        config->setUseGpu(true);
+        VideoInfoManager::instance()->addFiles({clips[0], clips[1]});
+        static QStringList gpuLines;
+        gpuLines.clear();
+        const QtMessageHandler previous =
+            qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &text) {
+                if (text.contains(QLatin1String("GPU encoding")))
+                    gpuLines << text;
+            });
+        ConversionRun run;
+        Recorder rec(run);
+        QVERIFY(!run.startAllFromList(profileNamed("MP4 Video")));
+        const bool ended = rec.waitForEnd();
+        qInstallMessageHandler(previous);
+        QVERIFY(ended);
+        QCOMPARE(rec.outcome->status, TRANSCODE_FINISHED);
+        QCOMPARE(gpuLines.size(), 2);
+        const QString out = config->convertOutputDirectory();
+        for (const QString &name : filesIn(out)) {
+            QString errors;
+            QVERIFY2(TestMedia::decodesCleanly(out + "/" + name, &errors), qPrintable(errors));
+            QCOMPARE(
+                TestMedia::stream(TestMedia::probe(out + "/" + name), "video").value("codec_name").toString(),
+                QStringLiteral("h264"));
+        }
+        QCOMPARE(filesIn(out).size(), 2);
     }
 
     void refusesWhatCannotRun()
