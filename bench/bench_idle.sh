@@ -15,7 +15,9 @@ BIN=$(cd "${1:-build/bin}" && pwd)
 RUNS=${2:-5}
 
 if [ "${3:-}" != "--inside" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x800x24" bash "$0" "$BIN" "$RUNS" --inside
+    # -noreset: the server would otherwise reset as the last program of a run
+    # closes, and the next run's program could find no display to connect to.
+    exec xvfb-run -a -s "-screen 0 1280x800x24 -noreset" bash "$0" "$BIN" "$RUNS" --inside
 fi
 
 W=$(mktemp -d)
