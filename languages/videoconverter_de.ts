@@ -102,6 +102,26 @@
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
+    <message>
+        <source>Fit with black bars</source>
+        <translation>Einpassen mit schwarzen Balken</translation>
+    </message>
+    <message>
+        <source>Stretch</source>
+        <translation>Strecken</translation>
+    </message>
+    <message>
+        <source>Crop to fill</source>
+        <translation>Zuschneiden und füllen</translation>
+    </message>
+    <message>
+        <source>When the picture&apos;s shape differs from the frame size: keep the whole picture with black bars, stretch it to the frame, or fill the frame and cut the rest</source>
+        <translation>Wenn das Bild eine andere Form als das Ausgabeformat hat: das ganze Bild mit schwarzen Balken zeigen, es auf das Format strecken oder das Format füllen und den Rest abschneiden</translation>
+    </message>
+    <message>
+        <source>Aspect:</source>
+        <translation>Seitenverhältnis:</translation>
+    </message>
 </context>
 <context>
     <name>BurningDialog</name>
@@ -356,26 +376,6 @@
         <translation>Beenden</translation>
     </message>
     <message>
-        <source>Name:%1
-Duration:%2
-Resolution:%3×%4
-Bit Rate:%5 kbps
-Frame Rate:%6
-Sample Rate:%7 kbps
-Bit Rate:%8 kbps
-Channel:%9 Channel
-</source>
-        <translation>Name: %1
-Dauer: %2
-Auflösung: %3×%4
-Bitrate: %5 kbps
-Bildrate: %6
-Abtastrate: %7 kHz
-Bitrate: %8 kbps
-Kanäle: %9
-</translation>
-    </message>
-    <message>
         <source>Open Video Files</source>
         <translation>Videodateien öffnen</translation>
     </message>
@@ -392,12 +392,32 @@ Kanäle: %9
         <translation>Konvertierung läuft. Dateien können erst nach dem Ende der Konvertierung entfernt werden.</translation>
     </message>
     <message>
-        <source>Error</source>
-        <translation>Fehler</translation>
+        <source>Name:%1
+Duration:%2
+Resolution:%3×%4
+Bit Rate:%5 kbps
+Frame Rate:%6
+Sample Rate:%7
+Bit Rate:%8 kbps
+Channel:%9 Channel
+</source>
+        <translation>Name: %1
+Dauer: %2
+Auflösung: %3×%4
+Bitrate: %5 kbps
+Bildrate: %6
+Abtastrate: %7
+Bitrate: %8 kbps
+Kanäle: %9
+</translation>
     </message>
     <message>
-        <source>Start update/update.exe Failed.</source>
-        <translation>update/update.exe konnte nicht gestartet werden.</translation>
+        <source>Check Update</source>
+        <translation>Nach Aktualisierungen suchen</translation>
+    </message>
+    <message>
+        <source>Corvane Reelmax is updated with the other programs of your system. Please use your distribution&apos;s package manager (for example &quot;apt update &amp;&amp; apt upgrade&quot;) to look for a newer version.</source>
+        <translation>Corvane Reelmax wird zusammen mit den anderen Programmen Ihres Systems aktualisiert. Bitte suchen Sie mit der Paketverwaltung Ihrer Distribution (zum Beispiel &quot;apt update &amp;&amp; apt upgrade&quot;) nach einer neueren Version.</translation>
     </message>
 </context>
 <context>
@@ -506,6 +526,18 @@ Kanäle: %9
         <source>Convert Failed.</source>
         <translation>Die Konvertierung ist fehlgeschlagen.</translation>
     </message>
+    <message>
+        <source>Converted: %1 of %2 files.</source>
+        <translation>Konvertiert: %1 von %2 Dateien.</translation>
+    </message>
+    <message>
+        <source>Failed: %1</source>
+        <translation>Fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>Not converted (stopped): %1</source>
+        <translation>Nicht konvertiert (angehalten): %1</translation>
+    </message>
 </context>
 <context>
     <name>ConvertCompletedDlg</name>
@@ -556,6 +588,14 @@ Kanäle: %9
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>Please check at least one profile: the profile menu cannot be empty.</source>
+        <translation>Bitte mindestens ein Profil auswählen: das Profilmenü darf nicht leer sein.</translation>
+    </message>
 </context>
 <context>
     <name>DownloadDlg</name>
@@ -586,6 +626,10 @@ Kanäle: %9
     <message>
         <source>Download File failed</source>
         <translation>Herunterladen der Datei fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>The page cannot be shown here (%1); the video is still saved.</source>
+        <translation>Die Seite kann hier nicht angezeigt werden (%1); das Video wird trotzdem gespeichert.</translation>
     </message>
 </context>
 <context>
@@ -698,6 +742,10 @@ Kanäle: %9
         <source>%1 is not a valid multi-media file.</source>
         <translation>%1 ist keine gültige Mediendatei.</translation>
     </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -727,6 +775,21 @@ Kanäle: %9
     <message>
         <source>%1 Channels</source>
         <translation>%1 Kanäle</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>These files of the last session are gone or can no longer be read, and were left out of the list:
+
+%1</source>
+        <translation>Diese Dateien der letzten Sitzung sind nicht mehr vorhanden oder nicht mehr lesbar und wurden aus der Liste genommen:
+
+%1</translation>
     </message>
 </context>
 <context>
@@ -901,6 +964,26 @@ Kanäle: %9
     <message>
         <source>Select Output Directory</source>
         <translation>Ausgabeordner wählen</translation>
+    </message>
+    <message>
+        <source>Convert the selected file (or merge the list into one file)</source>
+        <translation>Die ausgewählte Datei konvertieren (oder die Liste zu einer Datei zusammenfügen)</translation>
+    </message>
+    <message>
+        <source>Convert All</source>
+        <translation>Alle umwandeln</translation>
+    </message>
+    <message>
+        <source>Convert every file of the list, each into its own output file</source>
+        <translation>Jede Datei der Liste in eine eigene Ausgabedatei konvertieren</translation>
+    </message>
+    <message>
+        <source>Converting %1 (%2 of %3 done)</source>
+        <translation>Konvertiere %1 (%2 von %3 fertig)</translation>
+    </message>
+    <message>
+        <source>Converting %1</source>
+        <translation>Konvertiere %1</translation>
     </message>
 </context>
 <context>
@@ -1358,6 +1441,10 @@ Kanäle: %9
         <source>Product Page</source>
         <translation>Produktseite</translation>
     </message>
+    <message>
+        <source>Convert All</source>
+        <translation>Alle umwandeln</translation>
+    </message>
 </context>
 <context>
     <name>VideoPlayerWidget</name>
@@ -1421,6 +1508,22 @@ Kanäle: %9
         <source>selected video file is not a valid video file.</source>
         <translation>Die gewählte Datei ist keine gültige Videodatei.</translation>
     </message>
+    <message>
+        <source>The snapshot folder &quot;%1&quot; cannot be created. Please choose another one (More &gt; Change Snapshot Folder).</source>
+        <translation>Der Schnappschussordner &quot;%1&quot; kann nicht angelegt werden. Bitte wählen Sie einen anderen (Mehr &gt; Schnappschussordner ändern).</translation>
+    </message>
+    <message>
+        <source>The snapshot folder &quot;%1&quot; cannot be written. Please choose another one (More &gt; Change Snapshot Folder).</source>
+        <translation>In den Schnappschussordner &quot;%1&quot; kann nicht geschrieben werden. Bitte wählen Sie einen anderen (Mehr &gt; Schnappschussordner ändern).</translation>
+    </message>
+    <message>
+        <source>The snapshot could not be saved as &quot;%1&quot;.</source>
+        <translation>Der Schnappschuss konnte nicht als &quot;%1&quot; gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>Snapshot Failed</source>
+        <translation>Schnappschuss fehlgeschlagen</translation>
+    </message>
 </context>
 <context>
     <name>VideoProfileMenuWidget</name>
@@ -1435,6 +1538,14 @@ Kanäle: %9
     <message>
         <source>Device</source>
         <translation>Gerät</translation>
+    </message>
+    <message>
+        <source>Add to Favourites</source>
+        <translation>Zu Favoriten hinzufügen</translation>
+    </message>
+    <message>
+        <source>Remove from Favourites</source>
+        <translation>Aus Favoriten entfernen</translation>
     </message>
 </context>
 <context>
@@ -1619,6 +1730,46 @@ Kanäle: %9
     <message>
         <source>Add Folder...</source>
         <translation>Ordner hinzufügen...</translation>
+    </message>
+    <message>
+        <source>Add video or audio files to the list</source>
+        <translation>Video- oder Audiodateien zur Liste hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add a folder, or a recently opened file</source>
+        <translation>Einen Ordner oder eine zuletzt geöffnete Datei hinzufügen</translation>
+    </message>
+    <message>
+        <source>Capture the video a web page plays</source>
+        <translation>Das Video einer Webseite aufnehmen</translation>
+    </message>
+    <message>
+        <source>Remove the selected files from the list</source>
+        <translation>Die ausgewählten Dateien aus der Liste entfernen</translation>
+    </message>
+    <message>
+        <source>Edit the selected file: crop, effects, subtitles, watermark</source>
+        <translation>Die ausgewählte Datei bearbeiten: Zuschnitt, Effekte, Untertitel, Wasserzeichen</translation>
+    </message>
+    <message>
+        <source>Cut sections out of the selected file</source>
+        <translation>Abschnitte aus der ausgewählten Datei schneiden</translation>
+    </message>
+    <message>
+        <source>Join all files of the list into one output file</source>
+        <translation>Alle Dateien der Liste zu einer Ausgabedatei zusammenfügen</translation>
+    </message>
+    <message>
+        <source>Play the selected file in the preview</source>
+        <translation>Die ausgewählte Datei in der Vorschau abspielen</translation>
+    </message>
+    <message>
+        <source>Pause the preview</source>
+        <translation>Die Vorschau anhalten</translation>
+    </message>
+    <message>
+        <source>Stop the preview</source>
+        <translation>Die Vorschau beenden</translation>
     </message>
 </context>
 <context>

@@ -102,6 +102,26 @@
         <source>Cancel</source>
         <translation>取消</translation>
     </message>
+    <message>
+        <source>Fit with black bars</source>
+        <translation>适应（加黑边）</translation>
+    </message>
+    <message>
+        <source>Stretch</source>
+        <translation>拉伸</translation>
+    </message>
+    <message>
+        <source>Crop to fill</source>
+        <translation>裁剪填满</translation>
+    </message>
+    <message>
+        <source>When the picture&apos;s shape differs from the frame size: keep the whole picture with black bars, stretch it to the frame, or fill the frame and cut the rest</source>
+        <translation>画面比例与输出尺寸不同时：保留完整画面并加黑边、拉伸至画面尺寸，或填满画面并裁掉多余部分</translation>
+    </message>
+    <message>
+        <source>Aspect:</source>
+        <translation>画面比例：</translation>
+    </message>
 </context>
 <context>
     <name>BurningDialog</name>
@@ -356,26 +376,6 @@
         <translation>退出</translation>
     </message>
     <message>
-        <source>Name:%1
-Duration:%2
-Resolution:%3×%4
-Bit Rate:%5 kbps
-Frame Rate:%6
-Sample Rate:%7 kbps
-Bit Rate:%8 kbps
-Channel:%9 Channel
-</source>
-        <translation>名称：%1
-时长：%2
-分辨率：%3×%4
-比特率：%5 kbps
-帧率：%6
-采样率：%7 kHz
-比特率：%8 kbps
-声道：%9 声道
-</translation>
-    </message>
-    <message>
         <source>Open Video Files</source>
         <translation>打开视频文件</translation>
     </message>
@@ -392,12 +392,32 @@ Channel:%9 Channel
         <translation>正在转换。转换完成之前无法删除文件。</translation>
     </message>
     <message>
-        <source>Error</source>
-        <translation>错误</translation>
+        <source>Name:%1
+Duration:%2
+Resolution:%3×%4
+Bit Rate:%5 kbps
+Frame Rate:%6
+Sample Rate:%7
+Bit Rate:%8 kbps
+Channel:%9 Channel
+</source>
+        <translation>名称：%1
+时长：%2
+分辨率：%3×%4
+比特率：%5 kbps
+帧率：%6
+采样率：%7
+比特率：%8 kbps
+声道：%9 声道
+</translation>
     </message>
     <message>
-        <source>Start update/update.exe Failed.</source>
-        <translation>无法启动 update/update.exe。</translation>
+        <source>Check Update</source>
+        <translation>检查更新</translation>
+    </message>
+    <message>
+        <source>Corvane Reelmax is updated with the other programs of your system. Please use your distribution&apos;s package manager (for example &quot;apt update &amp;&amp; apt upgrade&quot;) to look for a newer version.</source>
+        <translation>Corvane Reelmax 随系统中的其他程序一起更新。请使用发行版的软件包管理器（例如 &quot;apt update &amp;&amp; apt upgrade&quot;）查找新版本。</translation>
     </message>
 </context>
 <context>
@@ -506,6 +526,18 @@ Channel:%9 Channel
         <source>Convert Failed.</source>
         <translation>转换失败。</translation>
     </message>
+    <message>
+        <source>Converted: %1 of %2 files.</source>
+        <translation>已转换：%1 / %2 个文件。</translation>
+    </message>
+    <message>
+        <source>Failed: %1</source>
+        <translation>失败：%1</translation>
+    </message>
+    <message>
+        <source>Not converted (stopped): %1</source>
+        <translation>未转换（已停止）：%1</translation>
+    </message>
 </context>
 <context>
     <name>ConvertCompletedDlg</name>
@@ -556,6 +588,14 @@ Channel:%9 Channel
         <source>Cancel</source>
         <translation>取消</translation>
     </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Please check at least one profile: the profile menu cannot be empty.</source>
+        <translation>请至少勾选一个配置：配置菜单不能为空。</translation>
+    </message>
 </context>
 <context>
     <name>DownloadDlg</name>
@@ -586,6 +626,10 @@ Channel:%9 Channel
     <message>
         <source>Download File failed</source>
         <translation>文件下载失败</translation>
+    </message>
+    <message>
+        <source>The page cannot be shown here (%1); the video is still saved.</source>
+        <translation>此处无法显示该页面（%1）；视频仍会保存。</translation>
     </message>
 </context>
 <context>
@@ -698,6 +742,10 @@ Channel:%9 Channel
         <source>%1 is not a valid multi-media file.</source>
         <translation>%1 不是有效的多媒体文件。</translation>
     </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -727,6 +775,21 @@ Channel:%9 Channel
     <message>
         <source>%1 Channels</source>
         <translation>%1 声道</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>These files of the last session are gone or can no longer be read, and were left out of the list:
+
+%1</source>
+        <translation>上次会话中的以下文件已不存在或无法读取，未加入列表：
+
+%1</translation>
     </message>
 </context>
 <context>
@@ -901,6 +964,26 @@ Channel:%9 Channel
     <message>
         <source>Select Output Directory</source>
         <translation>选择输出文件夹</translation>
+    </message>
+    <message>
+        <source>Convert the selected file (or merge the list into one file)</source>
+        <translation>转换所选文件（或将列表合并为一个文件）</translation>
+    </message>
+    <message>
+        <source>Convert All</source>
+        <translation>全部转换</translation>
+    </message>
+    <message>
+        <source>Convert every file of the list, each into its own output file</source>
+        <translation>转换列表中的每个文件，各自输出为单独的文件</translation>
+    </message>
+    <message>
+        <source>Converting %1 (%2 of %3 done)</source>
+        <translation>正在转换 %1（已完成 %2 / %3）</translation>
+    </message>
+    <message>
+        <source>Converting %1</source>
+        <translation>正在转换 %1</translation>
     </message>
 </context>
 <context>
@@ -1358,6 +1441,10 @@ Channel:%9 Channel
         <source>Product Page</source>
         <translation>产品主页</translation>
     </message>
+    <message>
+        <source>Convert All</source>
+        <translation>全部转换</translation>
+    </message>
 </context>
 <context>
     <name>VideoPlayerWidget</name>
@@ -1421,6 +1508,22 @@ Channel:%9 Channel
         <source>selected video file is not a valid video file.</source>
         <translation>所选文件不是有效的视频文件。</translation>
     </message>
+    <message>
+        <source>The snapshot folder &quot;%1&quot; cannot be created. Please choose another one (More &gt; Change Snapshot Folder).</source>
+        <translation>无法创建快照文件夹 &quot;%1&quot;。请另选一个（更多 &gt; 更改快照文件夹）。</translation>
+    </message>
+    <message>
+        <source>The snapshot folder &quot;%1&quot; cannot be written. Please choose another one (More &gt; Change Snapshot Folder).</source>
+        <translation>无法写入快照文件夹 &quot;%1&quot;。请另选一个（更多 &gt; 更改快照文件夹）。</translation>
+    </message>
+    <message>
+        <source>The snapshot could not be saved as &quot;%1&quot;.</source>
+        <translation>无法将快照保存为 &quot;%1&quot;。</translation>
+    </message>
+    <message>
+        <source>Snapshot Failed</source>
+        <translation>快照失败</translation>
+    </message>
 </context>
 <context>
     <name>VideoProfileMenuWidget</name>
@@ -1435,6 +1538,14 @@ Channel:%9 Channel
     <message>
         <source>Device</source>
         <translation>设备</translation>
+    </message>
+    <message>
+        <source>Add to Favourites</source>
+        <translation>加入收藏夹</translation>
+    </message>
+    <message>
+        <source>Remove from Favourites</source>
+        <translation>从收藏夹移除</translation>
     </message>
 </context>
 <context>
@@ -1619,6 +1730,46 @@ Channel:%9 Channel
     <message>
         <source>Add Folder...</source>
         <translation>添加文件夹...</translation>
+    </message>
+    <message>
+        <source>Add video or audio files to the list</source>
+        <translation>将视频或音频文件添加到列表</translation>
+    </message>
+    <message>
+        <source>Add a folder, or a recently opened file</source>
+        <translation>添加文件夹或最近打开的文件</translation>
+    </message>
+    <message>
+        <source>Capture the video a web page plays</source>
+        <translation>捕获网页中播放的视频</translation>
+    </message>
+    <message>
+        <source>Remove the selected files from the list</source>
+        <translation>从列表中删除所选文件</translation>
+    </message>
+    <message>
+        <source>Edit the selected file: crop, effects, subtitles, watermark</source>
+        <translation>编辑所选文件：裁剪、效果、字幕、水印</translation>
+    </message>
+    <message>
+        <source>Cut sections out of the selected file</source>
+        <translation>从所选文件中剪取片段</translation>
+    </message>
+    <message>
+        <source>Join all files of the list into one output file</source>
+        <translation>将列表中的所有文件合并为一个输出文件</translation>
+    </message>
+    <message>
+        <source>Play the selected file in the preview</source>
+        <translation>在预览中播放所选文件</translation>
+    </message>
+    <message>
+        <source>Pause the preview</source>
+        <translation>暂停预览</translation>
+    </message>
+    <message>
+        <source>Stop the preview</source>
+        <translation>停止预览</translation>
     </message>
 </context>
 <context>

@@ -371,6 +371,51 @@ private slots:
         QCOMPARE(panel.quits, 1);
     }
 
+    // Closing the window mid-run: "No" keeps converting; "Yes" stops the
+    // run at once and leaves no "Aborted" box behind to keep the program up.
+    void closingWhileConvertingStopsWithoutABox_data()
+    {
+        QTest::addColumn<bool>("merge");
+        QTest::newRow("convert") << false;
+        QTest::newRow("merge") << true;
+    }
+
+    void closingWhileConvertingStopsWithoutABox()
+    {
+        QFETCH(bool, merge);
+        const QString clip = dir + "/closing.mp4";
+        if (!QFile::exists(clip))
+            QVERIFY(TestMedia::makeClip(clip, 20, 640, 480));
+        const QString second = dir + "/closing2.mp4";
+        if (merge && !QFile::exists(second))
+            QVERIFY(QFile::copy(clip, second));
+        const QString out = dir + (merge ? "/closing-merge" : "/closing-convert");
+        QVERIFY(QDir().mkpath(out));
+        VideoUserConfig::instance()->setConvertOutputDirectory(out);
+        addRecords(merge ? QStringList{clip, second} : QStringList{clip});
+        selected = 0;
+        VideoUserConfig::instance()->setMerge(merge);
+
+        ProbePanel panel;
+        panel.onBtnStartConvertClicked();
+        QVERIFY(panel.isBusy());
+        QTest::qWait(500);
+        panel.answerYes = false;
+        QVERIFY(!panel.confirmStop());
+        QVERIFY(panel.isBusy());
+        panel.answerYes = true;
+        QVERIFY(panel.confirmStop());
+        QCOMPARE(panel.questions, 2);
+        QVERIFY(!panel.isBusy());
+        QVERIFY(!panel.conversionRun()->isRunning());
+        QTest::qWait(300); // anything queued by the stop arrives now
+        QVERIFY2(panel.messages.isEmpty(), qPrintable(panel.messages.join(", ")));
+        QCOMPARE(panel.quits, 0);
+        const QStringList left = QDir(out).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        QVERIFY2(left.isEmpty(), qPrintable(left.join(", ")));
+        VideoUserConfig::instance()->setConvertOutputDirectory(dir);
+    }
+
     void itunesStaysOffWithoutItunes()
     {
         ProbePanel panel;
