@@ -493,7 +493,8 @@ void VideoConvertWidget::showOutcome(const RunOutcome &outcome)
         // A Convert All run: what was converted, what failed and why.
         if (outcome.status == TRANSCODE_FINISHED)
             showProgress(1.0, m_runClock.isValid() ? m_runClock.elapsed() : 0);
-        showMessage(outcome.title, outcome.summary(), outcome.error);
+        // The summary names every failed file with its reason already.
+        showMessage(outcome.title, outcome.summary(), QString());
         emit convertStatusChanged(false);
         return;
     }

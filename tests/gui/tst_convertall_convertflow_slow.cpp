@@ -38,6 +38,7 @@ public:
             if (!box || !box->isVisible())
                 return;
             seen << box->windowTitle() + "|" + box->text();
+            details << box->informativeText();
             QAbstractButton *button = box->button(QMessageBox::Ok);
             if (!button)
                 button = box->button(QMessageBox::Yes);
@@ -47,6 +48,7 @@ public:
         timer.start();
     }
     QStringList seen;
+    QStringList details; // each box's informative text, in the same order
 
 private:
     QTimer timer;
@@ -171,6 +173,8 @@ private slots:
         QVERIFY2(report.startsWith("Convert Failed|Converted: 3 of 4 files."), qPrintable(report));
         QVERIFY2(report.contains("file2.mp4: "), qPrintable(report));
         QVERIFY2(!report.contains("file1") && !report.contains("file3"), qPrintable(report));
+        // The reason is given once, beside the file's name, not again below it.
+        QVERIFY2(boxes.details.last().isEmpty(), qPrintable(boxes.details.last()));
         QVERIFY(menuEntry->isEnabled());
         QCOMPARE(child<QPushButton>("btnStartConvert")->text(), QStringLiteral("Start Convert"));
         // The label named the files being converted while the run went on.
