@@ -1,23 +1,24 @@
 #include "Widgets/videoplayerwidget.h"
 
+#include "Widgets/playerbuttons.h"
 #include "Widgets/videoplayerscreen.h"
 #include "Widgets/widgetenhancer.h"
 #include "app/guilog.h"
 #include "core/config/videouserconfig.h"
+#include "core/media/snapshotnames.h"
 #include "core/media/timetext.h"
 #include "core/media/videoinfomanager.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QActionGroup>
-#include <QDebug>
 #include <QDesktopServices>
 #include <QDir>
 #include <QEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QGraphicsOpacityEffect>
+#include <QGraphicsEffect>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -34,43 +35,6 @@
 #include <limits>
 
 namespace {
-
-const QString kImageDir = QStringLiteral(":/images/mainwindow/videoplayer/");
-
-// Image style of a player button: normal, hover and pressed pictures, and for
-// a checkable button the pictures of its checked face.
-QString buttonStyle(const QString &image, const QString &checkedImage = QString())
-{
-    const QString face = QStringLiteral("QPushButton%1 { border: none; border-image: url(%2%3_normal.png); }"
-                                        "QPushButton%1:hover { border-image: url(%2%3_hover.png); }"
-                                        "QPushButton%1:pressed { border-image: url(%2%3_pressed.png); }");
-    QString style = face.arg(QString(), kImageDir, QStringLiteral("player_btn_") + image);
-    if (!checkedImage.isEmpty())
-        style +=
-            face.arg(QStringLiteral(":checked"), kImageDir, QStringLiteral("player_btn_") + checkedImage);
-    return style;
-}
-
-QPushButton *makeButton(QWidget *parent, const QString &objectName, const QString &image,
-                        const QString &fallbackText, int width, int height,
-                        const QString &checkedImage = QString())
-{
-    auto *button = new QPushButton(parent);
-    button->setObjectName(objectName);
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setFixedSize(width, height);
-    button->setCheckable(!checkedImage.isEmpty());
-    if (QFile::exists(kImageDir + QStringLiteral("player_btn_") + image + QStringLiteral("_normal.png")))
-        button->setStyleSheet(buttonStyle(image, checkedImage));
-    else
-        button->setText(fallbackText); // the skin is missing: stay usable
-    button->setToolTip(fallbackText);
-    // The skin has no pictures for disabled buttons: fade them instead.
-    auto *fade = new QGraphicsOpacityEffect(button);
-    fade->setOpacity(0.35);
-    button->setGraphicsEffect(fade);
-    return button;
-}
 
 int playerStatus()
 {
@@ -190,17 +154,20 @@ void VideoPlayerWidget::setupUi()
     auto *bottomLayout = new QHBoxLayout(bottom);
     bottomLayout->setContentsMargins(15, 0, 0, 0);
     bottomLayout->setSpacing(10);
-    m_btnStart = makeButton(bottom, QStringLiteral("btnStart"), QStringLiteral("start"), tr("Play"), 29, 29,
-                            QStringLiteral("pause"));
-    m_btnStop = makeButton(bottom, QStringLiteral("btnStop"), QStringLiteral("stop"), tr("Stop"), 29, 29);
-    m_btnBack = makeButton(bottom, QStringLiteral("btnBack"), QStringLiteral("back"), tr("Back"), 29, 29);
-    m_btnForward =
-        makeButton(bottom, QStringLiteral("btnForward"), QStringLiteral("forward"), tr("Forward"), 29, 29);
-    m_btnSnapshot =
-        makeButton(bottom, QStringLiteral("btnSnapshot"), QStringLiteral("shoot"), tr("Snapshot"), 19, 24);
-    m_btnMore = makeButton(bottom, QStringLiteral("btnMore"), QStringLiteral("more"), tr("More"), 19, 24);
-    m_btnSound = makeButton(bottom, QStringLiteral("btnSound"), QStringLiteral("sound"), tr("Mute"), 18, 18,
-                            QStringLiteral("sound_disabled"));
+    m_btnStart = PlayerButtons::make(bottom, QStringLiteral("btnStart"), QStringLiteral("start"), tr("Play"),
+                                     29, 29, QStringLiteral("pause"));
+    m_btnStop =
+        PlayerButtons::make(bottom, QStringLiteral("btnStop"), QStringLiteral("stop"), tr("Stop"), 29, 29);
+    m_btnBack =
+        PlayerButtons::make(bottom, QStringLiteral("btnBack"), QStringLiteral("back"), tr("Back"), 29, 29);
+    m_btnForward = PlayerButtons::make(bottom, QStringLiteral("btnForward"), QStringLiteral("forward"),
+                                       tr("Forward"), 29, 29);
+    m_btnSnapshot = PlayerButtons::make(bottom, QStringLiteral("btnSnapshot"), QStringLiteral("shoot"),
+                                        tr("Snapshot"), 19, 24);
+    m_btnMore =
+        PlayerButtons::make(bottom, QStringLiteral("btnMore"), QStringLiteral("more"), tr("More"), 19, 24);
+    m_btnSound = PlayerButtons::make(bottom, QStringLiteral("btnSound"), QStringLiteral("sound"), tr("Mute"),
+                                     18, 18, QStringLiteral("sound_disabled"));
     for (QPushButton *button :
          {m_btnStart, m_btnStop, m_btnBack, m_btnForward, m_btnSnapshot, m_btnMore, m_btnSound}) {
         bottomLayout->addWidget(button);
@@ -565,20 +532,7 @@ bool VideoPlayerWidget::eventFilter(QObject *watched, QEvent *event)
 
 QString VideoPlayerWidget::snapshotPath(const QString &dir, const QString &openedFile, const QString &format)
 {
-    // A backslash is an ordinary character of a file name here.
-    QString name = openedFile;
-    name = name.mid(name.lastIndexOf(QLatin1Char('/')) + 1);
-    const int dot = name.lastIndexOf(QLatin1Char('.'));
-    if (dot >= 0)
-        name.truncate(dot);
-    QString folder = dir;
-    if (!folder.endsWith(QLatin1Char('/')))
-        folder += QLatin1Char('/');
-    for (qint64 i = 0;; ++i) {
-        const QString path = QStringLiteral("%1%2_%3.%4").arg(folder, name, QString::number(i), format);
-        if (!QFileInfo::exists(path))
-            return path;
-    }
+    return SnapshotNames::nextFree(dir, openedFile, format);
 }
 
 QString VideoPlayerWidget::takeSnapshot(QString *error)

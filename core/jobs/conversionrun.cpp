@@ -1,6 +1,7 @@
 #include "core/jobs/conversionrun.h"
 
 #include "core/config/videouserconfig.h"
+#include "core/jobs/conversionrunjob.h"
 #include "core/jobs/videoconvertwrapper.h"
 #include "core/jobs/videomergewrapper.h"
 #include "core/media/videoinfomanager.h"
@@ -17,73 +18,6 @@
 #include <algorithm>
 #include <cmath>
 #include <utility>
-
-namespace {
-
-double clampedFraction(double value)
-{
-    if (!std::isfinite(value) || value < 0.0)
-        return 0.0;
-    return std::min(value, 1.0);
-}
-
-} // namespace
-
-// One queued, running or ended job with the worker thread that runs it.
-struct ConversionRun::Job {
-    ConversionTask task;
-    JobOutcome outcome;
-    quint64 serial = 0; // tells this job's worker from an earlier one
-    bool started = false;
-    bool done = false;
-    bool outputWasFree = false;
-    double endFraction = 0.0; // how far a job that did not finish had come
-    std::unique_ptr<VideoConvertWrapper> convert;
-    std::unique_ptr<VideoMergeWrapper> merge;
-    // A merge's parts go into a folder of its own, removed with the job.
-    std::unique_ptr<WorkFolder> work;
-
-    bool running() const { return started && !done; }
-
-    void requestStop()
-    {
-        if (convert)
-            convert->StopTranscode();
-        if (merge)
-            merge->stop();
-    }
-
-    void waitForWorker()
-    {
-        if (convert)
-            convert->wait();
-        if (merge)
-            merge->wait();
-    }
-
-    // What the job converts, in milliseconds (1 when unknown).
-    double weight() const
-    {
-        double ms = 0.0;
-        for (const VideoInfo &source : task.sources)
-            ms += std::max(0, source.msEnd - source.msStart);
-        return ms > 0.0 ? ms : 1.0;
-    }
-
-    double fraction() const
-    {
-        if (done)
-            return outcome.status == TRANSCODE_FINISHED ? 1.0 : endFraction;
-        if (convert) {
-            double value = 0.0, unused = 0.0;
-            convert->GetEncodePrg(value, unused);
-            return clampedFraction(value);
-        }
-        if (merge)
-            return clampedFraction(merge->progress());
-        return 0.0;
-    }
-};
 
 ConversionRun::ConversionRun(QObject *parent) : QObject(parent)
 {
@@ -581,7 +515,7 @@ double ConversionRun::progress() const
         done += job->fraction() * weight;
         total += weight;
     }
-    return total > 0.0 ? clampedFraction(done / total) : 0.0;
+    return total > 0.0 ? Job::clampedFraction(done / total) : 0.0;
 }
 
 QStringList ConversionRun::runningSources() const
