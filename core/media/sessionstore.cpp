@@ -2,6 +2,7 @@
 
 #include "core/media/videoinfofields.h"
 #include "core/media/videoinfomanager.h"
+#include "core/platform/corelog.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -143,7 +144,8 @@ SessionStore::Restored SessionStore::restore()
     const QByteArray data = file.readAll();
     QList<Entry> entries;
     if (!parse(data, &entries)) {
-        qWarning("session: [%s] is not a saved list; starting with an empty one", qPrintable(m_path));
+        qCWarning(lcMedia, "session: [%s] is not a saved list; starting with an empty one",
+                  qPrintable(m_path));
         return restored;
     }
     VideoInfoList records;
@@ -155,8 +157,8 @@ SessionStore::Restored SessionStore::restore()
         auto video = std::make_unique<VideoInfo>(entry.basic);
         if (!video->isValid()) {
             // Replaced by something shorter or unreadable since.
-            qWarning("session: [%s] left out: %s", qPrintable(entry.basic.filename),
-                     qPrintable(video->probeError));
+            qCWarning(lcMedia, "session: [%s] left out: %s", qPrintable(entry.basic.filename),
+                      qPrintable(video->probeError));
             restored.missing << entry.basic.filename;
             continue;
         }
@@ -207,7 +209,8 @@ bool SessionStore::saveNow()
     QDir().mkpath(QFileInfo(m_path).absolutePath());
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
-        qWarning("session: cannot write [%s]: %s", qPrintable(m_path), qPrintable(file.errorString()));
+        qCWarning(lcMedia, "session: cannot write [%s]: %s", qPrintable(m_path),
+                  qPrintable(file.errorString()));
         return false;
     }
     m_written = data;

@@ -1,6 +1,7 @@
 #include "engine/transcode/segmentsplitter.h"
 
 #include "engine/av/avptr.h"
+#include "engine/av/enginelog.h"
 #include "engine/av/filtersettings.h"
 #include "engine/transcode/encodernames.h"
 #include "engine/transcode/outputplan.h"
@@ -385,6 +386,51 @@ std::string SegmentSplitter::reserveWholePath(const std::string &outputPath, std
     return {};
 }
 
+namespace {
+
+// The largest segment over the byte limit (0 when none), and whether an
+// oversized segment has a key frame to cut at.
+struct Oversize {
+    int64_t largest = 0;
+    bool reducible = false;
+};
+
+Oversize measure(const std::vector<std::unique_ptr<SegmentWriter>> &segments, const Cuts &cuts,
+                 const FileNotes &notes, int64_t maxBytes)
+{
+    Oversize over;
+    for (size_t k = 0; k < segments.size(); ++k) {
+        const int64_t size = fileSize(segments[k]->file().path());
+        if (size <= maxBytes)
+            continue;
+        over.largest = std::max(over.largest, size);
+        const size_t end = k + 1 < cuts.at.size() ? cuts.at[k + 1] : notes.packets.size();
+        for (size_t i = cuts.at[k] + 1; i < end; ++i)
+            over.reducible = over.reducible || notes.packets[i].cutHere;
+    }
+    return over;
+}
+
+// All or nothing: the segments go in place together.
+bool placeAll(std::vector<std::unique_ptr<SegmentWriter>> &segments, const std::string &outputPath,
+              std::vector<std::string> *written, std::string *error)
+{
+    std::vector<std::string> placed;
+    for (size_t k = 0; k < segments.size(); ++k) {
+        const std::string target = SegmentSplitter::segmentPath(outputPath, int(k) + 1);
+        if (!segments[k]->file().commitAsNew(target, error)) {
+            for (const std::string &path : placed)
+                std::remove(path.c_str());
+            return false;
+        }
+        placed.push_back(target);
+    }
+    *written = placed;
+    return true;
+}
+
+} // namespace
+
 bool SegmentSplitter::split(const std::string &whole, const std::string &outputPath, const EncodeInfo &info,
                             const std::atomic<bool> &stop, std::vector<std::string> *written,
                             std::string *error)
@@ -419,40 +465,20 @@ bool SegmentSplitter::split(const std::string &whole, const std::string &outputP
             break;
         // The container's own bytes are only estimated: measure, and cut
         // shorter when a segment came out over the limit.
-        int64_t largest = 0;
-        bool reducible = false; // an oversized segment has a key frame to cut at
-        for (size_t k = 0; k < segments.size(); ++k) {
-            const int64_t size = fileSize(segments[k]->file().path());
-            if (size <= limits.maxBytes)
-                continue;
-            largest = std::max(largest, size);
-            const size_t end = k + 1 < cuts.at.size() ? cuts.at[k + 1] : notes.packets.size();
-            for (size_t i = cuts.at[k] + 1; i < end; ++i)
-                reducible = reducible || notes.packets[i].cutHere;
-        }
-        if (largest == 0)
+        const Oversize over = measure(segments, cuts, notes, limits.maxBytes);
+        if (over.largest == 0)
             break;
-        if (!reducible || attempt >= 4) {
-            qWarning("split: a segment of [%s] is %lld bytes, over the limit of %lld (one key-frame interval "
-                     "is larger)",
-                     outputPath.c_str(), static_cast<long long>(largest),
-                     static_cast<long long>(limits.maxBytes));
+        if (!over.reducible || attempt >= 4) {
+            qCWarning(
+                lcEngine,
+                "split: a segment of [%s] is %lld bytes, over the limit of %lld (one key-frame interval "
+                "is larger)",
+                outputPath.c_str(), static_cast<long long>(over.largest),
+                static_cast<long long>(limits.maxBytes));
             break;
         }
-        budget *= double(limits.maxBytes) / double(largest) * 0.98;
+        budget *= double(limits.maxBytes) / double(over.largest) * 0.98;
     }
 
-    // All or nothing: the segments go in place together.
-    std::vector<std::string> placed;
-    for (size_t k = 0; k < segments.size(); ++k) {
-        const std::string target = segmentPath(outputPath, int(k) + 1);
-        if (!segments[k]->file().commitAsNew(target, error)) {
-            for (const std::string &path : placed)
-                std::remove(path.c_str());
-            return false;
-        }
-        placed.push_back(target);
-    }
-    *written = placed;
-    return true;
+    return placeAll(segments, outputPath, written, error);
 }
