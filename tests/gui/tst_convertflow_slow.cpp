@@ -15,7 +15,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
@@ -258,12 +257,13 @@ private slots:
         QVERIFY(window->isVisible());
         QVERIFY(panel->isBusy());
         boxes.answerYes = true;
-        QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
         QVERIFY(window->close());
         QVERIFY(!panel->isBusy());
         // The program goes away when the stop is done: no "Aborted" box
-        // holds it open behind a closed window.
-        QTRY_COMPARE(lastClosed.count(), 1);
+        // holds it open behind a closed window.  (Qt announces the last
+        // window closed only inside the event loop's exec(), which a test
+        // does not run, so the closed window is checked instead.)
+        QVERIFY(!window->isVisible());
         QTest::qWait(1000);
         QCOMPARE(boxes.seen.size(), before + 2);
         QCOMPARE(boxes.seen.last(), QStringLiteral("Warning|Convert is in progress, stop it?"));
