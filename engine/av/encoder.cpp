@@ -185,6 +185,12 @@ bool Encoder::openVideo(const VideoEncodeParams &p, std::string *error)
         opts.set("threads", "auto");
     else if (std::string(codec->name) == "libx265") // x265 keeps a thread pool of its own
         opts.set("x265-params", ("pools=" + std::to_string(c->thread_count)).c_str());
+    // x264's own look-ahead thread decides the last pictures' types by how
+    // far it got when the input ended, so the same job could give another
+    // file each time.  On the encoding thread the same input always gives
+    // the same output.
+    if (std::string(codec->name) == "libx264")
+        opts.set("x264-params", "sync-lookahead=0");
     if (p.forceKeyframeEveryMs > 0) {
         // Output cut at key frames: every key frame must start a picture
         // group that needs nothing before it.
