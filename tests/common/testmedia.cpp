@@ -101,7 +101,9 @@ bool decodesCleanly(const QString &path, QString *errors)
 
 QString tempDir()
 {
+    // REELMAX_KEEP_TEST_FILES keeps a run's media for a look afterwards.
     static QTemporaryDir dir;
+    dir.setAutoRemove(qEnvironmentVariableIsEmpty("REELMAX_KEEP_TEST_FILES"));
     return dir.path();
 }
 
