@@ -1,11 +1,11 @@
 #include "config/settingsdialog.h"
 
+#include "Widgets/dialogcaption.h"
 #include "Widgets/widgetenhancer.h"
 #include "core/config/videouserconfig.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDebug>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -23,13 +23,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-constexpr int kCaptionHeight = 35;
-const char *const kCaptionStyle = "color: white; font: bold 12px \"Arial\"; background: transparent;";
-const char *const kCloseStyle =
-    "QPushButton { border-image: url(:/images/common/sys_quit_normal.png); }"
-    "QPushButton:hover { border-image: url(:/images/common/sys_quit_hover.png); }"
-    "QPushButton:pressed { border-image: url(:/images/common/sys_quit_pressed.png); }";
 
 // A folder the settings can use: an absolute path to an existing folder (a
 // relative one would depend on the folder the program was started from).
@@ -61,7 +54,8 @@ SettingsDialog::SettingsDialog(QWidget *parent) : QDialog(parent, Qt::Dialog | Q
     setObjectName(QStringLiteral("SettingsDialog"));
     setWindowTitle(tr("Dialog"));
     if (WidgetEnhancer *enhancer = WidgetEnhancer::create(this, true, false))
-        enhancer->loadSkin(QStringLiteral(":/images/dialogs/dlg_bkgnd.png"), kCaptionHeight, 7, 54, 7);
+        enhancer->loadSkin(QStringLiteral(":/images/dialogs/dlg_bkgnd.png"), DialogCaption::kHeight, 7, 54,
+                           7);
     buildForm();
     loadValues();
 
@@ -88,7 +82,6 @@ QList<QPair<QString, QString>> SettingsDialog::languageItems(const QStringList &
         const QLocale locale(code);
         if (locale.language() == QLocale::C)
             continue; // a code the locale system does not know
-        qDebug() << locale.name();
         items.append(
             {QStringLiteral("%1 (%2)").arg(locale.nativeLanguageName(), locale.nativeTerritoryName()), code});
     }
@@ -99,19 +92,7 @@ QList<QPair<QString, QString>> SettingsDialog::languageItems(const QStringList &
 
 void SettingsDialog::buildForm()
 {
-    btnWinClose = new QPushButton(this);
-    btnWinClose->setObjectName(QStringLiteral("btnWinClose"));
-    btnWinClose->setFixedSize(27, 20);
-    btnWinClose->setFocusPolicy(Qt::NoFocus);
-    btnWinClose->setStyleSheet(QString::fromLatin1(kCloseStyle));
-    lbCaption = new QLabel(tr("Settings"), this);
-    lbCaption->setObjectName(QStringLiteral("lbCaption"));
-    lbCaption->setStyleSheet(QString::fromLatin1(kCaptionStyle));
-    lbCaption->setFixedHeight(kCaptionHeight);
-    auto *caption = new QHBoxLayout;
-    caption->addWidget(lbCaption);
-    caption->addStretch();
-    caption->addWidget(btnWinClose, 0, Qt::AlignTop);
+    QHBoxLayout *caption = DialogCaption::build(this, tr("Settings"), &lbCaption, &btnWinClose, Qt::AlignTop);
 
     tabWidget = new QTabWidget(this);
     tabWidget->setObjectName(QStringLiteral("tabWidget"));

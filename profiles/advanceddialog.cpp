@@ -1,5 +1,6 @@
 #include "profiles/advanceddialog.h"
 
+#include "Widgets/dialogcaption.h"
 #include "Widgets/widgetenhancer.h"
 #include "app/guilog.h"
 #include "core/config/videouserconfig.h"
@@ -28,12 +29,6 @@ const QStringList kSplitSizes = {QStringLiteral("200"), QStringLiteral("640"),  
                                  QStringLiteral("800"), QStringLiteral("1000"), QStringLiteral("1400"),
                                  QStringLiteral("4700")};
 const QStringList kSplitTimes = {QStringLiteral("60")};
-constexpr int kCaptionHeight = 35;
-const char *const kCaptionStyle = "color: white; font: bold 12px \"Arial\"; background: transparent;";
-const char *const kCloseStyle =
-    "QPushButton { border-image: url(:/images/common/sys_quit_normal.png); }"
-    "QPushButton:hover { border-image: url(:/images/common/sys_quit_hover.png); }"
-    "QPushButton:pressed { border-image: url(:/images/common/sys_quit_pressed.png); }";
 
 // Items show in the interface's language and keep their stored form as data.
 void fillCombo(QComboBox *combo, const QStringList &items, const QString &current)
@@ -60,7 +55,8 @@ AdvancedDialog::AdvancedDialog(QWidget *parent) : QDialog(parent, Qt::Dialog | Q
     setWindowTitle(tr("Dialog"));
     // Frameless: the enhancer paints the skin and moves the dialog.
     if (WidgetEnhancer *enhancer = WidgetEnhancer::create(this, true, false))
-        enhancer->loadSkin(QStringLiteral(":/images/dialogs/dlg_bkgnd.png"), kCaptionHeight, 7, 54, 7);
+        enhancer->loadSkin(QStringLiteral(":/images/dialogs/dlg_bkgnd.png"), DialogCaption::kHeight, 7, 54,
+                           7);
     buildForm();
 
     m_profileMenu = new VideoProfileMenuWidget(this);
@@ -87,19 +83,7 @@ void AdvancedDialog::buildForm()
         return combo;
     };
 
-    btnWinClose = new QPushButton(this);
-    btnWinClose->setObjectName(QStringLiteral("btnWinClose"));
-    btnWinClose->setFixedSize(27, 20);
-    btnWinClose->setFocusPolicy(Qt::NoFocus);
-    btnWinClose->setStyleSheet(QString::fromLatin1(kCloseStyle));
-    lbCaption = new QLabel(tr("Advanced"), this);
-    lbCaption->setObjectName(QStringLiteral("lbCaption"));
-    lbCaption->setStyleSheet(QString::fromLatin1(kCaptionStyle));
-    lbCaption->setFixedHeight(kCaptionHeight);
-    auto *caption = new QHBoxLayout;
-    caption->addWidget(lbCaption);
-    caption->addStretch();
-    caption->addWidget(btnWinClose);
+    QHBoxLayout *caption = DialogCaption::build(this, tr("Advanced"), &lbCaption, &btnWinClose);
 
     editProfile = new ProfileEdit(this);
     editProfile->setObjectName(QStringLiteral("profileEdit"));

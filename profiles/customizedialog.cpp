@@ -1,5 +1,6 @@
 #include "profiles/customizedialog.h"
 
+#include "Widgets/dialogcaption.h"
 #include "Widgets/widgetenhancer.h"
 #include "core/platform/datapaths.h"
 #include "core/profiles/videoprofileuserconfig.h"
@@ -20,12 +21,6 @@ namespace {
 constexpr int kElementRole = Qt::UserRole;
 constexpr int kCategoryKeyRole = Qt::UserRole + 1;
 constexpr int kIdRole = Qt::UserRole + 2;
-constexpr int kCaptionHeight = 35;
-const char *const kCaptionStyle = "color: white; font: bold 12px \"Arial\"; background: transparent;";
-const char *const kCloseStyle =
-    "QPushButton { border-image: url(:/images/common/sys_quit_normal.png); }"
-    "QPushButton:hover { border-image: url(:/images/common/sys_quit_hover.png); }"
-    "QPushButton:pressed { border-image: url(:/images/common/sys_quit_pressed.png); }";
 
 QString iconFile(const QString &folder, const QString &name)
 {
@@ -41,23 +36,12 @@ CustomizeDialog::CustomizeDialog(QWidget *parent) : QDialog(parent, Qt::Dialog |
     setFixedWidth(450);
     // Frameless: the enhancer paints the skin and moves the dialog.
     if (WidgetEnhancer *enhancer = WidgetEnhancer::create(this, true, false))
-        enhancer->loadSkin(QStringLiteral(":/images/dialogs/dlg_bkgnd.png"), kCaptionHeight, 7, 54, 7);
+        enhancer->loadSkin(QStringLiteral(":/images/dialogs/dlg_bkgnd.png"), DialogCaption::kHeight, 7, 54,
+                           7);
     setStyleSheet(QStringLiteral("#CustomizeDialog{background-image: url(:/images/dialogbj.png);}   \n"
                                  "QWidget\n{\n\tfont: 12px \"Arial\";\n}"));
 
-    lbCaption = new QLabel(tr("Customize"), this);
-    lbCaption->setObjectName(QStringLiteral("lbCaption"));
-    lbCaption->setStyleSheet(QString::fromLatin1(kCaptionStyle));
-    lbCaption->setFixedHeight(kCaptionHeight);
-    btnWinClose = new QPushButton(this);
-    btnWinClose->setObjectName(QStringLiteral("btnWinClose"));
-    btnWinClose->setFixedSize(27, 20);
-    btnWinClose->setFocusPolicy(Qt::NoFocus);
-    btnWinClose->setStyleSheet(QString::fromLatin1(kCloseStyle));
-    auto *caption = new QHBoxLayout;
-    caption->addWidget(lbCaption);
-    caption->addStretch();
-    caption->addWidget(btnWinClose);
+    QHBoxLayout *caption = DialogCaption::build(this, tr("Customize"), &lbCaption, &btnWinClose);
 
     treeWidget = new QTreeWidget(this);
     treeWidget->setObjectName(QStringLiteral("treeWidget"));
