@@ -5,11 +5,8 @@
 //
 //   bench_threads [seconds=10]
 
+#include "childrun.h"
 #include "engine/transcode/ffmpegtranscode.h"
-
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -21,42 +18,6 @@
 #include <vector>
 
 namespace {
-
-struct Measure {
-    double wall = 0;
-    double cpu = 0;
-    int exitCode = -1;
-};
-
-double seconds(const timeval &t)
-{
-    return double(t.tv_sec) + double(t.tv_usec) / 1e6;
-}
-
-Measure runChild(const std::vector<std::string> &args)
-{
-    std::vector<char *> argv;
-    for (const std::string &a : args)
-        argv.push_back(const_cast<char *>(a.c_str()));
-    argv.push_back(nullptr);
-    Measure m;
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        execvp(argv[0], argv.data());
-        _exit(127);
-    }
-    if (pid < 0)
-        return m;
-    int status = 0;
-    struct rusage usage {};
-    if (wait4(pid, &status, 0, &usage) < 0)
-        return m;
-    m.wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    m.cpu = seconds(usage.ru_utime) + seconds(usage.ru_stime);
-    m.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return m;
-}
 
 int engineChild(const char *input, const char *output, int threads)
 {
@@ -104,28 +65,28 @@ int main(int argc, char **argv)
     const std::string out = std::string(dir) + "/out.mp4";
     const std::string dur = std::to_string(length);
     std::printf("generating a %d s 1280x720 H.264/AAC clip...\n", length);
-    const Measure gen = runChild({"ffmpeg",
-                                  "-y",
-                                  "-v",
-                                  "error",
-                                  "-nostdin",
-                                  "-f",
-                                  "lavfi",
-                                  "-i",
-                                  "testsrc2=size=1280x720:rate=25:duration=" + dur,
-                                  "-f",
-                                  "lavfi",
-                                  "-i",
-                                  "sine=frequency=440:sample_rate=48000:duration=" + dur,
-                                  "-c:v",
-                                  "libx264",
-                                  "-preset",
-                                  "veryfast",
-                                  "-pix_fmt",
-                                  "yuv420p",
-                                  "-c:a",
-                                  "aac",
-                                  src});
+    const ChildRun gen = runChild({"ffmpeg",
+                                   "-y",
+                                   "-v",
+                                   "error",
+                                   "-nostdin",
+                                   "-f",
+                                   "lavfi",
+                                   "-i",
+                                   "testsrc2=size=1280x720:rate=25:duration=" + dur,
+                                   "-f",
+                                   "lavfi",
+                                   "-i",
+                                   "sine=frequency=440:sample_rate=48000:duration=" + dur,
+                                   "-c:v",
+                                   "libx264",
+                                   "-preset",
+                                   "veryfast",
+                                   "-pix_fmt",
+                                   "yuv420p",
+                                   "-c:a",
+                                   "aac",
+                                   src});
     if (gen.exitCode != 0) {
         std::fprintf(stderr, "could not generate the source clip\n");
         return 1;
@@ -139,7 +100,7 @@ int main(int argc, char **argv)
     std::printf("%-10s %9s %9s %12s\n", "threads", "wall s", "CPU s", "cores busy");
     int failures = 0;
     for (int n : counts) {
-        const Measure m = runChild({"/proc/self/exe", "--engine-child", src, out, std::to_string(n)});
+        const ChildRun m = runChild({"/proc/self/exe", "--engine-child", src, out, std::to_string(n)});
         if (m.exitCode != 0) {
             std::printf("%-10s failed\n", n == 0 ? "all" : std::to_string(n).c_str());
             ++failures;

@@ -1,8 +1,8 @@
 // Converts one generated 1080p clip to 640x480 H.264 1200 kb/s + AAC
 // 128 kb/s 44.1 kHz stereo with the ffmpeg tool, with the engine (pipelined
 // and on one thread), and through reelmax-cli (profile "MP4 Video"), and
-// prints wall time and peak memory of each, the medians of interleaved runs
-// and their ratios to the tool's.  Each side runs in a child process of its
+// prints wall time, CPU time and peak memory of each, the medians of
+// interleaved runs and their ratios to the tool's.  Each side runs in a child process of its
 // own so that peak memory is measured alike (wait4's rusage).  Also measures
 // how long a stop takes to end a running conversion.
 //
@@ -11,6 +11,7 @@
 // Targets: engine <= 0.90x the tool's wall time, reelmax-cli <= 0.95x; peak
 // memory <= 1.05x; a stop ends the job within 0.5 s.
 
+#include "childrun.h"
 #include "engine/transcode/transcoder.h"
 
 #include <sys/resource.h>
@@ -30,47 +31,6 @@
 #include <vector>
 
 namespace {
-
-struct Measure {
-    double seconds = 0;
-    long peakKb = 0;
-    int exitCode = -1;
-};
-
-// quiet: the child's error output goes too (the command-line tool's progress).
-Measure runChild(const std::vector<std::string> &args, const std::vector<std::string> &env = {},
-                 bool quiet = false)
-{
-    std::vector<char *> argv;
-    for (const std::string &a : args)
-        argv.push_back(const_cast<char *>(a.c_str()));
-    argv.push_back(nullptr);
-    Measure m;
-    auto start = std::chrono::steady_clock::now();
-    pid_t pid = fork();
-    if (pid == 0) {
-        for (const std::string &e : env)
-            putenv(const_cast<char *>(e.c_str()));
-        // The children's chatter would drown the table.
-        if (FILE *null = std::fopen("/dev/null", "w")) {
-            dup2(fileno(null), STDOUT_FILENO);
-            if (quiet)
-                dup2(fileno(null), STDERR_FILENO);
-        }
-        execvp(argv[0], argv.data());
-        _exit(127);
-    }
-    if (pid < 0)
-        return m;
-    int status = 0;
-    struct rusage usage {};
-    if (wait4(pid, &status, 0, &usage) < 0)
-        return m;
-    m.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    m.peakKb = usage.ru_maxrss;
-    m.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return m;
-}
 
 TranscodeJob benchJob(const char *input, const char *output)
 {
@@ -150,7 +110,7 @@ std::string selfDir()
 
 struct Side {
     const char *name;
-    std::vector<double> seconds, peakMb;
+    std::vector<double> seconds, cpu, peakMb;
 };
 
 } // namespace
@@ -181,32 +141,32 @@ int main(int argc, char **argv)
     const std::string dur = std::to_string(seconds);
     std::printf("generating a %d s 1920x1080 H.264/AAC clip...\n", seconds);
     std::fflush(stdout);
-    Measure gen = runChild({"ffmpeg",
-                            "-y",
-                            "-v",
-                            "error",
-                            "-nostdin",
-                            "-f",
-                            "lavfi",
-                            "-i",
-                            "testsrc2=size=1920x1080:rate=25:duration=" + dur,
-                            "-f",
-                            "lavfi",
-                            "-i",
-                            "sine=frequency=440:sample_rate=48000:duration=" + dur,
-                            "-c:v",
-                            "libx264",
-                            "-preset",
-                            "veryfast",
-                            "-b:v",
-                            "8M",
-                            "-pix_fmt",
-                            "yuv420p",
-                            "-c:a",
-                            "aac",
-                            "-ac",
-                            "2",
-                            src});
+    ChildRun gen = runChild({"ffmpeg",
+                             "-y",
+                             "-v",
+                             "error",
+                             "-nostdin",
+                             "-f",
+                             "lavfi",
+                             "-i",
+                             "testsrc2=size=1920x1080:rate=25:duration=" + dur,
+                             "-f",
+                             "lavfi",
+                             "-i",
+                             "sine=frequency=440:sample_rate=48000:duration=" + dur,
+                             "-c:v",
+                             "libx264",
+                             "-preset",
+                             "veryfast",
+                             "-b:v",
+                             "8M",
+                             "-pix_fmt",
+                             "yuv420p",
+                             "-c:a",
+                             "aac",
+                             "-ac",
+                             "2",
+                             src});
     if (gen.exitCode != 0) {
         std::fprintf(stderr, "could not generate the source clip\n");
         return 1;
@@ -219,14 +179,14 @@ int main(int argc, char **argv)
     Side tool{"ffmpeg tool"}, engine{"engine"}, single{"engine, one thread"}, front{"reelmax-cli"};
     std::vector<double> stops;
     for (int i = 0; i < runs; ++i) {
-        const Measure t = runChild({"ffmpeg",  "-y",   "-v",    "error", "-nostdin", "-i",   src,   "-c:v",
-                                    "libx264", "-b:v", "1200k", "-s",    "640x480",  "-c:a", "aac", "-b:a",
-                                    "128k",    "-ar",  "44100", "-ac",   "2",        toolOut});
-        const Measure e = runChild({"/proc/self/exe", "--engine-child", src, engineOut});
+        const ChildRun t = runChild({"ffmpeg",  "-y",   "-v",    "error", "-nostdin", "-i",   src,   "-c:v",
+                                     "libx264", "-b:v", "1200k", "-s",    "640x480",  "-c:a", "aac", "-b:a",
+                                     "128k",    "-ar",  "44100", "-ac",   "2",        toolOut});
+        const ChildRun e = runChild({"/proc/self/exe", "--engine-child", src, engineOut});
         for (const auto &entry : std::filesystem::directory_iterator(cliOut))
             std::filesystem::remove_all(entry.path());
-        const Measure c = runChild({cli, "--profile", "1004", "--output", cliOut, src}, cliEnv, true);
-        const Measure s = runChild({"/proc/self/exe", "--sequential-child", src, engineOut});
+        const ChildRun c = runChild({cli, "--profile", "1004", "--output", cliOut, src}, cliEnv, true);
+        const ChildRun s = runChild({"/proc/self/exe", "--sequential-child", src, engineOut});
         if (t.exitCode != 0 || e.exitCode != 0 || c.exitCode != 0 || s.exitCode != 0) {
             std::fprintf(stderr, "a run failed (tool %d, engine %d, cli %d, one thread %d)\n", t.exitCode,
                          e.exitCode, c.exitCode, s.exitCode);
@@ -235,11 +195,12 @@ int main(int argc, char **argv)
         std::printf(
             "run %d: tool %.2f s %ld MB | engine %.2f s %ld MB | cli %.2f s %ld MB | one thread %.2f s "
             "%ld MB\n",
-            i + 1, t.seconds, t.peakKb / 1024, e.seconds, e.peakKb / 1024, c.seconds, c.peakKb / 1024,
-            s.seconds, s.peakKb / 1024);
+            i + 1, t.wall, t.peakKb / 1024, e.wall, e.peakKb / 1024, c.wall, c.peakKb / 1024, s.wall,
+            s.peakKb / 1024);
         std::fflush(stdout);
         for (auto [side, m] : {std::pair{&tool, t}, {&engine, e}, {&front, c}, {&single, s}}) {
-            side->seconds.push_back(m.seconds);
+            side->seconds.push_back(m.wall);
+            side->cpu.push_back(m.cpu);
             side->peakMb.push_back(m.peakKb / 1024.0);
         }
     }
@@ -267,9 +228,9 @@ int main(int argc, char **argv)
                 loadBefore.c_str(), loadAfter.c_str());
     const double toolS = median(tool.seconds), toolMb = median(tool.peakMb);
     for (const Side *side : {&tool, &engine, &front, &single})
-        std::printf("  %-20s %6.2f s  peak %6.1f MB   time %.3f  memory %.3f\n", side->name,
-                    median(side->seconds), median(side->peakMb), median(side->seconds) / toolS,
-                    median(side->peakMb) / toolMb);
+        std::printf("  %-20s %6.2f s  CPU %6.2f s  peak %6.1f MB   time %.3f  memory %.3f\n", side->name,
+                    median(side->seconds), median(side->cpu), median(side->peakMb),
+                    median(side->seconds) / toolS, median(side->peakMb) / toolMb);
     std::printf("  targets: engine time <= 0.90, reelmax-cli time <= 0.95, memory <= 1.05\n");
     std::printf("  stop latency: median %.0f ms, worst %.0f ms (target < 500)\n", median(stops),
                 stops.empty() ? 0.0 : *std::max_element(stops.begin(), stops.end()));
