@@ -1,6 +1,7 @@
 #include "engine/transcode/audiolane.h"
 
 #include <algorithm>
+#include <cmath>
 
 AudioLane::AudioLane(const AVStream *stream, int64_t startPts, const SectionWindow &window,
                      const FilterSettings &filters, AudioEncodeSink &sink)
@@ -13,11 +14,25 @@ AudioLane::~AudioLane()
     halt(); // the lane's threads call into this object
 }
 
+namespace {
+
+// How far the sound may stray from its timestamps before it is put back:
+// beyond the rounding of any container's clock, below one frame of the
+// common encoders (so that the padding an encoder adds to its last frame,
+// in parts joined one after the other, does not add up).
+constexpr double kResyncMs = 15.0;
+// A longer hole or overlap is taken as a broken clock, not as silence or
+// sound to leave out.
+constexpr double kLongestHoleMs = 10000.0;
+
+} // namespace
+
 bool AudioLane::onFrame(AVFrame *frame, std::string *error)
 {
     const int rate = std::max(1, frame->sample_rate);
-    double ms = m_window.startMs + m_samplesIn * 1000.0 / rate; // without a time: right after the last
-    frameTime(frame, &ms);
+    const double reachedMs = m_firstMs + m_samplesIn * 1000.0 / rate;
+    double ms = m_samplesIn > 0 ? reachedMs : m_window.startMs; // without a time: right after the last
+    const bool timed = frameTime(frame, &ms);
     const double durationMs = frame->nb_samples * 1000.0 / rate;
     if (ms + durationMs / 2 < m_window.startMs)
         return true;
@@ -27,6 +42,50 @@ bool AudioLane::onFrame(AVFrame *frame, std::string *error)
     }
     if (!ensureGraph(frame, error))
         return false;
+    if (m_samplesIn == 0) {
+        m_firstMs = ms;
+    } else if (timed) {
+        bool skip = false;
+        if (!keepInTime(frame, ms, &skip, error))
+            return false;
+        if (skip)
+            return true;
+    }
+    return push(frame, error);
+}
+
+bool AudioLane::keepInTime(const AVFrame *frame, double ms, bool *skip, std::string *error)
+{
+    const int rate = std::max(1, frame->sample_rate);
+    const double driftMs = ms - (m_firstMs + m_samplesIn * 1000.0 / rate);
+    if (std::abs(driftMs) <= kResyncMs)
+        return true;
+    if (std::abs(driftMs) > kLongestHoleMs) {
+        m_firstMs += driftMs; // the clock jumped: go on from here
+        return true;
+    }
+    if (driftMs < 0) {
+        *skip = true;
+        return true;
+    }
+    av::FramePtr silence = av::makeFrame();
+    if (!silence)
+        return av::failWith(error, "out of memory");
+    silence->format = frame->format;
+    silence->sample_rate = frame->sample_rate;
+    silence->nb_samples = int(std::llround(driftMs * rate / 1000.0));
+    int ret = av_channel_layout_copy(&silence->ch_layout, &frame->ch_layout);
+    if (ret >= 0)
+        ret = av_frame_get_buffer(silence.get(), 0);
+    if (ret < 0)
+        return av::failWith(error, "out of memory");
+    av_samples_set_silence(silence->extended_data, 0, silence->nb_samples, frame->ch_layout.nb_channels,
+                           AVSampleFormat(frame->format));
+    return push(silence.get(), error);
+}
+
+bool AudioLane::push(AVFrame *frame, std::string *error)
+{
     frame->pts = m_samplesIn;
     m_samplesIn += frame->nb_samples;
     const int ret = m_graph.push(frame);

@@ -18,11 +18,18 @@ protected:
 
 private:
     bool ensureGraph(const AVFrame *frame, std::string *error);
+    // Keeps the sound where its timestamps place it: a frame that starts
+    // well before the sound already taken (an overlap) is left out, a hole
+    // before it is filled with silence.  False (with the reason) on failure;
+    // *skip: leave this frame out.
+    bool keepInTime(const AVFrame *frame, double ms, bool *skip, std::string *error);
+    bool push(AVFrame *frame, std::string *error);
     bool pullFrames(std::string *error);
 
     const FilterSettings &m_filters;
     AudioEncodeSink &m_sink;
     FilterGraph m_graph;
     int64_t m_samplesIn = 0; // pushed into the graph, which counts time in samples
+    double m_firstMs = 0.0;  // the input time of the first sample pushed
     av::FramePtr m_filtered = av::makeFrame();
 };

@@ -100,7 +100,7 @@ void InputCursor::account(AVPacket *packet)
 {
     const AVStream *st = m_demuxer->stream(packet->stream_index);
     if (discontinuous())
-        m_continuity.fix(packet, st->time_base);
+        m_continuity.fix(packet, st->time_base, packet->stream_index == m_video);
     m_progress.bytesRead(packet->pos, m_size);
     int64_t ts = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
     if (ts == AV_NOPTS_VALUE)

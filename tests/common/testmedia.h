@@ -26,7 +26,8 @@ double durationSeconds(const QJsonObject &probe);
 // True when the whole file decodes without a single error message.
 bool decodesCleanly(const QString &path, QString *errors = nullptr);
 
-// A folder for the test's files, removed at exit.
+// A folder for the test's files, removed at exit (kept when
+// REELMAX_KEEP_TEST_FILES is set).
 QString tempDir();
 
 } // namespace TestMedia

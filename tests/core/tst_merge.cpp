@@ -6,6 +6,8 @@
 #include "core/media/videoinfo.h"
 #include "engine/av/filtersettings.h"
 
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -29,6 +31,30 @@ EncodeInfo finalRecord(int width, int height)
     EncodeInfo info;
     ConvertJob::fillEncodeInfo(&info, &p, nullptr);
     return info;
+}
+
+// Pictures in a file, counted by decoding it.
+int decodedFrames(const QString &path)
+{
+    QProcess p;
+    p.start(QStringLiteral("ffprobe"), {"-v", "error", "-count_frames", "-select_streams", "v:0",
+                                        "-show_entries", "stream=nb_read_frames", "-of", "csv=p=0", path});
+    return p.waitForFinished(120000) ? QString::fromLatin1(p.readAllStandardOutput()).trimmed().toInt() : -1;
+}
+
+// Where the sound of a file comes out of silence, in seconds.
+QList<double> soundOnsets(const QString &path)
+{
+    QProcess p;
+    p.start(QStringLiteral("ffmpeg"),
+            {"-nostdin", "-i", path, "-vn", "-af", "silencedetect=n=-30dB:d=0.2", "-f", "null", "-"});
+    QList<double> onsets;
+    if (!p.waitForFinished(120000))
+        return onsets;
+    const QRegularExpression end(QStringLiteral("silence_end: ([0-9.]+)"));
+    for (auto it = end.globalMatch(QString::fromUtf8(p.readAllStandardError())); it.hasNext();)
+        onsets << it.next().captured(1).toDouble();
+    return onsets;
 }
 
 } // namespace
@@ -184,6 +210,41 @@ private slots:
         for (float p : seen)
             QVERIFY(p >= 0.0f && p <= 0.99f);
         QVERIFY(std::is_sorted(seen.begin(), seen.end()) || seen.size() < 2);
+    }
+
+    // Each part's sound encoder pads its last frame, and the parts' clocks
+    // restart where they are joined: the pictures must neither gain a frame
+    // at a join nor the sound fall behind by a padding at each join.
+    void joinedPartsKeepPicturesAndSoundTogether()
+    {
+        const QString dir = TestMedia::tempDir() + "/sync";
+        QDir().mkpath(dir);
+        QStringList clips;
+        for (int i = 0; i < 3; ++i) {
+            clips << dir + QStringLiteral("/beep%1.mp4").arg(i);
+            // Silence with a beep from 0.5 s to 1 s.
+            QVERIFY(TestMedia::ffmpeg({"-f", "lavfi", "-i", "testsrc2=size=320x240:rate=25:duration=3", "-f",
+                                       "lavfi", "-i",
+                                       "aevalsrc=if(between(t\\,0.5\\,1)\\,sin(2*PI*440*t)\\,0):s=44100:d=3",
+                                       "-c:v", "libx264", "-c:a", "aac", "-shortest", clips.last()}));
+        }
+        VideoMergeWrapper merge;
+        merge.setTempDir((dir + "/tmp").toLocal8Bit().constData());
+        const EncodeInfo info = finalRecord(320, 240);
+        merge.setEncodeInfo(&info);
+        for (const QString &clip : clips)
+            merge.addFile(VideoInfo(clip));
+        const QString out = dir + "/joined.mp4";
+        merge.setOutputPath(out);
+        merge.start();
+        merge.wait();
+        QCOMPARE(merge.status(), TRANSCODE_FINISHED);
+        QCOMPARE(decodedFrames(out), 3 * 75);
+        const QList<double> onsets = soundOnsets(out);
+        QVERIFY2(onsets.size() >= 3, qPrintable(QString::number(onsets.size())));
+        for (int i = 0; i < 3; ++i)
+            QVERIFY2(qAbs(onsets[i] - (3.0 * i + 0.5)) < 0.02,
+                     qPrintable(QStringLiteral("beep %1 at %2 s").arg(i).arg(onsets[i])));
     }
 
     void stopDuringSecondPart()
