@@ -63,31 +63,8 @@ int main(int argc, char **argv)
     }
     const std::string src = std::string(dir) + "/src720.mp4";
     const std::string out = std::string(dir) + "/out.mp4";
-    const std::string dur = std::to_string(length);
     std::printf("generating a %d s 1280x720 H.264/AAC clip...\n", length);
-    const ChildRun gen = runChild({"ffmpeg",
-                                   "-y",
-                                   "-v",
-                                   "error",
-                                   "-nostdin",
-                                   "-f",
-                                   "lavfi",
-                                   "-i",
-                                   "testsrc2=size=1280x720:rate=25:duration=" + dur,
-                                   "-f",
-                                   "lavfi",
-                                   "-i",
-                                   "sine=frequency=440:sample_rate=48000:duration=" + dur,
-                                   "-c:v",
-                                   "libx264",
-                                   "-preset",
-                                   "veryfast",
-                                   "-pix_fmt",
-                                   "yuv420p",
-                                   "-c:a",
-                                   "aac",
-                                   src});
-    if (gen.exitCode != 0) {
+    if (!generateClip(src, "1280x720", length)) {
         std::fprintf(stderr, "could not generate the source clip\n");
         return 1;
     }

@@ -138,36 +138,9 @@ int main(int argc, char **argv)
     const std::string cliOut = d + "/cli", home = d + "/home";
     mkdir(cliOut.c_str(), 0755);
     mkdir(home.c_str(), 0755);
-    const std::string dur = std::to_string(seconds);
     std::printf("generating a %d s 1920x1080 H.264/AAC clip...\n", seconds);
     std::fflush(stdout);
-    ChildRun gen = runChild({"ffmpeg",
-                             "-y",
-                             "-v",
-                             "error",
-                             "-nostdin",
-                             "-f",
-                             "lavfi",
-                             "-i",
-                             "testsrc2=size=1920x1080:rate=25:duration=" + dur,
-                             "-f",
-                             "lavfi",
-                             "-i",
-                             "sine=frequency=440:sample_rate=48000:duration=" + dur,
-                             "-c:v",
-                             "libx264",
-                             "-preset",
-                             "veryfast",
-                             "-b:v",
-                             "8M",
-                             "-pix_fmt",
-                             "yuv420p",
-                             "-c:a",
-                             "aac",
-                             "-ac",
-                             "2",
-                             src});
-    if (gen.exitCode != 0) {
+    if (!generateClip(src, "1920x1080", seconds, {"-b:v", "8M"})) {
         std::fprintf(stderr, "could not generate the source clip\n");
         return 1;
     }

@@ -50,3 +50,31 @@ ChildRun runChild(const std::vector<std::string> &args, const std::vector<std::s
     m.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return m;
 }
+
+bool generateClip(const std::string &path, const std::string &size, int seconds,
+                  const std::vector<std::string> &extraVideo)
+{
+    const std::string dur = std::to_string(seconds);
+    std::vector<std::string> args = {"ffmpeg",
+                                     "-y",
+                                     "-v",
+                                     "error",
+                                     "-nostdin",
+                                     "-f",
+                                     "lavfi",
+                                     "-i",
+                                     "testsrc2=size=" + size + ":rate=25:duration=" + dur,
+                                     "-f",
+                                     "lavfi",
+                                     "-i",
+                                     "sine=frequency=440:sample_rate=48000:duration=" + dur,
+                                     "-c:v",
+                                     "libx264",
+                                     "-preset",
+                                     "veryfast",
+                                     "-pix_fmt",
+                                     "yuv420p"};
+    args.insert(args.end(), extraVideo.begin(), extraVideo.end());
+    args.insert(args.end(), {"-c:a", "aac", "-ac", "2", path});
+    return runChild(args).exitCode == 0;
+}

@@ -18,3 +18,9 @@ struct ChildRun {
 // The child's output goes to /dev/null; with quiet its error output too.
 ChildRun runChild(const std::vector<std::string> &args, const std::vector<std::string> &env = {},
                   bool quiet = false);
+
+// Makes a test clip with the ffmpeg tool: testsrc2 pictures of the given
+// size ("1920x1080") at 25/s, H.264 (veryfast, yuv420p, with extraVideo
+// options such as a bit rate) and a 48 kHz AAC tone.  True when it worked.
+bool generateClip(const std::string &path, const std::string &size, int seconds,
+                  const std::vector<std::string> &extraVideo = {});
