@@ -183,6 +183,8 @@ void AdvancedDialog::buildForm()
     layout->addLayout(profileRow);
     layout->addLayout(groups);
     layout->addWidget(chkEnableSplit);
+    // The buttons sit on the skin's bottom band (54 px): the split group ends above it.
+    layout->addSpacing(12);
     layout->addLayout(buttons);
 }
 

@@ -68,6 +68,8 @@ CustomizeDialog::CustomizeDialog(QWidget *parent) : QDialog(parent, Qt::Dialog |
     layout->setContentsMargins(17, 0, 17, 20);
     layout->addLayout(caption);
     layout->addWidget(treeWidget);
+    // The buttons sit on the skin's bottom band (54 px): the tree ends above it.
+    layout->addSpacing(12);
     layout->addLayout(buttons);
 
     connect(btnWinClose, &QPushButton::clicked, this, &CustomizeDialog::reject);
