@@ -42,9 +42,11 @@ bool AudioLane::onFrame(AVFrame *frame, std::string *error)
     }
     if (!ensureGraph(frame, error))
         return false;
-    if (m_samplesIn == 0) {
-        m_firstMs = ms;
-    } else if (timed) {
+    // The sound starts with the section: a first frame that comes later
+    // gets silence before it.
+    if (m_samplesIn == 0)
+        m_firstMs = timed ? std::min(ms, m_window.startMs) : ms;
+    if (timed) {
         bool skip = false;
         if (!keepInTime(frame, ms, &skip, error))
             return false;

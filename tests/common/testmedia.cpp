@@ -3,6 +3,7 @@
 #include <QDebug>
 #include <QJsonDocument>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 namespace TestMedia {
@@ -97,6 +98,31 @@ bool decodesCleanly(const QString &path, QString *errors)
     if (errors)
         *errors = err;
     return p.exitCode() == 0 && err.isEmpty();
+}
+
+int decodedFrames(const QString &path)
+{
+    QProcess p;
+    p.start(QStringLiteral("ffprobe"), {"-v", "error", "-count_frames", "-select_streams", "v:0",
+                                        "-show_entries", "stream=nb_read_frames", "-of", "csv=p=0", path});
+    bool ok = false;
+    const int n =
+        p.waitForFinished(120000) ? QString::fromLatin1(p.readAllStandardOutput()).trimmed().toInt(&ok) : -1;
+    return ok ? n : -1;
+}
+
+QList<double> soundOnsets(const QString &path)
+{
+    QProcess p;
+    p.start(QStringLiteral("ffmpeg"),
+            {"-nostdin", "-i", path, "-vn", "-af", "silencedetect=n=-30dB:d=0.2", "-f", "null", "-"});
+    QList<double> onsets;
+    if (!p.waitForFinished(120000))
+        return onsets;
+    const QRegularExpression end(QStringLiteral("silence_end: ([0-9.]+)"));
+    for (auto it = end.globalMatch(QString::fromUtf8(p.readAllStandardError())); it.hasNext();)
+        onsets << it.next().captured(1).toDouble();
+    return onsets;
 }
 
 QString tempDir()

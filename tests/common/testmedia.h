@@ -23,6 +23,11 @@ QJsonObject probe(const QString &path);
 // The first stream of the given type ("video"/"audio"), or empty.
 QJsonObject stream(const QJsonObject &probe, const QString &type);
 double durationSeconds(const QJsonObject &probe);
+// Pictures in a file, counted by decoding it; -1 on failure.
+int decodedFrames(const QString &path);
+// Where the sound of a file comes out of silence (below -30 dB for at least
+// 0.2 s), in seconds.
+QList<double> soundOnsets(const QString &path);
 // True when the whole file decodes without a single error message.
 bool decodesCleanly(const QString &path, QString *errors = nullptr);
 

@@ -6,8 +6,6 @@
 #include "core/media/videoinfo.h"
 #include "engine/av/filtersettings.h"
 
-#include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -31,30 +29,6 @@ EncodeInfo finalRecord(int width, int height)
     EncodeInfo info;
     ConvertJob::fillEncodeInfo(&info, &p, nullptr);
     return info;
-}
-
-// Pictures in a file, counted by decoding it.
-int decodedFrames(const QString &path)
-{
-    QProcess p;
-    p.start(QStringLiteral("ffprobe"), {"-v", "error", "-count_frames", "-select_streams", "v:0",
-                                        "-show_entries", "stream=nb_read_frames", "-of", "csv=p=0", path});
-    return p.waitForFinished(120000) ? QString::fromLatin1(p.readAllStandardOutput()).trimmed().toInt() : -1;
-}
-
-// Where the sound of a file comes out of silence, in seconds.
-QList<double> soundOnsets(const QString &path)
-{
-    QProcess p;
-    p.start(QStringLiteral("ffmpeg"),
-            {"-nostdin", "-i", path, "-vn", "-af", "silencedetect=n=-30dB:d=0.2", "-f", "null", "-"});
-    QList<double> onsets;
-    if (!p.waitForFinished(120000))
-        return onsets;
-    const QRegularExpression end(QStringLiteral("silence_end: ([0-9.]+)"));
-    for (auto it = end.globalMatch(QString::fromUtf8(p.readAllStandardError())); it.hasNext();)
-        onsets << it.next().captured(1).toDouble();
-    return onsets;
 }
 
 } // namespace
@@ -239,8 +213,8 @@ private slots:
         merge.start();
         merge.wait();
         QCOMPARE(merge.status(), TRANSCODE_FINISHED);
-        QCOMPARE(decodedFrames(out), 3 * 75);
-        const QList<double> onsets = soundOnsets(out);
+        QCOMPARE(TestMedia::decodedFrames(out), 3 * 75);
+        const QList<double> onsets = TestMedia::soundOnsets(out);
         QVERIFY2(onsets.size() >= 3, qPrintable(QString::number(onsets.size())));
         for (int i = 0; i < 3; ++i)
             QVERIFY2(qAbs(onsets[i] - (3.0 * i + 0.5)) < 0.02,

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QtTest>
 
@@ -263,6 +264,40 @@ private slots:
                  qPrintable(QString::number(TestMedia::durationSeconds(p))));
         QVERIFY(qAbs(TestMedia::stream(p, "video").value("nb_frames").toString().toInt() - 100) <= 2);
         QVERIFY(TestMedia::decodesCleanly(result));
+    }
+
+    // Sound that starts after the pictures keeps its place (the file's
+    // sound begins 0.5 s in, with a beep at 1 s), and a hole in it stays a
+    // hole: the beep after it is not pulled forward.
+    void soundKeepsItsPlaceInTime()
+    {
+        const QString late = m_dir + "/late.mp4";
+        QVERIFY(TestMedia::ffmpeg({"-f", "lavfi", "-i", "testsrc2=size=160x120:rate=25:duration=3",
+                                   "-itsoffset", "0.5", "-f", "lavfi", "-i",
+                                   "aevalsrc=if(between(t\\,0.5\\,1)\\,sin(2*PI*440*t)\\,0):s=44100:d=2.5",
+                                   "-c:v", "libx264", "-c:a", "aac", late}));
+        const QList<double> source = TestMedia::soundOnsets(late);
+        QVERIFY(!source.isEmpty() && qAbs(source[0] - 1.0) < 0.02);
+        // The same sound with 1 s cut out of its middle, in Matroska (its
+        // timestamps keep the hole).
+        const QString holed = m_dir + "/holed.mkv";
+        QVERIFY(
+            TestMedia::ffmpeg({"-f", "lavfi", "-i", "testsrc2=size=160x120:rate=25:duration=4", "-f", "lavfi",
+                               "-i", "aevalsrc=if(between(t\\,3\\,3.5)\\,sin(2*PI*440*t)\\,0):s=44100:d=4",
+                               "-filter_complex", "[1:a]aselect='not(between(t,1,2))'[a]", "-map", "0:v",
+                               "-map", "[a]", "-c:v", "libx264", "-c:a", "libvorbis", holed}));
+        for (const auto &[input, beep] : {std::pair{late, 1.0}, {holed, 3.0}}) {
+            const QString out = m_dir + "/in_time_" + QFileInfo(input).completeBaseName() + ".mp4";
+            CFFmpegTranscode t;
+            QCOMPARE(run(t, makeInfo("libx264", "aac", 160, 120, 25000), {input}, out),
+                     int(TRANSCODE_FINISHED));
+            const QList<double> onsets = TestMedia::soundOnsets(out);
+            QVERIFY2(!onsets.isEmpty() && qAbs(onsets[0] - beep) < 0.03,
+                     qPrintable(QStringLiteral("%1: beep at %2 s, expected %3 s")
+                                    .arg(input)
+                                    .arg(onsets.value(0, -1))
+                                    .arg(beep)));
+        }
     }
 
     void oddSizesAndRates()
