@@ -188,8 +188,10 @@ private slots:
         p->Play();
         QCOMPARE(p->Seek(1000), 1);
         QVERIFY(waitForPicture(1000, 3000) || p->GetShownFramePosition() >= 1000);
+        // The clock follows the picture (on a busy machine a moment later),
+        // then runs on from the target.
+        QTRY_VERIFY_WITH_TIMEOUT(p->GetCurrentPosition() >= 1000 && p->GetCurrentPosition() < 2400, 3000);
         QTRY_VERIFY_WITH_TIMEOUT(p->GetCurrentPosition() > 1100, 3000);
-        QVERIFY(p->GetCurrentPosition() < 2400);
     }
 
     void snapshotsAreTheSourceFrame()
