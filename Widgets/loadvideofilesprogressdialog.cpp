@@ -108,8 +108,8 @@ int LoadVideoFilesProgressDialog::exec(QList<VideoBasicInfo> &list)
 
 int LoadVideoFilesProgressDialog::runProgressive(const QList<VideoBasicInfo> &videos, const Delivery &deliver)
 {
-    // A second load while one runs (the window stays live) is refused
-    // rather than interleaved.
+    // The list queues files that come while a load runs (the window stays
+    // live); a second load reaching here anyway is refused, not interleaved.
     if (m_running)
         return 0;
     m_running = true;

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <utility>
 
 VideoInfoManager *VideoInfoManager::instance()
 {
@@ -70,6 +71,17 @@ void VideoInfoManager::rememberFiles(const QStringList &paths)
 // appear while the rest still loads.  Should the user cancel, the rows of
 // this load are taken out again and the list is as it was.
 void VideoInfoManager::addVideos(const QList<VideoBasicInfo> &videos)
+{
+    m_waiting.append(videos);
+    if (m_loading)
+        return; // the running load takes them next
+    m_loading = true;
+    while (!m_waiting.isEmpty())
+        load(std::exchange(m_waiting, {}));
+    m_loading = false;
+}
+
+void VideoInfoManager::load(const QList<VideoBasicInfo> &videos)
 {
     std::vector<const VideoInfo *> added; // compared, never read: rows may go meanwhile
     QStringList paths;

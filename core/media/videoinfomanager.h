@@ -33,6 +33,9 @@ public:
 
     void addFile(const QString &path);
     void addFiles(const QStringList &paths);
+    // Files added while a load runs (a second start hands its files over,
+    // the user drops more while the loading dialog shows) wait for it and
+    // load next.
     void addVideos(const QList<VideoBasicInfo> &videos);
     // Appends records that are already probed (a restored session), with the
     // signals of an addition; they do not count as recently opened files.
@@ -84,6 +87,7 @@ signals:
 private:
     bool inRange(int row) const { return row >= 0 && row < count(); }
     void rememberFiles(const QStringList &paths);
+    void load(const QList<VideoBasicInfo> &videos);
     // Appends records at the end of the list with the insertion signals.
     void append(VideoInfoList &records);
 
@@ -91,4 +95,6 @@ private:
     SilentVideoLoadStep m_silentStep;
     VideoLoadStep *m_loadStep = nullptr;
     bool m_remember = true;
+    bool m_loading = false;
+    QList<VideoBasicInfo> m_waiting; // added while a load runs
 };

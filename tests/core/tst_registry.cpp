@@ -7,6 +7,9 @@
 
 #include <QtTest>
 
+#include <functional>
+#include <utility>
+
 namespace {
 
 // Writes every registry signal into one ordered log.
@@ -51,14 +54,20 @@ public:
 class TestLoadStep : public VideoLoadStep {
 public:
     int result = 1;
+    QList<int> nextResults; // taken one per load before result
     QStringList reported;
+    // Runs once in the middle of the next load, as a second start's hand-over
+    // does while the loading dialog's event loop runs.
+    std::function<void()> meanwhile;
     int run(const QList<VideoBasicInfo> &videos, VideoInfoList &loaded) override
     {
+        if (meanwhile)
+            std::exchange(meanwhile, nullptr)();
         for (const VideoBasicInfo &v : videos) {
             if (auto info = load(v))
                 loaded.push_back(std::move(info));
         }
-        return result;
+        return nextResults.isEmpty() ? result : nextResults.takeFirst();
     }
 
 protected:
@@ -203,6 +212,25 @@ private slots:
         step.result = 1;
         QCOMPARE(m.count(), 1);
         QVERIFY(log.take().isEmpty());
+    }
+
+    void filesAddedWhileALoadRunsLoadNext()
+    {
+        VideoInfoManager m;
+        m.setLoadStep(&step);
+        m.setRememberAddedFiles(false);
+        step.meanwhile = [&m, this] { m.addFiles({videoB, videoA}); };
+        m.addFile(videoA);
+        QCOMPARE(m.count(), 3);
+        QCOMPARE(m.filePath(0), videoA);
+        QCOMPARE(m.filePath(1), videoB);
+        QCOMPARE(m.filePath(2), videoA);
+        // A cancelled load drops only its own files.
+        step.nextResults = {0, 1};
+        step.meanwhile = [&m, this] { m.addFile(videoB); };
+        m.addFile(videoA);
+        QCOMPARE(m.count(), 4);
+        QCOMPARE(m.filePath(3), videoB);
     }
 
     void removalsKeepOrderAndNameTheRemovedFile()
