@@ -177,7 +177,7 @@ if [ -x "$BIN/reelmax" ] && command -v xvfb-run >/dev/null; then
     touch -d '1 hour ago' "$W/gui/.film.mp4.XyZ789.part"
     export XDG_RUNTIME_DIR="$W/run" QTWEBENGINE_DISABLE_SANDBOX=1
     mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-    (cd "$BIN" && QT_QPA_PLATFORM=xcb exec xvfb-run -a -s "-screen 0 1280x800x24" \
+    (cd "$BIN" && QT_QPA_PLATFORM=xcb exec xvfb-run -a -n 220 -s "-screen 0 1280x800x24" \
         sh -c 'echo $$ >"$0"; exec ./reelmax "$1" 2>"$2"' "$W/gui.pid" "$W/clip.mp4" "$W/gui.err") >/dev/null 2>&1 &
     runner=$!
     PIDS="$PIDS $runner"
