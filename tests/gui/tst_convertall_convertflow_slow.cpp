@@ -12,6 +12,7 @@
 #include "core/jobs/conversionrun.h"
 #include "core/media/videoinfomanager.h"
 #include "core/profiles/videoprofileuserconfig.h"
+#include "gui/support/boxcloser.h"
 #include "profiles/videoprofilemenuwidget.h"
 
 #include <QAbstractButton>
@@ -26,33 +27,6 @@
 #include <QtTest>
 
 namespace {
-
-// Answers every modal message box: records "title|text" and presses OK.
-class BoxCloser : public QObject {
-public:
-    BoxCloser()
-    {
-        timer.setInterval(30);
-        connect(&timer, &QTimer::timeout, this, [this] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible())
-                return;
-            seen << box->windowTitle() + "|" + box->text();
-            details << box->informativeText();
-            QAbstractButton *button = box->button(QMessageBox::Ok);
-            if (!button)
-                button = box->button(QMessageBox::Yes);
-            if (button)
-                button->click();
-        });
-        timer.start();
-    }
-    QStringList seen;
-    QStringList details; // each box's informative text, in the same order
-
-private:
-    QTimer timer;
-};
 
 QStringList filesIn(const QString &dir)
 {

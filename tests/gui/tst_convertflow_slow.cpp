@@ -10,6 +10,7 @@
 #include "core/jobs/conversionrun.h"
 #include "core/media/videoinfomanager.h"
 #include "core/profiles/videoprofileuserconfig.h"
+#include "gui/support/boxcloser.h"
 #include "profiles/profileedit.h"
 #include "profiles/videoprofilemenuwidget.h"
 
@@ -24,39 +25,6 @@
 #include <QtTest>
 
 #include <memory>
-
-namespace {
-
-// Answers every modal message box: records "title|text" and presses OK, or
-// Yes/No for a question.
-class BoxCloser : public QObject {
-public:
-    BoxCloser()
-    {
-        timer.setInterval(30);
-        connect(&timer, &QTimer::timeout, this, [this] { closeActive(); });
-        timer.start();
-    }
-    QStringList seen;
-    bool answerYes = true;
-
-private:
-    void closeActive()
-    {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible())
-            return;
-        seen << box->windowTitle() + "|" + box->text();
-        QAbstractButton *button = box->button(QMessageBox::Ok);
-        if (!button)
-            button = box->button(answerYes ? QMessageBox::Yes : QMessageBox::No);
-        if (button)
-            button->click();
-    }
-    QTimer timer;
-};
-
-} // namespace
 
 class TestConvertFlow : public QObject {
     Q_OBJECT

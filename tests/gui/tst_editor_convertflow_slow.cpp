@@ -17,6 +17,7 @@
 #include "core/media/videoinfomanager.h"
 #include "core/profiles/videoprofileuserconfig.h"
 #include "engine/playback/ffmpegplayer.h"
+#include "gui/support/boxcloser.h"
 #include "profiles/videoprofilemenuwidget.h"
 
 #include <QAbstractButton>
@@ -38,28 +39,6 @@
 #include <functional>
 
 namespace {
-
-// Answers every message box with OK and records "title|text".
-class BoxCloser : public QObject {
-public:
-    BoxCloser()
-    {
-        timer.setInterval(30);
-        connect(&timer, &QTimer::timeout, this, [this] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible())
-                return;
-            seen << box->windowTitle() + "|" + box->text();
-            if (QAbstractButton *ok = box->button(QMessageBox::Ok))
-                ok->click();
-        });
-        timer.start();
-    }
-    QStringList seen;
-
-private:
-    QTimer timer;
-};
 
 void typeInto(QSpinBox *spin, int value)
 {

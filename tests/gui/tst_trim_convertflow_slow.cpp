@@ -16,6 +16,7 @@
 #include "core/media/videoinfomanager.h"
 #include "core/profiles/videoprofileuserconfig.h"
 #include "engine/playback/ffmpegplayer.h"
+#include "gui/support/boxcloser.h"
 #include "profiles/profileedit.h"
 #include "profiles/videoprofilemenuwidget.h"
 
@@ -33,28 +34,6 @@
 #include <cmath>
 
 namespace {
-
-// Answers every modal message box with OK and records "title|text".
-class BoxCloser : public QObject {
-public:
-    BoxCloser()
-    {
-        timer.setInterval(30);
-        connect(&timer, &QTimer::timeout, this, [this] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible())
-                return;
-            seen << box->windowTitle() + "|" + box->text();
-            if (QAbstractButton *ok = box->button(QMessageBox::Ok))
-                ok->click();
-        });
-        timer.start();
-    }
-    QStringList seen;
-
-private:
-    QTimer timer;
-};
 
 void sendMouse(QWidget *target, QEvent::Type type, const QPoint &global, Qt::MouseButton button,
                Qt::MouseButtons buttons)
