@@ -121,6 +121,10 @@ void EnvChecker::readFrom(QLocalSocket *peer)
         return;
     }
     peer->setProperty("reelmaxDone", true);
+    // Adding the files runs the loading dialog's event loop, in which the
+    // peer may go and be deleted: hand them over once the socket's own
+    // signal has returned.
     if (!files.isEmpty())
-        emit filesReceived(files);
+        QMetaObject::invokeMethod(
+            this, [this, files] { emit filesReceived(files); }, Qt::QueuedConnection);
 }

@@ -67,6 +67,12 @@ struct Sandbox {
     }
 };
 
+QByteArray fileText(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 void stop(QProcess &p)
 {
     if (p.state() == QProcess::NotRunning)
@@ -112,6 +118,9 @@ private slots:
         Sandbox box;
         QProcess running;
         running.setProcessEnvironment(box.env);
+        const QString runningLog = box.root.path() + "/running.log";
+        running.setProcessChannelMode(QProcess::MergedChannels);
+        running.setStandardOutputFile(runningLog);
         running.start(kProgram, {first});
         QVERIFY(running.waitForStarted());
         // The socket is the user's own, not in the shared temporary folder.
@@ -129,8 +138,18 @@ private slots:
         QVERIFY(later.waitForFinished(20000));
         QCOMPARE(later.exitStatus(), QProcess::NormalExit);
         QCOMPARE(later.exitCode(), 255); // -1
-        QTRY_COMPARE_WITH_TIMEOUT(box.sessionFiles(), (QStringList{first, second}), 30000);
-        QCOMPARE(running.state(), QProcess::Running);
+        QTRY_VERIFY_WITH_TIMEOUT(box.sessionFiles() == (QStringList{first, second}) ||
+                                     running.state() != QProcess::Running,
+                                 30000);
+        QVERIFY2(running.state() == QProcess::Running && box.sessionFiles() == (QStringList{first, second}),
+                 qPrintable(QStringLiteral("list %1; program %2; its output: %3")
+                                .arg(box.sessionFiles().join(", "))
+                                .arg(running.state() == QProcess::Running
+                                         ? QStringLiteral("running")
+                                         : QStringLiteral("ended (status %1, code %2)")
+                                               .arg(int(running.exitStatus()))
+                                               .arg(running.exitCode()))
+                                .arg(QString::fromUtf8(fileText(runningLog)))));
 
         // Nothing but the knock: the window comes forward, the list stays.
         QProcess empty;
