@@ -2,20 +2,7 @@
 # End-to-end checks of reelmax-cli: usage, profile list, file information,
 # one conversion per output family, every edit, unusable inputs, merge, and
 # interruption.  $1 is the folder holding the programs.
-set -u
-BIN=${1:?bin dir}
-CLI="$BIN/reelmax-cli"
-export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
-W=$(mktemp -d)
-trap 'rm -rf "$W"' EXIT
-# A private home: the tool must leave the user's settings alone.
-export HOME="$W/home" XDG_CONFIG_HOME="$W/home/.config" XDG_DATA_HOME="$W/home/.local/share"
-mkdir -p "$XDG_CONFIG_HOME"
-FAILS=0
-
-fail() { echo "FAIL: $*"; FAILS=$((FAILS + 1)); }
-ok() { echo "ok: $*"; }
-gen() { ffmpeg -y -v error -nostdin "$@" || { echo "ffmpeg could not make test media"; exit 1; }; }
+source "$(dirname "$0")/common.sh"
 clip() { # path seconds size
     gen -f lavfi -i "testsrc2=size=${3:-320x240}:rate=25:duration=$2" \
         -f lavfi -i "sine=frequency=440:sample_rate=44100:duration=$2" -pix_fmt yuv420p -shortest "$1"

@@ -3,17 +3,7 @@
 # hflip/vflip of the plain conversion (PSNR over every picture), a crop is
 # taken from the mirrored picture, and a bad value is a usage error.
 # $1 is the folder holding the programs.
-set -u
-BIN=${1:?bin dir}
-CLI="$BIN/reelmax-cli"
-export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
-W=$(mktemp -d)
-trap 'rm -rf "$W"' EXIT
-export HOME="$W/home" XDG_CONFIG_HOME="$W/home/.config" XDG_DATA_HOME="$W/home/.local/share"
-mkdir -p "$XDG_CONFIG_HOME"
-FAILS=0
-fail() { echo "FAIL: $*"; FAILS=$((FAILS + 1)); }
-ok() { echo "ok: $*"; }
+source "$(dirname "$0")/common.sh"
 
 ffmpeg -y -v error -nostdin -f lavfi -i "testsrc2=size=320x240:rate=25:duration=2" \
     -f lavfi -i "sine=frequency=440:sample_rate=44100:duration=2" -pix_fmt yuv420p -shortest "$W/clip.mp4" ||

@@ -2,18 +2,7 @@
 # reelmax-cli --threads and --gpu: one thread per codec keeps a conversion on
 # one core; GPU encoding on a machine without a render node converts in
 # software and says so once.  $1 is the folder holding the programs.
-set -u
-BIN=${1:?bin dir}
-CLI="$BIN/reelmax-cli"
-export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
-W=$(mktemp -d)
-trap 'rm -rf "$W"' EXIT
-export HOME="$W/home" XDG_CONFIG_HOME="$W/home/.config" XDG_DATA_HOME="$W/home/.local/share"
-mkdir -p "$XDG_CONFIG_HOME"
-FAILS=0
-
-fail() { echo "FAIL: $*"; FAILS=$((FAILS + 1)); }
-ok() { echo "ok: $*"; }
+source "$(dirname "$0")/common.sh"
 clip() { # path seconds size
     ffmpeg -y -v error -nostdin -f lavfi -i "testsrc2=size=$3:rate=25:duration=$2" \
         -f lavfi -i "sine=frequency=440:sample_rate=44100:duration=$2" -pix_fmt yuv420p -shortest "$1" ||

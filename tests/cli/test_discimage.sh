@@ -3,18 +3,7 @@
 # and written as a DVD-Video image that libdvdread (lsdvd) reads back; an
 # already converted DVD file made into an image directly; and the refusals.
 # $1 is the folder holding the programs.
-set -u
-BIN=${1:?bin dir}
-CLI="$BIN/reelmax-cli"
-export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
-W=$(mktemp -d)
-trap 'rm -rf "$W"' EXIT
-export HOME="$W/home" XDG_CONFIG_HOME="$W/home/.config" XDG_DATA_HOME="$W/home/.local/share"
-mkdir -p "$XDG_CONFIG_HOME"
-FAILS=0
-fail() { echo "FAIL: $*"; FAILS=$((FAILS + 1)); }
-ok() { echo "ok: $*"; }
-gen() { ffmpeg -y -v error -nostdin "$@" || { echo "ffmpeg could not make test media"; exit 1; }; }
+source "$(dirname "$0")/common.sh"
 near() { awk -v a="$1" -v b="$2" -v t="${3:-0.5}" 'BEGIN { d = a - b; if (d < 0) d = -d; exit !(d <= t) }'; }
 # Length in seconds of each title lsdvd finds, one a line.
 titles() { lsdvd "$1" 2>/dev/null | sed -n 's/^Title: [0-9]*, Length: \([0-9]*\):\([0-9]*\):\([0-9.]*\).*/\1 \2 \3/p' |

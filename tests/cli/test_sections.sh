@@ -2,19 +2,7 @@
 # reelmax-cli --sections: each section of each file becomes its own output,
 # named as the program names the outputs of list entries; --merge joins the
 # sections in order.  $1 is the folder holding the programs.
-set -u
-BIN=${1:?bin dir}
-CLI="$BIN/reelmax-cli"
-export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
-W=$(mktemp -d)
-trap 'rm -rf "$W"' EXIT
-export HOME="$W/home" XDG_CONFIG_HOME="$W/home/.config" XDG_DATA_HOME="$W/home/.local/share"
-mkdir -p "$XDG_CONFIG_HOME"
-FAILS=0
-
-fail() { echo "FAIL: $*"; FAILS=$((FAILS + 1)); }
-ok() { echo "ok: $*"; }
-gen() { ffmpeg -y -v error -nostdin "$@" || { echo "ffmpeg could not make test media"; exit 1; }; }
+source "$(dirname "$0")/common.sh"
 duration() { ffprobe -v error -show_entries format=duration -of default=nw=1:nk=1 "$1"; }
 decodes() { [ -z "$(ffmpeg -v error -nostdin -i "$1" -f null - 2>&1)" ]; }
 near() { awk -v a="$1" -v b="$2" -v t="${3:-0.1}" 'BEGIN { d = a - b; if (d < 0) d = -d; exit !(d <= t) }'; }
