@@ -21,25 +21,24 @@ void TimestampContinuity::fix(AVPacket *packet, AVRational timeBase, bool video)
         // The new run lasts from where the last one's pictures ended; this
         // packet's stream keeps its place in it.
         double target = m_other.endMs;
-        if (m_video.seen && m_videoInRun) {
+        if (m_video.inRun) {
             const double runLength = m_video.endMs - m_video.runStartMs;
-            const bool ownPlace = video || !m_otherInRun;
+            const bool ownPlace = video || !m_other.inRun;
             target = (ownPlace ? m_video.runStartMs : m_other.runStartMs) + runLength;
         }
         const double delta = target - (start * msPerTick + m_shiftMs);
         m_shiftMs += delta;
         ms += delta;
-        m_videoInRun = m_otherInRun = false;
+        m_video.inRun = m_other.inRun = false;
     }
     m_seen = true;
     m_lastMs = std::max(m_lastMs, ms);
     const double startMs = start * msPerTick + m_shiftMs;
     const double lengthMs = packet->duration > 0 ? packet->duration * msPerTick : kUnknownDurationMs;
     Stream &s = video ? m_video : m_other;
-    bool &inRun = video ? m_videoInRun : m_otherInRun;
-    s.runStartMs = inRun ? std::min(s.runStartMs, startMs) : startMs;
+    s.runStartMs = s.inRun ? std::min(s.runStartMs, startMs) : startMs;
     s.endMs = s.seen ? std::max(s.endMs, startMs + lengthMs) : startMs + lengthMs;
-    s.seen = inRun = true;
+    s.seen = s.inRun = true;
     const int64_t shift = av_rescale_q(std::llround(m_shiftMs * 1000.0), AVRational{1, 1000000}, timeBase);
     packet->dts += shift;
     if (packet->pts != AV_NOPTS_VALUE)

@@ -16,6 +16,7 @@ public:
 private:
     struct Stream {
         bool seen = false;
+        bool inRun = false;      // seen since the last clock restart
         double runStartMs = 0.0; // where it starts in the current run
         double endMs = 0.0;      // where it reached
     };
@@ -24,5 +25,4 @@ private:
     double m_lastMs = 0.0; // the highest decoding time seen
     double m_shiftMs = 0.0;
     Stream m_video, m_other;
-    bool m_videoInRun = false, m_otherInRun = false;
 };
