@@ -130,8 +130,16 @@ std::vector<FilterNode> FilterGraph::videoChain(const FilterSettings &s, const V
         chain.push_back({"boxblur", {{"luma_radius", "2"}, {"luma_power", "1"}}, {}});
     if (s.negate)
         chain.push_back({"negate", {}, {}});
-    if (s.deshake)
-        chain.push_back({"deshake", {}, {}});
+    if (s.deshake) {
+        // The motion search steps down the picture in rows of 8 but compares
+        // blocks of 16: on a picture whose height is not a multiple of 8 its
+        // last blocks reach past the bottom of the picture's memory.  A search
+        // area cut to a multiple of 8 keeps every block inside.
+        FilterNode node{"deshake", {}, {}};
+        if (h % 8 != 0 && h >= 8)
+            node.options = {{"x", "0"}, {"y", "0"}, {"w", num(int64_t(w))}, {"h", num(int64_t(h - h % 8))}};
+        chain.push_back(node);
+    }
     if (s.sharp)
         chain.push_back(
             {"unsharp", {{"luma_msize_x", "5"}, {"luma_msize_y", "5"}, {"luma_amount", "1.5"}}, {}});

@@ -288,6 +288,35 @@ private slots:
         }
     }
 
+    // The steadying filter's motion search read past the bottom of pictures
+    // whose height is not a multiple of 8 (a crop to 200x150 crashed now and
+    // then): its search area is cut to whole rows of 8.
+    void deshakeSearchStaysInsideThePicture()
+    {
+        FilterSettings settings;
+        settings.deshake = true;
+        for (const int height : {150, 151, 240, 7}) {
+            VideoFilterInput in;
+            in.width = 200;
+            in.height = height;
+            int areaHeight = height;
+            for (const FilterNode &n : FilterGraph::videoChain(settings, in, VideoFilterOutput()))
+                if (n.name == "deshake")
+                    for (const auto &[key, value] : n.options)
+                        if (key == "h")
+                            areaHeight = std::stoi(value);
+            QVERIFY2(areaHeight <= height && (areaHeight % 8 == 0 || height < 8),
+                     qPrintable(QString("%1 -> %2").arg(height).arg(areaHeight)));
+            QVERIFY(areaHeight > height - 8);
+        }
+        const QString out = convert([](CFFmpegTranscode &t) {
+            t.SetCropFilter(0, 10, 10, 200, 150, 0, 0);
+            t.SetDeshakeFilter(0);
+        });
+        QVERIFY(!out.isEmpty());
+        QCOMPARE(frameAt(out, 1.0).size(), QSize(200, 150));
+    }
+
     void deinterlacingRemovesCombing()
     {
         // Two fields from different moments woven into one frame comb on motion.
