@@ -163,6 +163,24 @@ void dropDebug(QtMsgType type, const QMessageLogContext &, const QString &messag
         std::fprintf(stderr, "%s\n", qPrintable(message));
 }
 
+// The window runs as a user of its own, so that the benchmark never changes
+// the real user's settings, session or the upc.xml beside the program.
+bool usePrivateHome(const QString &dir)
+{
+    const QString home = dir + "/home";
+    const QString runtime = home + "/runtime";
+    if (!QDir().mkpath(home + "/.config") || !QDir().mkpath(runtime) ||
+        !QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+        return false;
+    qputenv("HOME", home.toUtf8());
+    qputenv("XDG_CONFIG_HOME", (home + "/.config").toUtf8());
+    qputenv("XDG_DATA_HOME", (home + "/.local/share").toUtf8());
+    qputenv("XDG_CACHE_HOME", (home + "/.cache").toUtf8());
+    qputenv("XDG_RUNTIME_DIR", runtime.toUtf8());
+    qputenv("REELMAX_UPC", (home + "/upc.xml").toUtf8());
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -170,6 +188,10 @@ int main(int argc, char **argv)
     qInstallMessageHandler(dropDebug);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!usePrivateHome(TestMedia::tempDir())) {
+        std::fprintf(stderr, "cannot make a private home\n");
+        return 1;
+    }
     QApplication app(argc, argv);
     const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 100;
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;

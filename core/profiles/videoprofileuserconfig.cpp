@@ -94,6 +94,12 @@ QString VideoProfileUserConfig::shippedDefaultPath()
 {
     if (!s_shippedOverride.isEmpty())
         return s_shippedOverride;
+    // In a build tree the file beside the program is the shipped default and
+    // the live file at once; REELMAX_UPC_DEFAULT names an untouched default
+    // (test runs take the one in the sources).
+    const QString named = qEnvironmentVariable("REELMAX_UPC_DEFAULT");
+    if (!named.isEmpty())
+        return named;
     return DataPaths::dataPath(QStringLiteral("upc.xml"));
 }
 

@@ -70,7 +70,8 @@ public:
     // Where upc.xml belongs on this system (see the class comment); the
     // environment variable REELMAX_UPC names another file.
     static QString defaultConfigPath();
-    // The default shipped beside the program.
+    // The default shipped beside the program, or the file named by the
+    // environment variable REELMAX_UPC_DEFAULT.
     static QString shippedDefaultPath();
     // The per-user location used when the program's folder is read-only.
     static QString userConfigPath();

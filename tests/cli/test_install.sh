@@ -41,7 +41,7 @@ grep -q '^MimeType=.*video/mp4;' "$P/share/applications/corvane-reelmax.desktop"
 H="$W/home"
 mkdir -p "$H/runtime" && chmod 700 "$H/runtime"
 HOME="$H" XDG_CONFIG_HOME="$H/.config" XDG_DATA_HOME="$H/.local/share" XDG_RUNTIME_DIR="$H/runtime" \
-    QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1 SDL_AUDIODRIVER=dummy REELMAX_UPC= \
+    QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1 SDL_AUDIODRIVER=dummy REELMAX_UPC= REELMAX_UPC_DEFAULT= \
     QT_LOGGING_RULES="reelmax.profiles.debug=true" \
     timeout 15 "$P/bin/reelmax" >"$W/run.log" 2>&1
 rc=$?

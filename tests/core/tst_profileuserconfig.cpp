@@ -104,6 +104,8 @@ void TstProfileUserConfig::initTestCase()
     QVERIFY(m_dir.isValid());
     // Never the file beside the test program.
     qputenv("REELMAX_UPC", path("first.xml").toUtf8());
+    // Nor the default beside it, which is also a developer's live file.
+    qputenv("REELMAX_UPC_DEFAULT", REELMAX_SOURCE_DIR "/res/upc.xml");
     QCOMPARE(cfg()->configPath(), path("first.xml"));
     QVERIFY(QFile::exists(path("first.xml")));
 }
@@ -126,7 +128,10 @@ void TstProfileUserConfig::useXml(const QByteArray &xml, const QString &name)
 
 void TstProfileUserConfig::shippedDefaultLayout()
 {
-    QVERIFY(QFile::exists(VideoProfileUserConfig::shippedDefaultPath()));
+    // The build ships a copy beside the program; the tests read the
+    // sources' copy, named by REELMAX_UPC_DEFAULT.
+    QVERIFY(QFile::exists(QStringLiteral(REELMAX_BIN_DIR "/upc.xml")));
+    QCOMPARE(VideoProfileUserConfig::shippedDefaultPath(), QStringLiteral(REELMAX_SOURCE_DIR "/res/upc.xml"));
     QFile::remove(path("fresh.xml"));
     cfg()->setConfigPath(path("fresh.xml"));
 
