@@ -1,28 +1,8 @@
 #include "engine/transcode/audioencodesink.h"
 
-extern "C" {
-#include <libavutil/samplefmt.h>
-}
+#include "engine/av/audioframe.h"
 
 #include <algorithm>
-
-namespace {
-
-// A frame of n samples in the encoder's format, its buffers allocated.
-av::FramePtr makeAudioFrame(const AVCodecContext *ac, int n)
-{
-    av::FramePtr f = av::makeFrame();
-    if (!f)
-        return f;
-    f->nb_samples = n;
-    f->format = ac->sample_fmt;
-    f->sample_rate = ac->sample_rate;
-    if (av_channel_layout_copy(&f->ch_layout, &ac->ch_layout) < 0 || av_frame_get_buffer(f.get(), 0) < 0)
-        f.reset();
-    return f;
-}
-
-} // namespace
 
 bool AudioEncodeSink::open(const AudioEncodeParams &params, bool progressBySound, std::string *error)
 {
@@ -55,10 +35,9 @@ bool AudioEncodeSink::padTo(double ms, std::string *error)
     int64_t missing = until - (m_samples + av_audio_fifo_size(m_fifo.get()));
     while (missing > 0) {
         const int n = int(std::min<int64_t>(missing, 4096));
-        av::FramePtr silence = makeAudioFrame(ac, n);
+        av::FramePtr silence = av::makeSilence(ac->sample_fmt, ac->sample_rate, ac->ch_layout, n);
         if (!silence)
             return av::failWith(error, "out of memory");
-        av_samples_set_silence(silence->extended_data, 0, n, ac->ch_layout.nb_channels, ac->sample_fmt);
         if (!feed(silence.get(), error))
             return false;
         missing -= n;
@@ -79,7 +58,7 @@ bool AudioEncodeSink::encodeChunks(bool all, std::string *error)
         if (queued == 0 || (queued < m_chunk && !all))
             return true;
         const int n = std::min(m_chunk, queued);
-        av::FramePtr chunk = makeAudioFrame(ac, n);
+        av::FramePtr chunk = av::makeAudioFrame(ac->sample_fmt, ac->sample_rate, ac->ch_layout, n);
         if (!chunk ||
             av_audio_fifo_read(m_fifo.get(), reinterpret_cast<void **>(chunk->extended_data), n) < n)
             return av::failWith(error, "out of memory");

@@ -1,5 +1,7 @@
 #include "engine/transcode/audiolane.h"
 
+#include "engine/av/audioframe.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -30,8 +32,8 @@ constexpr double kLongestHoleMs = 10000.0;
 bool AudioLane::onFrame(AVFrame *frame, std::string *error)
 {
     const int rate = std::max(1, frame->sample_rate);
-    const double reachedMs = m_firstMs + m_samplesIn * 1000.0 / rate;
-    double ms = m_samplesIn > 0 ? reachedMs : m_window.startMs; // without a time: right after the last
+    // A frame without a time comes right after the last one.
+    double ms = m_samplesIn > 0 ? nextSampleMs(rate) : m_window.startMs;
     const bool timed = frameTime(frame, &ms);
     const double durationMs = frame->nb_samples * 1000.0 / rate;
     if (ms + durationMs / 2 < m_window.startMs)
@@ -59,7 +61,7 @@ bool AudioLane::onFrame(AVFrame *frame, std::string *error)
 bool AudioLane::keepInTime(const AVFrame *frame, double ms, bool *skip, std::string *error)
 {
     const int rate = std::max(1, frame->sample_rate);
-    const double driftMs = ms - (m_firstMs + m_samplesIn * 1000.0 / rate);
+    const double driftMs = ms - nextSampleMs(rate);
     if (std::abs(driftMs) <= kResyncMs)
         return true;
     if (std::abs(driftMs) > kLongestHoleMs) {
@@ -70,19 +72,10 @@ bool AudioLane::keepInTime(const AVFrame *frame, double ms, bool *skip, std::str
         *skip = true;
         return true;
     }
-    av::FramePtr silence = av::makeFrame();
+    av::FramePtr silence = av::makeSilence(frame->format, frame->sample_rate, frame->ch_layout,
+                                           int(std::llround(driftMs * rate / 1000.0)));
     if (!silence)
         return av::failWith(error, "out of memory");
-    silence->format = frame->format;
-    silence->sample_rate = frame->sample_rate;
-    silence->nb_samples = int(std::llround(driftMs * rate / 1000.0));
-    int ret = av_channel_layout_copy(&silence->ch_layout, &frame->ch_layout);
-    if (ret >= 0)
-        ret = av_frame_get_buffer(silence.get(), 0);
-    if (ret < 0)
-        return av::failWith(error, "out of memory");
-    av_samples_set_silence(silence->extended_data, 0, silence->nb_samples, frame->ch_layout.nb_channels,
-                           AVSampleFormat(frame->format));
     return push(silence.get(), error);
 }
 

@@ -24,6 +24,8 @@ private:
     // *skip: leave this frame out.
     bool keepInTime(const AVFrame *frame, double ms, bool *skip, std::string *error);
     bool push(AVFrame *frame, std::string *error);
+    // The input time at which the next sample pushed belongs.
+    double nextSampleMs(int rate) const { return m_firstMs + m_samplesIn * 1000.0 / rate; }
     bool pullFrames(std::string *error);
 
     const FilterSettings &m_filters;
