@@ -4,6 +4,8 @@
 #include "Widgets/widgetenhancer.h"
 #include "core/config/videouserconfig.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
@@ -47,6 +49,10 @@ void selectData(QComboBox *combo, const QVariant &data)
         combo->setCurrentIndex(index);
 }
 
+// Height of the skin's bottom band, on which the buttons sit.
+constexpr int kButtonBand = 54;
+constexpr int kBottomMargin = 16;
+
 } // namespace
 
 SettingsDialog::SettingsDialog(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
@@ -54,8 +60,8 @@ SettingsDialog::SettingsDialog(QWidget *parent) : QDialog(parent, Qt::Dialog | Q
     setObjectName(QStringLiteral("SettingsDialog"));
     setWindowTitle(tr("Dialog"));
     if (WidgetEnhancer *enhancer = WidgetEnhancer::create(this, true, false))
-        enhancer->loadSkin(QStringLiteral(":/images/dialogs/dlg_bkgnd.png"), DialogCaption::kHeight, 7, 54,
-                           7);
+        enhancer->loadSkin(QStringLiteral(":/images/dialogs/dlg_bkgnd.png"), DialogCaption::kHeight, 7,
+                           kButtonBand, 7);
     buildForm();
     loadValues();
 
@@ -113,10 +119,14 @@ void SettingsDialog::buildForm()
     buttons->addWidget(btnCancel);
 
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(17, 0, 17, 16);
+    layout->setContentsMargins(17, 0, 17, kBottomMargin);
     layout->addLayout(caption);
     layout->addWidget(tabWidget, 1);
-    layout->addSpacing(6);
+    // The tabs' frame ends a little above the skin's button band.
+    int buttonHeight = 0;
+    for (QPushButton *b : {btnResetDefault, btnApply, btnOK, btnCancel})
+        buttonHeight = std::max(buttonHeight, b->sizeHint().height());
+    layout->addSpacing(std::max(6, kButtonBand - kBottomMargin - buttonHeight + 4));
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize); // as large as the longest texts need
 }
