@@ -107,7 +107,7 @@ bool PlayerAudioSink::takeNext(int current)
             // The first picture sets the clock; without pictures the sound does.
             if (m_withPictures)
                 return false;
-            m_state.clock.set(pts);
+            m_state.clock.set(pts, serial);
             m_state.anchorSerial = serial;
             if (!m_state.seekRequested)
                 m_state.positionPending = false;
@@ -133,9 +133,8 @@ void PlayerAudioSink::followClock(double playedMs, int serial)
 {
     // Drivers that only pretend to play run slow on a busy machine: the
     // clock keeps to the system clock with them.
-    if (playedMs >= 0.0 && m_device.pacesRealTime() && m_state.anchorSerial == serial &&
-        std::abs(playedMs - m_state.clock.get()) > kDriftMs)
-        m_state.clock.set(playedMs);
+    if (playedMs >= 0.0 && m_device.pacesRealTime())
+        m_state.clock.follow(playedMs, serial, kDriftMs);
 }
 
 } // namespace playback

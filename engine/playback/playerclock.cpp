@@ -1,6 +1,7 @@
 #include "engine/playback/playerclock.h"
 
 #include <chrono>
+#include <cmath>
 
 namespace playback {
 
@@ -10,17 +11,34 @@ double PlayerClock::nowMs()
     return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
 }
 
-void PlayerClock::set(double ms)
+double PlayerClock::currentLocked(double now) const
+{
+    return m_paused ? m_base : m_base + (now - m_updated);
+}
+
+void PlayerClock::set(double ms, int serial)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_base = ms;
     m_updated = nowMs();
+    m_serial = serial;
+}
+
+bool PlayerClock::follow(double ms, int serial, double toleranceMs)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    const double now = nowMs();
+    if (serial != m_serial || std::abs(ms - currentLocked(now)) <= toleranceMs)
+        return false;
+    m_base = ms;
+    m_updated = now;
+    return true;
 }
 
 double PlayerClock::get() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    return m_paused ? m_base : m_base + (nowMs() - m_updated);
+    return currentLocked(nowMs());
 }
 
 void PlayerClock::setPaused(bool paused)

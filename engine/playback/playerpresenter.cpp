@@ -72,8 +72,9 @@ void PlayerPresenter::idle(int serial)
     if (m_state.anchorSerial != serial && !m_state.seekRequested && !pictureWillCome(serial) &&
         !soundWillCome(serial)) {
         // Neither will come: the clock starts at the target.
-        m_state.clock.set(m_state.targetSerial == serial ? m_state.targetMs.load()
-                                                         : double(m_state.sectionStart));
+        const double startMs =
+            m_state.targetSerial == serial ? m_state.targetMs.load() : double(m_state.sectionStart);
+        m_state.clock.set(startMs, serial);
         m_state.anchorSerial = serial;
         m_state.positionPending = false;
     }
@@ -89,7 +90,7 @@ void PlayerPresenter::showFirst(int serial)
     DecodedFrame f;
     if (!m_video->frames().pop(f))
         return;
-    m_state.clock.set(f.ptsMs);
+    m_state.clock.set(f.ptsMs, serial);
     m_state.anchorSerial = serial;
     if (!m_state.seekRequested)
         m_state.positionPending = false;

@@ -1,8 +1,9 @@
 // The playback pipeline's parts on their own: the bounded queues with their
-// serials, and a session's ordered shutdown.
+// serials, the clock, and a session's ordered shutdown.
 #include "common/testmedia.h"
 #include "engine/av/filtersettings.h"
 #include "engine/playback/playeraudiooutput.h"
+#include "engine/playback/playerclock.h"
 #include "engine/playback/playerframequeue.h"
 #include "engine/playback/playerpacketqueue.h"
 #include "engine/playback/playersession.h"
@@ -144,6 +145,48 @@ private slots:
         session.shutdown();
         QVERIFY2(t.elapsed() < 5000, qPrintable(QString::number(t.elapsed())));
         QCOMPARE(session.status(), PLAY_STATUS_STOPPED);
+    }
+
+    // A seek starts a new run of the clock.  The sound device's correction
+    // measured on the sound before the seek arrives late (its callback runs
+    // on its own thread): it must not put the clock back where the seek left,
+    // nor may corrections within a run move it by less than the tolerance.
+    void clockTakesCorrectionsOnlyFromItsOwnRun()
+    {
+        PlayerClock clock;
+        clock.set(2400, 1);
+        clock.setPaused(true);
+        QVERIFY(clock.follow(2500, 1, 40));
+        QCOMPARE(clock.get(), 2500.0);
+        clock.set(1000, 2); // the seek back
+        QVERIFY(!clock.follow(2520, 1, 40));
+        QCOMPARE(clock.get(), 1000.0);
+        QVERIFY(!clock.follow(1030, 2, 40));
+        QCOMPARE(clock.get(), 1000.0);
+        QVERIFY(clock.follow(1100, 2, 40));
+        QCOMPARE(clock.get(), 1100.0);
+
+        // The same race on threads: late corrections from the old run never
+        // show through once the new run has set the clock.
+        clock.set(5000, 3);
+        std::atomic<bool> seeked{false}, stop{false}, stale{false};
+        std::thread sound([&] {
+            while (!stop)
+                clock.follow(5000, 3, 0);
+        });
+        std::thread watcher([&] {
+            while (!stop)
+                if (seeked && clock.get() > 4000)
+                    stale = true;
+        });
+        QTest::qWait(20);
+        clock.set(100, 4);
+        seeked = true;
+        QTest::qWait(50);
+        stop = true;
+        sound.join();
+        watcher.join();
+        QVERIFY(!stale);
     }
 
     // A session that never started, or one that cannot open, goes quietly.
