@@ -204,6 +204,18 @@ int main(int argc, char **argv)
         std::printf("  %-20s %6.2f s  CPU %6.2f s  peak %6.1f MB   time %.3f  memory %.3f\n", side->name,
                     median(side->seconds), median(side->cpu), median(side->peakMb),
                     median(side->seconds) / toolS, median(side->peakMb) / toolMb);
+    // Each run against the tool's run just before it: the spread shows how
+    // much the machine's other work moved the medians.
+    for (const Side *side : {&engine, &front}) {
+        std::vector<double> ratios;
+        for (size_t i = 0; i < side->seconds.size() && i < tool.seconds.size(); ++i)
+            ratios.push_back(side->seconds[i] / tool.seconds[i]);
+        if (ratios.empty())
+            continue;
+        const auto [low, high] = std::minmax_element(ratios.begin(), ratios.end());
+        std::printf("  %-20s time run by run: lowest %.3f, median %.3f, highest %.3f\n", side->name, *low,
+                    median(ratios), *high);
+    }
     std::printf("  targets: engine time <= 0.90, reelmax-cli time <= 0.95, memory <= 1.05\n");
     std::printf("  stop latency: median %.0f ms, worst %.0f ms (target < 500)\n", median(stops),
                 stops.empty() ? 0.0 : *std::max_element(stops.begin(), stops.end()));
