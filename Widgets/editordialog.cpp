@@ -1,6 +1,7 @@
 #include "Widgets/editordialog.h"
 
 #include "Widgets/editorstyle.h"
+#include "Widgets/seekslider.h"
 #include "Widgets/videoedittabcrop.h"
 #include "Widgets/videoedittabeffect.h"
 #include "Widgets/videoedittabsubtitle.h"
@@ -129,7 +130,7 @@ void EditorDialog::buildForm()
     widgetPlayer->setGeometry(QRect(QPoint(0, 0), kScreenSize));
     widgetPlayer->setFocusPolicy(Qt::ClickFocus);
 
-    sliderPlayer = new QSlider(Qt::Horizontal, this);
+    sliderPlayer = new SeekSlider(Qt::Horizontal, this);
     sliderPlayer->setObjectName(QStringLiteral("sliderPlayer"));
     sliderPlayer->setFixedHeight(16);
     sliderPlayer->setFocusPolicy(Qt::NoFocus);

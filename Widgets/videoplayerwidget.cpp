@@ -1,6 +1,7 @@
 #include "Widgets/videoplayerwidget.h"
 
 #include "Widgets/playerbuttons.h"
+#include "Widgets/seekslider.h"
 #include "Widgets/videoplayerscreen.h"
 #include "Widgets/widgetenhancer.h"
 #include "app/guilog.h"
@@ -115,7 +116,7 @@ void VideoPlayerWidget::setupUi()
     videoLayout->addWidget(m_screen);
     layout->addWidget(videoWidget, 1);
 
-    m_sliderPlayProgress = new QSlider(Qt::Horizontal, this);
+    m_sliderPlayProgress = new SeekSlider(Qt::Horizontal, this);
     m_sliderPlayProgress->setObjectName(QStringLiteral("sliderPlayProgress"));
     m_sliderPlayProgress->setFixedHeight(16);
     m_sliderPlayProgress->setFocusPolicy(Qt::NoFocus);

@@ -123,6 +123,14 @@ private slots:
                                   m_dialog->tabs()->tabText(2), m_dialog->tabs()->tabText(3)};
         QCOMPARE(tabs, QStringList({"Effect", "Crop", "Subtitle", "Watermark"}));
 
+        // A click on the progress bar seeks to that point at once.
+        QSlider *bar = m_dialog->progressSlider();
+        QTRY_VERIFY(bar->maximum() > 0);
+        QSignalSpy moved(bar, &QSlider::sliderMoved);
+        QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() * 3 / 4, bar->height() / 2));
+        QCOMPARE(moved.count(), 1);
+        QVERIFY(qAbs(moved.first().at(0).toInt() - bar->maximum() * 3 / 4) <= bar->maximum() / 10);
+
         // A file whose crop width is 0 opens with the whole frame selected.
         VideoEditTabCrop *crop = m_dialog->cropTab();
         QCOMPARE(crop->spinLeft()->value(), 0);

@@ -338,6 +338,17 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(position() < 1000, 3000);
         button("btnForward")->click();
         QTRY_VERIFY_WITH_TIMEOUT(position() >= 100000 && position() < 103000, 3000);
+
+        // A click on the bar seeks there, backwards too; a plain slider
+        // would only have stepped a page towards the click.
+        QSlider *bar = slider("sliderPlayProgress");
+        const QPoint threeQuarters(bar->width() * 3 / 4, bar->height() / 2);
+        QTest::mouseClick(bar, Qt::LeftButton, {}, threeQuarters);
+        QTRY_VERIFY_WITH_TIMEOUT(position() >= 140000 && position() < 160000, 3000);
+        const QPoint quarter(bar->width() / 4, bar->height() / 2);
+        QTest::mouseClick(bar, Qt::LeftButton, {}, quarter);
+        QTRY_VERIFY_WITH_TIMEOUT(position() >= 40000 && position() < 60000, 3000);
+
         // Not while paused.
         button("btnStart")->click();
         QCOMPARE(status(), int(PLAY_STATUS_PAUSED));
