@@ -197,16 +197,22 @@ std::vector<FilterNode> FilterGraph::videoChain(const FilterSettings &s, const V
     }
 
     // The preview's output size comes last, so that subtitles and watermarks
-    // keep the size and place they have in the converted picture.
+    // keep the size and place they have in the converted picture.  The
+    // picture keeps its own shape: the conversion boxes, crops or marks the
+    // display aspect of a frame of another shape, it never squeezes the
+    // picture into it, so the preview must not either.
     if (s.zoomMode >= 0 && s.zoomWidth > 0 && s.zoomHeight > 0) {
         chain.push_back(
             {"scale",
              {{"w", num(int64_t(s.zoomWidth))}, {"h", num(int64_t(s.zoomHeight))}, {"flags", "bicubic"}},
              {}});
+        AVRational zoomed{1, 1};
+        av_reduce(&zoomed.num, &zoomed.den, int64_t(w) * sar.num * s.zoomHeight,
+                  int64_t(h) * sar.den * s.zoomWidth, 1 << 16);
         w = s.zoomWidth;
         h = s.zoomHeight;
-        sar = {1, 1};
-        chain.push_back({"setsar", {{"sar", "1"}}, {}});
+        sar = zoomed;
+        chain.push_back({"setsar", {{"sar", rational(sar)}}, {}});
     }
 
     // Final size: square pixels unless a display aspect is asked for.

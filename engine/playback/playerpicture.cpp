@@ -112,9 +112,8 @@ double PlayerPicture::streamAspect() const
 {
     if (m_stream.width <= 0 || m_stream.height <= 0)
         return 0.0;
+    // The preview's zoom keeps the picture's shape: only the crop changes it.
     const FilterSettings f = m_filters.filterSnapshot();
-    if (f.zoomMode >= 0 && f.zoomWidth > 0 && f.zoomHeight > 0)
-        return double(f.zoomWidth) / f.zoomHeight;
     const AVRational sarQ = m_stream.sampleAspect;
     const double sar = sarQ.num > 0 && sarQ.den > 0 ? av_q2d(sarQ) : 1.0;
     if (f.crop && f.cropWidth > 0 && f.cropHeight > 0)

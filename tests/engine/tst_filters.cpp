@@ -197,6 +197,46 @@ private slots:
         QVERIFY(luma(3, 3) < 40);
     }
 
+    // The preview's zoom shows the picture at the output's size but in its
+    // own shape: a wide picture zoomed to a 4:3 frame size is not squeezed
+    // (the conversion boxes it or keeps its display aspect).
+    void previewZoomKeepsThePicturesShape()
+    {
+        FilterSettings settings;
+        settings.zoomMode = 0;
+        settings.zoomWidth = 72; // a DVD-like 720x576 frame, small
+        settings.zoomHeight = 58;
+        VideoFilterInput in;
+        in.width = 128;
+        in.height = 72;
+        in.pixFmt = AV_PIX_FMT_YUV420P;
+        in.timeBase = {1, 25};
+        VideoFilterOutput out;
+        out.evenSize = false; // as the player asks
+        FilterGraph graph;
+        std::string error;
+        QVERIFY2(graph.initVideo(settings, in, out, &error), error.c_str());
+        av::FramePtr frame = av::makeFrame();
+        frame->format = AV_PIX_FMT_YUV420P;
+        frame->width = 128;
+        frame->height = 72;
+        QVERIFY(av_frame_get_buffer(frame.get(), 0) >= 0);
+        QVERIFY(av_frame_make_writable(frame.get()) >= 0);
+        for (int p = 0; p < 3; ++p)
+            for (int y = 0; y < (p ? 36 : 72); ++y)
+                memset(frame->data[p] + y * frame->linesize[p], 128, p ? 64 : 128);
+        frame->pts = 0;
+        QVERIFY(graph.push(frame.get()) >= 0);
+        QVERIFY(graph.push(nullptr) >= 0);
+        av::FramePtr result = av::makeFrame();
+        QCOMPARE(graph.pull(result.get()), 0);
+        const AVRational sar =
+            result->sample_aspect_ratio.num > 0 ? result->sample_aspect_ratio : AVRational{1, 1};
+        const double shown = result->width * av_q2d(sar) / result->height;
+        QVERIFY2(std::abs(shown - 16.0 / 9.0) < 0.03, qPrintable(QString::number(shown)));
+        QCOMPARE(result->height, 58);
+    }
+
     // The crop is chosen on the mirrored picture, and the preview's zoom
     // comes after the overlays so that they sit where the output has them.
     void mirrorBeforeCropZoomAfterOverlays()
