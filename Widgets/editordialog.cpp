@@ -132,9 +132,6 @@ void EditorDialog::buildForm()
 
     sliderPlayer = new SeekSlider(Qt::Horizontal, this);
     sliderPlayer->setObjectName(QStringLiteral("sliderPlayer"));
-    sliderPlayer->setFixedHeight(16);
-    sliderPlayer->setFocusPolicy(Qt::NoFocus);
-    sliderPlayer->setRange(0, 0);
 
     btnStart = EditorStyle::imageButton(this, "btnStart", 29, tr("Play"), true);
     btnStop = EditorStyle::imageButton(this, "btnStop", 29, tr("Stop"), false);

@@ -16,7 +16,6 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QEvent>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGraphicsEffect>
@@ -118,9 +117,6 @@ void VideoPlayerWidget::setupUi()
 
     m_sliderPlayProgress = new SeekSlider(Qt::Horizontal, this);
     m_sliderPlayProgress->setObjectName(QStringLiteral("sliderPlayProgress"));
-    m_sliderPlayProgress->setFixedHeight(16);
-    m_sliderPlayProgress->setFocusPolicy(Qt::NoFocus);
-    m_sliderPlayProgress->setRange(0, 0);
     m_sliderPlayProgress->setStyleSheet(QStringLiteral(
         "QSlider::groove:horizontal { border: none; height: 16px;"
         " border-image: url(:/images/mainwindow/videoplayer/slider_bkgnd.png); }"
