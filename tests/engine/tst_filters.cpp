@@ -66,6 +66,42 @@ double meanSaturationSpread(const QImage &img)
     return sum / ((img.width() / 2) * (img.height() / 2));
 }
 
+// A 4:2:0 picture whose luma comes from luma(x, y), with neutral colour.
+av::FramePtr yuvPicture(int width, int height, const std::function<int(int, int)> &luma)
+{
+    av::FramePtr frame = av::makeFrame();
+    frame->format = AV_PIX_FMT_YUV420P;
+    frame->width = width;
+    frame->height = height;
+    if (av_frame_get_buffer(frame.get(), 0) < 0)
+        return {};
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            frame->data[0][y * frame->linesize[0] + x] = uint8_t(luma(x, y));
+    for (int p = 1; p < 3; ++p)
+        for (int y = 0; y < (height + 1) / 2; ++y)
+            memset(frame->data[p] + y * frame->linesize[p], 128, size_t(width + 1) / 2);
+    frame->pts = 0;
+    return frame;
+}
+
+// The picture a graph built for the settings makes of one picture (empty,
+// with a warning, when it makes none).
+av::FramePtr filterOnce(const FilterSettings &settings, const VideoFilterInput &in,
+                        const VideoFilterOutput &out, AVFrame *picture)
+{
+    FilterGraph graph;
+    std::string error;
+    if (!graph.initVideo(settings, in, out, &error)) {
+        qWarning("no filter graph: %s", error.c_str());
+        return {};
+    }
+    av::FramePtr result = av::makeFrame();
+    if (!picture || graph.push(picture) < 0 || graph.push(nullptr) < 0 || graph.pull(result.get()) != 0)
+        return {};
+    return result;
+}
+
 } // namespace
 
 class TestFilters : public QObject {
@@ -169,26 +205,10 @@ private slots:
         in.timeBase = {1, 25};
         VideoFilterOutput out;
         out.pixFmts = {AV_PIX_FMT_RGBA};
-        FilterGraph graph;
-        std::string error;
-        QVERIFY2(graph.initVideo(settings, in, out, &error), error.c_str());
-
-        av::FramePtr frame = av::makeFrame();
-        frame->format = AV_PIX_FMT_YUV420P;
-        frame->width = 64;
-        frame->height = 48;
-        QVERIFY(av_frame_get_buffer(frame.get(), 0) >= 0);
-        for (int y = 0; y < 48; ++y) // bright top-left quarter, dark elsewhere
-            for (int x = 0; x < 64; ++x)
-                frame->data[0][y * frame->linesize[0] + x] = (x < 32 && y < 24) ? 235 : 16;
-        for (int p = 1; p < 3; ++p)
-            for (int y = 0; y < 24; ++y)
-                memset(frame->data[p] + y * frame->linesize[p], 128, 32);
-        frame->pts = 0;
-        QVERIFY(graph.push(frame.get()) >= 0);
-        QVERIFY(graph.push(nullptr) >= 0);
-        av::FramePtr result = av::makeFrame();
-        QCOMPARE(graph.pull(result.get()), 0);
+        // A bright top-left quarter, dark elsewhere.
+        av::FramePtr picture = yuvPicture(64, 48, [](int x, int y) { return (x < 32 && y < 24) ? 235 : 16; });
+        av::FramePtr result = filterOnce(settings, in, out, picture.get());
+        QVERIFY(result);
         QCOMPARE(result->width, 32);
         QCOMPARE(result->height, 24);
         QCOMPARE(result->format, int(AV_PIX_FMT_RGBA));
@@ -213,23 +233,9 @@ private slots:
         in.timeBase = {1, 25};
         VideoFilterOutput out;
         out.evenSize = false; // as the player asks
-        FilterGraph graph;
-        std::string error;
-        QVERIFY2(graph.initVideo(settings, in, out, &error), error.c_str());
-        av::FramePtr frame = av::makeFrame();
-        frame->format = AV_PIX_FMT_YUV420P;
-        frame->width = 128;
-        frame->height = 72;
-        QVERIFY(av_frame_get_buffer(frame.get(), 0) >= 0);
-        QVERIFY(av_frame_make_writable(frame.get()) >= 0);
-        for (int p = 0; p < 3; ++p)
-            for (int y = 0; y < (p ? 36 : 72); ++y)
-                memset(frame->data[p] + y * frame->linesize[p], 128, p ? 64 : 128);
-        frame->pts = 0;
-        QVERIFY(graph.push(frame.get()) >= 0);
-        QVERIFY(graph.push(nullptr) >= 0);
-        av::FramePtr result = av::makeFrame();
-        QCOMPARE(graph.pull(result.get()), 0);
+        av::FramePtr picture = yuvPicture(128, 72, [](int, int) { return 128; });
+        av::FramePtr result = filterOnce(settings, in, out, picture.get());
+        QVERIFY(result);
         const AVRational sar =
             result->sample_aspect_ratio.num > 0 ? result->sample_aspect_ratio : AVRational{1, 1};
         const double shown = result->width * av_q2d(sar) / result->height;
