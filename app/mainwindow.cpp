@@ -237,11 +237,26 @@ void MainWindow::addFilesFromArguments()
 
 void MainWindow::addFiles(const QStringList &paths)
 {
+    // Files the desktop hands over (a start with files, or files opened
+    // while the program runs) that the list already holds are not added
+    // again: the list of the last run comes back at every start, and a file
+    // opened twice from the file manager should not give two rows.  The
+    // first such file's row is selected instead.
+    VideoInfoManager *registry = VideoInfoManager::instance();
     QStringList files;
+    int listed = -1;
     for (const QString &path : paths) {
-        if (QFileInfo(path).isFile())
-            files << QFileInfo(path).absoluteFilePath();
+        const QFileInfo info(path);
+        if (!info.isFile() || files.contains(info.absoluteFilePath()))
+            continue;
+        const int row = registry->rowOfFile(info.absoluteFilePath());
+        if (row < 0)
+            files << info.absoluteFilePath();
+        else if (listed < 0)
+            listed = row;
     }
     if (!files.isEmpty())
-        VideoInfoManager::instance()->addFiles(files);
+        registry->addFiles(files);
+    else if (listed >= 0 && m_listWidget)
+        m_listWidget->selectRow(listed);
 }

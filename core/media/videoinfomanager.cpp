@@ -273,6 +273,17 @@ QString VideoInfoManager::filePath(int row) const
     return inRange(row) ? m_videos[size_t(row)]->filename : QString();
 }
 
+int VideoInfoManager::rowOfFile(const QString &path) const
+{
+    const auto clean = [](const QString &p) { return QDir::cleanPath(QFileInfo(p).absoluteFilePath()); };
+    const QString wanted = clean(path);
+    for (int row = 0; row < count(); ++row) {
+        if (clean(m_videos[size_t(row)]->filename) == wanted)
+            return row;
+    }
+    return -1;
+}
+
 QString VideoInfoManager::displayName(int row) const
 {
     return inRange(row) ? m_videos[size_t(row)]->displayName() : QString();

@@ -58,6 +58,8 @@ public:
 
     VideoInfo *item(int row) const;
     QString filePath(int row) const;
+    // The first row of a file (paths compared once made absolute and clean), -1 when none.
+    int rowOfFile(const QString &path) const;
     QString displayName(int row) const;
     const QImage *thumbnail(int row) const;
     int msStart(int row) const;

@@ -172,6 +172,30 @@ private slots:
         QVERIFY(!menu()->actPlay->isEnabled() && !tools()->btnStart->isEnabled());
     }
 
+    void handedOverFilesAlreadyListedAreNotAddedAgain()
+    {
+        // The list of the last run comes back before the files of a start
+        // with files; a file opened again from the desktop gives no second row.
+        QTemporaryDir dir;
+        const QString a = dir.filePath(QStringLiteral("a.mp4")), b = dir.filePath(QStringLiteral("b.mp4"));
+        for (const QString &path : {a, b}) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        registry()->addFiles({a});
+        registry()->duplicate(0);
+        window->addFiles({dir.path() + QStringLiteral("/./a.mp4"), b, b});
+        QCOMPARE(registry()->count(), 3);
+        QCOMPARE(registry()->filePath(2), b);
+
+        list()->selectRow(2);
+        window->addFiles({a});
+        QCOMPARE(registry()->count(), 3);
+        QCOMPARE(list()->currentRow(), 0);
+        QCOMPARE(registry()->rowOfFile(b), 2);
+        QCOMPARE(registry()->rowOfFile(dir.filePath(QStringLiteral("c.mp4"))), -1);
+    }
+
     void twoRowsSelectedDisableClip()
     {
         registry()->addFiles(paths(3));
