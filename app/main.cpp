@@ -21,14 +21,14 @@
 
 namespace {
 
-// The files named on the command line, as absolute paths (a running
-// instance has another working folder).
+// The files and folders named on the command line, as absolute paths (a
+// running instance has another working folder).
 QStringList filesOf(const QStringList &arguments)
 {
     QStringList files;
     for (const QString &argument : arguments) {
         const QFileInfo info(argument);
-        if (info.isFile())
+        if (info.isFile() || info.isDir())
             files << info.absoluteFilePath();
     }
     return files;

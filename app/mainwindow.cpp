@@ -242,10 +242,14 @@ void MainWindow::addFiles(const QStringList &paths)
     // again: the list of the last run comes back at every start, and a file
     // opened twice from the file manager should not give two rows.  The
     // first such file's row is selected instead.
+    // A folder brings its media files, as "Add Folder" does.
+    QStringList named;
+    for (const QString &path : paths)
+        named << (QFileInfo(path).isDir() ? CEventHandler::filesOfFolder(path) : QStringList{path});
     VideoInfoManager *registry = VideoInfoManager::instance();
     QStringList files;
     int listed = -1;
-    for (const QString &path : paths) {
+    for (const QString &path : std::as_const(named)) {
         const QFileInfo info(path);
         if (!info.isFile() || files.contains(info.absoluteFilePath()))
             continue;

@@ -54,8 +54,9 @@ public:
     // "Convert All" of the conversion panel.
     void convertAll();
     // Adds files handed over by a later start of the program (or named on
-    // its command line): the existing ones, as if dropped on the list,
-    // except those the list already holds (their row is selected).
+    // its command line): the existing ones, as if dropped on the list, and
+    // the media files of folders, except those the list already holds
+    // (their row is selected).
     void addFiles(const QStringList &paths);
     // The conversion panel's output folder field.
     QString outputFolderText() const;

@@ -194,6 +194,15 @@ private slots:
         QCOMPARE(list()->currentRow(), 0);
         QCOMPARE(registry()->rowOfFile(b), 2);
         QCOMPARE(registry()->rowOfFile(dir.filePath(QStringLiteral("c.mp4"))), -1);
+
+        // A folder brings its media files that are not listed yet.
+        for (const char *name : {"c.mkv", "notes.txt"}) {
+            QFile f(dir.filePath(QLatin1String(name)));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        window->addFiles({dir.path()});
+        QCOMPARE(registry()->count(), 4);
+        QCOMPARE(registry()->filePath(3), dir.filePath(QStringLiteral("c.mkv")));
     }
 
     void twoRowsSelectedDisableClip()
