@@ -100,6 +100,8 @@ void CFfmpegMerge::addFile(const VideoInfo &video)
         m_sectionTotalMs += qint64(video.msEnd) - video.msStart;
     else if (video.msEnd < 0)
         m_sectionOpen = true;
+    if (!video.isAudio)
+        m_anyPicture = true;
     std::lock_guard<std::mutex> lock(m_partsMutex);
     m_parts.push_back(std::move(part));
     m_partTotal = int(m_parts.size());
@@ -175,6 +177,7 @@ void CFfmpegMerge::finish(TranscodeStatus status, const QString &error)
     releaseParts();
     m_sectionTotalMs = 0;
     m_sectionOpen = false;
+    m_anyPicture = false;
     m_addError.clear();
 }
 
@@ -191,6 +194,7 @@ int CFfmpegMerge::run(const char *outputPath)
         releaseParts();
         m_sectionTotalMs = 0;
         m_sectionOpen = false;
+        m_anyPicture = false;
         m_addError.clear();
         return 0;
     }
@@ -217,6 +221,10 @@ int CFfmpegMerge::run(const char *outputPath)
             part = m_parts[size_t(i)].get();
         }
         part->SetProcessing(m_processing);
+        // The parts are joined into one stream: a sound-only part among
+        // parts with pictures shows black, instead of the picture before it
+        // standing still or, as the first part, hiding every later picture.
+        part->SetBlackPictureForSound(m_anyPicture);
         part->Transcode(path.toLocal8Bit().constData());
         m_partFrames = m_partFrames + double(part->GetFrameNubmer());
         if (m_stopRequested) {

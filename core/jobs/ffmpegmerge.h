@@ -98,6 +98,7 @@ private:
     std::atomic<int> m_partTotal{0};
     qint64 m_sectionTotalMs = 0;
     bool m_sectionOpen = false; // a part runs until its input ends: so does the final encode
+    bool m_anyPicture = false;  // some part has a picture: sound-only parts get a black one
     QString m_addError;         // the first edit a part could not take
     mutable std::mutex m_errorMutex;
     QString m_lastError;

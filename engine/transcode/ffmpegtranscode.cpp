@@ -15,6 +15,7 @@ struct CFFmpegTranscode::Impl {
     EncodeInfo info;
     ProcessingOptions processing;
     std::vector<std::string> inputs;
+    bool blackPictureForSound = false;
     std::atomic<int> status{TRANSCODE_IDLE};
     mutable std::mutex errorMutex;
     std::string lastError;
@@ -74,6 +75,11 @@ ProcessingOptions CFFmpegTranscode::GetProcessing() const
     return d->processing;
 }
 
+void CFFmpegTranscode::SetBlackPictureForSound(bool on)
+{
+    d->blackPictureForSound = on;
+}
+
 int CFFmpegTranscode::AddInputFile(const char *path)
 {
     if (!path || !*path)
@@ -90,6 +96,7 @@ int CFFmpegTranscode::Transcode(const char *outputPath)
     d->inputs.clear();
     job.filters = filterSnapshot();
     job.processing = d->processing;
+    job.blackPictureForSound = d->blackPictureForSound;
     job.output = outputPath ? outputPath : "";
     d->status.store(TRANSCODE_RUNNING);
 

@@ -28,6 +28,10 @@ public:
     ProcessingOptions GetProcessing() const;
     // One call per input, in order; several inputs are joined.
     int AddInputFile(const char *path);
+    // Inputs without a picture get a black one, so that the output has a
+    // picture throughout (off by default: such an input gives sound only).
+    // Holds for this and every later job of the object.
+    void SetBlackPictureForSound(bool on);
     // Blocks until the output is written, stopped or failed.
     int Transcode(const char *outputPath);
     void StopTranscode();

@@ -24,6 +24,7 @@ public:
     void runThreaded(StageCrew &crew);
     int videoIndex() const { return m_video ? m_video->streamIndex() : -1; }
     int audioIndex() const { return m_audio ? m_audio->streamIndex() : -1; }
+    bool hasVideo() const { return m_video != nullptr; }
     bool hasAudio() const { return m_audio != nullptr; }
 
     // The lane that takes a packet of this stream, or null.

@@ -62,12 +62,11 @@ void keepSourcePixels(const FilterSettings &filters, const VideoFilterInput &sou
               1 << 16);
 }
 
-void planVideo(const EncodeInfo &info, const FilterSettings &filters, const AVStream *source, OutputPlan &p)
+// vin: the source picture; sourceFrameRate: its rate, taken when the record
+// leaves the rate to the source.
+void planVideo(const EncodeInfo &info, const FilterSettings &filters, const VideoFilterInput &vin,
+               AVRational sourceFrameRate, OutputPlan &p)
 {
-    VideoFilterInput vin;
-    vin.width = source->codecpar->width;
-    vin.height = source->codecpar->height;
-    vin.sampleAspect = source->codecpar->sample_aspect_ratio;
     VideoFilterOutput vout;
     vout.width = std::max(0, info.width);
     vout.height = std::max(0, info.height);
@@ -75,7 +74,7 @@ void planVideo(const EncodeInfo &info, const FilterSettings &filters, const AVSt
     int width = 0, height = 0;
     FilterGraph::videoChain(filters, vin, vout, &width, &height);
 
-    const AVRational wanted = info.frameRate > 0 ? AVRational{info.frameRate, 1000} : sourceRate(source);
+    const AVRational wanted = info.frameRate > 0 ? AVRational{info.frameRate, 1000} : sourceFrameRate;
     const std::string &vcodec = p.video.encoder;
     AVRational rate;
     if (p.dvd || vcodec == "dvvideo")
@@ -147,7 +146,7 @@ double OutputPlan::keyframeEveryMs(const EncodeInfo &info)
 
 bool OutputPlan::make(const EncodeInfo &info, const std::string &outputPath, const FilterSettings &filters,
                       const AVStream *videoSource, const AVStream *audioSource, OutputPlan *plan,
-                      std::string *error)
+                      std::string *error, bool blackPicture)
 {
     OutputPlan p;
     p.dvd = info.dvdFlag == 1;
@@ -168,7 +167,7 @@ bool OutputPlan::make(const EncodeInfo &info, const std::string &outputPath, con
         p.video = EncoderNames::resolveVideo(vname, ext);
         p.audio = EncoderNames::resolveAudio(aname, ext);
     }
-    p.hasVideo = videoSource && !p.rule.audioOnly && !p.video.encoder.empty();
+    p.hasVideo = (videoSource || blackPicture) && !p.rule.audioOnly && !p.video.encoder.empty();
     p.hasAudio = audioSource && !p.audio.encoder.empty();
     if (!p.hasVideo && !p.hasAudio) {
         if (error)
@@ -181,8 +180,21 @@ bool OutputPlan::make(const EncodeInfo &info, const std::string &outputPath, con
          (p.hasAudio && p.audio.encoder != "mp2" && p.audio.encoder != "libmp3lame")))
         p.rule.muxer = "vob";
 
-    if (p.hasVideo)
-        planVideo(info, filters, videoSource, p);
+    if (p.hasVideo && videoSource) {
+        VideoFilterInput vin;
+        vin.width = videoSource->codecpar->width;
+        vin.height = videoSource->codecpar->height;
+        vin.sampleAspect = videoSource->codecpar->sample_aspect_ratio;
+        planVideo(info, filters, vin, sourceRate(videoSource), p);
+    } else if (p.hasVideo) {
+        // Black pictures only: the record's frame (4:3 when it leaves the
+        // size to a source there is none of), square pixels.
+        VideoFilterInput vin;
+        vin.width = info.width > 0 ? info.width : 640;
+        vin.height = info.height > 0 ? info.height : 480;
+        vin.sampleAspect = {1, 1};
+        planVideo(info, filters, vin, AVRational{25, 1}, p);
+    }
     if (p.hasAudio)
         planAudio(info, audioSource, p);
     *plan = std::move(p);

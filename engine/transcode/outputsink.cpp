@@ -54,6 +54,13 @@ bool OutputSink::alignSound(double endMs, bool inputHadSound, std::string *error
     return m_audio.padTo(endMs, error);
 }
 
+bool OutputSink::alignPicture(double endMs, bool inputHadPicture, std::string *error)
+{
+    if (!hasVideo() || inputHadPicture)
+        return true;
+    return m_video.fillBlack(endMs, error);
+}
+
 bool OutputSink::finish(std::string *error)
 {
     if (hasVideo() && !m_video.finish(error))

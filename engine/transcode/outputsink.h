@@ -33,6 +33,10 @@ public:
     // picture stay together across joins.  inputHadSound: the input fed the
     // sound sink (without a picture, only inputs without sound are filled).
     bool alignSound(double endMs, bool inputHadSound, std::string *error);
+    // After an input without a picture that ends at endMs: black pictures
+    // fill its stretch, so that an output with a picture has one
+    // throughout (nothing when the input had a picture of its own).
+    bool alignPicture(double endMs, bool inputHadPicture, std::string *error);
     // Drains the encoders and writes the container's trailer.
     bool finish(std::string *error);
     // Closes the file as it is (the caller removes it).

@@ -17,7 +17,12 @@ void TimestampContinuity::fix(AVPacket *packet, AVRational timeBase, bool video)
     const double msPerTick = av_q2d(timeBase) * 1000.0;
     const int64_t start = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
     double ms = packet->dts * msPerTick + m_shiftMs;
-    if (m_seen && (ms < m_lastMs - 1000.0 || ms > m_lastMs + 10000.0)) {
+    // Each stream is compared with itself: a muxer may run one stream well
+    // ahead of the other (small pictures are written up to a second or more
+    // before their sound), which is no restart.
+    Stream &s = video ? m_video : m_other;
+    const double lastMs = s.seen ? s.lastMs : m_lastMs;
+    if (m_seen && (ms < lastMs - 1000.0 || ms > lastMs + 10000.0)) {
         // The new run lasts from where the last one's pictures ended; this
         // packet's stream keeps its place in it.
         double target = m_other.endMs;
@@ -33,9 +38,9 @@ void TimestampContinuity::fix(AVPacket *packet, AVRational timeBase, bool video)
     }
     m_seen = true;
     m_lastMs = std::max(m_lastMs, ms);
+    s.lastMs = s.seen ? std::max(s.lastMs, ms) : ms;
     const double startMs = start * msPerTick + m_shiftMs;
     const double lengthMs = packet->duration > 0 ? packet->duration * msPerTick : kUnknownDurationMs;
-    Stream &s = video ? m_video : m_other;
     s.runStartMs = s.inRun ? std::min(s.runStartMs, startMs) : startMs;
     s.endMs = s.seen ? std::max(s.endMs, startMs + lengthMs) : startMs + lengthMs;
     s.seen = s.inRun = true;

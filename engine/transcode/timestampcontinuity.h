@@ -19,10 +19,11 @@ private:
         bool inRun = false;      // seen since the last clock restart
         double runStartMs = 0.0; // where it starts in the current run
         double endMs = 0.0;      // where it reached
+        double lastMs = 0.0;     // its highest decoding time
     };
 
     bool m_seen = false;
-    double m_lastMs = 0.0; // the highest decoding time seen
+    double m_lastMs = 0.0; // the highest decoding time of any stream
     double m_shiftMs = 0.0;
     Stream m_video, m_other;
 };

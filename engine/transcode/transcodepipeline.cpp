@@ -90,7 +90,8 @@ bool TranscodePipeline::openOutput(std::string *error)
         if (!audioSource)
             audioSource = in->demuxer().stream(in->demuxer().audioIndex());
     }
-    if (!OutputPlan::make(m_job.info, m_job.output, m_job.filters, videoSource, audioSource, &m_plan, error))
+    if (!OutputPlan::make(m_job.info, m_job.output, m_job.filters, videoSource, audioSource, &m_plan, error,
+                          m_job.blackPictureForSound))
         return false;
     // A crop is never quietly cut down to the picture: the user chose it.
     for (const auto &in : m_inputs) {
@@ -140,6 +141,8 @@ bool TranscodePipeline::convertInput(InputCursor &input, std::string *error)
         return false;
     m_damaged += lanes.damagedPackets() + input.damagedReads();
     m_writtenMs += input.convertedMs();
+    if (!m_output.alignPicture(m_writtenMs, lanes.hasVideo(), error))
+        return false;
     if (window.openEnded() && window.startMs <= 0 && input.claimedMs() <= 0)
         m_progress.inputLengthFound(input.convertedMs());
     input.close();

@@ -24,6 +24,10 @@ struct TranscodeJob {
     // When set, each input is read through the reader this returns for its
     // name instead of FFmpeg opening the path itself.
     std::function<std::unique_ptr<InputReader>(const std::string &input)> openReader;
+    // Inputs without a picture get a black one for their length, at the
+    // record's frame size, so that the output has a picture throughout
+    // (the sound-only parts of a merge); off, such inputs add sound only.
+    bool blackPictureForSound = false;
     // Reading, decoding, filtering and encoding run on threads of their own
     // joined by bounded queues; off, all of it runs on the caller's thread.
     bool pipelined = true;

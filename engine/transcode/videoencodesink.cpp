@@ -1,5 +1,9 @@
 #include "engine/transcode/videoencodesink.h"
 
+#include "engine/av/pictureframe.h"
+
+#include <cmath>
+
 bool VideoEncodeSink::open(const VideoEncodeParams &params, const std::string &tag, AVRational displayAspect,
                            std::string *error)
 {
@@ -44,4 +48,26 @@ bool VideoEncodeSink::encodeFrame(AVFrame *frame, AVRational timeBase, std::stri
 double VideoEncodeSink::endMs() const
 {
     return m_nextPts * av_q2d(m_encoder.context()->time_base) * 1000.0;
+}
+
+bool VideoEncodeSink::fillBlack(double untilMs, std::string *error)
+{
+    const AVCodecContext *c = m_encoder.context();
+    const double frameMs = 1000.0 * av_q2d(c->time_base);
+    const int64_t count = frameMs > 0 ? std::llround((untilMs - endMs()) / frameMs) : 0;
+    if (count <= 0)
+        return true;
+    const av::FramePtr black = av::makeBlackPicture(m_encoder.inputPixFmt(), c->width, c->height);
+    if (!black)
+        return av::failWith(error, "out of memory");
+    black->sample_aspect_ratio = c->sample_aspect_ratio;
+    for (int64_t i = 0; i < count; ++i) {
+        av::FramePtr frame(av_frame_clone(black.get()));
+        if (!frame)
+            return av::failWith(error, "out of memory");
+        frame->pts = AV_NOPTS_VALUE; // the next slot on the frame clock
+        if (!take(frame.get(), c->time_base, error))
+            return false;
+    }
+    return true;
 }

@@ -27,6 +27,10 @@ public:
     {
         return take(frame, timeBase, error);
     }
+    // Black pictures from where the picture ends up to untilMs on the
+    // output's timeline: the stretch of an input without a picture, in an
+    // output that carries one throughout.
+    bool fillBlack(double untilMs, std::string *error);
     // Drains the encoder.
     bool finish(std::string *error) { return encode(nullptr, "video", error); }
     // Where the encoded picture ends on the output's timeline.

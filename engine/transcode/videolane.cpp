@@ -25,7 +25,15 @@ size_t VideoLane::frameQueueDepth() const
 bool VideoLane::onFrame(AVFrame *frame, std::string *error)
 {
     double ms = m_window.startMs; // a frame without a time joins at the start
-    frameTime(frame, &ms);
+    const bool timed = frameTime(frame, &ms);
+    // A picture whose packet carried no time of its own (small pictures
+    // share a packet in a program stream) follows the one before it: the
+    // decoder's guess is the time of the packet that pushed it out, which at
+    // the joint of two merged parts belongs to the next part.
+    if (frame->pts == AV_NOPTS_VALUE && m_anyFrame && (!timed || ms <= m_lastMs))
+        ms = m_lastMs + frameDurationMs(frame);
+    m_anyFrame = true;
+    m_lastMs = ms;
     if (ms < m_window.startMs - m_halfFrameMs)
         return true;
     if (ms >= m_window.endMs - 0.5) {

@@ -33,5 +33,7 @@ private:
     int m_graphHeight = 0;
     int m_graphFormat = -1;
     int64_t m_endUs = AV_NOPTS_VALUE; // end of the last frame pushed, output time
+    bool m_anyFrame = false;          // a frame has been decoded
+    double m_lastMs = 0.0;            // its input time
     av::FramePtr m_filtered = av::makeFrame();
 };

@@ -125,6 +125,22 @@ QList<double> soundOnsets(const QString &path)
     return onsets;
 }
 
+QList<QPair<double, double>> blackStretches(const QString &path)
+{
+    QProcess p;
+    p.start(QStringLiteral("ffmpeg"),
+            {"-nostdin", "-i", path, "-an", "-vf", "blackdetect=d=0.4", "-f", "null", "-"});
+    QList<QPair<double, double>> stretches;
+    if (!p.waitForFinished(120000))
+        return stretches;
+    const QRegularExpression black(QStringLiteral("black_start:([0-9.]+) black_end:([0-9.]+)"));
+    for (auto it = black.globalMatch(QString::fromUtf8(p.readAllStandardError())); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        stretches.append({m.captured(1).toDouble(), m.captured(2).toDouble()});
+    }
+    return stretches;
+}
+
 QString tempDir()
 {
     // REELMAX_KEEP_TEST_FILES keeps a run's media for a look afterwards.

@@ -2,6 +2,7 @@
 
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
@@ -28,6 +29,9 @@ int decodedFrames(const QString &path);
 // Where the sound of a file comes out of silence (below -30 dB for at least
 // 0.2 s), in seconds.
 QList<double> soundOnsets(const QString &path);
+// The stretches of a file's picture that are black for at least 0.4 s, as
+// start and end in seconds.
+QList<QPair<double, double>> blackStretches(const QString &path);
 // True when the whole file decodes without a single error message.
 bool decodesCleanly(const QString &path, QString *errors = nullptr);
 

@@ -221,6 +221,44 @@ private slots:
                      qPrintable(QStringLiteral("beep %1 at %2 s").arg(i).arg(onsets[i])));
     }
 
+    // A sound-only file among files with pictures plays over black: as the
+    // first part it must not hide the later pictures, in the middle the
+    // picture before it must not stand still.
+    void soundOnlyPartsShowBlack()
+    {
+        const QString dir = TestMedia::tempDir() + "/soundonly";
+        QDir().mkpath(dir);
+        QVERIFY(TestMedia::makeClip(dir + "/tone.m4a", 2.0, 0, 0));
+        QVERIFY(TestMedia::makeClip(dir + "/bars.mp4", 2.0, 320, 240));
+        VideoInfo tone(dir + "/tone.m4a"), bars(dir + "/bars.mp4");
+        QVERIFY(tone.isValid() && tone.isAudio && bars.isValid() && !bars.isAudio);
+        VideoMergeWrapper merge;
+        merge.setTempDir((dir + "/tmp").toLocal8Bit().constData());
+        const EncodeInfo info = finalRecord(320, 240);
+        merge.setEncodeInfo(&info);
+        for (const VideoInfo *v : {&tone, &bars, &tone})
+            merge.addFile(*v);
+        const QString out = dir + "/merged.mp4";
+        merge.setOutputPath(out);
+        merge.start();
+        merge.wait();
+        QCOMPARE(merge.status(), TRANSCODE_FINISHED);
+        const QJsonObject p = TestMedia::probe(out);
+        QVERIFY2(qAbs(TestMedia::durationSeconds(p) - 6.0) < 0.2,
+                 qPrintable(QString::number(TestMedia::durationSeconds(p))));
+        QCOMPARE(TestMedia::stream(p, "video").value("width").toInt(), 320);
+        const int frames = TestMedia::decodedFrames(out);
+        QVERIFY2(qAbs(frames - 150) <= 2, qPrintable(QString::number(frames)));
+        const QList<QPair<double, double>> black = TestMedia::blackStretches(out);
+        QCOMPARE(black.size(), 2);
+        QVERIFY2(black[0].first < 0.05 && qAbs(black[0].second - 2.0) < 0.1,
+                 qPrintable(QString::number(black[0].second)));
+        QVERIFY2(qAbs(black[1].first - 4.0) < 0.1 && black[1].second > 5.8,
+                 qPrintable(QString::number(black[1].first)));
+        QString errors;
+        QVERIFY2(TestMedia::decodesCleanly(out, &errors), qPrintable(errors));
+    }
+
     void stopDuringSecondPart()
     {
         const QString dir = TestMedia::tempDir();

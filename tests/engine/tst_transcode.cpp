@@ -266,6 +266,45 @@ private slots:
         QVERIFY(TestMedia::decodesCleanly(result));
     }
 
+    // A sound-only input can be given black pictures (as a merge's parts
+    // are).  Their small frames make the program stream run its pictures a
+    // second or more ahead of its sound; that is no clock restart, and the
+    // part joined after it starts where the black ends.
+    void blackPicturesForSoundJoinInPlace()
+    {
+        const QString tone = m_dir + "/tone.m4a", part = m_dir + "/tone.mpg", clip = m_dir + "/clip.mpg";
+        QVERIFY(TestMedia::makeClip(tone, 8.0, 0, 0));
+        const EncodeInfo mpeg = makeInfo("mpeg1video", "mp2", 320, 240, 25000, 4000000, 48000, 2, 96000);
+        CFFmpegTranscode t;
+        t.SetBlackPictureForSound(true);
+        QCOMPARE(run(t, mpeg, {tone}, part), int(TRANSCODE_FINISHED));
+        QCOMPARE(run(t, mpeg, {m_clip}, clip), int(TRANSCODE_FINISHED));
+        QCOMPARE(TestMedia::decodedFrames(part), 200);
+
+        QFile a(part), b(clip), joined(m_dir + "/tone_clip.mpg");
+        QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly) &&
+                joined.open(QIODevice::WriteOnly));
+        joined.write(a.readAll() + b.readAll());
+        joined.close();
+        const QString result = m_dir + "/tone_clip.mp4";
+        QCOMPARE(run(t, makeInfo("libx264", "aac", 320, 240, 25000), {joined.fileName()}, result),
+                 int(TRANSCODE_FINISHED));
+        const QJsonObject p = TestMedia::probe(result);
+        QVERIFY2(qAbs(TestMedia::durationSeconds(p) - 10.0) < 0.15,
+                 qPrintable(QString::number(TestMedia::durationSeconds(p))));
+        QVERIFY(qAbs(TestMedia::decodedFrames(result) - 250) <= 2);
+        const QList<QPair<double, double>> black = TestMedia::blackStretches(result);
+        QCOMPARE(black.size(), 1);
+        QVERIFY2(black[0].first < 0.05 && qAbs(black[0].second - 8.0) < 0.1,
+                 qPrintable(QString::number(black[0].second)));
+        QVERIFY2(TestMedia::soundOnsets(result).isEmpty(), "a hole in the sound");
+
+        // Without the option a sound-only input gives sound only.
+        CFFmpegTranscode plain;
+        QCOMPARE(run(plain, mpeg, {tone}, m_dir + "/tone_only.mpg"), int(TRANSCODE_FINISHED));
+        QVERIFY(TestMedia::stream(TestMedia::probe(m_dir + "/tone_only.mpg"), "video").isEmpty());
+    }
+
     // Sound that starts after the pictures keeps its place (the file's
     // sound begins 0.5 s in, with a beep at 1 s), and a hole in it stays a
     // hole: the beep after it is not pulled forward.
