@@ -237,12 +237,12 @@ void MainWindow::addFilesFromArguments()
 
 void MainWindow::addFiles(const QStringList &paths)
 {
-    // Files the desktop hands over (a start with files, or files opened
-    // while the program runs) that the list already holds are not added
-    // again: the list of the last run comes back at every start, and a file
-    // opened twice from the file manager should not give two rows.  The
-    // first such file's row is selected instead.
-    // A folder brings its media files, as "Add Folder" does.
+    // A folder brings its media files, as "Add Folder" does.  Files the
+    // desktop hands over (a start with files, or files opened while the
+    // program runs) that the list already holds are not added again: the
+    // list of the last run comes back at every start, and a file opened
+    // twice from the file manager should not give two rows.  The first such
+    // file's row is selected instead.
     QStringList named;
     for (const QString &path : paths)
         named << (QFileInfo(path).isDir() ? CEventHandler::filesOfFolder(path) : QStringList{path});
