@@ -251,11 +251,12 @@ void MainWindow::addFiles(const QStringList &paths)
     int listed = -1;
     for (const QString &path : std::as_const(named)) {
         const QFileInfo info(path);
-        if (!info.isFile() || files.contains(info.absoluteFilePath()))
+        const QString file = info.absoluteFilePath();
+        if (!info.isFile() || files.contains(file))
             continue;
-        const int row = registry->rowOfFile(info.absoluteFilePath());
+        const int row = registry->rowOfFile(file);
         if (row < 0)
-            files << info.absoluteFilePath();
+            files << file;
         else if (listed < 0)
             listed = row;
     }

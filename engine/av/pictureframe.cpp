@@ -1,15 +1,16 @@
 #include "engine/av/pictureframe.h"
 
+#include <algorithm>
+
 extern "C" {
 #include <libavutil/imgutils.h>
-#include <libavutil/pixdesc.h>
 }
 
 namespace av {
 
 FramePtr makeBlackPicture(int format, int width, int height)
 {
-    FramePtr f(av_frame_alloc());
+    FramePtr f = makeFrame();
     if (!f || width <= 0 || height <= 0)
         return {};
     f->format = format;
@@ -17,18 +18,14 @@ FramePtr makeBlackPicture(int format, int width, int height)
     f->height = height;
     if (av_frame_get_buffer(f.get(), 0) < 0)
         return {};
-    const AVPixFmtDescriptor *desc = av_pix_fmt_desc_get(AVPixelFormat(format));
-    const bool fullRange = desc && (desc->flags & AV_PIX_FMT_FLAG_RGB);
-    const AVColorRange range = format == AV_PIX_FMT_YUVJ420P || format == AV_PIX_FMT_YUVJ422P ||
-                                       format == AV_PIX_FMT_YUVJ444P || fullRange
-                                   ? AVCOL_RANGE_JPEG
-                                   : AVCOL_RANGE_MPEG;
+    // The "J" formats are full range; the others' black is at 16.
+    const bool full =
+        format == AV_PIX_FMT_YUVJ420P || format == AV_PIX_FMT_YUVJ422P || format == AV_PIX_FMT_YUVJ444P;
+    f->color_range = full ? AVCOL_RANGE_JPEG : AVCOL_RANGE_MPEG;
     ptrdiff_t linesizes[4];
-    for (int i = 0; i < 4; ++i)
-        linesizes[i] = f->linesize[i];
-    if (av_image_fill_black(f->data, linesizes, AVPixelFormat(format), range, width, height) < 0)
+    std::copy_n(f->linesize, 4, linesizes);
+    if (av_image_fill_black(f->data, linesizes, AVPixelFormat(format), f->color_range, width, height) < 0)
         return {};
-    f->color_range = range;
     return f;
 }
 

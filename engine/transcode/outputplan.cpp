@@ -180,20 +180,14 @@ bool OutputPlan::make(const EncodeInfo &info, const std::string &outputPath, con
          (p.hasAudio && p.audio.encoder != "mp2" && p.audio.encoder != "libmp3lame")))
         p.rule.muxer = "vob";
 
-    if (p.hasVideo && videoSource) {
+    if (p.hasVideo) {
+        // Without a source the pictures are black ones in the record's frame
+        // (4:3 when it leaves the size to the source), square pixels.
         VideoFilterInput vin;
-        vin.width = videoSource->codecpar->width;
-        vin.height = videoSource->codecpar->height;
-        vin.sampleAspect = videoSource->codecpar->sample_aspect_ratio;
-        planVideo(info, filters, vin, sourceRate(videoSource), p);
-    } else if (p.hasVideo) {
-        // Black pictures only: the record's frame (4:3 when it leaves the
-        // size to a source there is none of), square pixels.
-        VideoFilterInput vin;
-        vin.width = info.width > 0 ? info.width : 640;
-        vin.height = info.height > 0 ? info.height : 480;
-        vin.sampleAspect = {1, 1};
-        planVideo(info, filters, vin, AVRational{25, 1}, p);
+        vin.width = videoSource ? videoSource->codecpar->width : info.width > 0 ? info.width : 640;
+        vin.height = videoSource ? videoSource->codecpar->height : info.height > 0 ? info.height : 480;
+        vin.sampleAspect = videoSource ? videoSource->codecpar->sample_aspect_ratio : AVRational{1, 1};
+        planVideo(info, filters, vin, videoSource ? sourceRate(videoSource) : AVRational{25, 1}, p);
     }
     if (p.hasAudio)
         planAudio(info, audioSource, p);

@@ -31,6 +31,22 @@ EncodeInfo finalRecord(int width, int height)
     return info;
 }
 
+// Merges the files, in order, into out at 320x240 with parts in dir/tmp;
+// the run's status.
+TranscodeStatus mergeFiles(const QList<VideoInfo> &files, const QString &dir, const QString &out)
+{
+    VideoMergeWrapper merge;
+    merge.setTempDir((dir + "/tmp").toLocal8Bit().constData());
+    const EncodeInfo info = finalRecord(320, 240);
+    merge.setEncodeInfo(&info);
+    for (const VideoInfo &file : files)
+        merge.addFile(file);
+    merge.setOutputPath(out);
+    merge.start();
+    merge.wait();
+    return merge.status();
+}
+
 } // namespace
 
 class TestMerge : public QObject {
@@ -202,17 +218,11 @@ private slots:
                                        "aevalsrc=if(between(t\\,0.5\\,1)\\,sin(2*PI*440*t)\\,0):s=44100:d=3",
                                        "-c:v", "libx264", "-c:a", "aac", "-shortest", clips.last()}));
         }
-        VideoMergeWrapper merge;
-        merge.setTempDir((dir + "/tmp").toLocal8Bit().constData());
-        const EncodeInfo info = finalRecord(320, 240);
-        merge.setEncodeInfo(&info);
+        QList<VideoInfo> files;
         for (const QString &clip : clips)
-            merge.addFile(VideoInfo(clip));
+            files << VideoInfo(clip);
         const QString out = dir + "/joined.mp4";
-        merge.setOutputPath(out);
-        merge.start();
-        merge.wait();
-        QCOMPARE(merge.status(), TRANSCODE_FINISHED);
+        QCOMPARE(mergeFiles(files, dir, out), TRANSCODE_FINISHED);
         QCOMPARE(TestMedia::decodedFrames(out), 3 * 75);
         const QList<double> onsets = TestMedia::soundOnsets(out);
         QVERIFY2(onsets.size() >= 3, qPrintable(QString::number(onsets.size())));
@@ -232,17 +242,8 @@ private slots:
         QVERIFY(TestMedia::makeClip(dir + "/bars.mp4", 2.0, 320, 240));
         VideoInfo tone(dir + "/tone.m4a"), bars(dir + "/bars.mp4");
         QVERIFY(tone.isValid() && tone.isAudio && bars.isValid() && !bars.isAudio);
-        VideoMergeWrapper merge;
-        merge.setTempDir((dir + "/tmp").toLocal8Bit().constData());
-        const EncodeInfo info = finalRecord(320, 240);
-        merge.setEncodeInfo(&info);
-        for (const VideoInfo *v : {&tone, &bars, &tone})
-            merge.addFile(*v);
         const QString out = dir + "/merged.mp4";
-        merge.setOutputPath(out);
-        merge.start();
-        merge.wait();
-        QCOMPARE(merge.status(), TRANSCODE_FINISHED);
+        QCOMPARE(mergeFiles({tone, bars, tone}, dir, out), TRANSCODE_FINISHED);
         const QJsonObject p = TestMedia::probe(out);
         QVERIFY2(qAbs(TestMedia::durationSeconds(p) - 6.0) < 0.2,
                  qPrintable(QString::number(TestMedia::durationSeconds(p))));

@@ -87,9 +87,15 @@ av::FramePtr yuvPicture(int width, int height, const std::function<int(int, int)
 
 // The picture a graph built for the settings makes of one picture (empty,
 // with a warning, when it makes none).
-av::FramePtr filterOnce(const FilterSettings &settings, const VideoFilterInput &in,
-                        const VideoFilterOutput &out, AVFrame *picture)
+av::FramePtr filterOnce(const FilterSettings &settings, const VideoFilterOutput &out, AVFrame *picture)
 {
+    if (!picture)
+        return {};
+    VideoFilterInput in;
+    in.width = picture->width;
+    in.height = picture->height;
+    in.pixFmt = picture->format;
+    in.timeBase = {1, 25};
     FilterGraph graph;
     std::string error;
     if (!graph.initVideo(settings, in, out, &error)) {
@@ -97,7 +103,7 @@ av::FramePtr filterOnce(const FilterSettings &settings, const VideoFilterInput &
         return {};
     }
     av::FramePtr result = av::makeFrame();
-    if (!picture || graph.push(picture) < 0 || graph.push(nullptr) < 0 || graph.pull(result.get()) != 0)
+    if (graph.push(picture) < 0 || graph.push(nullptr) < 0 || graph.pull(result.get()) != 0)
         return {};
     return result;
 }
@@ -198,16 +204,11 @@ private slots:
         settings.zoomMode = 0;
         settings.zoomWidth = 32;
         settings.zoomHeight = 24;
-        VideoFilterInput in;
-        in.width = 64;
-        in.height = 48;
-        in.pixFmt = AV_PIX_FMT_YUV420P;
-        in.timeBase = {1, 25};
         VideoFilterOutput out;
         out.pixFmts = {AV_PIX_FMT_RGBA};
         // A bright top-left quarter, dark elsewhere.
         av::FramePtr picture = yuvPicture(64, 48, [](int x, int y) { return (x < 32 && y < 24) ? 235 : 16; });
-        av::FramePtr result = filterOnce(settings, in, out, picture.get());
+        av::FramePtr result = filterOnce(settings, out, picture.get());
         QVERIFY(result);
         QCOMPARE(result->width, 32);
         QCOMPARE(result->height, 24);
@@ -226,15 +227,10 @@ private slots:
         settings.zoomMode = 0;
         settings.zoomWidth = 72; // a DVD-like 720x576 frame, small
         settings.zoomHeight = 58;
-        VideoFilterInput in;
-        in.width = 128;
-        in.height = 72;
-        in.pixFmt = AV_PIX_FMT_YUV420P;
-        in.timeBase = {1, 25};
         VideoFilterOutput out;
         out.evenSize = false; // as the player asks
         av::FramePtr picture = yuvPicture(128, 72, [](int, int) { return 128; });
-        av::FramePtr result = filterOnce(settings, in, out, picture.get());
+        av::FramePtr result = filterOnce(settings, out, picture.get());
         QVERIFY(result);
         const AVRational sar =
             result->sample_aspect_ratio.num > 0 ? result->sample_aspect_ratio : AVRational{1, 1};
