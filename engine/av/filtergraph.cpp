@@ -2,6 +2,7 @@
 
 #include "engine/av/fontlookup.h"
 #include "engine/av/framefit.h"
+#include "engine/av/scalercpu.h"
 #include "engine/av/subtitlefile.h"
 
 extern "C" {
@@ -476,6 +477,7 @@ bool FilterGraph::build(const std::vector<FilterNode> &chain, AVFilterContext *s
 bool FilterGraph::allocEnds(const char *srcFilter, const char *sinkFilter, AVFilterContext **src,
                             AVFilterContext **sink, std::string *error)
 {
+    av::tuneScalerForCpu(); // before the graph's scalers are made
     m_graph.reset(avfilter_graph_alloc());
     if (m_graph) {
         m_graph->nb_threads = std::max(0, m_threads); // before the first filter starts the workers

@@ -1,5 +1,7 @@
 #include "engine/av/jpegwriter.h"
 
+#include "engine/av/scalercpu.h"
+
 extern "C" {
 #include <libavutil/imgutils.h>
 }
@@ -53,6 +55,7 @@ av::FramePtr rotateRgb(const AVFrame *src, int rotation)
 
 av::FramePtr convert(const AVFrame *src, int width, int height, AVPixelFormat format)
 {
+    av::tuneScalerForCpu();
     av::SwsPtr sws(sws_getContext(src->width, src->height, AVPixelFormat(src->format), width, height, format,
                                   SWS_BICUBIC, nullptr, nullptr, nullptr));
     if (!sws)

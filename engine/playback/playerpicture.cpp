@@ -1,6 +1,7 @@
 #include "engine/playback/playerpicture.h"
 
 #include "engine/av/enginelog.h"
+#include "engine/av/scalercpu.h"
 #include "engine/playback/playervideooutput.h"
 
 #include <QDebug>
@@ -29,6 +30,7 @@ QImage toImage(const AVFrame *f, const QSize &size, SwsPtr &scaler, int flags)
 {
     if (!f || size.isEmpty())
         return QImage();
+    av::tuneScalerForCpu();
     SwsContext *ctx =
         sws_getCachedContext(scaler.release(), f->width, f->height, AVPixelFormat(f->format), size.width(),
                              size.height(), AV_PIX_FMT_BGRA, flags, nullptr, nullptr, nullptr);

@@ -1,4 +1,5 @@
 #include "engine/av/filtergraph.h"
+#include "engine/av/scalercpu.h"
 #include "engine/transcode/ffmpegtranscode.h"
 
 #include "common/testmedia.h"
@@ -10,13 +11,16 @@
 #include <QtTest>
 
 extern "C" {
+#include <libavutil/cpu.h>
 #include <libavutil/opt.h>
+#include <libswscale/swscale.h>
 }
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <functional>
+#include <tuple>
 
 namespace {
 
@@ -160,6 +164,36 @@ class TestFilters : public QObject {
         for (int i = 0; i < n; ++i)
             sum += double(s[i]) * s[i];
         return n ? std::sqrt(sum / n) : -1;
+    }
+
+    // A test pattern scaled from one size to another with the processor
+    // features given, as the bytes of its three planes.
+    static QByteArray scaledPattern(int flags, int sw, int sh, int dw, int dh)
+    {
+        av_force_cpu_flags(flags);
+        av::SwsPtr sws(sws_getContext(sw, sh, AV_PIX_FMT_YUV420P, dw, dh, AV_PIX_FMT_YUV420P, SWS_BICUBIC,
+                                      nullptr, nullptr, nullptr));
+        av::FramePtr src = av::makeFrame(), dst = av::makeFrame();
+        if (!sws || !src || !dst)
+            return QByteArray();
+        for (auto [frame, w, h] : {std::tuple{src.get(), sw, sh}, {dst.get(), dw, dh}}) {
+            frame->format = AV_PIX_FMT_YUV420P;
+            frame->width = w;
+            frame->height = h;
+            if (av_frame_get_buffer(frame, 0) < 0)
+                return QByteArray();
+        }
+        for (int p = 0; p < 3; ++p)
+            for (int y = 0; y < (p ? sh / 2 : sh); ++y)
+                for (int x = 0; x < (p ? sw / 2 : sw); ++x)
+                    src->data[p][y * src->linesize[p] + x] = uint8_t((x * 7 + y * 13) ^ (x * y) ^ (p * 50));
+        sws_scale(sws.get(), src->data, src->linesize, 0, sh, dst->data, dst->linesize);
+        QByteArray planes;
+        for (int p = 0; p < 3; ++p)
+            for (int y = 0; y < (p ? dh / 2 : dh); ++y)
+                planes.append(reinterpret_cast<const char *>(dst->data[p] + y * dst->linesize[p]),
+                              p ? dw / 2 : dw);
+        return planes;
     }
 
 private slots:
@@ -468,6 +502,22 @@ private slots:
         const QImage src = frameAt(m_clip, 1.0), dst = frameAt(out, 1.0);
         QVERIFY(meanDiff(src, dst, QRect(10, 10, 150, 25)) > 3.0);
         QVERIFY(meanDiff(src, dst, QRect(0, 60, 320, 180)) < 0.5);
+    }
+
+    // Whether the scaler uses its gather-based filters is settled by timing
+    // them on the machine at hand, so both choices must give the same
+    // pictures, downscaling and upscaling alike.
+    void scalerPicturesDoNotDependOnItsChoiceOfFilters()
+    {
+        av::tuneScalerForCpu();
+        const int tuned = av_get_cpu_flags();
+        for (auto [sw, sh, dw, dh] : {std::tuple{1920, 1080, 640, 480}, {720, 576, 1280, 720}}) {
+            const QByteArray with = scaledPattern(tuned & ~AV_CPU_FLAG_SLOW_GATHER, sw, sh, dw, dh);
+            const QByteArray without = scaledPattern(tuned | AV_CPU_FLAG_SLOW_GATHER, sw, sh, dw, dh);
+            av_force_cpu_flags(tuned);
+            QVERIFY(!with.isEmpty());
+            QVERIFY2(with == without, qPrintable(QString("%1x%2 to %3x%4").arg(sw).arg(sh).arg(dw).arg(dh)));
+        }
     }
 
 private:
