@@ -32,7 +32,8 @@ double fastestScale(const AVFrame *source, AVFrame *target)
     double best = 1e9;
     for (int run = 0; run < 6; ++run) { // the first run warms the caches
         const auto start = std::chrono::steady_clock::now();
-        sws_scale(sws.get(), source->data, source->linesize, 0, kSourceHeight, target->data, target->linesize);
+        sws_scale(sws.get(), source->data, source->linesize, 0, kSourceHeight, target->data,
+                  target->linesize);
         const double took = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         if (run > 0)
             best = std::min(best, took);
