@@ -1,5 +1,6 @@
 #include "engine/av/jpegwriter.h"
 
+#include "engine/av/pictureframe.h"
 #include "engine/av/scalercpu.h"
 
 extern "C" {
@@ -14,13 +15,9 @@ namespace {
 av::FramePtr rotateRgb(const AVFrame *src, int rotation)
 {
     const bool swap = rotation == 90 || rotation == 270;
-    av::FramePtr dst = av::makeFrame();
+    av::FramePtr dst =
+        av::makePicture(AV_PIX_FMT_RGB24, swap ? src->height : src->width, swap ? src->width : src->height);
     if (!dst)
-        return nullptr;
-    dst->format = AV_PIX_FMT_RGB24;
-    dst->width = swap ? src->height : src->width;
-    dst->height = swap ? src->width : src->height;
-    if (av_frame_get_buffer(dst.get(), 0) < 0)
         return nullptr;
     const int w = src->width, h = src->height;
     for (int y = 0; y < h; ++y) {
@@ -60,13 +57,8 @@ av::FramePtr convert(const AVFrame *src, int width, int height, AVPixelFormat fo
                                   SWS_BICUBIC, nullptr, nullptr, nullptr));
     if (!sws)
         return nullptr;
-    av::FramePtr dst = av::makeFrame();
+    av::FramePtr dst = av::makePicture(format, width, height);
     if (!dst)
-        return nullptr;
-    dst->format = format;
-    dst->width = width;
-    dst->height = height;
-    if (av_frame_get_buffer(dst.get(), 0) < 0)
         return nullptr;
     sws_scale(sws.get(), src->data, src->linesize, 0, src->height, dst->data, dst->linesize);
     return dst;

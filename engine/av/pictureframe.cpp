@@ -8,7 +8,7 @@ extern "C" {
 
 namespace av {
 
-FramePtr makeBlackPicture(int format, int width, int height)
+FramePtr makePicture(int format, int width, int height)
 {
     FramePtr f = makeFrame();
     if (!f || width <= 0 || height <= 0)
@@ -17,6 +17,14 @@ FramePtr makeBlackPicture(int format, int width, int height)
     f->width = width;
     f->height = height;
     if (av_frame_get_buffer(f.get(), 0) < 0)
+        return {};
+    return f;
+}
+
+FramePtr makeBlackPicture(int format, int width, int height)
+{
+    FramePtr f = makePicture(format, width, height);
+    if (!f)
         return {};
     // The "J" formats are full range; the others' black is at 16.
     const bool full =

@@ -2,6 +2,7 @@
 
 #include "engine/av/avptr.h"
 #include "engine/av/enginelog.h"
+#include "engine/av/pictureframe.h"
 
 extern "C" {
 #include <libavutil/cpu.h>
@@ -41,18 +42,14 @@ double fastestScale(const AVFrame *source, AVFrame *target)
     return best;
 }
 
-av::FramePtr strip(int width, int height)
+// The source strip: a pattern, so that the filters see varied samples.
+av::FramePtr sourceStrip()
 {
-    av::FramePtr frame = av::makeFrame();
+    av::FramePtr frame = av::makePicture(AV_PIX_FMT_YUV420P, kSourceWidth, kSourceHeight);
     if (!frame)
         return nullptr;
-    frame->format = AV_PIX_FMT_YUV420P;
-    frame->width = width;
-    frame->height = height;
-    if (av_frame_get_buffer(frame.get(), 0) < 0)
-        return nullptr;
     for (int plane = 0; plane < 3; ++plane) {
-        const int w = plane ? width / 2 : width, h = plane ? height / 2 : height;
+        const int w = plane ? kSourceWidth / 2 : kSourceWidth, h = plane ? kSourceHeight / 2 : kSourceHeight;
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x)
                 frame->data[plane][y * frame->linesize[plane] + x] = uint8_t(x * 7 + y * 13 + plane * 50);
@@ -65,8 +62,8 @@ void tune()
     const int flags = av_get_cpu_flags();
     if (!(flags & AV_CPU_FLAG_AVX2) || (flags & AV_CPU_FLAG_SLOW_GATHER))
         return; // the scaler has no gather-based filters to choose against
-    const av::FramePtr source = strip(kSourceWidth, kSourceHeight);
-    const av::FramePtr target = strip(kTargetWidth, kTargetHeight);
+    const av::FramePtr source = sourceStrip();
+    const av::FramePtr target = av::makePicture(AV_PIX_FMT_YUV420P, kTargetWidth, kTargetHeight);
     if (!source || !target)
         return;
     const double withGathers = fastestScale(source.get(), target.get());

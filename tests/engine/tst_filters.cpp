@@ -1,4 +1,5 @@
 #include "engine/av/filtergraph.h"
+#include "engine/av/pictureframe.h"
 #include "engine/av/scalercpu.h"
 #include "engine/transcode/ffmpegtranscode.h"
 
@@ -73,11 +74,8 @@ double meanSaturationSpread(const QImage &img)
 // A 4:2:0 picture whose luma comes from luma(x, y), with neutral colour.
 av::FramePtr yuvPicture(int width, int height, const std::function<int(int, int)> &luma)
 {
-    av::FramePtr frame = av::makeFrame();
-    frame->format = AV_PIX_FMT_YUV420P;
-    frame->width = width;
-    frame->height = height;
-    if (av_frame_get_buffer(frame.get(), 0) < 0)
+    av::FramePtr frame = av::makePicture(AV_PIX_FMT_YUV420P, width, height);
+    if (!frame)
         return {};
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
@@ -173,16 +171,10 @@ class TestFilters : public QObject {
         av_force_cpu_flags(flags);
         av::SwsPtr sws(sws_getContext(sw, sh, AV_PIX_FMT_YUV420P, dw, dh, AV_PIX_FMT_YUV420P, SWS_BICUBIC,
                                       nullptr, nullptr, nullptr));
-        av::FramePtr src = av::makeFrame(), dst = av::makeFrame();
+        av::FramePtr src = av::makePicture(AV_PIX_FMT_YUV420P, sw, sh);
+        av::FramePtr dst = av::makePicture(AV_PIX_FMT_YUV420P, dw, dh);
         if (!sws || !src || !dst)
             return QByteArray();
-        for (auto [frame, w, h] : {std::tuple{src.get(), sw, sh}, {dst.get(), dw, dh}}) {
-            frame->format = AV_PIX_FMT_YUV420P;
-            frame->width = w;
-            frame->height = h;
-            if (av_frame_get_buffer(frame, 0) < 0)
-                return QByteArray();
-        }
         for (int p = 0; p < 3; ++p)
             for (int y = 0; y < (p ? sh / 2 : sh); ++y)
                 for (int x = 0; x < (p ? sw / 2 : sw); ++x)
