@@ -10,12 +10,12 @@
 // Targets: all files in <= 0.15x the tool route's time; the first row on
 // screen within 0.3 s of the call.
 
-#include "Widgets/loadvideofilesprogressdialog.h"
-#include "Widgets/videolistwidget.h"
-#include "app/mainwindow.h"
 #include "common/testmedia.h"
 #include "core/config/videouserconfig.h"
 #include "core/media/videoinfomanager.h"
+#include "gui/app/mainwindow.h"
+#include "gui/widgets/loadvideofilesprogressdialog.h"
+#include "gui/widgets/videolistwidget.h"
 
 #include <QApplication>
 #include <QDir>

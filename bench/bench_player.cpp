@@ -4,9 +4,9 @@
 //
 //   QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy ./bench_player [clip]
 
-#include "Widgets/videoplayerscreen.h"
 #include "common/testmedia.h"
 #include "engine/playback/ffmpegplayer.h"
+#include "gui/player/videoplayerscreen.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

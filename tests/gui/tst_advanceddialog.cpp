@@ -1,9 +1,9 @@
 #include "core/config/videouserconfig.h"
 #include "core/profiles/profiledisplay.h"
 #include "core/profiles/videoprofileuserconfig.h"
-#include "profiles/advanceddialog.h"
-#include "profiles/profileedit.h"
-#include "profiles/videoprofilemenuwidget.h"
+#include "gui/profiles/advanceddialog.h"
+#include "gui/profiles/profileedit.h"
+#include "gui/profiles/videoprofilemenuwidget.h"
 
 #include <QComboBox>
 #include <QFile>

@@ -2,9 +2,9 @@
 // through the progress dialog to a disc image, a pseudo-drive, no drive at
 // all, and a burn cancelled half-way.
 #include "core/disc/dvdauthoring.h"
-#include "dialogs/burningdialog.h"
-#include "dialogs/burningprogressdlg.h"
 #include "engine/disc/dvdburner.h"
+#include "gui/disc/burningdialog.h"
+#include "gui/disc/burningprogressdlg.h"
 
 #include "common/discmedia.h"
 #include "common/testmedia.h"

@@ -3,17 +3,17 @@
 // Actions menu) with the real message boxes read and closed as a user
 // would; then a run stopped half-way.
 
-#include "Widgets/videoconvertwidget.h"
-#include "Widgets/videolistwidget.h"
-#include "Widgets/videomenubarwidget.h"
-#include "app/mainwindow.h"
 #include "common/testmedia.h"
 #include "core/config/videouserconfig.h"
 #include "core/jobs/conversionrun.h"
 #include "core/media/videoinfomanager.h"
 #include "core/profiles/videoprofileuserconfig.h"
+#include "gui/app/mainwindow.h"
+#include "gui/profiles/videoprofilemenuwidget.h"
 #include "gui/support/boxcloser.h"
-#include "profiles/videoprofilemenuwidget.h"
+#include "gui/widgets/videoconvertwidget.h"
+#include "gui/widgets/videolistwidget.h"
+#include "gui/widgets/videomenubarwidget.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -2,17 +2,17 @@
 // the list, a profile picked in the profile menu, "Start Convert" pressed,
 // and the real message boxes read and closed as a user would.
 
-#include "Widgets/videoconvertwidget.h"
-#include "Widgets/videolistwidget.h"
-#include "app/mainwindow.h"
 #include "common/testmedia.h"
 #include "core/config/videouserconfig.h"
 #include "core/jobs/conversionrun.h"
 #include "core/media/videoinfomanager.h"
 #include "core/profiles/videoprofileuserconfig.h"
+#include "gui/app/mainwindow.h"
+#include "gui/profiles/profileedit.h"
+#include "gui/profiles/videoprofilemenuwidget.h"
 #include "gui/support/boxcloser.h"
-#include "profiles/profileedit.h"
-#include "profiles/videoprofilemenuwidget.h"
+#include "gui/widgets/videoconvertwidget.h"
+#include "gui/widgets/videolistwidget.h"
 
 #include <QAbstractButton>
 #include <QApplication>

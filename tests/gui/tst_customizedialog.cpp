@@ -1,6 +1,6 @@
 #include "core/profiles/videoprofileuserconfig.h"
-#include "profiles/customizedialog.h"
-#include "profiles/videoprofilemenuwidget.h"
+#include "gui/profiles/customizedialog.h"
+#include "gui/profiles/videoprofilemenuwidget.h"
 
 #include <QFile>
 #include <QListWidget>

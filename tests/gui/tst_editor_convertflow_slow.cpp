@@ -3,22 +3,22 @@
 // mirror), applied and closed; then the clip is converted and the output's
 // pictures are compared with the ffmpeg tool's rendering of the same edits.
 
-#include "Widgets/editordialog.h"
-#include "Widgets/videoconvertwidget.h"
-#include "Widgets/videoedittabcrop.h"
-#include "Widgets/videoedittabeffect.h"
-#include "Widgets/videoedittabsubtitle.h"
-#include "Widgets/videoedittabwatermark.h"
-#include "Widgets/videolistwidget.h"
-#include "Widgets/videotoolbarwidget.h"
-#include "app/mainwindow.h"
 #include "common/testmedia.h"
 #include "core/config/videouserconfig.h"
 #include "core/media/videoinfomanager.h"
 #include "core/profiles/videoprofileuserconfig.h"
 #include "engine/playback/ffmpegplayer.h"
+#include "gui/app/mainwindow.h"
+#include "gui/editor/editordialog.h"
+#include "gui/editor/videoedittabcrop.h"
+#include "gui/editor/videoedittabeffect.h"
+#include "gui/editor/videoedittabsubtitle.h"
+#include "gui/editor/videoedittabwatermark.h"
+#include "gui/profiles/videoprofilemenuwidget.h"
 #include "gui/support/boxcloser.h"
-#include "profiles/videoprofilemenuwidget.h"
+#include "gui/widgets/videoconvertwidget.h"
+#include "gui/widgets/videolistwidget.h"
+#include "gui/widgets/videotoolbarwidget.h"
 
 #include <QAbstractButton>
 #include <QApplication>

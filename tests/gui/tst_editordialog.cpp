@@ -2,19 +2,19 @@
 // hand-over of the player's window, the crop selector and its spin boxes,
 // the mirror buttons and the Effect and Crop tabs' load, preview and Apply.
 
-#include "Widgets/editorcolorcombo.h"
-#include "Widgets/editordialog.h"
-#include "Widgets/videoedittabcrop.h"
-#include "Widgets/videoedittabeffect.h"
-#include "Widgets/videoedittabsubtitle.h"
-#include "Widgets/videoedittabwatermark.h"
-#include "Widgets/videoplayerscreen.h"
-#include "Widgets/videoselector.h"
-#include "app/lineeditmonitor.h"
 #include "common/recordingsetters.h"
 #include "common/testmedia.h"
 #include "core/media/videoinfomanager.h"
 #include "engine/playback/ffmpegplayer.h"
+#include "gui/common/lineeditmonitor.h"
+#include "gui/editor/editorcolorcombo.h"
+#include "gui/editor/editordialog.h"
+#include "gui/editor/videoedittabcrop.h"
+#include "gui/editor/videoedittabeffect.h"
+#include "gui/editor/videoedittabsubtitle.h"
+#include "gui/editor/videoedittabwatermark.h"
+#include "gui/editor/videoselector.h"
+#include "gui/player/videoplayerscreen.h"
 
 #include <QCheckBox>
 #include <QComboBox>

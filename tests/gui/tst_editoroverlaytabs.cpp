@@ -2,16 +2,16 @@
 // slider/spin pairs, the colour and size rules, what reaches the preview
 // filters, and Apply.
 
-#include "Widgets/editorcolorcombo.h"
-#include "Widgets/editordialog.h"
-#include "Widgets/lineeditwithpushbutton.h"
-#include "Widgets/videoedittabsubtitle.h"
-#include "Widgets/videoedittabwatermark.h"
-#include "app/lineeditmonitor.h"
 #include "common/recordingsetters.h"
 #include "common/testmedia.h"
 #include "core/media/videoinfomanager.h"
 #include "core/platform/fontscan.h"
+#include "gui/common/lineeditmonitor.h"
+#include "gui/common/lineeditwithpushbutton.h"
+#include "gui/editor/editorcolorcombo.h"
+#include "gui/editor/editordialog.h"
+#include "gui/editor/videoedittabsubtitle.h"
+#include "gui/editor/videoedittabwatermark.h"
 
 #include <QCheckBox>
 #include <QComboBox>

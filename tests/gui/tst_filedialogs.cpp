@@ -1,11 +1,11 @@
 // The loading, file information and rename dialogs.
-#include "Widgets/fileinfodialog.h"
-#include "Widgets/loadvideofilesprogressdialog.h"
-#include "Widgets/videorenamedlg.h"
 #include "common/testmedia.h"
 #include "core/media/parallelvideoloader.h"
 #include "core/media/videoinfo.h"
 #include "core/media/videoinfomanager.h"
+#include "gui/widgets/fileinfodialog.h"
+#include "gui/widgets/loadvideofilesprogressdialog.h"
+#include "gui/widgets/videorenamedlg.h"
 
 #include <QFile>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "app/lineeditmonitor.h"
+#include "gui/common/lineeditmonitor.h"
 
 #include <QLineEdit>
 #include <QSignalSpy>

@@ -1,15 +1,15 @@
 // The main window, its command handler and the enabling rules of the menu
 // bar, the tool bar and the list's context menu.
-#include "Widgets/videolistpopupmenu.h"
-#include "Widgets/videolistwidget.h"
-#include "Widgets/videomenubarwidget.h"
-#include "Widgets/videotoolbarwidget.h"
-#include "Widgets/widgetenhancer.h"
-#include "app/aboutdialog.h"
-#include "app/eventhandler.h"
-#include "app/mainwindow.h"
 #include "core/config/videouserconfig.h"
 #include "core/media/videoinfomanager.h"
+#include "gui/app/aboutdialog.h"
+#include "gui/app/eventhandler.h"
+#include "gui/app/mainwindow.h"
+#include "gui/common/widgetenhancer.h"
+#include "gui/widgets/videolistpopupmenu.h"
+#include "gui/widgets/videolistwidget.h"
+#include "gui/widgets/videomenubarwidget.h"
+#include "gui/widgets/videotoolbarwidget.h"
 
 #include <QAction>
 #include <QApplication>

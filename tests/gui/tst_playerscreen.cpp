@@ -1,7 +1,7 @@
-#include "Widgets/videoplayerscreen.h"
 #include "common/testmedia.h"
 #include "core/media/timetext.h"
 #include "engine/playback/ffmpegplayer.h"
+#include "gui/player/videoplayerscreen.h"
 
 #include <QHBoxLayout>
 #include <QImage>

@@ -3,17 +3,17 @@
 // aspect choice of the advanced dialog, favourites in the profile menu, and
 // a customize dialog that refuses to hide every profile.
 
-#include "Widgets/videoconvertwidget.h"
-#include "Widgets/videomenubarwidget.h"
-#include "Widgets/videotoolbarwidget.h"
-#include "app/mainwindow.h"
 #include "core/config/videouserconfig.h"
 #include "core/media/videoinfomanager.h"
 #include "core/profiles/videoprofileuserconfig.h"
 #include "engine/transcode/encodeinfo.h"
-#include "profiles/advanceddialog.h"
-#include "profiles/customizedialog.h"
-#include "profiles/videoprofilemenuwidget.h"
+#include "gui/app/mainwindow.h"
+#include "gui/profiles/advanceddialog.h"
+#include "gui/profiles/customizedialog.h"
+#include "gui/profiles/videoprofilemenuwidget.h"
+#include "gui/widgets/videoconvertwidget.h"
+#include "gui/widgets/videomenubarwidget.h"
+#include "gui/widgets/videotoolbarwidget.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "core/config/videouserconfig.h"
 #include "core/profiles/videoprofileuserconfig.h"
-#include "profiles/videoprofilemenuwidget.h"
+#include "gui/profiles/videoprofilemenuwidget.h"
 
 #include <QApplication>
 #include <QEnterEvent>

@@ -2,13 +2,13 @@
 // current file removed while the player is paused, snapshots into a folder
 // that does not exist yet (or cannot), files dropped whatever their names.
 
-#include "Widgets/videolistwidget.h"
-#include "Widgets/videoplayerwidget.h"
-#include "app/mainwindow.h"
 #include "common/testmedia.h"
 #include "core/config/videouserconfig.h"
 #include "core/media/videoinfomanager.h"
 #include "engine/playback/ffmpegplayer.h"
+#include "gui/app/mainwindow.h"
+#include "gui/player/videoplayerwidget.h"
+#include "gui/widgets/videolistwidget.h"
 
 #include <QApplication>
 #include <QDir>

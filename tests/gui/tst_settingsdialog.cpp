@@ -1,13 +1,13 @@
 // The settings dialog: what Apply, OK, Cancel and Reset Default store, the
 // folder checks, the language list and the restart message, and how the
 // program opens the dialog.
-#include "Widgets/videomenubarwidget.h"
-#include "Widgets/videotitlebarwidget.h"
-#include "app/eventhandler.h"
-#include "app/mainwindow.h"
-#include "app/myapplication.h"
-#include "config/settingsdialog.h"
 #include "core/config/videouserconfig.h"
+#include "gui/app/eventhandler.h"
+#include "gui/app/mainwindow.h"
+#include "gui/app/myapplication.h"
+#include "gui/settings/settingsdialog.h"
+#include "gui/widgets/videomenubarwidget.h"
+#include "gui/widgets/videotitlebarwidget.h"
 
 #include <QAction>
 #include <QApplication>

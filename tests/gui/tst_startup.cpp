@@ -1,8 +1,8 @@
-#include "app/envchecker.h"
-#include "app/fontcombo.h"
-#include "app/myapplication.h"
 #include "core/platform/fontscan.h"
 #include "core/platform/platform.h"
+#include "gui/app/envchecker.h"
+#include "gui/app/myapplication.h"
+#include "gui/common/fontcombo.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>

@@ -2,23 +2,23 @@
 // box, group title or tab is too narrow for its text (German runs long,
 // Chinese needs its own font).  REELMAX_LAYOUT_SHOTS=<folder> also saves a
 // picture of each for a look.
-#include "Widgets/convertcompleteddlg.h"
-#include "Widgets/editordialog.h"
-#include "Widgets/fileinfodialog.h"
-#include "Widgets/loadvideofilesprogressdialog.h"
-#include "Widgets/videorenamedlg.h"
-#include "Widgets/videotrimdialog.h"
-#include "app/aboutdialog.h"
-#include "app/mainwindow.h"
-#include "app/myapplication.h"
 #include "common/testmedia.h"
-#include "config/settingsdialog.h"
 #include "core/config/videouserconfig.h"
 #include "core/media/videoinfomanager.h"
-#include "dialogs/burningdialog.h"
-#include "dialogs/burningprogressdlg.h"
-#include "profiles/advanceddialog.h"
-#include "profiles/customizedialog.h"
+#include "gui/app/aboutdialog.h"
+#include "gui/app/mainwindow.h"
+#include "gui/app/myapplication.h"
+#include "gui/disc/burningdialog.h"
+#include "gui/disc/burningprogressdlg.h"
+#include "gui/editor/editordialog.h"
+#include "gui/profiles/advanceddialog.h"
+#include "gui/profiles/customizedialog.h"
+#include "gui/settings/settingsdialog.h"
+#include "gui/trim/videotrimdialog.h"
+#include "gui/widgets/convertcompleteddlg.h"
+#include "gui/widgets/fileinfodialog.h"
+#include "gui/widgets/loadvideofilesprogressdialog.h"
+#include "gui/widgets/videorenamedlg.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 // The shipped translations: every entry of every Qt Linguist source is
 // finished and fits its source text, the sources are up to date with the
 // code, and the build puts the compiled files where the program loads them.
-#include "app/myapplication.h"
 #include "core/config/videouserconfig.h"
+#include "gui/app/myapplication.h"
 
 #include <QDir>
 #include <QFile>

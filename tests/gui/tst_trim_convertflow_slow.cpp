@@ -4,21 +4,21 @@
 // converted on its own.  Every output must last its section and begin and end
 // on the source's pictures at the cut points.
 
-#include "Widgets/videolistwidget.h"
-#include "Widgets/videoplayerscreen.h"
-#include "Widgets/videotoolbarwidget.h"
-#include "Widgets/videotrimdialog.h"
-#include "Widgets/videotrimdialogsectionchooser.h"
-#include "app/eventhandler.h"
-#include "app/mainwindow.h"
 #include "common/testmedia.h"
 #include "core/config/videouserconfig.h"
 #include "core/media/videoinfomanager.h"
 #include "core/profiles/videoprofileuserconfig.h"
 #include "engine/playback/ffmpegplayer.h"
+#include "gui/app/eventhandler.h"
+#include "gui/app/mainwindow.h"
+#include "gui/player/videoplayerscreen.h"
+#include "gui/profiles/profileedit.h"
+#include "gui/profiles/videoprofilemenuwidget.h"
 #include "gui/support/boxcloser.h"
-#include "profiles/profileedit.h"
-#include "profiles/videoprofilemenuwidget.h"
+#include "gui/trim/videotrimdialog.h"
+#include "gui/trim/videotrimdialogsectionchooser.h"
+#include "gui/widgets/videolistwidget.h"
+#include "gui/widgets/videotoolbarwidget.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,13 +1,13 @@
 // The trim dialog and its section strip, playing generated clips through the
 // engine's shared player.
 
-#include "Widgets/videoplayerscreen.h"
-#include "Widgets/videoplayerwidget.h"
-#include "Widgets/videotrimdialog.h"
-#include "Widgets/videotrimdialogsectionchooser.h"
 #include "common/testmedia.h"
 #include "core/media/videoinfomanager.h"
 #include "engine/playback/ffmpegplayer.h"
+#include "gui/player/videoplayerscreen.h"
+#include "gui/player/videoplayerwidget.h"
+#include "gui/trim/videotrimdialog.h"
+#include "gui/trim/videotrimdialogsectionchooser.h"
 
 #include <QLabel>
 #include <QLineEdit>

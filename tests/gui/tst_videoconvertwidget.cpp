@@ -1,14 +1,14 @@
-#include "Widgets/browselineedit.h"
-#include "Widgets/convertcompleteddlg.h"
-#include "Widgets/videoconvertwidget.h"
 #include "common/testmedia.h"
 #include "core/config/videouserconfig.h"
 #include "core/jobs/conversionrun.h"
 #include "core/media/videoinfomanager.h"
 #include "core/media/videoloadstep.h"
 #include "core/profiles/videoprofileuserconfig.h"
-#include "profiles/advanceddialog.h"
-#include "profiles/profileedit.h"
+#include "gui/common/browselineedit.h"
+#include "gui/profiles/advanceddialog.h"
+#include "gui/profiles/profileedit.h"
+#include "gui/widgets/convertcompleteddlg.h"
+#include "gui/widgets/videoconvertwidget.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,11 +1,11 @@
 // The media list: model answers, drops, the welcome panel and renaming.
-#include "Widgets/videolistwidget.h"
-#include "Widgets/videorenamedlg.h"
-#include "Widgets/welcomewidget.h"
-#include "app/eventhandler.h"
-#include "app/mainwindow.h"
 #include "core/media/videoinfomanager.h"
 #include "core/media/videolistmodel.h"
+#include "gui/app/eventhandler.h"
+#include "gui/app/mainwindow.h"
+#include "gui/widgets/videolistwidget.h"
+#include "gui/widgets/videorenamedlg.h"
+#include "gui/widgets/welcomewidget.h"
 
 #include <QApplication>
 #include <QDropEvent>

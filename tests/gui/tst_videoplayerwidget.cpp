@@ -1,9 +1,9 @@
-#include "Widgets/videoplayerscreen.h"
-#include "Widgets/videoplayerwidget.h"
 #include "common/testmedia.h"
 #include "core/config/videouserconfig.h"
 #include "core/media/videoinfomanager.h"
 #include "engine/playback/ffmpegplayer.h"
+#include "gui/player/videoplayerscreen.h"
+#include "gui/player/videoplayerwidget.h"
 
 #include <QAction>
 #include <QApplication>

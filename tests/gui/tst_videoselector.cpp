@@ -1,8 +1,8 @@
 // The crop selector as the user meets it: handles over a 480 x 270 picture
 // of a 1920 x 1080 video, dragged with the mouse.
 
-#include "Widgets/videoplayerscreen.h"
-#include "Widgets/videoselector.h"
+#include "gui/editor/videoselector.h"
+#include "gui/player/videoplayerscreen.h"
 
 #include <QSignalSpy>
 #include <QtTest>

@@ -1,8 +1,8 @@
 // The window enhancer (hit test, move, resize, skin), the title bar and the
 // welcome panel's buttons.
-#include "Widgets/videotitlebarwidget.h"
-#include "Widgets/widgetenhancer.h"
-#include "app/mainwindow.h"
+#include "gui/app/mainwindow.h"
+#include "gui/common/widgetenhancer.h"
+#include "gui/widgets/videotitlebarwidget.h"
 
 #include <QPushButton>
 #include <QTest>
