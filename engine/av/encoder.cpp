@@ -11,6 +11,7 @@ extern "C" {
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -131,6 +132,56 @@ const AVCodec *Encoder::allocContext(const std::string &name, const char *kind, 
     return codec;
 }
 
+namespace {
+
+// A constant quality: CRF where the encoder has it (x264, x265, VP9, AV1),
+// a fixed quantiser scale elsewhere.
+void setQuality(AVCodecContext *c, double quality, av::Dictionary &opts)
+{
+    char value[32];
+    std::snprintf(value, sizeof(value), "%g", quality);
+    c->bit_rate = 0;
+    if (c->priv_data && av_opt_find(c->priv_data, "crf", nullptr, 0, 0)) {
+        opts.set("crf", value);
+        return;
+    }
+    if (c->pix_fmt == AV_PIX_FMT_VAAPI) { // the hardware encoders take a quantiser
+        c->global_quality = int(std::lround(quality));
+        return;
+    }
+    c->flags |= AV_CODEC_FLAG_QSCALE;
+    c->global_quality = int(std::lround(FF_QP2LAMBDA * quality));
+}
+
+// The encoder's own options: threads, and key frames where the output is cut.
+void setPrivateOptions(const AVCodec *codec, AVCodecContext *c, const VideoEncodeParams &p,
+                       av::Dictionary &opts)
+{
+    if (c->thread_count == 0)
+        opts.set("threads", "auto");
+    else if (std::string(codec->name) == "libx265") // x265 keeps a thread pool of its own
+        opts.set("x265-params", ("pools=" + std::to_string(c->thread_count)).c_str());
+    // x264's own look-ahead thread decides the last pictures' types by how
+    // far it got when the input ended, so the same job could give another
+    // file each time.  On the encoding thread the same input always gives
+    // the same output.
+    if (std::string(codec->name) == "libx264")
+        opts.set("x264-params", "sync-lookahead=0");
+    if (p.forceKeyframeEveryMs > 0) {
+        // Output cut at key frames: every key frame must start a picture
+        // group that needs nothing before it.
+        c->flags |= AV_CODEC_FLAG_CLOSED_GOP;
+        if (av_opt_find(c->priv_data, "forced-idr", nullptr, 0, 0))
+            opts.set("forced-idr", "1");
+        // FFmpeg's MPEG family closes picture groups only without its own
+        // scene-change key frames (x264 does both).
+        if (codec->id != AV_CODEC_ID_H264 && av_opt_find(c->priv_data, "sc_threshold", nullptr, 0, 0))
+            opts.set("sc_threshold", "1000000000");
+    }
+}
+
+} // namespace
+
 void Encoder::setVideoBasics(const VideoEncodeParams &p)
 {
     AVCodecContext *c = m_ctx.get();
@@ -181,27 +232,9 @@ bool Encoder::openVideo(const VideoEncodeParams &p, std::string *error)
     if (p.anyFrameRate)
         c->strict_std_compliance = FF_COMPLIANCE_EXPERIMENTAL;
     av::Dictionary opts;
-    if (c->thread_count == 0)
-        opts.set("threads", "auto");
-    else if (std::string(codec->name) == "libx265") // x265 keeps a thread pool of its own
-        opts.set("x265-params", ("pools=" + std::to_string(c->thread_count)).c_str());
-    // x264's own look-ahead thread decides the last pictures' types by how
-    // far it got when the input ended, so the same job could give another
-    // file each time.  On the encoding thread the same input always gives
-    // the same output.
-    if (std::string(codec->name) == "libx264")
-        opts.set("x264-params", "sync-lookahead=0");
-    if (p.forceKeyframeEveryMs > 0) {
-        // Output cut at key frames: every key frame must start a picture
-        // group that needs nothing before it.
-        c->flags |= AV_CODEC_FLAG_CLOSED_GOP;
-        if (av_opt_find(c->priv_data, "forced-idr", nullptr, 0, 0))
-            opts.set("forced-idr", "1");
-        // FFmpeg's MPEG family closes picture groups only without its own
-        // scene-change key frames (x264 does both).
-        if (codec->id != AV_CODEC_ID_H264 && av_opt_find(c->priv_data, "sc_threshold", nullptr, 0, 0))
-            opts.set("sc_threshold", "1000000000");
-    }
+    setPrivateOptions(codec, c, p, opts);
+    if (p.quality >= 0 && !p.dvd)
+        setQuality(c, p.quality, opts);
     return openContext(m_ctx, codec, opts.address(), error);
 }
 
@@ -234,7 +267,10 @@ bool Encoder::openHardware(const VideoEncodeParams &p, std::string *why)
         m_ctx.reset();
         return av::failWith(why, "out of memory");
     }
-    if (!openContext(m_ctx, codec, nullptr, why))
+    av::Dictionary opts;
+    if (p.quality >= 0)
+        setQuality(m_ctx.get(), p.quality, opts);
+    if (!openContext(m_ctx, codec, opts.address(), why))
         return false;
     m_hwFrames = std::move(frames);
     m_upload = std::move(upload);

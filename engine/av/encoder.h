@@ -12,6 +12,7 @@ struct VideoEncodeParams {
     AVRational frameRate{25, 1};
     AVRational sampleAspect{1, 1};
     int64_t bitRate = 0; // 0 = the encoder's default quality
+    double quality = -1; // >= 0: a constant quality on the encoder's own scale (CRF, qscale), bitRate unused
     bool globalHeader = false;
     bool dvd = false;                // DVD rate control and GOP
     bool anyFrameRate = false;       // encode at frameRate even where the format has no code for it

@@ -1,52 +1,45 @@
 #include "engine/transcode/ffmpegtranscode.h"
 
-#include "engine/av/enginelog.h"
-#include "engine/transcode/segmentsplitter.h"
+#include "engine/transcode/encodeinfoadapter.h"
 #include "engine/transcode/transcoder.h"
 
-#include <QtGlobal>
-
-#include <cstdio>
+#include <atomic>
 #include <cstring>
 #include <mutex>
 
+// Keeps the numbers a run reports for the getters.
+class PolledProgress : public TranscodeObserver {
+public:
+    void onProgress(double fraction, int64_t frames) override
+    {
+        m_fraction.store(fraction);
+        m_frames.store(frames);
+    }
+    void clear()
+    {
+        m_fraction.store(0.0);
+        m_frames.store(0);
+    }
+    double fraction() const { return m_fraction.load(); }
+    int64_t frames() const { return m_frames.load(); }
+    void setFrames(int64_t frames) { m_frames.store(frames); }
+
+private:
+    std::atomic<double> m_fraction{0.0};
+    std::atomic<int64_t> m_frames{0};
+};
+
 struct CFFmpegTranscode::Impl {
-    Transcoder transcoder;
+    StopToken stop;
+    PolledProgress progress;
     EncodeInfo info;
     ProcessingOptions processing;
     std::vector<std::string> inputs;
     bool blackPictureForSound = false;
     std::atomic<int> status{TRANSCODE_IDLE};
-    mutable std::mutex errorMutex;
-    std::string lastError;
-    std::vector<std::string> outputs;
-
-    // Runs the job; a job whose record asks for segments is written whole
-    // under a hidden name first and then cut.
-    TranscodeStatus run(TranscodeJob &job, std::vector<std::string> *written, std::string *error);
+    mutable std::mutex resultMutex;
+    TranscodeResult last;
 };
-
-TranscodeStatus CFFmpegTranscode::Impl::run(TranscodeJob &job, std::vector<std::string> *written,
-                                            std::string *error)
-{
-    if (!SegmentSplitter::wanted(job.info, job.output)) {
-        const TranscodeStatus status = transcoder.run(job, error);
-        if (status == TRANSCODE_FINISHED)
-            written->push_back(job.output);
-        return status;
-    }
-    const std::string output = job.output;
-    job.output = SegmentSplitter::reserveWholePath(output, error);
-    if (job.output.empty())
-        return TRANSCODE_FAILED;
-    TranscodeStatus status = transcoder.run(job, error);
-    if (status == TRANSCODE_FINISHED &&
-        !SegmentSplitter::split(job.output, output, job.info, transcoder.stopFlag(), written, error))
-        status = transcoder.stopRequested() ? TRANSCODE_STOPPED : TRANSCODE_FAILED;
-    std::remove(job.output.c_str());
-    job.output = output;
-    return status;
-}
 
 CFFmpegTranscode::CFFmpegTranscode() : d(std::make_unique<Impl>())
 {
@@ -61,7 +54,7 @@ int CFFmpegTranscode::SetEncodeInfo(const EncodeInfo *info)
         return 0;
     std::memcpy(&d->info, info, sizeof(EncodeInfo));
     // A new job: a stop aimed at an earlier run no longer applies.
-    d->transcoder.clearStop();
+    d->stop.clear();
     return 1;
 }
 
@@ -90,55 +83,44 @@ int CFFmpegTranscode::AddInputFile(const char *path)
 
 int CFFmpegTranscode::Transcode(const char *outputPath)
 {
-    TranscodeJob job;
-    job.info = d->info;
-    job.inputs = std::move(d->inputs);
+    TranscodeJob job = jobFromEncodeInfo(d->info, d->inputs, filterSnapshot(), outputPath ? outputPath : "");
     d->inputs.clear();
-    job.filters = filterSnapshot();
     job.processing = d->processing;
     job.blackPictureForSound = d->blackPictureForSound;
-    job.output = outputPath ? outputPath : "";
+    {
+        std::lock_guard<std::mutex> lock(d->resultMutex);
+        d->last = TranscodeResult();
+    }
+    d->progress.clear();
     d->status.store(TRANSCODE_RUNNING);
-
-    std::string error;
-    TranscodeStatus result = TRANSCODE_FAILED;
-    std::vector<std::string> written;
+    TranscodeResult result = Transcoder::run(job, &d->progress, &d->stop);
+    d->progress.setFrames(result.frames);
+    const TranscodeStatus status = result.status;
     {
-        std::lock_guard<std::mutex> lock(d->errorMutex);
-        d->outputs.clear();
+        std::lock_guard<std::mutex> lock(d->resultMutex);
+        d->last = std::move(result);
     }
-    if (job.output.empty())
-        error = "no output path";
-    else
-        result = d->run(job, &written, &error);
-    {
-        std::lock_guard<std::mutex> lock(d->errorMutex);
-        d->lastError = result == TRANSCODE_FAILED ? error : std::string();
-        d->outputs = result == TRANSCODE_FINISHED ? written : std::vector<std::string>();
-    }
-    if (result == TRANSCODE_FAILED)
-        qCInfo(lcEngine, "transcode failed: [%s] output = [%s]", error.c_str(), job.output.c_str());
     // The next job sets its record, inputs and filters anew.
     d->info = EncodeInfo();
     d->info.constant16 = 16;
     resetFilters();
-    d->status.store(result);
-    return result == TRANSCODE_FINISHED ? 1 : 0;
+    d->status.store(status);
+    return status == TRANSCODE_FINISHED ? 1 : 0;
 }
 
 void CFFmpegTranscode::StopTranscode()
 {
-    d->transcoder.requestStop();
+    d->stop.request();
 }
 
 void CFFmpegTranscode::GetEncodePrg(double &progress, double &)
 {
-    progress = d->transcoder.progress();
+    progress = d->progress.fraction();
 }
 
 int64_t CFFmpegTranscode::GetFrameNubmer()
 {
-    return d->transcoder.frames();
+    return d->progress.frames();
 }
 
 int CFFmpegTranscode::GetLastConvetStatus()
@@ -148,17 +130,18 @@ int CFFmpegTranscode::GetLastConvetStatus()
 
 double CFFmpegTranscode::GetFoundInputLength() const
 {
-    return d->transcoder.inputLengthFound();
+    std::lock_guard<std::mutex> lock(d->resultMutex);
+    return d->last.inputLengthFoundMs;
 }
 
 std::vector<std::string> CFFmpegTranscode::GetOutputFiles() const
 {
-    std::lock_guard<std::mutex> lock(d->errorMutex);
-    return d->outputs;
+    std::lock_guard<std::mutex> lock(d->resultMutex);
+    return d->last.ok() ? d->last.outputs : std::vector<std::string>();
 }
 
 std::string CFFmpegTranscode::GetLastErrorText() const
 {
-    std::lock_guard<std::mutex> lock(d->errorMutex);
-    return d->lastError;
+    std::lock_guard<std::mutex> lock(d->resultMutex);
+    return d->last.status == TRANSCODE_FAILED ? d->last.reason : std::string();
 }

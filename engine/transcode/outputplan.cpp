@@ -5,7 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
+#include <variant>
 
 namespace {
 
@@ -62,19 +62,42 @@ void keepSourcePixels(const FilterSettings &filters, const VideoFilterInput &sou
               1 << 16);
 }
 
-// vin: the source picture; sourceFrameRate: its rate, taken when the record
+AVRational asRational(Rational r)
+{
+    return r.isSet() ? AVRational{r.num, r.den} : AVRational{0, 1};
+}
+
+// The rate control of the spec on the encoder's parameters; false with the
+// reason when the encoder cannot follow it.
+bool planRate(const VideoRate &rate, VideoEncodeParams &vp, std::string *error)
+{
+    if (const auto *bits = std::get_if<RateControl::BitRate>(&rate)) {
+        vp.bitRate = std::max<int64_t>(0, bits->bitsPerSecond);
+        return true;
+    }
+    if (const auto *quality = std::get_if<RateControl::ConstantQuality>(&rate)) {
+        if (vp.dvd)
+            return av::failWith(error, "a DVD picture is encoded at a bit rate, not at a constant quality");
+        vp.quality = std::max(0.0, quality->quality);
+        return true;
+    }
+    return av::failWith(error, "encoding to a target size in two passes is not supported yet");
+}
+
+// vin: the source picture; sourceFrameRate: its rate, taken when the spec
 // leaves the rate to the source.
-void planVideo(const EncodeInfo &info, const FilterSettings &filters, const VideoFilterInput &vin,
-               AVRational sourceFrameRate, OutputPlan &p)
+bool planVideo(const OutputSpec &spec, const FilterSettings &filters, const VideoFilterInput &vin,
+               AVRational sourceFrameRate, OutputPlan &p, std::string *error)
 {
     VideoFilterOutput vout;
-    vout.width = std::max(0, info.width);
-    vout.height = std::max(0, info.height);
-    vout.fit = p.fit = OutputPlan::fitOf(info);
+    vout.width = std::max(0, spec.video.width);
+    vout.height = std::max(0, spec.video.height);
+    vout.fit = p.fit = spec.video.fit;
     int width = 0, height = 0;
     FilterGraph::videoChain(filters, vin, vout, &width, &height);
 
-    const AVRational wanted = info.frameRate > 0 ? AVRational{info.frameRate, 1000} : sourceFrameRate;
+    const AVRational wanted =
+        spec.video.frameRate.isSet() ? asRational(spec.video.frameRate) : sourceFrameRate;
     const std::string &vcodec = p.video.encoder;
     AVRational rate;
     if (p.dvd || vcodec == "dvvideo")
@@ -92,88 +115,85 @@ void planVideo(const EncodeInfo &info, const FilterSettings &filters, const Vide
     vp.width = std::max(2, width & ~1);
     vp.height = std::max(2, height & ~1);
     vp.frameRate = rate;
-    vp.bitRate = info.videoBitrate;
     vp.dvd = p.dvd;
     vp.anyFrameRate = p.rule.anyFrameRate;
-    vp.forceKeyframeEveryMs = OutputPlan::keyframeEveryMs(info);
+    vp.forceKeyframeEveryMs = OutputPlan::keyframeEveryMs(spec);
     if (p.displayAspect.num > 0)
         av_reduce(&vp.sampleAspect.num, &vp.sampleAspect.den, int64_t(p.displayAspect.num) * vp.height,
                   int64_t(p.displayAspect.den) * vp.width, 1 << 16);
+    return planRate(spec.video.rate, vp, error);
 }
 
-void planAudio(const EncodeInfo &info, const AVStream *source, OutputPlan &p)
+void planAudio(const AudioOutputSpec &spec, const AVStream *source, OutputPlan &p)
 {
     AudioEncodeParams &ap = p.audioParams;
     ap.encoder = p.audio.encoder;
-    const int rate = info.sampleRate > 0 ? info.sampleRate : source->codecpar->sample_rate;
-    int channels = info.channels > 0 ? info.channels : source->codecpar->ch_layout.nb_channels;
+    const int rate = spec.sampleRate > 0 ? spec.sampleRate : source->codecpar->sample_rate;
+    int channels = spec.channels > 0 ? spec.channels : source->codecpar->ch_layout.nb_channels;
     if (p.dvd)
         channels = std::min(channels, 2);
     ap.sampleRate = Encoder::supportedSampleRate(ap.encoder, rate, p.rule.sampleRates);
     ap.channels = Encoder::supportedChannels(ap.encoder, channels);
-    ap.bitRate = info.audioBitrate;
+    ap.bitRate = std::max<int64_t>(0, spec.bitRate);
     if (p.dvd && ap.encoder == "ac3")
         ap.bitRate = std::clamp<int64_t>(ap.bitRate > 0 ? ap.bitRate : 192000, 64000, 448000);
     ap.preferredSampleFmt = source->codecpar->format;
 }
 
-} // namespace
-
-FrameFit OutputPlan::fitOf(const EncodeInfo &info)
+// The container and the encoders; false when the output cannot be written.
+bool planFormat(const OutputSpec &spec, OutputPlan &p, std::string *error)
 {
-    switch (info.aspectMode) {
-    case ENCODE_ASPECT_STRETCH:
-        return FrameFit::Stretch;
-    case ENCODE_ASPECT_CROP:
-        return FrameFit::Crop;
-    default:
-        return FrameFit::Pad;
+    p.dvd = spec.dvd;
+    const std::string ext = EncoderNames::extensionOf(spec.path);
+    p.rule = p.dvd ? EncoderNames::dvd() : EncoderNames::container(ext);
+    if (!spec.container.empty())
+        p.rule.muxer = spec.container;
+    if (p.rule.muxer.empty())
+        return av::failWith(error, "the output format ." + ext + " cannot be written");
+    if (p.dvd) {
+        p.video = spec.video.codec.empty() ? ResolvedEncoder{} : ResolvedEncoder{"mpeg2video", "", false};
+        p.audio = spec.audio.codec.empty() ? ResolvedEncoder{}
+                  : EncoderNames::canonicalAudio(spec.audio.codec) == "mp2"
+                      ? ResolvedEncoder{"mp2", "", false}
+                      : ResolvedEncoder{"ac3", "", false};
+        return true;
     }
+    if (!spec.video.codec.empty())
+        p.video = EncoderNames::resolveVideo(spec.video.codec, ext);
+    if (!spec.audio.codec.empty())
+        p.audio = EncoderNames::resolveAudio(spec.audio.codec, ext);
+    return true;
 }
 
-double OutputPlan::keyframeEveryMs(const EncodeInfo &info)
+} // namespace
+
+double OutputPlan::keyframeEveryMs(const OutputSpec &output)
 {
-    if (info.splitMs > 0)
-        return double(info.splitMs); // every segment starts on its own key frame
-    if (info.splitBytes <= 0)
+    if (output.splitMs > 0)
+        return double(output.splitMs); // every segment starts on its own key frame
+    if (output.splitBytes <= 0)
         return 0.0;
     // Segments are cut at key frames: a key frame for every eighth of a
     // segment's bytes (within 1 to 10 s) fills them to close to the limit.
-    const double bits = double(std::max(0, info.videoBitrate)) + double(std::max(0, info.audioBitrate));
+    const auto *videoBits = std::get_if<RateControl::BitRate>(&output.video.rate);
+    const double bits = double(std::max<int64_t>(0, videoBits ? videoBits->bitsPerSecond : 0)) +
+                        double(std::max<int64_t>(0, output.audio.bitRate));
     const double bitsPerSecond = bits > 0 ? bits : 4000000.0;
-    return std::clamp(double(info.splitBytes) * 8.0 / 8.0 / bitsPerSecond * 1000.0, 1000.0, 10000.0);
+    return std::clamp(double(output.splitBytes) * 8.0 / 8.0 / bitsPerSecond * 1000.0, 1000.0, 10000.0);
 }
 
-bool OutputPlan::make(const EncodeInfo &info, const std::string &outputPath, const FilterSettings &filters,
-                      const AVStream *videoSource, const AVStream *audioSource, OutputPlan *plan,
-                      std::string *error, bool blackPicture)
+bool OutputPlan::make(const OutputSpec &output, const FilterSettings &filters, const AVStream *videoSource,
+                      const AVStream *audioSource, OutputPlan *plan, std::string *error, bool blackPicture)
 {
     OutputPlan p;
-    p.dvd = info.dvdFlag == 1;
-    const std::string ext = EncoderNames::extensionOf(outputPath);
-    p.rule = p.dvd ? EncoderNames::dvd() : EncoderNames::container(ext);
-    if (p.rule.muxer.empty()) {
-        if (error)
-            *error = "the output format ." + ext + " cannot be written";
+    if (!planFormat(output, p, error))
         return false;
-    }
-    const std::string vname(info.videoEncoder, strnlen(info.videoEncoder, sizeof(info.videoEncoder)));
-    const std::string aname(info.audioEncoder, strnlen(info.audioEncoder, sizeof(info.audioEncoder)));
-    if (p.dvd) {
-        p.video = {"mpeg2video", "", false};
-        p.audio = EncoderNames::canonicalAudio(aname) == "mp2" ? ResolvedEncoder{"mp2", "", false}
-                                                               : ResolvedEncoder{"ac3", "", false};
-    } else {
-        p.video = EncoderNames::resolveVideo(vname, ext);
-        p.audio = EncoderNames::resolveAudio(aname, ext);
-    }
+    const std::string ext = EncoderNames::extensionOf(output.path);
     p.hasVideo = (videoSource || blackPicture) && !p.rule.audioOnly && !p.video.encoder.empty();
     p.hasAudio = audioSource && !p.audio.encoder.empty();
-    if (!p.hasVideo && !p.hasAudio) {
-        if (error)
-            *error = "nothing to write: the inputs have no stream the output format ." + ext + " can hold";
-        return false;
-    }
+    if (!p.hasVideo && !p.hasAudio)
+        return av::failWith(error, "nothing to write: the inputs have no stream the output format ." + ext +
+                                       " can hold");
     // MPEG-2 video and AC-3 sound belong in an MPEG-2 program stream.
     if (p.rule.muxer == "mpeg" && !p.rule.dpg &&
         ((p.hasVideo && p.video.encoder == "mpeg2video") ||
@@ -181,16 +201,19 @@ bool OutputPlan::make(const EncodeInfo &info, const std::string &outputPath, con
         p.rule.muxer = "vob";
 
     if (p.hasVideo) {
-        // Without a source the pictures are black ones in the record's frame
+        // Without a source the pictures are black ones in the spec's frame
         // (4:3 when it leaves the size to the source), square pixels.
+        const VideoOutputSpec &v = output.video;
         VideoFilterInput vin;
-        vin.width = videoSource ? videoSource->codecpar->width : info.width > 0 ? info.width : 640;
-        vin.height = videoSource ? videoSource->codecpar->height : info.height > 0 ? info.height : 480;
+        vin.width = videoSource ? videoSource->codecpar->width : v.width > 0 ? v.width : 640;
+        vin.height = videoSource ? videoSource->codecpar->height : v.height > 0 ? v.height : 480;
         vin.sampleAspect = videoSource ? videoSource->codecpar->sample_aspect_ratio : AVRational{1, 1};
-        planVideo(info, filters, vin, videoSource ? sourceRate(videoSource) : AVRational{25, 1}, p);
+        if (!planVideo(output, filters, vin, videoSource ? sourceRate(videoSource) : AVRational{25, 1}, p,
+                       error))
+            return false;
     }
     if (p.hasAudio)
-        planAudio(info, audioSource, p);
+        planAudio(output.audio, audioSource, p);
     *plan = std::move(p);
     return true;
 }

@@ -3,8 +3,8 @@
 #include "engine/av/encoder.h"
 #include "engine/av/filtergraph.h"
 #include "engine/av/filtersettings.h"
-#include "engine/transcode/encodeinfo.h"
 #include "engine/transcode/encodernames.h"
+#include "engine/transcode/transcodejob.h"
 
 #include <string>
 
@@ -22,16 +22,15 @@ struct OutputPlan {
     AVRational displayAspect{0, 1};   // 0/1 = square pixels
     FrameFit fit = FrameFit::Stretch; // how the picture fills a frame of another shape
 
-    // The fit a record's aspect mode asks for.
-    static FrameFit fitOf(const EncodeInfo &info);
     // How often key frames are forced so that the output can be cut into
-    // the record's segments (0: the encoder's own choice).
-    static double keyframeEveryMs(const EncodeInfo &info);
+    // the segments it asks for (0: the encoder's own choice).
+    static double keyframeEveryMs(const OutputSpec &output);
 
-    // videoSource/audioSource: the first input stream of each kind, or null.
+    // videoSource/audioSource: the first input stream of each kind, or null;
+    // filters: the edits of the input videoSource belongs to.
     // blackPicture: the output carries a picture even when no input has one
     // (black where an input has none), if its format and encoders can.
-    static bool make(const EncodeInfo &info, const std::string &outputPath, const FilterSettings &filters,
-                     const AVStream *videoSource, const AVStream *audioSource, OutputPlan *plan,
-                     std::string *error, bool blackPicture = false);
+    static bool make(const OutputSpec &output, const FilterSettings &filters, const AVStream *videoSource,
+                     const AVStream *audioSource, OutputPlan *plan, std::string *error,
+                     bool blackPicture = false);
 };

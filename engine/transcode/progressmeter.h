@@ -3,11 +3,14 @@
 #include <atomic>
 #include <cstdint>
 
+class TranscodeObserver;
+
 // How far a job has come: the finished fraction and the pictures encoded,
-// written by the conversion and read from any thread.
+// written by the conversion, told to the job's observer (when there is one)
+// and read from any thread.
 class ProgressMeter {
 public:
-    ProgressMeter(std::atomic<double> &fraction, std::atomic<int64_t> &frames);
+    explicit ProgressMeter(TranscodeObserver *observer = nullptr);
 
     // The length of the section on the output's timeline.
     void setSpan(double ms) { m_spanMs.store(ms); }
@@ -21,14 +24,18 @@ public:
     void bytesRead(int64_t position, int64_t size);
     void frameEncoded() { m_frames.fetch_add(1); }
     int64_t framesEncoded() const { return m_frames.load(); }
-    void finished() { m_fraction.store(1.0); }
+    double fraction() const { return m_fraction.load(); }
+    void finished();
     // An input whose length nobody knew was read from its start to its end.
     void inputLengthFound(double ms) { m_inputLengthMs.store(ms); }
     double inputLengthFound() const { return m_inputLengthMs.load(); }
 
 private:
-    std::atomic<double> &m_fraction;
-    std::atomic<int64_t> &m_frames;
+    void setFraction(double fraction);
+
+    TranscodeObserver *const m_observer;
+    std::atomic<double> m_fraction{0.0};
+    std::atomic<int64_t> m_frames{0};
     std::atomic<double> m_spanMs{0.0};
     std::atomic<bool> m_byBytes{false};
     std::atomic<double> m_inputLengthMs{0.0};

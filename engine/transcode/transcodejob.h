@@ -42,35 +42,36 @@ struct TwoPassTarget {
     friend bool operator==(const TwoPassTarget &, const TwoPassTarget &) = default;
 };
 } // namespace RateControl
-using VideoRate = std::variant<RateControl::BitRate, RateControl::ConstantQuality, RateControl::TwoPassTarget>;
+using VideoRate =
+    std::variant<RateControl::BitRate, RateControl::ConstantQuality, RateControl::TwoPassTarget>;
 
 // The picture of the output.  An empty codec means "no picture".
 struct VideoOutputSpec {
-    std::string codec;              // FFmpeg encoder or codec name, e.g. "libx264", "h264", "mpeg4"
-    int width = 0;                  // 0 x 0 keeps the (cropped) source size
+    std::string codec; // FFmpeg encoder or codec name, e.g. "libx264", "h264", "mpeg4"
+    int width = 0;     // 0 x 0 keeps the (cropped) source size
     int height = 0;
-    Rational frameRate;             // unset: the source's rate
-    VideoRate rate;                 // BitRate{0} leaves it to the encoder
-    FrameFit fit = FrameFit::Pad;   // how a picture of another shape fills the frame
+    Rational frameRate;           // unset: the source's rate
+    VideoRate rate;               // BitRate{0} leaves it to the encoder
+    FrameFit fit = FrameFit::Pad; // how a picture of another shape fills the frame
 };
 
 // The sound of the output.  An empty codec means "no sound".
 struct AudioOutputSpec {
-    std::string codec;              // e.g. "aac", "libmp3lame", "ac3"
-    int sampleRate = 0;             // 0: the source's
-    int channels = 0;               // 0: the source's
-    int64_t bitRate = 0;            // bits per second; 0: the encoder's default
+    std::string codec;   // e.g. "aac", "libmp3lame", "ac3"
+    int sampleRate = 0;  // 0: the source's
+    int channels = 0;    // 0: the source's
+    int64_t bitRate = 0; // bits per second; 0: the encoder's default
 };
 
 // Where and what a job writes.
 struct OutputSpec {
-    std::string path;               // the output file (its extension picks the container)
-    std::string container;          // a muxer name to force; empty: from the extension
-    bool dvd = false;               // DVD-compliant MPEG-2 program stream (PAL/NTSC from the rate)
+    std::string path;      // the output file (its extension picks the container)
+    std::string container; // a muxer name to force; empty: from the extension
+    bool dvd = false;      // DVD-compliant MPEG-2 program stream (PAL/NTSC from the rate)
     VideoOutputSpec video;
     AudioOutputSpec audio;
-    int64_t splitBytes = 0;         // 0 = one file; else segments of at most this many bytes
-    int64_t splitMs = 0;            // 0 = one file; else segments of this length
+    int64_t splitBytes = 0; // 0 = one file; else segments of at most this many bytes
+    int64_t splitMs = 0;    // 0 = one file; else segments of this length
 };
 
 // One source of a job, with its own part and edits.  Several inputs are
@@ -78,8 +79,8 @@ struct OutputSpec {
 // frame by the output's fit, each sound resampled to the output's format.
 struct TranscodeInput {
     std::string path;
-    int64_t msStart = 0;            // section start, ms from the input's start
-    int64_t msEnd = 0;              // section end; 0 or less: to the input's end
+    int64_t msStart = 0; // section start, ms from the input's start
+    int64_t msEnd = 0;   // section end; 0 or less: to the input's end
     FilterSettings filters;
     // When set, the input is read through this reader instead of FFmpeg
     // opening the path itself.

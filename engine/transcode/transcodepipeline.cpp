@@ -22,10 +22,9 @@ TranscodePipeline::TranscodePipeline(const TranscodeJob &job, const std::atomic<
 
 TranscodeStatus TranscodePipeline::run(std::string *error)
 {
-    bool ok = openInputs(error) && FilterGraph::checkFiles(m_job.filters, true, error) &&
-              placeSection(error) && openOutput(error);
+    bool ok = openInputs(error) && placeSections(error) && openOutput(error);
     for (size_t k = 0; ok && k < m_inputs.size(); ++k)
-        ok = convertInput(*m_inputs[k], error);
+        ok = convertInput(*m_inputs[k], m_job.inputs[k].filters, error);
     ok = ok && finishOutput(error);
     logDamage();
     if (ok)
@@ -40,10 +39,13 @@ bool TranscodePipeline::openInputs(std::string *error)
     if (m_job.inputs.empty())
         return av::failWith(error, "no input file");
     const Demuxer::StopCheck stopCheck = [this] { return m_stop.load(); };
-    for (const std::string &path : m_job.inputs) {
+    for (const TranscodeInput &input : m_job.inputs) {
+        if (!FilterGraph::checkFiles(input.filters, true, error))
+            return false;
         auto demuxer = std::make_unique<Demuxer>();
-        const bool opened = m_job.openReader
-                                ? demuxer->open(m_job.openReader(path), path, false, error, stopCheck)
+        const std::string &path = input.path;
+        const bool opened = input.openReader
+                                ? demuxer->open(input.openReader(), path, false, error, stopCheck)
                                 : demuxer->open(path, false, error, stopCheck);
         if (!opened)
             return false;
@@ -52,52 +54,61 @@ bool TranscodePipeline::openInputs(std::string *error)
     return true;
 }
 
-// Cuts the job's section out of the inputs joined end to end.
-bool TranscodePipeline::placeSection(std::string *error)
+// The part of one input its section asks for: an end at or before the
+// start, or past the input's length, reads it to its end.
+SectionWindow TranscodePipeline::sectionOf(const TranscodeInput &spec, const InputCursor &in, bool last)
 {
-    double total = 0.0;
-    for (const auto &in : m_inputs)
-        total += in->lengthMs();
-    const EncodeInfo &info = m_job.info;
-    const bool toTheEnd = info.msEnd <= info.msStart || double(info.msEnd) >= total - 1.0;
-    const double start = std::clamp(double(std::max<int64_t>(0, info.msStart)), 0.0, total);
-    const double end = info.msEnd > info.msStart ? std::min(double(info.msEnd), total) : total;
-    if (end <= start)
-        return av::failWith(error, "the section to convert is empty");
-    m_progress.setSpan(end - start);
-    double offset = 0.0; // where the input starts on the joined timeline
+    const double length = in.lengthMs();
+    const bool toTheEnd = spec.msEnd <= spec.msStart || double(spec.msEnd) >= length - 1.0;
+    SectionWindow window;
+    window.startMs = std::clamp(double(std::max<int64_t>(0, spec.msStart)), 0.0, length);
+    window.endMs = toTheEnd ? length : std::min(double(spec.msEnd), length);
+    // The duration of joined program streams counts only the first part:
+    // an open end reads such a last input to its real end.
+    if (in.discontinuous() && last && toTheEnd)
+        window.endMs = SectionWindow::kOpenEnd;
+    return window;
+}
+
+// Cuts each input's own section out of it; the sections are joined end to
+// end on the output's timeline.
+bool TranscodePipeline::placeSections(std::string *error)
+{
+    double span = 0.0;
     for (size_t k = 0; k < m_inputs.size(); ++k) {
         InputCursor &in = *m_inputs[k];
-        SectionWindow window;
-        window.startMs = std::max(0.0, start - offset);
-        window.endMs = std::min(in.lengthMs(), end - offset);
-        // The duration of joined program streams counts only the first
-        // part: an open end reads such a last input to its real end.
-        if (in.discontinuous() && k + 1 == m_inputs.size() && toTheEnd)
-            window.endMs = SectionWindow::kOpenEnd;
+        const SectionWindow window = sectionOf(m_job.inputs[k], in, k + 1 == m_inputs.size());
+        if (window.endMs <= window.startMs)
+            return av::failWith(error, "the section to convert of [" + in.name() + "] is empty");
         in.setWindow(window);
-        offset += in.lengthMs();
+        span += std::min(window.endMs, in.lengthMs()) - window.startMs;
     }
+    m_progress.setSpan(span);
     return true;
 }
 
 bool TranscodePipeline::openOutput(std::string *error)
 {
+    // The first input with a picture sets what the spec leaves open (size,
+    // rate); the first with sound, the sound's format.
     const AVStream *videoSource = nullptr, *audioSource = nullptr;
-    for (const auto &in : m_inputs) {
-        if (!videoSource)
-            videoSource = in->demuxer().stream(in->demuxer().videoIndex());
+    const FilterSettings *videoFilters = &m_job.inputs.front().filters;
+    for (size_t k = 0; k < m_inputs.size(); ++k) {
+        Demuxer &demuxer = m_inputs[k]->demuxer();
+        if (!videoSource && (videoSource = demuxer.stream(demuxer.videoIndex())))
+            videoFilters = &m_job.inputs[k].filters;
         if (!audioSource)
-            audioSource = in->demuxer().stream(in->demuxer().audioIndex());
+            audioSource = demuxer.stream(demuxer.audioIndex());
     }
-    if (!OutputPlan::make(m_job.info, m_job.output, m_job.filters, videoSource, audioSource, &m_plan, error,
+    if (!OutputPlan::make(m_job.output, *videoFilters, videoSource, audioSource, &m_plan, error,
                           m_job.blackPictureForSound))
         return false;
     // A crop is never quietly cut down to the picture: the user chose it.
-    for (const auto &in : m_inputs) {
-        const AVStream *video = in->demuxer().stream(in->demuxer().videoIndex());
+    for (size_t k = 0; k < m_inputs.size(); ++k) {
+        const AVStream *video = m_inputs[k]->demuxer().stream(m_inputs[k]->demuxer().videoIndex());
         if (m_plan.hasVideo && video &&
-            !FilterGraph::cropFits(m_job.filters, video->codecpar->width, video->codecpar->height, error))
+            !FilterGraph::cropFits(m_job.inputs[k].filters, video->codecpar->width, video->codecpar->height,
+                                   error))
             return false;
     }
     if (m_plan.rule.ape) // Monkey's Audio holds mono or stereo sound only
@@ -105,23 +116,21 @@ bool TranscodePipeline::openOutput(std::string *error)
     m_plan.videoParams.threads = m_threads.videoEncoder;
     m_plan.videoParams.hardware = m_job.processing.useGpu;
     m_plan.audioParams.threads = m_threads.audioEncoder;
-    return m_temp.create(m_job.output, error) && m_output.open(m_plan, m_temp.path(), error);
+    return m_temp.create(m_job.output.path, error) && m_output.open(m_plan, m_temp.path(), error);
 }
 
 // The heart of the job: packets from the input go to their stream's lane,
 // which decodes, filters and encodes them, until the section is done.  In a
 // pipelined job this thread only reads; the lanes and the encoders work on
 // threads of their own, and all of them have finished when this returns.
-bool TranscodePipeline::convertInput(InputCursor &input, std::string *error)
+bool TranscodePipeline::convertInput(InputCursor &input, const FilterSettings &filters, std::string *error)
 {
     SectionWindow window = input.window();
-    if (window.endMs <= window.startMs)
-        return true; // the section lies wholly in other inputs
     window.offsetMs = m_writtenMs;
     input.setWindow(window);
     StageCrew crew(m_stop); // outlives the lanes and the encoders' threads
     InputLanes lanes;
-    if (!lanes.open(input, m_output, m_job.filters, m_threads.decoder, error))
+    if (!lanes.open(input, m_output, filters, m_threads.decoder, error))
         return false;
     input.begin(lanes.videoIndex(), lanes.audioIndex());
     if (m_pipelined) {
@@ -175,9 +184,9 @@ bool TranscodePipeline::finishOutput(std::string *error)
         return av::failWith(error, "stopped");
     // An output without the picture its input has is not a conversion.
     if (m_output.hasVideo() && m_progress.framesEncoded() == 0) {
-        if (m_job.info.frameRate > 0) {
+        if (m_job.output.video.frameRate.isSet()) {
             char rate[32];
-            std::snprintf(rate, sizeof(rate), "%g", m_job.info.frameRate / 1000.0);
+            std::snprintf(rate, sizeof(rate), "%g", m_job.output.video.frameRate.value());
             return av::failWith(error, std::string("no picture to write: at ") + rate +
                                            " frames per second the section holds no picture");
         }
@@ -195,7 +204,7 @@ bool TranscodePipeline::repack(std::string *error)
     if (!m_plan.rule.dpg && !m_plan.rule.ape)
         return true;
     TempOutput packed;
-    if (!packed.create(m_job.output, error))
+    if (!packed.create(m_job.output.path, error))
         return false;
     const AVCodecContext *ac = m_output.hasAudio() ? m_output.audio().context() : nullptr;
     bool ok;
@@ -214,5 +223,5 @@ void TranscodePipeline::logDamage() const
 {
     if (m_damaged > 0)
         qCWarning(lcEngine, "[%lld] damaged packets skipped converting to [%s]",
-                  static_cast<long long>(m_damaged), m_job.output.c_str());
+                  static_cast<long long>(m_damaged), m_job.output.path.c_str());
 }

@@ -5,7 +5,7 @@
 #include "engine/transcode/outputplan.h"
 #include "engine/transcode/outputsink.h"
 #include "engine/transcode/tempoutput.h"
-#include "engine/transcode/transcoder.h"
+#include "engine/transcode/transcodejob.h"
 #include "engine/transcode/transcodestatus.h"
 
 #include <atomic>
@@ -15,9 +15,9 @@
 
 class InputLanes;
 
-// One run of a job: opens the inputs, places the section on them, writes
-// the output under a temporary name, converts input after input, and puts
-// the finished file in place.
+// One run of a job: opens the inputs, places each one's section on it,
+// writes the output under a temporary name, converts input after input
+// (each with its own edits), and puts the finished file in place.
 class TranscodePipeline {
 public:
     TranscodePipeline(const TranscodeJob &job, const std::atomic<bool> &stop, ProgressMeter &progress);
@@ -28,9 +28,10 @@ public:
 
 private:
     bool openInputs(std::string *error);
-    bool placeSection(std::string *error);
+    static SectionWindow sectionOf(const TranscodeInput &spec, const InputCursor &in, bool last);
+    bool placeSections(std::string *error);
     bool openOutput(std::string *error);
-    bool convertInput(InputCursor &input, std::string *error);
+    bool convertInput(InputCursor &input, const FilterSettings &filters, std::string *error);
     // Hands the input's packets to their lanes until the section is done.
     bool readInput(InputCursor &input, InputLanes &lanes, std::string *error);
     bool finishOutput(std::string *error);
