@@ -333,20 +333,20 @@ bool writeSegments(const std::string &whole, const std::string &outputPath, cons
 
 } // namespace
 
-SegmentSplitter::Limits SegmentSplitter::limitsOf(const EncodeInfo &info)
+SegmentSplitter::Limits SegmentSplitter::limitsOf(const OutputSpec &output)
 {
     Limits limits;
-    limits.maxBytes = std::max<int64_t>(0, info.splitBytes);
-    limits.maxMs = std::max<int64_t>(0, info.splitMs);
+    limits.maxBytes = std::max<int64_t>(0, output.splitBytes);
+    limits.maxMs = std::max<int64_t>(0, output.splitMs);
     return limits;
 }
 
-bool SegmentSplitter::wanted(const EncodeInfo &info, const std::string &outputPath)
+bool SegmentSplitter::wanted(const OutputSpec &output)
 {
-    const Limits limits = limitsOf(info);
+    const Limits limits = limitsOf(output);
     if (limits.maxBytes <= 0 && limits.maxMs <= 0)
         return false;
-    const ContainerRule rule = info.dvdFlag == 1 ? EncoderNames::dvd() : EncoderNames::container(outputPath);
+    const ContainerRule rule = output.dvd ? EncoderNames::dvd() : EncoderNames::container(output.path);
     return !rule.muxer.empty() && !rule.dpg && !rule.ape;
 }
 
@@ -431,11 +431,11 @@ bool placeAll(std::vector<std::unique_ptr<SegmentWriter>> &segments, const std::
 
 } // namespace
 
-bool SegmentSplitter::split(const std::string &whole, const std::string &outputPath, const EncodeInfo &info,
+bool SegmentSplitter::split(const std::string &whole, const std::string &outputPath, const OutputSpec &output,
                             const std::atomic<bool> &stop, std::vector<std::string> *written,
                             std::string *error)
 {
-    const Limits limits = limitsOf(info);
+    const Limits limits = limitsOf(output);
     av::InputFormatPtr input;
     FileNotes notes;
     if (!openInput(whole, input, error) || !readNotes(input.get(), stop, &notes, error))
@@ -450,7 +450,9 @@ bool SegmentSplitter::split(const std::string &whole, const std::string &outputP
             audio = st;
     }
     OutputPlan plan;
-    if (!OutputPlan::make(info, outputPath, FilterSettings(), video, audio, &plan, error))
+    OutputSpec spec = output;
+    spec.path = outputPath;
+    if (!OutputPlan::make(spec, FilterSettings(), video, audio, &plan, error))
         return false;
     input.reset();
 

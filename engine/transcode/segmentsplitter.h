@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/transcode/encodeinfo.h"
+#include "engine/transcode/transcodejob.h"
 
 #include <atomic>
 #include <cstdint>
@@ -24,18 +24,18 @@ public:
     };
 
     // The record's limits; both 0 when it asks for one file.
-    static Limits limitsOf(const EncodeInfo &info);
+    static Limits limitsOf(const OutputSpec &output);
     // True when the record asks for segments and the output format can be
     // cut (the engine's own DPG and APE writers cannot).
-    static bool wanted(const EncodeInfo &info, const std::string &outputPath);
+    static bool wanted(const OutputSpec &output);
     // "<dir>/<name>_<number, three digits at least><ext>" for output "<dir>/<name><ext>".
     static std::string segmentPath(const std::string &outputPath, int number);
     // A hidden, newly created empty file beside the output with the same
     // extension, for the whole file that is cut afterwards; empty on failure.
     static std::string reserveWholePath(const std::string &outputPath, std::string *error);
 
-    // Cuts whole (written for outputPath with info) into segments named
+    // Cuts whole (written for outputPath with output) into segments named
     // after outputPath.  On success written lists them in order.
-    static bool split(const std::string &whole, const std::string &outputPath, const EncodeInfo &info,
+    static bool split(const std::string &whole, const std::string &outputPath, const OutputSpec &output,
                       const std::atomic<bool> &stop, std::vector<std::string> *written, std::string *error);
 };
