@@ -91,6 +91,95 @@ bool isManifestType(const QString &type)
     return kind == MediaUrlKind::HlsManifest || kind == MediaUrlKind::DashManifest;
 }
 
+bool isManifest(MediaUrlKind::Kind kind)
+{
+    return kind == MediaUrlKind::HlsManifest || kind == MediaUrlKind::DashManifest;
+}
+
+enum class Inside { Nothing, Video, Audio };
+
+// <video>, <audio> and the <source> elements inside them.
+void noteMediaElement(const QString &name, const Attributes &attrs, Inside &inside, Collector &collector)
+{
+    if (name == QLatin1String("video")) {
+        inside = Inside::Video;
+        collector.add(attrs.value("src"), MediaCandidate::VideoElement);
+    } else if (name == QLatin1String("audio")) {
+        inside = Inside::Audio;
+        collector.add(attrs.value("src"), MediaCandidate::AudioElement);
+    } else if (inside == Inside::Video) {
+        // <source> also appears in <picture>; only media elements count.
+        collector.add(attrs.value("src"), MediaCandidate::VideoSource);
+    } else if (inside == Inside::Audio) {
+        collector.add(attrs.value("src"), MediaCandidate::AudioElement);
+    }
+}
+
+// <meta> of the social previews and <link> to a manifest.
+void noteHeadElement(const QString &name, const Attributes &attrs, Collector &collector)
+{
+    if (name == QLatin1String("meta")) {
+        const QString key =
+            (attrs.contains("property") ? attrs.value("property") : attrs.value("name")).toLower();
+        if (key == QLatin1String("og:video") || key == QLatin1String("og:video:url") ||
+            key == QLatin1String("og:video:secure_url") || key == QLatin1String("twitter:player:stream"))
+            collector.add(attrs.value("content"), MediaCandidate::OpenGraph);
+        return;
+    }
+    const QString href = attrs.value("href");
+    if (isManifestType(attrs.value("type")) || isManifest(MediaUrlKind::fromUrl(QUrl(href))))
+        collector.add(href, MediaCandidate::ManifestLink);
+}
+
+// <a>, <embed> and <object> pointing at a manifest or a media file.
+void noteLinkElement(const QString &name, const Attributes &attrs, Collector &collector)
+{
+    const QString href = attrs.value(name == QLatin1String("a")       ? QStringLiteral("href")
+                                     : name == QLatin1String("embed") ? QStringLiteral("src")
+                                                                      : QStringLiteral("data"));
+    const MediaUrlKind::Kind kind = MediaUrlKind::fromUrl(QUrl(href));
+    if (isManifest(kind))
+        collector.add(href, MediaCandidate::ManifestLink);
+    else if (kind == MediaUrlKind::MediaFile)
+        collector.add(href, MediaCandidate::MediaLink);
+}
+
+void noteOpeningTag(const QString &name, const Attributes &attrs, Inside &inside, Collector &collector,
+                    QList<QUrl> *frames)
+{
+    if (name == QLatin1String("base")) {
+        if (attrs.contains("href"))
+            collector.setBase(attrs.value("href"));
+    } else if (name == QLatin1String("video") || name == QLatin1String("audio") ||
+               name == QLatin1String("source")) {
+        noteMediaElement(name, attrs, inside, collector);
+    } else if (name == QLatin1String("meta") || name == QLatin1String("link")) {
+        noteHeadElement(name, attrs, collector);
+    } else if (name == QLatin1String("iframe") || name == QLatin1String("frame")) {
+        const QUrl frame = collector.resolve(attrs.value("src"));
+        if (MediaUrlKind::isFetchable(frame) && !frames->contains(frame))
+            *frames << frame;
+    } else if (name == QLatin1String("a") || name == QLatin1String("embed") ||
+               name == QLatin1String("object")) {
+        noteLinkElement(name, attrs, collector);
+    }
+}
+
+// Players set up by script name their manifest in a string literal (often
+// JSON, with escaped slashes).
+void noteScriptManifests(const QString &html, Collector &collector)
+{
+    static const QRegularExpression manifestRe(
+        QStringLiteral("[\"']([^\"'\\s<>]+?\\.(?:m3u8|mpd)(?:\\?[^\"'\\s<>]*)?)[\"']"),
+        QRegularExpression::CaseInsensitiveOption);
+    auto mit = manifestRe.globalMatch(html);
+    while (mit.hasNext()) {
+        QString address = mit.next().captured(1);
+        address.replace(QLatin1String("\\/"), QLatin1String("/"));
+        collector.add(PageMediaParser::decodeEntities(address), MediaCandidate::ManifestLink);
+    }
+}
+
 } // namespace
 
 QString PageMediaParser::decodeEntities(const QString &text)
@@ -157,7 +246,6 @@ PageMediaParser::Result PageMediaParser::parse(const QString &source, const QUrl
 
     static const QRegularExpression tagRe(
         QStringLiteral("<(/?)([a-zA-Z][a-zA-Z0-9:-]*)((?:[^>\"']|\"[^\"]*\"|'[^']*')*)>"));
-    enum class Inside { Nothing, Video, Audio };
     Inside inside = Inside::Nothing;
     int titleStart = -1;
 
@@ -174,69 +262,14 @@ PageMediaParser::Result PageMediaParser::parse(const QString &source, const QUrl
                     collapseSpaces(decodeEntities(html.mid(titleStart, tag.capturedStart() - titleStart)));
                 titleStart = -1;
             }
-            continue;
-        }
-        if (closing) {
+        } else if (closing) {
             if (name == QLatin1String("video") || name == QLatin1String("audio"))
                 inside = Inside::Nothing;
-            continue;
-        }
-        const Attributes attrs = readAttributes(tag.captured(3));
-        if (name == QLatin1String("base")) {
-            if (attrs.contains("href"))
-                collector.setBase(attrs.value("href"));
-        } else if (name == QLatin1String("video")) {
-            inside = Inside::Video;
-            collector.add(attrs.value("src"), MediaCandidate::VideoElement);
-        } else if (name == QLatin1String("audio")) {
-            inside = Inside::Audio;
-            collector.add(attrs.value("src"), MediaCandidate::AudioElement);
-        } else if (name == QLatin1String("source")) {
-            // <source> also appears in <picture>; only media elements count.
-            if (inside == Inside::Video)
-                collector.add(attrs.value("src"), MediaCandidate::VideoSource);
-            else if (inside == Inside::Audio)
-                collector.add(attrs.value("src"), MediaCandidate::AudioElement);
-        } else if (name == QLatin1String("meta")) {
-            const QString key =
-                (attrs.contains("property") ? attrs.value("property") : attrs.value("name")).toLower();
-            if (key == QLatin1String("og:video") || key == QLatin1String("og:video:url") ||
-                key == QLatin1String("og:video:secure_url") || key == QLatin1String("twitter:player:stream"))
-                collector.add(attrs.value("content"), MediaCandidate::OpenGraph);
-        } else if (name == QLatin1String("link")) {
-            const QString href = attrs.value("href");
-            const MediaUrlKind::Kind kind = MediaUrlKind::fromUrl(QUrl(href));
-            if (isManifestType(attrs.value("type")) || kind == MediaUrlKind::HlsManifest ||
-                kind == MediaUrlKind::DashManifest)
-                collector.add(href, MediaCandidate::ManifestLink);
-        } else if (name == QLatin1String("iframe") || name == QLatin1String("frame")) {
-            const QUrl frame = collector.resolve(attrs.value("src"));
-            if (MediaUrlKind::isFetchable(frame) && !result.frames.contains(frame))
-                result.frames << frame;
-        } else if (name == QLatin1String("a") || name == QLatin1String("embed") ||
-                   name == QLatin1String("object")) {
-            const QString href = attrs.value(name == QLatin1String("a")       ? QStringLiteral("href")
-                                             : name == QLatin1String("embed") ? QStringLiteral("src")
-                                                                              : QStringLiteral("data"));
-            const MediaUrlKind::Kind kind = MediaUrlKind::fromUrl(QUrl(href));
-            if (kind == MediaUrlKind::HlsManifest || kind == MediaUrlKind::DashManifest)
-                collector.add(href, MediaCandidate::ManifestLink);
-            else if (kind == MediaUrlKind::MediaFile)
-                collector.add(href, MediaCandidate::MediaLink);
+        } else {
+            noteOpeningTag(name, readAttributes(tag.captured(3)), inside, collector, &result.frames);
         }
     }
-
-    // Players set up by script name their manifest in a string literal
-    // (often JSON, with escaped slashes).
-    static const QRegularExpression manifestRe(
-        QStringLiteral("[\"']([^\"'\\s<>]+?\\.(?:m3u8|mpd)(?:\\?[^\"'\\s<>]*)?)[\"']"),
-        QRegularExpression::CaseInsensitiveOption);
-    auto mit = manifestRe.globalMatch(html);
-    while (mit.hasNext()) {
-        QString address = mit.next().captured(1);
-        address.replace(QLatin1String("\\/"), QLatin1String("/"));
-        collector.add(decodeEntities(address), MediaCandidate::ManifestLink);
-    }
+    noteScriptManifests(html, collector);
 
     result.candidates = collector.result();
     return result;

@@ -145,21 +145,32 @@ int CSnifferManger::ListenCapture(const char *address, const char *folder, char 
     return result;
 }
 
+int CSnifferManger::checkRequest(const QString &address, const QString &folder, QUrl *pageUrl,
+                                 QString *targetFolder)
+{
+    if (m_stop)
+        return fail(Stopped, QStringLiteral("stopped"));
+    *pageUrl = QUrl(normalizeAddress(address), QUrl::TolerantMode);
+    if (!MediaUrlKind::isFetchable(*pageUrl))
+        return fail(BadAddress, QStringLiteral("\"%1\" is not a web page address").arg(address.trimmed()));
+    *targetFolder = folder.trimmed();
+    if (targetFolder->isEmpty())
+        return fail(BadAddress, QStringLiteral("no download folder is set"));
+    *targetFolder = QDir::cleanPath(QDir::fromNativeSeparators(*targetFolder));
+    return Captured;
+}
+
 int CSnifferManger::listenCapture(const QString &address, const QString &folder, QString *savedPath)
 {
     if (savedPath)
         savedPath->clear();
     m_lastError.clear();
     m_progress = 0.0;
-    if (m_stop)
-        return fail(Stopped, QStringLiteral("stopped"));
-    const QUrl pageUrl(normalizeAddress(address), QUrl::TolerantMode);
-    if (!MediaUrlKind::isFetchable(pageUrl))
-        return fail(BadAddress, QStringLiteral("\"%1\" is not a web page address").arg(address.trimmed()));
-    QString targetFolder = folder.trimmed();
-    if (targetFolder.isEmpty())
-        return fail(BadAddress, QStringLiteral("no download folder is set"));
-    targetFolder = QDir::cleanPath(QDir::fromNativeSeparators(targetFolder));
+    QUrl pageUrl;
+    QString targetFolder;
+    const int checked = checkRequest(address, folder, &pageUrl, &targetFolder);
+    if (checked != Captured)
+        return checked;
     {
         QMutexLocker lock(&m_mutex);
         m_sinceStart.start();
@@ -172,65 +183,79 @@ int CSnifferManger::listenCapture(const QString &address, const QString &folder,
     PageFetcher fetcher(fetchSettings);
     fetcher.start(pageUrl);
 
-    // Wakes the waiting below often enough to notice a stop or a report.
-    QEventLoop loop;
-    QTimer tick;
-    tick.start(40);
-
     QList<QUrl> tried;
     QString openError;
     for (;;) {
         MediaCandidate next;
-        for (;;) {
-            if (m_stop) {
-                fetcher.abort();
-                return fail(Stopped, QStringLiteral("stopped"));
-            }
-            MediaCandidateList known = browserCandidates();
-            if (fetcher.isFinished())
-                known += fetcher.candidates();
-            next = pickNext(known, tried);
-            if (next.url.isValid())
-                break;
-            if (fetcher.isFinished() && browserDone()) {
-                if (!openError.isEmpty())
-                    return fail(NoMedia, openError);
-                if (!fetcher.succeeded())
-                    return fail(PageUnreachable, fetcher.errorString());
-                return fail(NoMedia, QStringLiteral("no video or audio was found on %1")
-                                         .arg(fetcher.finalUrl().toDisplayString()));
-            }
-            loop.processEvents(QEventLoop::WaitForMoreEvents);
-        }
+        const int waited = waitForCandidate(fetcher, tried, openError, &next);
+        if (waited != Captured)
+            return waited;
         tried << next.url;
-
-        StreamSaver saver(m_stop, m_progress);
-        StreamSaver::Settings saveSettings;
-        saveSettings.userAgent = QString::fromLatin1(kUserAgent);
-        saveSettings.referer = fetcher.finalUrl().toString();
-        saveSettings.caFile = m_caFile;
-        saveSettings.stallTimeoutMs = m_stallTimeoutMs;
-        QString error;
-        if (!saver.open(next.url, saveSettings, &error)) {
-            if (saver.stopped())
-                return fail(Stopped, QStringLiteral("stopped"));
-            openError = error;
-            continue;
-        }
-        // Media addressed directly is named after its file (a browser shows
-        // such an address under a made-up title).
-        QString title;
-        if (!fetcher.isDirectMedia()) {
-            title = fetcher.title();
-            if (title.isEmpty())
-                title = browserTitle();
-        }
-        const QString base = CaptureNaming::baseName(title, next.url);
-        QString path;
-        if (!saver.save(targetFolder, base, &path, &error))
-            return fail(saver.stopped() ? Stopped : SaveFailed, error);
-        if (savedPath)
-            *savedPath = path;
-        return Captured;
+        const int saved = captureCandidate(fetcher, next, targetFolder, &openError, savedPath);
+        if (saved != kTryNext)
+            return saved;
     }
+}
+
+int CSnifferManger::waitForCandidate(PageFetcher &fetcher, const QList<QUrl> &tried, const QString &openError,
+                                     MediaCandidate *next)
+{
+    // Wakes the waiting below often enough to notice a stop or a report.
+    QEventLoop loop;
+    QTimer tick;
+    tick.start(40);
+    for (;;) {
+        if (m_stop) {
+            fetcher.abort();
+            return fail(Stopped, QStringLiteral("stopped"));
+        }
+        MediaCandidateList known = browserCandidates();
+        if (fetcher.isFinished())
+            known += fetcher.candidates();
+        *next = pickNext(known, tried);
+        if (next->url.isValid())
+            return Captured;
+        if (fetcher.isFinished() && browserDone()) {
+            if (!openError.isEmpty())
+                return fail(NoMedia, openError);
+            if (!fetcher.succeeded())
+                return fail(PageUnreachable, fetcher.errorString());
+            return fail(NoMedia, QStringLiteral("no video or audio was found on %1")
+                                     .arg(fetcher.finalUrl().toDisplayString()));
+        }
+        loop.processEvents(QEventLoop::WaitForMoreEvents);
+    }
+}
+
+int CSnifferManger::captureCandidate(const PageFetcher &fetcher, const MediaCandidate &candidate,
+                                     const QString &folder, QString *openError, QString *savedPath)
+{
+    StreamSaver saver(m_stop, m_progress);
+    StreamSaver::Settings saveSettings;
+    saveSettings.userAgent = QString::fromLatin1(kUserAgent);
+    saveSettings.referer = fetcher.finalUrl().toString();
+    saveSettings.caFile = m_caFile;
+    saveSettings.stallTimeoutMs = m_stallTimeoutMs;
+    QString error;
+    if (!saver.open(candidate.url, saveSettings, &error)) {
+        if (saver.stopped())
+            return fail(Stopped, QStringLiteral("stopped"));
+        *openError = error;
+        return kTryNext;
+    }
+    // Media addressed directly is named after its file (a browser shows
+    // such an address under a made-up title).
+    QString title;
+    if (!fetcher.isDirectMedia()) {
+        title = fetcher.title();
+        if (title.isEmpty())
+            title = browserTitle();
+    }
+    const QString base = CaptureNaming::baseName(title, candidate.url);
+    QString path;
+    if (!saver.save(folder, base, &path, &error))
+        return fail(saver.stopped() ? Stopped : SaveFailed, error);
+    if (savedPath)
+        *savedPath = path;
+    return Captured;
 }

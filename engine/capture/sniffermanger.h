@@ -9,6 +9,8 @@
 
 #include <atomic>
 
+class PageFetcher;
+
 // Captures the media a web page plays into a folder.  It learns the page's
 // media in two ways at once: by fetching the page itself and reading its
 // source, and from a web view showing the page, which reports the requests
@@ -70,7 +72,19 @@ public:
     void setBrowserWait(int afterLoadMs, int totalMs);
 
 private:
+    // captureCandidate's answer when the candidate could not be opened.
+    static constexpr int kTryNext = -1;
+
     int fail(int result, const QString &error);
+    // Captured when the address and folder are usable, else the failure.
+    int checkRequest(const QString &address, const QString &folder, QUrl *pageUrl, QString *targetFolder);
+    // Waits until a candidate not yet tried is known (Captured), or returns
+    // why there is none.
+    int waitForCandidate(PageFetcher &fetcher, const QList<QUrl> &tried, const QString &openError,
+                         MediaCandidate *next);
+    // Saves the candidate's stream into the folder.
+    int captureCandidate(const PageFetcher &fetcher, const MediaCandidate &candidate, const QString &folder,
+                         QString *openError, QString *savedPath);
     MediaCandidateList browserCandidates() const;
     QString browserTitle() const;
     // Whether the web view had its chance to play something.

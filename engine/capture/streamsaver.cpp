@@ -1,24 +1,16 @@
 #include "engine/capture/streamsaver.h"
 
+#include "engine/av/remuxinput.h"
 #include "engine/capture/capturenaming.h"
+#include "engine/transcode/tempoutput.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
-
-struct DictOwner {
-    AVDictionary *dict = nullptr;
-    ~DictOwner() { av_dict_free(&dict); }
-};
 
 bool containerTakes(const char *muxer, const std::vector<AVCodecID> &codecs)
 {
@@ -50,6 +42,37 @@ QString seconds(double s)
     return QString::number(s, 'f', 1);
 }
 
+QString reason(int code)
+{
+    return QString::fromStdString(av::errorText(code));
+}
+
+// Only the network: a page must not make us read local files or devices.
+void networkOptions(const StreamSaver::Settings &settings, av::Dictionary &opts)
+{
+    opts.set("protocol_whitelist", "http,https,tls,tcp,crypto,httpproxy");
+    opts.set("rw_timeout", std::to_string(qint64(settings.stallTimeoutMs) * 1000).c_str());
+    opts.set("tls_verify", "1");
+    if (!settings.caFile.isEmpty())
+        opts.set("ca_file", settings.caFile.toLocal8Bit().constData());
+    if (!settings.userAgent.isEmpty())
+        opts.set("user_agent", settings.userAgent.toUtf8().constData());
+    if (!settings.referer.isEmpty())
+        opts.set("referer", settings.referer.toUtf8().constData());
+}
+
+av::RemuxWording captureWording(const std::string &muxer, const QString &tempPath)
+{
+    av::RemuxWording w;
+    w.cannotCreate = "cannot write " + muxer + " files";
+    w.cannotAddStream = "cannot add an output stream";
+    w.cannotOpen = "cannot write " + tempPath.toStdString();
+    w.cannotStart = "cannot start the file";
+    w.cannotWrite = "cannot write the file";
+    w.cannotFinish = "cannot finish the file";
+    return w;
+}
+
 } // namespace
 
 StreamSaver::StreamSaver(const std::atomic<bool> &stop, std::atomic<double> &progress)
@@ -68,49 +91,31 @@ bool StreamSaver::open(const QUrl &url, const Settings &settings, QString *error
 {
     m_input.reset();
     m_video = m_audio = -1;
-    AVFormatContext *raw = avformat_alloc_context();
-    if (!raw) {
-        *error = QStringLiteral("out of memory");
+    av::Dictionary opts;
+    networkOptions(settings, opts);
+    const AVIOInterruptCB interrupt{&StreamSaver::interruptCallback, this};
+    const av::InputOpening opened = av::openInput(url.toEncoded().toStdString(), &opts, &interrupt, m_input);
+    if (!opened.ok() || m_stop.load()) {
+        m_input.reset();
+        m_stopped = m_stop.load();
+        const QString what = opened.readingStreams ? QStringLiteral("cannot read the streams of %1: %2")
+                                                   : QStringLiteral("cannot open %1: %2");
+        *error = m_stopped ? QStringLiteral("stopped") : what.arg(url.toDisplayString(), reason(opened.code));
         return false;
     }
-    raw->interrupt_callback.callback = &StreamSaver::interruptCallback;
-    raw->interrupt_callback.opaque = this;
-
-    DictOwner opts;
-    // Only the network: a page must not make us read local files or devices.
-    av_dict_set(&opts.dict, "protocol_whitelist", "http,https,tls,tcp,crypto,httpproxy", 0);
-    av_dict_set(&opts.dict, "rw_timeout", std::to_string(qint64(settings.stallTimeoutMs) * 1000).c_str(), 0);
-    av_dict_set(&opts.dict, "tls_verify", "1", 0);
-    if (!settings.caFile.isEmpty())
-        av_dict_set(&opts.dict, "ca_file", settings.caFile.toLocal8Bit().constData(), 0);
-    if (!settings.userAgent.isEmpty())
-        av_dict_set(&opts.dict, "user_agent", settings.userAgent.toUtf8().constData(), 0);
-    if (!settings.referer.isEmpty())
-        av_dict_set(&opts.dict, "referer", settings.referer.toUtf8().constData(), 0);
-
-    const QByteArray address = url.toEncoded();
-    int ret = avformat_open_input(&raw, address.constData(), nullptr, &opts.dict);
-    if (ret < 0) {
-        // avformat_open_input frees the context on failure.
-        m_stopped = m_stop.load();
-        *error = m_stopped ? QStringLiteral("stopped")
-                           : QStringLiteral("cannot open %1: %2")
-                                 .arg(url.toDisplayString(), QString::fromStdString(av::errorText(ret)));
-        return false;
-    }
-    m_input.reset(raw);
-    ret = avformat_find_stream_info(raw, nullptr);
-    if (ret < 0 || m_stop.load()) {
-        m_stopped = m_stop.load();
-        *error = m_stopped ? QStringLiteral("stopped")
-                           : QStringLiteral("cannot read the streams of %1: %2")
-                                 .arg(url.toDisplayString(), QString::fromStdString(av::errorText(ret)));
+    if (!pickStreams(url, error)) {
         m_input.reset();
         return false;
     }
+    chooseContainer();
+    return true;
+}
 
+bool StreamSaver::pickStreams(const QUrl &url, QString *error)
+{
     // One picture and one sound, the best of each (an HLS or DASH master
     // offers several qualities; the best video and the audio that goes with it).
+    AVFormatContext *raw = m_input.get();
     for (unsigned i = 0; i < raw->nb_streams; ++i) {
         AVStream *st = raw->streams[i];
         if (st->codecpar->codec_type == AVMEDIA_TYPE_VIDEO && (st->disposition & AV_DISPOSITION_ATTACHED_PIC))
@@ -120,20 +125,16 @@ bool StreamSaver::open(const QUrl &url, const Settings &settings, QString *error
     if (m_video >= 0 && (raw->streams[m_video]->disposition & AV_DISPOSITION_ATTACHED_PIC))
         m_video = -1;
     m_audio = av_find_best_stream(raw, AVMEDIA_TYPE_AUDIO, -1, m_video, nullptr, 0);
-    if (m_video < 0)
-        m_video = -1;
-    if (m_audio < 0)
-        m_audio = -1;
+    m_video = std::max(m_video, -1);
+    m_audio = std::max(m_audio, -1);
     if (m_video < 0 && m_audio < 0) {
         *error = QStringLiteral("%1 holds neither audio nor video").arg(url.toDisplayString());
-        m_input.reset();
         return false;
     }
     for (unsigned i = 0; i < raw->nb_streams; ++i) {
         if (int(i) != m_video && int(i) != m_audio)
             raw->streams[i]->discard = AVDISCARD_ALL;
     }
-    chooseContainer();
     return true;
 }
 
@@ -182,29 +183,6 @@ void StreamSaver::chooseContainer()
         pick("matroska", audioOnly ? ".mka" : ".mkv");
 }
 
-QString StreamSaver::createTempFile(const QString &folder, const QString &baseName, QString *error) const
-{
-    // Hidden, named after the target, ending in ".part": recognisably ours.
-    // Created with the ordinary permissions (0666 less the umask).
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString suffix = QString::number(QRandomGenerator::global()->generate() % 0xFFFFFF, 16);
-        const QString path = QDir(folder).filePath(QStringLiteral(".%1.%2.part").arg(baseName, suffix));
-        const QByteArray native = QFile::encodeName(path);
-        const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            ::close(fd);
-            return path;
-        }
-        if (errno != EEXIST) {
-            *error = QStringLiteral("cannot write into the folder %1: %2")
-                         .arg(QDir::toNativeSeparators(folder), QString::fromLocal8Bit(strerror(errno)));
-            return QString();
-        }
-    }
-    *error = QStringLiteral("cannot create a temporary file in %1").arg(folder);
-    return QString();
-}
-
 bool StreamSaver::save(const QString &folder, const QString &baseName, QString *savedPath, QString *error)
 {
     if (!m_input) {
@@ -215,18 +193,26 @@ bool StreamSaver::save(const QString &folder, const QString &baseName, QString *
         *error = QStringLiteral("cannot create the folder %1").arg(folder);
         return false;
     }
-    const QString temp = createTempFile(folder, baseName, error);
-    if (temp.isEmpty())
-        return false;
-    if (!remux(temp, error)) {
-        QFile::remove(temp);
+    TempOutput temp;
+    std::string reasonText;
+    if (!temp.create(QFile::encodeName(QDir(folder).filePath(baseName + m_extension)).toStdString(),
+                     &reasonText)) {
+        *error = QString::fromStdString(reasonText);
         return false;
     }
-    // QFile::rename never replaces an existing file: on a clash (another
-    // capture finished with the same name meanwhile) take the next number.
+    if (!remux(QFile::decodeName(temp.path().c_str()), error))
+        return false;
+    return place(temp, folder, baseName, savedPath, error);
+}
+
+bool StreamSaver::place(TempOutput &temp, const QString &folder, const QString &baseName, QString *savedPath,
+                        QString *error)
+{
+    // Never over an existing file: on a clash (another capture finished
+    // with the same name meanwhile) take the next number.
     for (int attempt = 0; attempt < 1000; ++attempt) {
         const QString target = CaptureNaming::uniquePath(folder, baseName, m_extension);
-        if (QFile::rename(temp, target)) {
+        if (temp.commitAsNew(QFile::encodeName(target).toStdString(), nullptr)) {
             *savedPath = QFileInfo(target).absoluteFilePath();
             m_progress = 100.0;
             return true;
@@ -234,158 +220,118 @@ bool StreamSaver::save(const QString &folder, const QString &baseName, QString *
         if (!QFileInfo::exists(target))
             break;
     }
-    QFile::remove(temp);
     *error = QStringLiteral("cannot name the file in %1").arg(folder);
     return false;
 }
 
 bool StreamSaver::remux(const QString &tempPath, QString *error)
 {
-    AVFormatContext *in = m_input.get();
-    AVFormatContext *rawOut = nullptr;
-    const QByteArray outPath = QFile::encodeName(tempPath);
-    int ret = avformat_alloc_output_context2(&rawOut, nullptr, m_muxer.c_str(), outPath.constData());
-    if (ret < 0 || !rawOut) {
-        *error = QStringLiteral("cannot write %1 files").arg(QString::fromStdString(m_muxer));
-        return false;
-    }
-    av::OutputFormatPtr out(rawOut);
-
-    struct Track {
-        int input = -1;
-        AVStream *stream = nullptr;
-        int64_t offset = 0; // the input's start, in the input stream's time base
-        int64_t lastDts = AV_NOPTS_VALUE;
-    };
-    std::vector<Track> tracks(in->nb_streams);
-    for (int idx : {m_video, m_audio}) {
-        if (idx < 0)
-            continue;
-        AVStream *src = in->streams[idx];
-        AVStream *dst = avformat_new_stream(rawOut, nullptr);
-        if (!dst || avcodec_parameters_copy(dst->codecpar, src->codecpar) < 0) {
-            *error = QStringLiteral("cannot add an output stream");
-            return false;
-        }
-        dst->codecpar->codec_tag = 0;
-        dst->time_base = src->time_base;
-        dst->avg_frame_rate = src->avg_frame_rate;
-        dst->r_frame_rate = src->r_frame_rate;
-        dst->sample_aspect_ratio = src->sample_aspect_ratio;
-        dst->disposition = src->disposition & ~AV_DISPOSITION_ATTACHED_PIC;
-        av_dict_copy(&dst->metadata, src->metadata, 0);
-        // Rotation and similar display properties travel as side data.
-        for (int i = 0; i < src->nb_side_data; ++i) {
-            const AVPacketSideData &sd = src->side_data[i];
-            if (uint8_t *data = av_stream_new_side_data(dst, sd.type, sd.size))
-                memcpy(data, sd.data, sd.size);
-        }
-        Track &t = tracks[idx];
-        t.input = idx;
-        t.stream = dst;
-        if (in->start_time != AV_NOPTS_VALUE)
-            t.offset = av_rescale_q(in->start_time, AV_TIME_BASE_Q, src->time_base);
-    }
-
-    ret = avio_open(&rawOut->pb, outPath.constData(), AVIO_FLAG_WRITE);
-    if (ret < 0) {
-        *error =
-            QStringLiteral("cannot write %1: %2").arg(tempPath, QString::fromStdString(av::errorText(ret)));
-        return false;
-    }
-    DictOwner muxOpts;
-    if (m_muxer == "mp4" || m_muxer == "mov")
-        av_dict_set(&muxOpts.dict, "movflags", "+faststart", 0);
-    ret = avformat_write_header(rawOut, &muxOpts.dict);
-    if (ret < 0) {
-        *error = QStringLiteral("cannot start the file: %1").arg(QString::fromStdString(av::errorText(ret)));
-        return false;
-    }
-
-    const double duration = durationSeconds();
-    const bool sizeKnown = in->pb && !(in->iformat->flags & AVFMT_NOFILE) && avio_size(in->pb) > 0;
+    av::Remuxer out(captureWording(m_muxer, tempPath));
+    std::vector<int> outputOf;
     double endSeconds = 0.0;
-    int64_t written = 0;
-    av::PacketPtr pkt = av::makePacket();
-    m_progress = 0.0;
-    for (;;) {
-        ret = av_read_frame(in, pkt.get());
-        if (ret < 0)
-            break;
-        Track &t = tracks[pkt->stream_index];
-        if (!t.stream) {
-            av_packet_unref(pkt.get());
-            continue;
-        }
-        const AVRational tb = in->streams[t.input]->time_base;
-        if (pkt->dts == AV_NOPTS_VALUE)
-            pkt->dts = pkt->pts;
-        if (pkt->dts == AV_NOPTS_VALUE)
-            pkt->dts = t.lastDts == AV_NOPTS_VALUE ? t.offset : t.lastDts + 1;
-        pkt->dts -= t.offset;
-        if (pkt->pts != AV_NOPTS_VALUE)
-            pkt->pts -= t.offset;
-        // Containers want rising decoding times; a repeat or a step back
-        // (a glitch between segments) is moved just past the previous one.
-        if (t.lastDts != AV_NOPTS_VALUE && pkt->dts <= t.lastDts)
-            pkt->dts = t.lastDts + 1;
-        if (pkt->pts != AV_NOPTS_VALUE && pkt->pts < pkt->dts)
-            pkt->pts = pkt->dts;
-        t.lastDts = pkt->dts;
-
-        const int64_t shown = pkt->pts != AV_NOPTS_VALUE ? pkt->pts : pkt->dts;
-        endSeconds = std::max(endSeconds, (shown + std::max<int64_t>(pkt->duration, 0)) * av_q2d(tb));
-        if (duration > 0)
-            m_progress = std::clamp(endSeconds / duration * 100.0, 0.0, 99.0);
-        else if (sizeKnown)
-            m_progress = std::clamp(100.0 * double(avio_tell(in->pb)) / double(avio_size(in->pb)), 0.0, 99.0);
-
-        pkt->stream_index = t.stream->index;
-        pkt->pos = -1;
-        av_packet_rescale_ts(pkt.get(), tb, t.stream->time_base);
-        ret = av_interleaved_write_frame(rawOut, pkt.get());
-        if (ret < 0) {
-            *error =
-                QStringLiteral("cannot write the file: %1").arg(QString::fromStdString(av::errorText(ret)));
-            return false;
-        }
-        ++written;
+    if (!startOutput(out, tempPath, &outputOf, error) || !copyAll(out, outputOf, &endSeconds, error) ||
+        !complete(endSeconds, error))
+        return false;
+    if (out.packetsWritten() == 0) {
+        *error = QStringLiteral("nothing was received");
+        return false;
     }
-    if (m_stop.load() || ret == AVERROR_EXIT) {
+    std::string failure;
+    if (!out.finish(&failure)) {
+        *error = QString::fromStdString(failure);
+        return false;
+    }
+    return true;
+}
+
+bool StreamSaver::startOutput(av::Remuxer &out, const QString &tempPath, std::vector<int> *outputOf,
+                              QString *error)
+{
+    std::string failure;
+    auto failed = [&] {
+        *error = QString::fromStdString(failure);
+        return false;
+    };
+    if (!out.open(QFile::encodeName(tempPath).toStdString(), m_muxer, &failure))
+        return failed();
+    // The container chooses its own codec tags; rotation and similar
+    // display properties travel as side data.
+    av::Remuxer::StreamCopy copy;
+    copy.tagsAndSideData = true;
+    outputOf->assign(m_input->nb_streams, -1);
+    for (int idx : {m_video, m_audio}) {
+        if (idx >= 0 && ((*outputOf)[size_t(idx)] = out.addStream(m_input->streams[idx], copy, &failure)) < 0)
+            return failed();
+    }
+    av::Dictionary muxOpts;
+    if (m_muxer == "mp4" || m_muxer == "mov")
+        muxOpts.set("movflags", "+faststart");
+    return out.start(muxOpts, &failure) || failed();
+}
+
+void StreamSaver::noteProgress(double endSeconds)
+{
+    const double duration = durationSeconds();
+    AVFormatContext *in = m_input.get();
+    const bool sizeKnown = in->pb && !(in->iformat->flags & AVFMT_NOFILE) && avio_size(in->pb) > 0;
+    if (duration > 0)
+        m_progress = std::clamp(endSeconds / duration * 100.0, 0.0, 99.0);
+    else if (sizeKnown)
+        m_progress = std::clamp(100.0 * double(avio_tell(in->pb)) / double(avio_size(in->pb)), 0.0, 99.0);
+}
+
+bool StreamSaver::copyAll(av::Remuxer &out, const std::vector<int> &outputOf, double *endSeconds,
+                          QString *error)
+{
+    AVFormatContext *in = m_input.get();
+    std::string failure;
+    m_progress = 0.0;
+    auto handle = [&](AVPacket *pkt) {
+        const int target = outputOf[size_t(pkt->stream_index)];
+        if (target < 0)
+            return true;
+        // Times count from the input's start.
+        const AVRational tb = in->streams[pkt->stream_index]->time_base;
+        const int64_t offset =
+            in->start_time != AV_NOPTS_VALUE ? av_rescale_q(in->start_time, AV_TIME_BASE_Q, tb) : 0;
+        const int64_t shown = pkt->pts != AV_NOPTS_VALUE ? pkt->pts : pkt->dts;
+        if (shown != AV_NOPTS_VALUE)
+            *endSeconds =
+                std::max(*endSeconds, (shown - offset + std::max<int64_t>(pkt->duration, 0)) * av_q2d(tb));
+        noteProgress(*endSeconds);
+        pkt->pts = pkt->pts != AV_NOPTS_VALUE ? pkt->pts - offset : AV_NOPTS_VALUE;
+        pkt->dts = pkt->dts != AV_NOPTS_VALUE ? pkt->dts - offset : AV_NOPTS_VALUE;
+        return out.write(pkt, target, tb, &failure);
+    };
+    int readError = 0;
+    const av::CopyEnd end = av::copyPackets(in, m_stop, handle, &readError);
+    if (end == av::CopyEnd::Stopped || m_stop.load() || readError == AVERROR_EXIT) {
         m_stopped = true;
         *error = QStringLiteral("stopped");
         return false;
     }
-    if (ret != AVERROR_EOF) {
-        *error = QStringLiteral("the stream broke off: %1").arg(QString::fromStdString(av::errorText(ret)));
+    if (end == av::CopyEnd::Refused) {
+        *error = QString::fromStdString(failure);
         return false;
     }
-    if (in->pb && in->pb->error < 0) {
-        *error = QStringLiteral("the stream broke off: %1")
-                     .arg(QString::fromStdString(av::errorText(in->pb->error)));
+    const int broken = end == av::CopyEnd::ReadFailed ? readError : in->pb ? in->pb->error : 0;
+    if (broken < 0) {
+        *error = QStringLiteral("the stream broke off: %1").arg(reason(broken));
         return false;
     }
+    return true;
+}
+
+bool StreamSaver::complete(double endSeconds, QString *error) const
+{
     // A stream that ends well before its stated length stopped mid-way
     // (a server gone, segments missing at the end).  Lengths guessed from
     // the bit rate are too rough to judge by.
-    if (duration > 0 && in->duration_estimation_method != AVFMT_DURATION_FROM_BITRATE &&
+    const double duration = durationSeconds();
+    if (duration > 0 && m_input->duration_estimation_method != AVFMT_DURATION_FROM_BITRATE &&
         endSeconds < duration - std::max(0.75, duration * 0.03)) {
         *error =
             QStringLiteral("the stream ended after %1 s of %2 s").arg(seconds(endSeconds), seconds(duration));
-        return false;
-    }
-    if (written == 0) {
-        *error = QStringLiteral("nothing was received");
-        return false;
-    }
-    ret = av_write_trailer(rawOut);
-    if (ret < 0) {
-        *error = QStringLiteral("cannot finish the file: %1").arg(QString::fromStdString(av::errorText(ret)));
-        return false;
-    }
-    ret = avio_closep(&rawOut->pb);
-    if (ret < 0) {
-        *error = QStringLiteral("cannot finish the file: %1").arg(QString::fromStdString(av::errorText(ret)));
         return false;
     }
     return true;

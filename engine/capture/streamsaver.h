@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/av/avptr.h"
+#include "engine/av/remuxer.h"
 
 #include <QString>
 #include <QUrl>
@@ -8,6 +9,8 @@
 #include <atomic>
 #include <chrono>
 #include <vector>
+
+class TempOutput;
 
 // Saves the audio and video of one media address into a file without
 // re-encoding: a progressive file is copied stream by stream, an HLS or
@@ -44,9 +47,19 @@ public:
 
 private:
     static int interruptCallback(void *opaque);
+    // Picks the best video and audio and discards the rest; false when there is neither.
+    bool pickStreams(const QUrl &url, QString *error);
     void chooseContainer();
+    // Renames the finished temporary file to a free name in the folder.
+    bool place(TempOutput &temp, const QString &folder, const QString &baseName, QString *savedPath,
+               QString *error);
     bool remux(const QString &tempPath, QString *error);
-    QString createTempFile(const QString &folder, const QString &baseName, QString *error) const;
+    bool startOutput(av::Remuxer &out, const QString &tempPath, std::vector<int> *outputOf, QString *error);
+    // Copies the packets; on success endSeconds is where the media ended.
+    bool copyAll(av::Remuxer &out, const std::vector<int> &outputOf, double *endSeconds, QString *error);
+    // Whether the stream arrived whole, judged by its stated length.
+    bool complete(double endSeconds, QString *error) const;
+    void noteProgress(double endSeconds);
 
     const std::atomic<bool> &m_stop;
     std::atomic<double> &m_progress;

@@ -3,22 +3,19 @@
 #include "engine/av/avptr.h"
 #include "engine/av/enginelog.h"
 #include "engine/av/filtersettings.h"
+#include "engine/av/remuxer.h"
+#include "engine/av/remuxinput.h"
 #include "engine/transcode/encodernames.h"
 #include "engine/transcode/outputplan.h"
 #include "engine/transcode/tempoutput.h"
 
 #include <QtGlobal>
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <map>
 #include <memory>
-#include <random>
 
 namespace {
 
@@ -45,14 +42,9 @@ struct Cuts {
 
 bool openInput(const std::string &path, av::InputFormatPtr &ctx, std::string *error)
 {
-    AVFormatContext *raw = nullptr;
-    int ret = avformat_open_input(&raw, path.c_str(), nullptr, nullptr);
-    if (ret < 0)
-        return av::failWith(error, "cannot read the converted file: " + av::errorText(ret));
-    ctx.reset(raw);
-    ret = avformat_find_stream_info(raw, nullptr);
-    if (ret < 0)
-        return av::failWith(error, "cannot read the converted file: " + av::errorText(ret));
+    const av::InputOpening opened = av::openInput(path, nullptr, nullptr, ctx);
+    if (!opened.ok())
+        return av::failWith(error, "cannot read the converted file: " + av::errorText(opened.code));
     return true;
 }
 
@@ -68,6 +60,20 @@ int referenceStream(const AVFormatContext *ctx)
     return ctx->nb_streams > 0 ? 0 : -1;
 }
 
+PacketNote noteOf(const AVFormatContext *ctx, const AVPacket *packet, int reference,
+                  std::vector<double> &lastMs)
+{
+    PacketNote note;
+    note.stream = packet->stream_index;
+    const int64_t ts = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
+    const AVStream *st = ctx->streams[note.stream];
+    note.ms = ts != AV_NOPTS_VALUE ? ts * av_q2d(st->time_base) * 1000.0 : lastMs[size_t(note.stream)];
+    lastMs[size_t(note.stream)] = note.ms;
+    note.bytes = packet->size;
+    note.cutHere = note.stream == reference && (packet->flags & AV_PKT_FLAG_KEY);
+    return note;
+}
+
 bool readNotes(AVFormatContext *ctx, const std::atomic<bool> &stop, FileNotes *notes, std::string *error)
 {
     notes->reference = referenceStream(ctx);
@@ -77,28 +83,18 @@ bool readNotes(AVFormatContext *ctx, const std::atomic<bool> &stop, FileNotes *n
     if (ref->avg_frame_rate.num > 0 && ref->avg_frame_rate.den > 0)
         notes->frameMs = 1000.0 / av_q2d(ref->avg_frame_rate);
     std::vector<double> lastMs(ctx->nb_streams, 0.0);
-    av::PacketPtr packet = av::makePacket();
-    if (!packet)
-        return av::failWith(error, "out of memory");
-    for (;;) {
-        if (stop.load())
-            return av::failWith(error, "stopped");
-        const int ret = av_read_frame(ctx, packet.get());
-        if (ret == AVERROR_EOF)
-            break;
-        if (ret < 0)
-            return av::failWith(error, "cannot read the converted file: " + av::errorText(ret));
-        PacketNote note;
-        note.stream = packet->stream_index;
-        const int64_t ts = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
-        const AVStream *st = ctx->streams[note.stream];
-        note.ms = ts != AV_NOPTS_VALUE ? ts * av_q2d(st->time_base) * 1000.0 : lastMs[size_t(note.stream)];
-        lastMs[size_t(note.stream)] = note.ms;
-        note.bytes = packet->size;
-        note.cutHere = note.stream == notes->reference && (packet->flags & AV_PKT_FLAG_KEY);
-        notes->packets.push_back(note);
-        av_packet_unref(packet.get());
-    }
+    int readError = 0;
+    const av::CopyEnd end = av::copyPackets(
+        ctx, stop,
+        [&](AVPacket *packet) {
+            notes->packets.push_back(noteOf(ctx, packet, notes->reference, lastMs));
+            return true;
+        },
+        &readError);
+    if (end == av::CopyEnd::Stopped)
+        return av::failWith(error, "stopped");
+    if (end != av::CopyEnd::InputEnded)
+        return av::failWith(error, "cannot read the converted file: " + av::errorText(readError));
     if (notes->packets.empty())
         return av::failWith(error, "the converted file is empty");
     return true;
@@ -196,49 +192,41 @@ std::vector<int> assign(const FileNotes &notes, const Cuts &cuts)
     return segment;
 }
 
-// One segment being written.
+av::RemuxWording segmentWording(const std::string &muxer)
+{
+    av::RemuxWording w;
+    w.cannotCreate = "the container " + muxer + " cannot be written";
+    w.cannotAddStream = "cannot add a stream to a segment";
+    w.cannotOpen = "cannot write a segment";
+    w.cannotStart = "cannot write a segment's header";
+    w.cannotWrite = "cannot write a segment";
+    w.cannotFinish = "cannot finish a segment";
+    return w;
+}
+
+// One segment being written, every stream of the whole file copied.
 class SegmentWriter {
 public:
+    explicit SegmentWriter(const OutputPlan &plan) : m_out(segmentWording(plan.rule.muxer)) {}
+
     bool open(const std::string &finalPath, const OutputPlan &plan, AVFormatContext *input,
               std::string *error)
     {
-        if (!m_temp.create(finalPath, error))
+        if (!m_temp.create(finalPath, error) || !m_out.open(m_temp.path(), plan.rule.muxer, error))
             return false;
-        AVFormatContext *raw = nullptr;
-        int ret =
-            avformat_alloc_output_context2(&raw, nullptr, plan.rule.muxer.c_str(), m_temp.path().c_str());
-        if (ret < 0 || !raw)
-            return av::failWith(error, "the container " + plan.rule.muxer + " cannot be written");
-        m_ctx.reset(raw);
+        // Keep the stream's FourCC when the container knows it for the codec.
+        av::Remuxer::StreamCopy copy;
+        copy.keepCodecTag = true;
         for (unsigned i = 0; i < input->nb_streams; ++i) {
-            const AVStream *in = input->streams[i];
-            AVStream *out = avformat_new_stream(raw, nullptr);
-            if (!out || avcodec_parameters_copy(out->codecpar, in->codecpar) < 0)
-                return av::failWith(error, "cannot add a stream to a segment");
-            // Keep the stream's FourCC when the container knows it for the codec.
-            const unsigned tag = in->codecpar->codec_tag;
-            if (tag && raw->oformat->codec_tag &&
-                av_codec_get_id(raw->oformat->codec_tag, tag) != in->codecpar->codec_id)
-                out->codecpar->codec_tag = 0;
-            out->time_base = in->time_base;
-            out->sample_aspect_ratio = in->sample_aspect_ratio;
-            out->avg_frame_rate = in->avg_frame_rate;
-            out->disposition = in->disposition;
-        }
-        if (!(raw->oformat->flags & AVFMT_NOFILE)) {
-            ret = avio_open(&raw->pb, m_temp.path().c_str(), AVIO_FLAG_WRITE);
-            if (ret < 0)
-                return av::failWith(error, "cannot write a segment: " + av::errorText(ret));
+            if (m_out.addStream(input->streams[i], copy, error) < 0)
+                return false;
         }
         av::Dictionary options;
         if (plan.dvd) {
             options.set("packetsize", "2048");
             options.set("muxrate", "10080000");
         }
-        ret = avformat_write_header(raw, options.address());
-        if (ret < 0)
-            return av::failWith(error, "cannot write a segment's header: " + av::errorText(ret));
-        return true;
+        return m_out.start(options, error);
     }
 
     // Writes a packet of the whole file, shifted so that the segment starts at startMs.
@@ -249,37 +237,70 @@ public:
             packet->pts -= shift;
         if (packet->dts != AV_NOPTS_VALUE)
             packet->dts -= shift;
-        AVStream *out = m_ctx->streams[packet->stream_index];
-        av_packet_rescale_ts(packet, in->time_base, out->time_base);
-        packet->pos = -1;
-        const int ret = av_interleaved_write_frame(m_ctx.get(), packet);
-        if (ret < 0)
-            return av::failWith(error, "cannot write a segment: " + av::errorText(ret));
-        return true;
+        return m_out.write(packet, packet->stream_index, in->time_base, error);
     }
 
-    bool finish(std::string *error)
-    {
-        int ret = av_write_trailer(m_ctx.get());
-        if (ret >= 0 && m_ctx->pb && !(m_ctx->oformat->flags & AVFMT_NOFILE))
-            ret = avio_closep(&m_ctx->pb);
-        m_ctx.reset();
-        if (ret < 0)
-            return av::failWith(error, "cannot finish a segment: " + av::errorText(ret));
-        return true;
-    }
+    bool finish(std::string *error) { return m_out.finish(error); }
 
     TempOutput &file() { return m_temp; }
 
 private:
     TempOutput m_temp;
-    av::OutputFormatPtr m_ctx;
+    av::Remuxer m_out;
 };
 
 int64_t fileSize(const std::string &path)
 {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 ? int64_t(st.st_size) : -1;
+}
+
+// Which segment every packet of the whole file goes to, and where each
+// segment's last packet is.
+struct Routing {
+    std::vector<int> segmentOf;
+    std::vector<size_t> last;
+};
+
+Routing route(const FileNotes &notes, const Cuts &cuts)
+{
+    Routing routing;
+    routing.segmentOf = assign(notes, cuts);
+    routing.last.assign(cuts.at.size(), 0);
+    for (size_t i = 0; i < routing.segmentOf.size(); ++i)
+        routing.last[size_t(routing.segmentOf[i])] = i;
+    return routing;
+}
+
+// The segments of one cutting, opened at their first packet and finished
+// after their last.
+struct SegmentRun {
+    const std::string &outputPath;
+    const OutputPlan &plan;
+    const Cuts &cuts;
+    Routing routing;
+    std::vector<std::unique_ptr<SegmentWriter>> *segments;
+    std::vector<bool> finished;
+};
+
+// Writes packet number i of the whole file into its segment.
+bool writePacket(SegmentRun &run, size_t i, AVPacket *packet, AVFormatContext *input, std::string *error)
+{
+    const size_t k = size_t(run.routing.segmentOf[i]);
+    auto &writer = (*run.segments)[k];
+    if (!writer) {
+        writer = std::make_unique<SegmentWriter>(run.plan);
+        if (!writer->open(SegmentSplitter::segmentPath(run.outputPath, int(k) + 1), run.plan, input, error))
+            return false;
+    }
+    if (!writer->write(packet, input->streams[packet->stream_index], k == 0 ? 0.0 : run.cuts.ms[k], error))
+        return false;
+    if (i == run.routing.last[k]) {
+        if (!writer->finish(error))
+            return false;
+        run.finished[k] = true;
+    }
+    return true;
 }
 
 // Writes every segment under its temporary name.
@@ -290,42 +311,28 @@ bool writeSegments(const std::string &whole, const std::string &outputPath, cons
     av::InputFormatPtr input;
     if (!openInput(whole, input, error))
         return false;
-    const std::vector<int> segmentOf = assign(notes, cuts);
-    std::vector<size_t> last(cuts.at.size(), 0);
-    for (size_t i = 0; i < segmentOf.size(); ++i)
-        last[size_t(segmentOf[i])] = i;
     segments->clear();
     segments->resize(cuts.at.size());
-    std::vector<bool> finished(cuts.at.size(), false);
-    av::PacketPtr packet = av::makePacket();
-    if (!packet)
-        return av::failWith(error, "out of memory");
-    for (size_t i = 0; i < notes.packets.size(); ++i) {
-        if (stop.load())
-            return av::failWith(error, "stopped");
-        const int ret = av_read_frame(input.get(), packet.get());
-        if (ret < 0)
-            return av::failWith(error, "the converted file changed while it was cut: " + av::errorText(ret));
-        const size_t k = size_t(segmentOf[i]);
-        auto &writer = (*segments)[k];
-        if (!writer) {
-            writer = std::make_unique<SegmentWriter>();
-            if (!writer->open(SegmentSplitter::segmentPath(outputPath, int(k) + 1), plan, input.get(), error))
-                return false;
-        }
-        const bool ok = writer->write(packet.get(), input->streams[packet->stream_index],
-                                      k == 0 ? 0.0 : cuts.ms[k], error);
-        av_packet_unref(packet.get());
-        if (!ok)
-            return false;
-        if (i == last[k]) {
-            if (!writer->finish(error))
-                return false;
-            finished[k] = true;
-        }
-    }
+    SegmentRun run{outputPath, plan, cuts, route(notes, cuts), segments, std::vector<bool>(cuts.at.size())};
+    size_t count = 0;
+    int readError = 0;
+    // Packets past the ones first seen (none, unless the file changed) are left out.
+    const av::CopyEnd end = av::copyPackets(
+        input.get(), stop,
+        [&](AVPacket *packet) {
+            return count >= notes.packets.size() || writePacket(run, count++, packet, input.get(), error);
+        },
+        &readError);
+    if (end == av::CopyEnd::Stopped)
+        return av::failWith(error, "stopped");
+    if (end == av::CopyEnd::Refused)
+        return false;
+    if (end == av::CopyEnd::ReadFailed || count < notes.packets.size())
+        return av::failWith(error,
+                            "the converted file changed while it was cut: " +
+                                av::errorText(end == av::CopyEnd::ReadFailed ? readError : AVERROR_EOF));
     for (size_t k = 0; k < segments->size(); ++k) {
-        if (!(*segments)[k] || !finished[k])
+        if (!(*segments)[k] || !run.finished[k])
             return av::failWith(error, "a segment was left empty");
     }
     return true;
@@ -370,20 +377,8 @@ std::string SegmentSplitter::reserveWholePath(const std::string &outputPath, std
     const size_t dot = name.find_last_of('.');
     const std::string stem = dot == std::string::npos ? name : name.substr(0, dot);
     const std::string ext = dot == std::string::npos ? std::string() : name.substr(dot);
-    thread_local std::mt19937 engine{std::random_device{}()};
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string candidate =
-            dir + "/." + stem + "." + std::to_string(engine() % 1000000u) + ".whole" + ext;
-        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            ::close(fd);
-            return candidate;
-        }
-        if (errno != EEXIST)
-            break;
-    }
-    av::failWith(error, "cannot write into the folder [" + dir + "]");
-    return {};
+    // The extension stays last: the container is chosen by it.
+    return TempOutput::reserve(dir, stem, ".whole" + ext, error);
 }
 
 namespace {

@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <random>
 
 namespace {
@@ -23,7 +24,48 @@ std::string randomTag()
     return tag;
 }
 
+// Creates "<dir>/.<name>.<tag><ending>" exclusively; the open descriptor,
+// or -1 with the reason in error.
+int createHidden(const std::string &dir, const std::string &name, const std::string &ending,
+                 std::string *path, std::string *error)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string candidate = dir + "/." + name + "." + randomTag() + ending;
+        // Not mkstemp: its files are private to the owner, and the finished
+        // output keeps the mode of this file.
+        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            *path = candidate;
+            return fd;
+        }
+        if (errno != EEXIST) {
+            av::failWith(error, "cannot write into the folder [" + dir + "]: " + std::strerror(errno));
+            return -1;
+        }
+    }
+    av::failWith(error, "cannot create a temporary file in [" + dir + "]");
+    return -1;
+}
+
+void splitPath(const std::string &path, std::string *dir, std::string *name)
+{
+    const size_t slash = path.find_last_of('/');
+    *dir = slash == std::string::npos ? "." : path.substr(0, slash);
+    *name = slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 } // namespace
+
+std::string TempOutput::reserve(const std::string &dir, const std::string &name, const std::string &ending,
+                                std::string *error)
+{
+    std::string path;
+    const int fd = createHidden(dir, name, ending, &path, error);
+    if (fd < 0)
+        return {};
+    ::close(fd);
+    return path;
+}
 
 TempOutput::~TempOutput()
 {
@@ -53,27 +95,17 @@ TempOutput &TempOutput::operator=(TempOutput &&other) noexcept
 bool TempOutput::create(const std::string &finalPath, std::string *error)
 {
     discard();
-    const size_t slash = finalPath.find_last_of('/');
-    const std::string dir = slash == std::string::npos ? "." : finalPath.substr(0, slash);
-    const std::string base = slash == std::string::npos ? finalPath : finalPath.substr(slash + 1);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string candidate = dir + "/." + base + "." + randomTag() + ".part";
-        // Not mkstemp: its files are private to the owner, and the finished
-        // output keeps the mode of this file.
-        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            // The descriptor stays open, locked, until the file is committed
-            // or discarded; the muxer writes through a descriptor of its own.
-            ::flock(fd, LOCK_EX | LOCK_NB);
-            m_lockFd = fd;
-            m_path = candidate;
-            m_finalPath = finalPath;
-            return true;
-        }
-        if (errno != EEXIST)
-            break;
-    }
-    return av::failWith(error, "cannot write into the folder [" + dir + "]");
+    std::string dir, base;
+    splitPath(finalPath, &dir, &base);
+    const int fd = createHidden(dir, base, ".part", &m_path, error);
+    if (fd < 0)
+        return false;
+    // The descriptor stays open, locked, until the file is committed or
+    // discarded; the muxer writes through a descriptor of its own.
+    ::flock(fd, LOCK_EX | LOCK_NB);
+    m_lockFd = fd;
+    m_finalPath = finalPath;
+    return true;
 }
 
 bool TempOutput::commit(std::string *error)
@@ -105,6 +137,7 @@ bool TempOutput::commitAsNew(const std::string &finalPath, std::string *error)
                                          : "cannot rename the output to [" + finalPath + "]");
     }
     m_path.clear();
+    unlock();
     return true;
 }
 

@@ -28,6 +28,13 @@ public:
     // Removes the file now.
     void discard();
 
+    // A newly created empty hidden file "<dir>/.<name>.XXXXXX<ending>" for
+    // a caller that manages it itself (not locked, not removed by this
+    // class); empty on failure.  create() makes its files the same way
+    // with the ending ".part".
+    static std::string reserve(const std::string &dir, const std::string &name, const std::string &ending,
+                               std::string *error);
+
 private:
     void unlock();
 
