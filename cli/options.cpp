@@ -149,6 +149,8 @@ QString settleMode(CliParseState &state)
             return QStringLiteral("--info needs at least one file");
     } else if (o.capture && o.files.isEmpty()) {
         return QStringLiteral("--capture needs at least one web address");
+    } else if (o.capture && !o.discImage.isEmpty()) {
+        return QStringLiteral("--capture and --disc-image cannot be combined");
     } else {
         o.mode = o.capture ? CliOptions::Mode::Capture : CliOptions::Mode::Convert;
         return conversionConflict(o, state.jobsGiven);

@@ -107,6 +107,7 @@ refused "--list-profiles, --info and --profile (or --capture) cannot be combined
 refused "--list-profiles takes no files" --list-profiles "$CLIP"
 refused "--info needs at least one file" --info --json
 refused "--capture needs at least one web address" --capture
+refused "--capture and --disc-image cannot be combined" --capture --disc-image x.iso "http://127.0.0.1:9/a.mp4"
 refused "no input files" --profile 1004 --size 160x120
 refused "--end must be after --start" --profile 1004 --start 900 --end 900 "$CLIP"
 refused "give either --sections or --start/--end, not both" --profile 1004 --sections 0-500 --end 900 "$CLIP"
