@@ -2,32 +2,22 @@
 
 #include "engine/disc/disctooloutput.h"
 #include "engine/disc/toolprocess.h"
+#include "engine/transcode/tempoutput.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 
 const QLatin1String kImagePrefix("iso:");
 
-// Removes a file when the scope ends, unless released.
-class FileRemover {
-public:
-    explicit FileRemover(QString path) : m_path(std::move(path)) {}
-    ~FileRemover()
-    {
-        if (!m_path.isEmpty())
-            QFile::remove(m_path);
-    }
-    void release() { m_path.clear(); }
-
-private:
-    QString m_path;
-};
+std::string nativePath(const QString &path)
+{
+    return QFile::encodeName(path).toStdString();
+}
 
 } // namespace
 
@@ -159,32 +149,51 @@ int CDvdBurner::StartBurning(const char *sourceFolder, const char *label, const 
 
     QString error;
     const QString isoPath = imageFileOf(target);
-    if (!isoPath.isEmpty()) {
-        // A disc image for the user: written beside its place, then moved there.
-        const QString partial = isoPath + QStringLiteral(".part");
-        FileRemover removePartial(partial);
-        QFile::remove(partial);
-        if (!makeImage(source, volume, partial, 0.0, 99.0, error))
-            return fail(error);
-        if (std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(isoPath).constData()) != 0)
-            return fail(QStringLiteral("The image cannot be written to %1.").arg(isoPath));
-        removePartial.release();
-        QFile::setPermissions(isoPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                           QFileDevice::ReadGroup | QFileDevice::ReadOther);
-        raiseProgress(100.0);
-        return 1;
-    }
-
-    const QString folder = m_workFolder.isEmpty() ? QDir::tempPath() : m_workFolder;
-    if (!QDir().mkpath(folder))
-        return fail(QStringLiteral("The folder %1 cannot be created.").arg(folder));
-    const QString image = folder + QStringLiteral("/dvd-burn.iso");
-    FileRemover removeImage(image);
-    QFile::remove(image);
-    if (!makeImage(source, volume, image, 0.0, 20.0, error))
-        return fail(error);
-    if (!burnImage(image, target, 20.0, 100.0, error))
+    const bool done = isoPath.isEmpty() ? burnThroughImage(source, volume, target, error)
+                                        : writeImageFile(source, volume, isoPath, error);
+    if (!done)
         return fail(error);
     raiseProgress(100.0);
     return 1;
+}
+
+bool CDvdBurner::writeImageFile(const QString &source, const QString &volume, const QString &isoPath,
+                                QString &error)
+{
+    // A disc image for the user: written beside its place under a
+    // temporary name, then moved there.
+    TempOutput partial;
+    if (!partial.create(nativePath(isoPath), nullptr)) {
+        error = QStringLiteral("The image cannot be written to %1.").arg(isoPath);
+        return false;
+    }
+    if (!makeImage(source, volume, QFile::decodeName(partial.path().c_str()), 0.0, 99.0, error))
+        return false;
+    if (!partial.commit(nullptr)) {
+        error = QStringLiteral("The image cannot be written to %1.").arg(isoPath);
+        return false;
+    }
+    QFile::setPermissions(isoPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                                       QFileDevice::ReadOther);
+    return true;
+}
+
+bool CDvdBurner::burnThroughImage(const QString &source, const QString &volume, const QString &drive,
+                                  QString &error)
+{
+    // The image a drive is burnt from lives in the work folder only while
+    // it is needed.
+    const QString folder = m_workFolder.isEmpty() ? QDir::tempPath() : m_workFolder;
+    if (!QDir().mkpath(folder)) {
+        error = QStringLiteral("The folder %1 cannot be created.").arg(folder);
+        return false;
+    }
+    TempOutput image;
+    if (!image.create(nativePath(folder + QStringLiteral("/dvd-burn.iso")), nullptr)) {
+        error = QStringLiteral("The image cannot be written to %1.").arg(folder);
+        return false;
+    }
+    const QString imagePath = QFile::decodeName(image.path().c_str());
+    return makeImage(source, volume, imagePath, 0.0, 20.0, error) &&
+           burnImage(imagePath, drive, 20.0, 100.0, error);
 }

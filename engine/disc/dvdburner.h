@@ -45,6 +45,11 @@ public:
     bool isCancelled() const { return m_cancel.load(); }
 
 private:
+    // The image file target: written under a temporary name beside it and
+    // renamed when complete.
+    bool writeImageFile(const QString &source, const QString &volume, const QString &isoPath, QString &error);
+    // A drive: burnt from a temporary image in the work folder.
+    bool burnThroughImage(const QString &source, const QString &volume, const QString &drive, QString &error);
     bool makeImage(const QString &source, const QString &label, const QString &imagePath, double from,
                    double to, QString &error);
     bool burnImage(const QString &imagePath, const QString &drive, double from, double to, QString &error);
