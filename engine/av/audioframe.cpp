@@ -27,4 +27,13 @@ FramePtr makeSilence(int format, int sampleRate, const AVChannelLayout &layout, 
     return f;
 }
 
+FramePtr sliceSamples(const AVFrame *frame, int offset, int count)
+{
+    FramePtr f = makeAudioFrame(frame->format, frame->sample_rate, frame->ch_layout, count);
+    if (f)
+        av_samples_copy(f->extended_data, frame->extended_data, 0, offset, count,
+                        frame->ch_layout.nb_channels, AVSampleFormat(frame->format));
+    return f;
+}
+
 } // namespace av

@@ -1,7 +1,7 @@
 #include "engine/av/filtergraph.h"
 
-#include "engine/av/fontlookup.h"
 #include "engine/av/framefit.h"
+#include "engine/av/overlaychain.h"
 #include "engine/av/scalercpu.h"
 #include "engine/av/subtitlefile.h"
 
@@ -46,15 +46,6 @@ bool readable(const std::string &path)
     return !path.empty() && access(path.c_str(), R_OK) == 0;
 }
 
-// Removes the characters that would end a key or value of an ASS style list.
-std::string styleSafe(std::string s)
-{
-    s.erase(std::remove_if(s.begin(), s.end(),
-                           [](char c) { return c == ',' || c == '=' || c == '\n' || c == '\r'; }),
-            s.end());
-    return s;
-}
-
 std::string layoutName(int channels, uint64_t mask)
 {
     AVChannelLayout layout{};
@@ -86,39 +77,34 @@ void appendDeinterlace(std::vector<FilterNode> &chain, int mode, int height)
     }
 }
 
-} // namespace
+// The picture as the chain has it so far.
+struct ChainPicture {
+    int w;
+    int h;
+    AVRational sar;
+};
 
-std::vector<FilterNode> FilterGraph::videoChain(const FilterSettings &s, const VideoFilterInput &in,
-                                                const VideoFilterOutput &out, int *outWidth, int *outHeight)
+// Mirroring comes before the crop: the crop area is chosen on the picture
+// as it is shown, mirrored.
+void appendMirrorAndCrop(std::vector<FilterNode> &chain, const FilterSettings &s, ChainPicture &pic)
 {
-    std::vector<FilterNode> chain;
-    int w = std::max(1, in.width);
-    int h = std::max(1, in.height);
-    AVRational sar = in.sampleAspect.num > 0 && in.sampleAspect.den > 0 ? in.sampleAspect : AVRational{1, 1};
-
-    if (s.deinterlace)
-        appendDeinterlace(chain, s.deinterlaceMode, h);
-    // Mirroring comes before the crop: the crop area is chosen on the
-    // picture as it is shown, mirrored.
     if (s.hFlip)
         chain.push_back({"hflip", {}, {}});
     if (s.vFlip)
         chain.push_back({"vflip", {}, {}});
+    int x = 0, y = 0, cw = pic.w, ch = pic.h;
+    if (!FrameFitting::cropArea(s, pic.w, pic.h, &x, &y, &cw, &ch) || (cw == pic.w && ch == pic.h))
+        return;
+    chain.push_back(
+        {"crop",
+         {{"w", num(int64_t(cw))}, {"h", num(int64_t(ch))}, {"x", num(int64_t(x))}, {"y", num(int64_t(y))}},
+         {}});
+    pic.w = cw;
+    pic.h = ch;
+}
 
-    int x = 0, y = 0, cw = w, ch = h;
-    if (FrameFitting::cropArea(s, w, h, &x, &y, &cw, &ch)) {
-        if (cw != w || ch != h) {
-            chain.push_back({"crop",
-                             {{"w", num(int64_t(cw))},
-                              {"h", num(int64_t(ch))},
-                              {"x", num(int64_t(x))},
-                              {"y", num(int64_t(y))}},
-                             {}});
-            w = cw;
-            h = ch;
-        }
-    }
-
+void appendEffects(std::vector<FilterNode> &chain, const FilterSettings &s, const ChainPicture &pic)
+{
     if (s.lightness || s.contrast || s.saturation) {
         auto level = [](int v) { return std::clamp(v, -100, 100) / 100.0; };
         chain.push_back({"eq",
@@ -137,109 +123,69 @@ std::vector<FilterNode> FilterGraph::videoChain(const FilterSettings &s, const V
         // last blocks reach past the bottom of the picture's memory.  A search
         // area cut to a multiple of 8 keeps every block inside.
         FilterNode node{"deshake", {}, {}};
-        if (h % 8 != 0 && h >= 8)
-            node.options = {{"x", "0"}, {"y", "0"}, {"w", num(int64_t(w))}, {"h", num(int64_t(h - h % 8))}};
+        if (pic.h % 8 != 0 && pic.h >= 8)
+            node.options = {
+                {"x", "0"}, {"y", "0"}, {"w", num(int64_t(pic.w))}, {"h", num(int64_t(pic.h - pic.h % 8))}};
         chain.push_back(node);
     }
     if (s.sharp)
         chain.push_back(
             {"unsharp", {{"luma_msize_x", "5"}, {"luma_msize_y", "5"}, {"luma_amount", "1.5"}}, {}});
+}
 
-    if (s.subtitle && !s.subtitleFile.empty()) {
-        FilterNode node{"subtitles", {{"filename", s.subtitleFile}}, {}};
-        if (s.subtitleCustomStyle) {
-            std::string style;
-            if (!s.subtitleFontName.empty())
-                style += "FontName=" + styleSafe(s.subtitleFontName) + ",";
-            if (s.subtitleFontSize > 0)
-                style += "FontSize=" + num(int64_t(s.subtitleFontSize)) + ",";
-            char colour[32];
-            std::snprintf(colour, sizeof(colour), "&H%08X", unsigned(uint32_t(s.subtitleColor)));
-            style += std::string("PrimaryColour=") + colour + ",";
-            style += "MarginL=" + num(int64_t(std::max(0, s.subtitleHorSpace))) + ",";
-            style += "MarginR=" + num(int64_t(std::max(0, s.subtitleHorSpace))) + ",";
-            style += "MarginV=" + num(int64_t(std::max(0, s.subtitleVerSpace)));
-            node.options.push_back({"force_style", style});
-        }
-        node.options.push_back({"original_size", num(int64_t(w)) + "x" + num(int64_t(h))});
-        chain.push_back(node);
-    }
+// The preview's output size comes last, so that subtitles and watermarks
+// keep the size and place they have in the converted picture.  The picture
+// keeps its own shape: the conversion boxes, crops or marks the display
+// aspect of a frame of another shape, it never squeezes the picture into
+// it, so the preview must not either.
+void appendZoom(std::vector<FilterNode> &chain, const FilterSettings &s, ChainPicture &pic)
+{
+    if (s.zoomMode < 0 || s.zoomWidth <= 0 || s.zoomHeight <= 0)
+        return;
+    chain.push_back(
+        {"scale",
+         {{"w", num(int64_t(s.zoomWidth))}, {"h", num(int64_t(s.zoomHeight))}, {"flags", "bicubic"}},
+         {}});
+    AVRational zoomed{1, 1};
+    av_reduce(&zoomed.num, &zoomed.den, int64_t(pic.w) * pic.sar.num * s.zoomHeight,
+              int64_t(pic.h) * pic.sar.den * s.zoomWidth, 1 << 16);
+    pic = {s.zoomWidth, s.zoomHeight, zoomed};
+    chain.push_back({"setsar", {{"sar", rational(pic.sar)}}, {}});
+}
 
-    if (s.imageWatermark && !s.imageWatermarkFile.empty()) {
-        FilterNode node{"overlay",
-                        {{"x", num(int64_t(std::max(0, s.imageWatermarkX)))},
-                         {"y", num(int64_t(std::max(0, s.imageWatermarkY)))},
-                         {"eof_action", "repeat"}},
-                        {}};
-        node.side.push_back({"movie", {{"filename", s.imageWatermarkFile}}, {}});
-        if (s.imageWatermarkWidth > 0 && s.imageWatermarkHeight > 0)
-            node.side.push_back({"scale",
-                                 {{"w", num(int64_t(s.imageWatermarkWidth))},
-                                  {"h", num(int64_t(s.imageWatermarkHeight))},
-                                  {"flags", "bicubic"}},
-                                 {}});
-        chain.push_back(node);
-    }
-
-    if (s.textWatermark && !s.textWatermarkText.empty()) {
-        uint32_t c = uint32_t(s.textWatermarkColor); // red, green, blue, opacity
-        char colour[16];
-        std::snprintf(colour, sizeof(colour), "0x%08X", unsigned(c));
-        chain.push_back(
-            {"drawtext",
-             {{"fontfile", FontLookup::existingOrDefault(s.textWatermarkFontFile)},
-              {"text", s.textWatermarkText},
-              {"expansion", "none"},
-              {"fontsize", num(int64_t(s.textWatermarkFontSize > 0 ? s.textWatermarkFontSize : 24))},
-              {"fontcolor", colour},
-              {"x", num(int64_t(std::max(0, s.textWatermarkX)))},
-              {"y", num(int64_t(std::max(0, s.textWatermarkY)))}},
-             {}});
-    }
-
-    // The preview's output size comes last, so that subtitles and watermarks
-    // keep the size and place they have in the converted picture.  The
-    // picture keeps its own shape: the conversion boxes, crops or marks the
-    // display aspect of a frame of another shape, it never squeezes the
-    // picture into it, so the preview must not either.
-    if (s.zoomMode >= 0 && s.zoomWidth > 0 && s.zoomHeight > 0) {
-        chain.push_back(
-            {"scale",
-             {{"w", num(int64_t(s.zoomWidth))}, {"h", num(int64_t(s.zoomHeight))}, {"flags", "bicubic"}},
-             {}});
-        AVRational zoomed{1, 1};
-        av_reduce(&zoomed.num, &zoomed.den, int64_t(w) * sar.num * s.zoomHeight,
-                  int64_t(h) * sar.den * s.zoomWidth, 1 << 16);
-        w = s.zoomWidth;
-        h = s.zoomHeight;
-        sar = zoomed;
-        chain.push_back({"setsar", {{"sar", rational(sar)}}, {}});
-    }
-
-    // Final size: square pixels unless a display aspect is asked for.
+// The frame size the output asks for, the open sides taken from the
+// picture's display shape: square pixels unless a display aspect is asked for.
+void frameSize(const VideoFilterOutput &out, const ChainPicture &pic, double displayW, int *width,
+               int *height)
+{
     int tw = out.width, th = out.height;
-    const bool wholeFrame = tw > 0 && th > 0; // the frame's shape is given
-    double displayW = w * double(sar.num) / sar.den;
     if (tw <= 0 && th <= 0) {
-        if (out.displayAspect.num == 0 && sar.num != sar.den)
-            tw = int(std::lround(displayW));
-        else
-            tw = w;
-        th = h;
+        tw = out.displayAspect.num == 0 && pic.sar.num != pic.sar.den ? int(std::lround(displayW)) : pic.w;
+        th = pic.h;
     } else if (tw <= 0) {
-        tw = int(std::lround(th * displayW / h));
+        tw = int(std::lround(th * displayW / pic.h));
     } else if (th <= 0) {
-        th = int(std::lround(tw * h / displayW));
+        th = int(std::lround(tw * pic.h / displayW));
     }
     if (out.evenSize) {
         tw = evenDown(tw);
         th = evenDown(th);
     }
-    tw = std::max(1, tw);
-    th = std::max(1, th);
+    *width = std::max(1, tw);
+    *height = std::max(1, th);
+}
+
+// The picture placed in the output's frame, its pixel shape and rate.
+void appendFinalFrame(std::vector<FilterNode> &chain, const VideoFilterOutput &out, const ChainPicture &pic,
+                      int *width, int *height)
+{
+    const bool wholeFrame = out.width > 0 && out.height > 0; // the frame's shape is given
+    const double displayW = pic.w * double(pic.sar.num) / pic.sar.den;
+    int tw = 0, th = 0;
+    frameSize(out, pic, displayW, &tw, &th);
     if (wholeFrame && out.fit != FrameFit::Stretch)
-        FrameFitting::append(chain, out, w, h, displayW / h, tw, th);
-    else if (tw != w || th != h)
+        FrameFitting::append(chain, out, pic.w, pic.h, displayW / pic.h, tw, th);
+    else if (tw != pic.w || th != pic.h)
         chain.push_back(
             {"scale", {{"w", num(int64_t(tw))}, {"h", num(int64_t(th))}, {"flags", "bicubic"}}, {}});
     if (out.displayAspect.num > 0)
@@ -248,7 +194,27 @@ std::vector<FilterNode> FilterGraph::videoChain(const FilterSettings &s, const V
         chain.push_back({"setsar", {{"sar", "1"}}, {}});
     if (out.frameRate.num > 0 && out.frameRate.den > 0)
         chain.push_back({"fps", {{"fps", rational(out.frameRate)}}, {}});
+    *width = tw;
+    *height = th;
+}
 
+} // namespace
+
+std::vector<FilterNode> FilterGraph::videoChain(const FilterSettings &s, const VideoFilterInput &in,
+                                                const VideoFilterOutput &out, int *outWidth, int *outHeight)
+{
+    std::vector<FilterNode> chain;
+    ChainPicture pic{std::max(1, in.width), std::max(1, in.height),
+                     in.sampleAspect.num > 0 && in.sampleAspect.den > 0 ? in.sampleAspect : AVRational{1, 1}};
+    if (s.deinterlace)
+        appendDeinterlace(chain, s.deinterlaceMode, pic.h);
+    appendMirrorAndCrop(chain, s, pic);
+    appendEffects(chain, s, pic);
+    OverlayChain::appendSubtitle(chain, s, pic.w, pic.h);
+    OverlayChain::appendWatermarks(chain, s);
+    appendZoom(chain, s, pic);
+    int tw = 0, th = 0;
+    appendFinalFrame(chain, out, pic, &tw, &th);
     if (outWidth)
         *outWidth = tw;
     if (outHeight)

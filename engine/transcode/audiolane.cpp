@@ -35,12 +35,24 @@ bool AudioLane::onFrame(AVFrame *frame, std::string *error)
     // A frame without a time comes right after the last one.
     double ms = m_samplesIn > 0 ? nextSampleMs(rate) : m_window.startMs;
     const bool timed = frameTime(frame, &ms);
-    const double durationMs = frame->nb_samples * 1000.0 / rate;
-    if (ms + durationMs / 2 < m_window.startMs)
-        return true;
     if (ms >= m_window.endMs - 0.5) {
         markDone();
         return true;
+    }
+    // Only the samples inside the section go on, to the sample: parts
+    // joined one after the other keep their sound where their pictures are.
+    const int n = frame->nb_samples;
+    const int from = timed ? samplesIn(m_window.startMs - ms, rate, n) : 0;
+    const int to = m_window.openEnded() ? n : samplesIn(m_window.endMs - ms, rate, n);
+    if (to <= from)
+        return true;
+    av::FramePtr part;
+    if (from > 0 || to < n) {
+        part = av::sliceSamples(frame, from, to - from);
+        if (!part)
+            return av::failWith(error, "out of memory");
+        frame = part.get();
+        ms += from * 1000.0 / rate;
     }
     if (!ensureGraph(frame, error))
         return false;
@@ -48,14 +60,17 @@ bool AudioLane::onFrame(AVFrame *frame, std::string *error)
     // gets silence before it.
     if (m_samplesIn == 0)
         m_firstMs = timed ? std::min(ms, m_window.startMs) : ms;
-    if (timed) {
-        bool skip = false;
-        if (!keepInTime(frame, ms, &skip, error))
-            return false;
-        if (skip)
-            return true;
-    }
-    return push(frame, error);
+    bool skip = false;
+    if (timed && !keepInTime(frame, ms, &skip, error))
+        return false;
+    if (to < n)
+        markDone();
+    return skip || push(frame, error);
+}
+
+int AudioLane::samplesIn(double ms, int rate, int samples)
+{
+    return int(std::clamp<int64_t>(std::llround(ms * rate / 1000.0), 0, samples));
 }
 
 bool AudioLane::keepInTime(const AVFrame *frame, double ms, bool *skip, std::string *error)

@@ -24,6 +24,8 @@ private:
     // *skip: leave this frame out.
     bool keepInTime(const AVFrame *frame, double ms, bool *skip, std::string *error);
     bool push(AVFrame *frame, std::string *error);
+    // The samples of a frame of samples at rate that lie within ms of its start.
+    static int samplesIn(double ms, int rate, int samples);
     // The input time at which the next sample pushed belongs.
     double nextSampleMs(int rate) const { return m_firstMs + m_samplesIn * 1000.0 / rate; }
     bool pullFrames(std::string *error);
