@@ -118,7 +118,7 @@ refused "give either --text-watermark or --image-watermark, not both" --profile 
 refused "give either --split-size or --split-time, not both" --profile 1004 --split-size 5 --split-time 1 "$CLIP"
 refused "--disc-image makes a disc of exactly one file" --disc-image x.iso "$CLIP" "$CLIP"
 refused "--disc-image takes the whole file; it cannot be split" --disc-image x.iso --split-time 1 "$CLIP"
-[ ! -e "$W/refused" ] && [ ! -e "$W/x.iso" ] && ok "refusals wrote nothing" || fail "a refusal wrote $(ls "$W")"
+[ ! -e "$W/refused" ] && [ ! -e "$W/x.iso" ] && ok "refusals wrote nothing" || fail "a refusal wrote $(ls -A "$W/refused" "$W/x.iso" 2>/dev/null)"
 
 # --- "--", names starting with "-", options after file names ---
 out=$("$CLI" --profile 1004 -clip.mp4 2>&1)
