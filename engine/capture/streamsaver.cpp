@@ -260,8 +260,12 @@ bool StreamSaver::startOutput(av::Remuxer &out, const QString &tempPath, std::ve
     copy.tagsAndSideData = true;
     outputOf->assign(m_input->nb_streams, -1);
     for (int idx : {m_video, m_audio}) {
-        if (idx >= 0 && ((*outputOf)[size_t(idx)] = out.addStream(m_input->streams[idx], copy, &failure)) < 0)
+        if (idx < 0)
+            continue;
+        const int output = out.addStream(m_input->streams[idx], copy, &failure);
+        if (output < 0)
             return failed();
+        (*outputOf)[size_t(idx)] = output;
     }
     av::Dictionary muxOpts;
     if (m_muxer == "mp4" || m_muxer == "mov")
