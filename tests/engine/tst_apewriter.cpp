@@ -2,9 +2,9 @@
 // that went in (FFmpeg's own decoder with its CRC check as the reference),
 // and the engine must convert into them like into any other format.
 #include "engine/transcode/apewriter.h"
-#include "engine/transcode/ffmpegtranscode.h"
 
 #include "common/testmedia.h"
+#include "typedjobs.h"
 
 #include <QDir>
 #include <QFile>
@@ -57,17 +57,11 @@ QByteArray readAll(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-EncodeInfo apeInfo(int rate, int channels, qint64 msStart, qint64 msEnd)
+TranscodeJob apeJob(const QString &input, const QString &output, int rate, int channels, qint64 msStart,
+                    qint64 msEnd)
 {
-    EncodeInfo e;
-    e.constant16 = 16;
-    e.sampleRate = rate;
-    e.channels = channels;
-    e.audioBitrate = 1000000;
-    std::strncpy(e.audioEncoder, "ape", sizeof(e.audioEncoder) - 1);
-    e.msStart = msStart;
-    e.msEnd = msEnd;
-    return e;
+    return TypedJobs::job({input}, output, TypedJobs::spec("", "ape", 0, 0, 0, rate, channels, 1000000),
+                          msStart, msEnd);
 }
 
 } // namespace
@@ -232,12 +226,8 @@ private slots:
         const QString clip = sub + "/clip.mkv";
         QVERIFY(TestMedia::makeClip(clip, 4.0, 160, 120));
         const QString out = sub + "/section.ape";
-        CFFmpegTranscode t;
-        const EncodeInfo info = apeInfo(rate, channels, 1000, 3000);
-        t.SetEncodeInfo(&info);
-        t.AddInputFile(clip.toUtf8().constData());
-        t.Transcode(out.toUtf8().constData());
-        QVERIFY2(t.GetLastConvetStatus() == TRANSCODE_FINISHED, t.GetLastErrorText().c_str());
+        const TranscodeResult result = Transcoder::run(apeJob(clip, out, rate, channels, 1000, 3000));
+        QVERIFY2(result.ok(), result.reason.c_str());
 
         const QJsonObject probe = TestMedia::probe(out);
         const QJsonObject audio = TestMedia::stream(probe, "audio");
@@ -260,21 +250,18 @@ private slots:
         QVERIFY(TestMedia::ffmpeg(
             {"-f", "lavfi", "-i", "sine=frequency=440:sample_rate=48000:duration=300", src}));
         const QString out = sub + "/stopped.ape";
-        CFFmpegTranscode t;
-        const EncodeInfo info = apeInfo(44100, 2, 0, -1);
-        t.SetEncodeInfo(&info);
-        t.AddInputFile(src.toUtf8().constData());
-        std::thread worker([&] { t.Transcode(out.toUtf8().constData()); });
+        const TranscodeJob job = apeJob(src, out, 44100, 2, 0, -1);
+        TypedJobs::Reports reports;
+        StopToken stop;
+        TranscodeStatus status = TRANSCODE_IDLE;
+        std::thread worker([&] { status = Transcoder::run(job, &reports, &stop).status; });
         QElapsedTimer wait;
         wait.start();
-        double progress = 0, unused = 0;
-        while (progress <= 0.0 && wait.elapsed() < 20000) {
+        while (reports.fraction() <= 0.0 && wait.elapsed() < 20000)
             QThread::msleep(5);
-            t.GetEncodePrg(progress, unused);
-        }
-        t.StopTranscode();
+        stop.request();
         worker.join();
-        QCOMPARE(t.GetLastConvetStatus(), int(TRANSCODE_STOPPED));
+        QCOMPARE(int(status), int(TRANSCODE_STOPPED));
         QVERIFY(QDir(sub).entryList(QDir::Files | QDir::Hidden).isEmpty());
     }
 
@@ -285,13 +272,9 @@ private slots:
         const QString clip = sub + "/video.mkv";
         QVERIFY(TestMedia::makeClip(clip, 1.0, 160, 120, "25", 0));
         const QString out = sub + "/none.ape";
-        CFFmpegTranscode t;
-        const EncodeInfo info = apeInfo(44100, 2, 0, -1);
-        t.SetEncodeInfo(&info);
-        t.AddInputFile(clip.toUtf8().constData());
-        t.Transcode(out.toUtf8().constData());
-        QCOMPARE(t.GetLastConvetStatus(), int(TRANSCODE_FAILED));
-        QVERIFY(!t.GetLastErrorText().empty());
+        const TranscodeResult result = Transcoder::run(apeJob(clip, out, 44100, 2, 0, -1));
+        QCOMPARE(int(result.status), int(TRANSCODE_FAILED));
+        QVERIFY(!result.reason.empty());
         QCOMPARE(QDir(sub).entryList(QDir::Files | QDir::Hidden).size(), 1);
     }
 };

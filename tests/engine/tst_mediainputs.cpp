@@ -22,26 +22,41 @@
 
 namespace {
 
-EncodeInfo mp4Info(int frameRate = 0)
+// A small H.264/AAC job of one input; frameRate: 0/1 keeps the source's.
+TranscodeJob mp4Job(const QString &input, const QString &output, Rational frameRate = {})
 {
-    EncodeInfo info;
-    info.constant16 = 16;
-    info.width = 160;
-    info.height = 120;
-    info.videoBitrate = 300000;
-    info.frameRate = frameRate;
-    std::strcpy(info.videoEncoder, "h264");
-    info.sampleRate = 44100;
-    info.channels = 2;
-    info.audioBitrate = 64000;
-    std::strcpy(info.audioEncoder, "aac");
-    return info;
+    TranscodeJob job;
+    TranscodeInput in;
+    in.path = input.toStdString();
+    job.inputs.push_back(in);
+    OutputSpec &out = job.output;
+    out.path = output.toStdString();
+    out.video.codec = "h264";
+    out.video.width = 160;
+    out.video.height = 120;
+    out.video.rate = RateControl::BitRate{300000};
+    out.video.frameRate = frameRate;
+    out.audio.codec = "aac";
+    out.audio.sampleRate = 44100;
+    out.audio.channels = 2;
+    out.audio.bitRate = 64000;
+    return job;
 }
 
 QStringList filesIn(const QString &dir)
 {
     return QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
 }
+
+// The last fraction a run reported.
+class Fraction : public TranscodeObserver {
+public:
+    void onProgress(double fraction, int64_t) override { m_last.store(fraction); }
+    double last() const { return m_last.load(); }
+
+private:
+    std::atomic<double> m_last{0.0};
+};
 
 } // namespace
 
@@ -58,10 +73,11 @@ class TestMediaInputs : public QObject {
         return dir;
     }
 
-    TranscodeStatus run(TranscodeJob &job, std::string *error)
+    TranscodeStatus run(const TranscodeJob &job, std::string *error)
     {
-        Transcoder transcoder;
-        return transcoder.run(job, error);
+        const TranscodeResult result = Transcoder::run(job);
+        *error = result.reason;
+        return result.status;
     }
 
 private slots:
@@ -158,18 +174,16 @@ private slots:
         const QString mkv = m_dir + "/piped2.mkv";
         QVERIFY(HardMedia::pipedMatroska(mkv, 2.0, false));
         const QString dir = caseDir("openended");
-        TranscodeJob job;
-        job.info = mp4Info();
-        job.info.msEnd = -1; // until the input ends
-        job.inputs = {mkv.toStdString()};
-        job.output = (dir + "/out.mp4").toStdString();
-        Transcoder transcoder;
-        std::string error;
-        QCOMPARE(transcoder.run(job, &error), TRANSCODE_FINISHED);
+        TranscodeJob job = mp4Job(mkv, dir + "/out.mp4");
+        job.inputs[0].msEnd = -1; // until the input ends
+        Fraction progress;
+        const TranscodeResult result = Transcoder::run(job, &progress);
+        QCOMPARE(result.status, TRANSCODE_FINISHED);
+        QCOMPARE(result.outputs, std::vector<std::string>{job.output.path});
         QVERIFY(qAbs(TestMedia::durationSeconds(TestMedia::probe(dir + "/out.mp4")) - 2.0) < 0.3);
-        QVERIFY2(qAbs(transcoder.inputLengthFound() - 2000.0) < 300.0,
-                 qPrintable(QString::number(transcoder.inputLengthFound())));
-        QCOMPARE(transcoder.progress(), 1.0);
+        QVERIFY2(qAbs(result.inputLengthFoundMs - 2000.0) < 300.0,
+                 qPrintable(QString::number(result.inputLengthFoundMs)));
+        QCOMPARE(progress.last(), 1.0);
     }
 
     void cropOutsideThePictureFails_data()
@@ -184,34 +198,29 @@ private slots:
     {
         QFETCH(QRect, crop);
         const QString dir = caseDir(QStringLiteral("crop%1").arg(QTest::currentDataTag()));
-        TranscodeJob job;
-        job.info = mp4Info();
-        job.inputs = {m_clip.toStdString()};
-        job.output = (dir + "/out.mp4").toStdString();
-        job.filters.crop = true;
-        job.filters.cropLeft = crop.left();
-        job.filters.cropTop = crop.top();
-        job.filters.cropWidth = crop.width();
-        job.filters.cropHeight = crop.height();
+        TranscodeJob job = mp4Job(m_clip, dir + "/out.mp4");
+        FilterSettings &filters = job.inputs[0].filters;
+        filters.crop = true;
+        filters.cropLeft = crop.left();
+        filters.cropTop = crop.top();
+        filters.cropWidth = crop.width();
+        filters.cropHeight = crop.height();
         std::string error;
         QCOMPARE(run(job, &error), TRANSCODE_FAILED);
         QVERIFY2(QString::fromStdString(error).contains("does not fit in the 320x240 picture"),
                  error.c_str());
         QVERIFY(filesIn(dir).isEmpty());
         // The whole picture itself is fine.
-        job.filters.cropLeft = job.filters.cropTop = 0;
-        job.filters.cropWidth = 320;
-        job.filters.cropHeight = 240;
+        filters.cropLeft = filters.cropTop = 0;
+        filters.cropWidth = 320;
+        filters.cropHeight = 240;
         QCOMPARE(run(job, &error), TRANSCODE_FINISHED);
     }
 
     void frameRateWithoutAPictureFails()
     {
         const QString dir = caseDir("fps");
-        TranscodeJob job;
-        job.info = mp4Info(10); // 0.01 frames per second
-        job.inputs = {m_clip.toStdString()};
-        job.output = (dir + "/out.mp4").toStdString();
+        const TranscodeJob job = mp4Job(m_clip, dir + "/out.mp4", Rational{1, 100}); // 0.01 frames per second
         std::string error;
         const TranscodeStatus status = run(job, &error);
         if (status == TRANSCODE_FINISHED) {
@@ -250,12 +259,9 @@ private slots:
 
         // A job handed such a file anyway fails with the reason.
         const QString dir = caseDir("junksubs");
-        TranscodeJob job;
-        job.info = mp4Info();
-        job.inputs = {m_clip.toStdString()};
-        job.output = (dir + "/out.mp4").toStdString();
-        job.filters.subtitle = true;
-        job.filters.subtitleFile = junk.toStdString();
+        TranscodeJob job = mp4Job(m_clip, dir + "/out.mp4");
+        job.inputs[0].filters.subtitle = true;
+        job.inputs[0].filters.subtitleFile = junk.toStdString();
         std::string error;
         QCOMPARE(run(job, &error), TRANSCODE_FAILED);
         QVERIFY2(QString::fromStdString(error).contains("does not read as subtitles"), error.c_str());

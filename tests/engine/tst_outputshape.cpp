@@ -3,9 +3,9 @@
 // files with ffprobe and the ffmpeg tool's cropdetect.
 
 #include "engine/av/filtergraph.h"
-#include "engine/transcode/ffmpegtranscode.h"
 
 #include "common/testmedia.h"
+#include "typedjobs.h"
 
 #include <QMap>
 #include <QProcess>
@@ -16,22 +16,12 @@
 
 namespace {
 
-EncodeInfo mp4Info(int width, int height, int aspectMode)
+OutputSpec mp4Info(int width, int height, FrameFit fit)
 {
-    EncodeInfo e;
-    e.constant16 = 16;
-    e.aspectMode = aspectMode;
-    e.width = width;
-    e.height = height;
-    e.frameRate = 25000;
-    e.videoBitrate = 600000;
-    std::strncpy(e.videoEncoder, "libx264", sizeof(e.videoEncoder) - 1);
-    e.sampleRate = 44100;
-    e.channels = 2;
-    e.audioBitrate = 96000;
-    std::strncpy(e.audioEncoder, "aac", sizeof(e.audioEncoder) - 1);
-    e.msEnd = -1;
-    return e;
+    OutputSpec spec = TypedJobs::spec("libx264", "aac", width, height, 600000);
+    spec.video.frameRate = Rational{25, 1};
+    spec.video.fit = fit;
+    return spec;
 }
 
 // The crop rectangle cropdetect reports most often ("w:h:x:y").
@@ -78,18 +68,12 @@ class TestOutputShape : public QObject {
     Q_OBJECT
     QString m_dir, m_wide, m_square43, m_anamorphic;
 
-    QString convert(const QString &source, const EncodeInfo &info, const QString &name,
-                    void (*filters)(CFFmpegTranscode &) = nullptr)
+    QString convert(const QString &source, const OutputSpec &info, const QString &name)
     {
         const QString out = m_dir + "/" + name;
-        CFFmpegTranscode t;
-        t.SetEncodeInfo(&info);
-        t.AddInputFile(source.toUtf8().constData());
-        if (filters)
-            filters(t);
-        t.Transcode(out.toUtf8().constData());
-        if (t.GetLastConvetStatus() != TRANSCODE_FINISHED) {
-            qWarning() << "conversion failed:" << t.GetLastErrorText().c_str();
+        const TranscodeResult result = Transcoder::run(TypedJobs::job({source}, out, info));
+        if (!result.ok()) {
+            qWarning() << "conversion failed:" << result.reason.c_str();
             return {};
         }
         return out;
@@ -211,7 +195,7 @@ private slots:
     // The acceptance case: 1920x1080 to the 640x480 "MP4 Video" frame.
     void wideSourceIsLetterboxed()
     {
-        const QString out = convert(m_wide, mp4Info(640, 480, ENCODE_ASPECT_FIT), "letterbox.mp4");
+        const QString out = convert(m_wide, mp4Info(640, 480, FrameFit::Pad), "letterbox.mp4");
         QVERIFY(!out.isEmpty());
         const QJsonObject video = videoOf(out);
         QCOMPARE(video.value("width").toInt(), 640);
@@ -224,7 +208,7 @@ private slots:
 
     void stretchGivesTheOldPicture()
     {
-        const QString out = convert(m_wide, mp4Info(640, 480, ENCODE_ASPECT_STRETCH), "stretch.mp4");
+        const QString out = convert(m_wide, mp4Info(640, 480, FrameFit::Stretch), "stretch.mp4");
         QVERIFY(!out.isEmpty());
         const QJsonObject video = videoOf(out);
         QCOMPARE(video.value("sample_aspect_ratio").toString(), QStringLiteral("1:1"));
@@ -234,7 +218,7 @@ private slots:
 
     void cropFillsTheFrame()
     {
-        const QString out = convert(m_wide, mp4Info(640, 480, ENCODE_ASPECT_CROP), "crop.mp4");
+        const QString out = convert(m_wide, mp4Info(640, 480, FrameFit::Crop), "crop.mp4");
         QVERIFY(!out.isEmpty());
         QCOMPARE(activePicture(out), QStringLiteral("640:480:0:0"));
         // The frame shows the middle of the picture: testsrc2's left colour
@@ -244,7 +228,7 @@ private slots:
 
     void fourThreeSourceIsPillarboxedInAWideFrame()
     {
-        const QString out = convert(m_square43, mp4Info(640, 360, ENCODE_ASPECT_FIT), "pillarbox.mp4");
+        const QString out = convert(m_square43, mp4Info(640, 360, FrameFit::Pad), "pillarbox.mp4");
         QVERIFY(!out.isEmpty());
         QCOMPARE(activePicture(out), QStringLiteral("480:360:80:0"));
     }
@@ -253,11 +237,11 @@ private slots:
     // 16:9 picture, and kept as it is in a frame of its own size.
     void anamorphicSourceComesOutRight()
     {
-        const QString boxed = convert(m_anamorphic, mp4Info(640, 480, ENCODE_ASPECT_FIT), "pal-boxed.mp4");
+        const QString boxed = convert(m_anamorphic, mp4Info(640, 480, FrameFit::Pad), "pal-boxed.mp4");
         QVERIFY(!boxed.isEmpty());
         QCOMPARE(activePicture(boxed), QStringLiteral("640:360:0:60"));
 
-        const QString kept = convert(m_anamorphic, mp4Info(720, 576, ENCODE_ASPECT_FIT), "pal-kept.mp4");
+        const QString kept = convert(m_anamorphic, mp4Info(720, 576, FrameFit::Pad), "pal-kept.mp4");
         QVERIFY(!kept.isEmpty());
         const QJsonObject video = videoOf(kept);
         QCOMPARE(video.value("width").toInt(), 720);
@@ -271,10 +255,10 @@ private slots:
     {
         const QString source = m_dir + "/scope.mp4";
         QVERIFY(TestMedia::makeClip(source, 1.2, 1280, 536));
-        EncodeInfo info = mp4Info(720, 576, ENCODE_ASPECT_FIT);
-        info.dvdFlag = 1;
-        std::strcpy(info.videoEncoder, "mpeg2video");
-        std::strcpy(info.audioEncoder, "ac3");
+        OutputSpec info = mp4Info(720, 576, FrameFit::Pad);
+        info.dvd = true;
+        info.video.codec = "mpeg2video";
+        info.audio.codec = "ac3";
         const QString out = convert(source, info, "scope.mpg");
         QVERIFY(!out.isEmpty());
         QCOMPARE(videoOf(out).value("display_aspect_ratio").toString(), QStringLiteral("16:9"));

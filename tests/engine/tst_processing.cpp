@@ -3,9 +3,9 @@
 // software encoder with one line in the log.
 
 #include "engine/av/vaapiencoding.h"
-#include "engine/transcode/ffmpegtranscode.h"
 
 #include "common/testmedia.h"
+#include "typedjobs.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,31 +27,17 @@ void collectLog(QtMsgType, const QMessageLogContext &, const QString &text)
     s_log << text;
 }
 
-EncodeInfo makeInfo(const char *video, const char *audio, int width, int height)
+OutputSpec makeInfo(const char *video, const char *audio, int width, int height)
 {
-    EncodeInfo e;
-    e.constant16 = 16;
-    e.width = width;
-    e.height = height;
-    e.videoBitrate = 600000;
-    std::strncpy(e.videoEncoder, video, sizeof(e.videoEncoder) - 1);
-    e.sampleRate = 44100;
-    e.channels = 2;
-    e.audioBitrate = 96000;
-    std::strncpy(e.audioEncoder, audio, sizeof(e.audioEncoder) - 1);
-    e.msEnd = -1;
-    return e;
+    return TypedJobs::spec(video, audio, width, height, 600000);
 }
 
-int convert(const EncodeInfo &info, const ProcessingOptions &processing, const QString &input,
+int convert(const OutputSpec &spec, const ProcessingOptions &processing, const QString &input,
             const QString &output)
 {
-    CFFmpegTranscode t;
-    t.SetProcessing(processing);
-    t.SetEncodeInfo(&info);
-    t.AddInputFile(input.toUtf8().constData());
-    t.Transcode(output.toUtf8().constData());
-    return t.GetLastConvetStatus();
+    TranscodeJob job = TypedJobs::job({input}, output, spec);
+    job.processing = processing;
+    return Transcoder::run(job).status;
 }
 
 QStringList gpuLines()

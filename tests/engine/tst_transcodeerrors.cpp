@@ -5,7 +5,6 @@
 
 #include "engine/av/avptr.h"
 #include "engine/probe/mediaprobe.h"
-#include "engine/transcode/ffmpegtranscode.h"
 #include "engine/transcode/transcoder.h"
 
 #include "common/testmedia.h"
@@ -61,31 +60,36 @@ private:
     std::atomic<int> *m_reads;
 };
 
-EncodeInfo mp4Info()
+// A small H.264/AAC job.
+TranscodeJob mp4Job(const QStringList &inputs, const QString &output)
 {
-    EncodeInfo e;
-    e.constant16 = 16;
-    e.width = 160;
-    e.height = 120;
-    e.videoBitrate = 400000;
-    std::strcpy(e.videoEncoder, "libx264");
-    e.sampleRate = 44100;
-    e.channels = 2;
-    e.audioBitrate = 96000;
-    std::strcpy(e.audioEncoder, "aac");
-    e.msEnd = -1;
-    return e;
+    TranscodeJob job;
+    for (const QString &path : inputs) {
+        TranscodeInput in;
+        in.path = path.toStdString();
+        job.inputs.push_back(in);
+    }
+    OutputSpec &out = job.output;
+    out.path = output.toStdString();
+    out.video.codec = "libx264";
+    out.video.width = 160;
+    out.video.height = 120;
+    out.video.rate = RateControl::BitRate{400000};
+    out.audio.codec = "aac";
+    out.audio.sampleRate = 44100;
+    out.audio.channels = 2;
+    out.audio.bitRate = 96000;
+    return job;
 }
+
+struct LastFraction : TranscodeObserver {
+    void onProgress(double f, int64_t) override { fraction = f; }
+    std::atomic<double> fraction{0.0};
+};
 
 int convert(const QStringList &inputs, const QString &out)
 {
-    CFFmpegTranscode t;
-    const EncodeInfo info = mp4Info();
-    t.SetEncodeInfo(&info);
-    for (const QString &in : inputs)
-        t.AddInputFile(in.toUtf8().constData());
-    t.Transcode(out.toUtf8().constData());
-    return t.GetLastConvetStatus();
+    return Transcoder::run(mp4Job(inputs, out)).status;
 }
 
 // A fresh folder per case, so that leftovers are easy to see.
@@ -140,17 +144,14 @@ private slots:
             QVERIFY(TestMedia::makeClip(src, 4.0, 320, 240));
         const qint64 size = QFileInfo(src).size();
         std::atomic<int> reads{0};
-        TranscodeJob job;
-        job.info = mp4Info();
-        job.inputs = {src.toStdString()};
-        job.output = (dir + "/out.mp4").toStdString();
-        job.openReader = [&](const std::string &path) {
-            return std::make_unique<FaultyReader>(QString::fromStdString(path), fault ? size / 2 : size,
-                                                  &reads);
+        TranscodeJob job = mp4Job({src}, dir + "/out.mp4");
+        job.inputs[0].openReader = [&] {
+            return std::make_unique<FaultyReader>(src, fault ? size / 2 : size, &reads);
         };
-        Transcoder transcoder;
-        std::string error;
-        const TranscodeStatus status = transcoder.run(job, &error);
+        LastFraction progress;
+        const TranscodeResult result = Transcoder::run(job, &progress);
+        const TranscodeStatus status = result.status;
+        const std::string &error = result.reason;
         QVERIFY(reads.load() > 0);
         if (!fault) {
             QCOMPARE(status, TRANSCODE_FINISHED);
@@ -166,7 +167,7 @@ private slots:
         QVERIFY2(when.hasMatch(), qPrintable(text));
         QVERIFY2(when.captured(1).toDouble() > 0.5 && when.captured(1).toDouble() < 3.0, qPrintable(text));
         QVERIFY2(filesIn(dir).isEmpty(), qPrintable(filesIn(dir).join(", ")));
-        QCOMPARE(transcoder.progress() < 1.0, true);
+        QCOMPARE(progress.fraction < 1.0, true);
     }
 
     void fileCutShortConvertsWhatThereIs_data()
@@ -215,19 +216,15 @@ private slots:
 
         // The last section ends before the cut: nothing to warn about.
         for (int startMs : {500, 2000, 0}) {
-            CFFmpegTranscode t;
-            EncodeInfo e = mp4Info();
-            e.msStart = startMs;
-            e.msEnd = startMs == 0 ? 2000 : -1;
+            const QString out = dir + QString("/from%1.mp4").arg(startMs);
+            TranscodeJob job = mp4Job({src}, out);
+            job.inputs[0].msStart = startMs;
+            job.inputs[0].msEnd = startMs == 0 ? 2000 : -1;
             if (startMs == 0)
                 QTest::failOnWarning(QRegularExpression("input ends early"));
             else
                 QTest::ignoreMessage(QtWarningMsg, QRegularExpression("input ends early: .*cut\\.mkv"));
-            const QString out = dir + QString("/from%1.mp4").arg(startMs);
-            t.SetEncodeInfo(&e);
-            t.AddInputFile(src.toUtf8().constData());
-            t.Transcode(out.toUtf8().constData());
-            QCOMPARE(t.GetLastConvetStatus(), int(TRANSCODE_FINISHED));
+            QCOMPARE(int(Transcoder::run(job).status), int(TRANSCODE_FINISHED));
             const double want = startMs == 0 ? 2.0 : 3.1 - startMs / 1000.0;
             const double seconds = TestMedia::durationSeconds(TestMedia::probe(out));
             QVERIFY2(qAbs(seconds - want) < 0.3, qPrintable(QString("%1: %2 s").arg(startMs).arg(seconds)));
