@@ -4,7 +4,8 @@
 
 #include "cli/progressbar.h"
 #include "core/disc/dvdburnjob.h"
-#include "core/jobs/videoconvertwrapper.h"
+#include "core/jobs/convertjob.h"
+#include "core/jobs/transcodethread.h"
 #include "core/media/videoinfo.h"
 #include "engine/disc/dvdburner.h"
 #include "engine/disc/dvdsource.h"
@@ -65,17 +66,19 @@ int CliRunner::discImage()
     if (convertFirst) {
         const QString folder = keepFolder.isEmpty() ? work.path() : keepFolder;
         mpeg = ConvertJob::uniqueOutputPath(source.filename, folder, m_profile.format);
-        VideoConvertWrapper job;
-        ConvertJob::prepare(job, m_profile, source, work.path());
-        job.SetProcessing(processing());
-        job.setOutputPath(mpeg);
+        TranscodeJob built;
+        QString refused;
+        if (!ConvertJob::build(m_profile, source, mpeg, work.path(), processing(), &built, &refused)) {
+            bar.finish();
+            fail(QStringLiteral("conversion of %1 failed: %2").arg(source.filename, refused));
+            return ConversionFailed;
+        }
+        TranscodeThread job(std::move(built));
         job.start();
         while (!job.wait(100)) {
             if (interrupted())
-                job.StopTranscode();
-            double progress = 0.0, unused = 0.0;
-            job.GetEncodePrg(progress, unused);
-            bar.update(kConvertShare * std::clamp(progress, 0.0, 1.0));
+                job.requestStop();
+            bar.update(kConvertShare * std::clamp(job.progress(), 0.0, 1.0));
         }
         if (interrupted()) {
             QFile::remove(mpeg);
@@ -83,10 +86,10 @@ int CliRunner::discImage()
             fail(QStringLiteral("interrupted; nothing was written"));
             return interruptedExitCode();
         }
-        if (job.GetLastConvetStatus() != TRANSCODE_FINISHED || !QFileInfo(mpeg).isFile()) {
+        if (!job.result().ok() || !QFileInfo(mpeg).isFile()) {
             QFile::remove(mpeg);
             bar.finish();
-            const QString why = QString::fromStdString(job.GetLastErrorText());
+            const QString why = QString::fromStdString(job.result().reason);
             fail(QStringLiteral("conversion of %1 failed%2")
                      .arg(source.filename, why.isEmpty() ? QString() : QStringLiteral(": ") + why));
             return ConversionFailed;

@@ -25,10 +25,31 @@
 #include <atomic>
 #include <climits>
 #include <csignal>
+#include <type_traits>
 
 namespace {
 
 std::atomic<int> g_interrupted{0};
+
+// An option's value as the profile's number (a text is read as the
+// profile stores read theirs).
+int64_t numberOf(const QString &text)
+{
+    return JobProfile::number(text);
+}
+template <typename N>
+requires std::is_arithmetic_v<N> int64_t numberOf(N value)
+{
+    return int64_t(value);
+}
+Rational rateOf(const QString &thousandths)
+{
+    return JobProfile::frameRateOf(thousandths);
+}
+[[maybe_unused]] Rational rateOf(const Rational &rate)
+{
+    return rate;
+}
 
 extern "C" void onStopSignal(int signalNumber)
 {
@@ -208,15 +229,15 @@ bool CliRunner::prepareProfile()
         m_profile.height = o.size->height();
     }
     if (o.frameRate)
-        m_profile.frameRate = *o.frameRate;
+        m_profile.frameRate = rateOf(*o.frameRate);
     if (o.videoBitrate)
-        m_profile.videoBitrate = *o.videoBitrate;
+        m_profile.videoBitrate = numberOf(*o.videoBitrate);
     if (o.audioBitrate)
-        m_profile.audioBitrate = *o.audioBitrate;
+        m_profile.audioBitrate = numberOf(*o.audioBitrate);
     if (o.sampleRate)
-        m_profile.sampleRate = *o.sampleRate;
+        m_profile.sampleRate = int(numberOf(*o.sampleRate));
     if (o.channels)
-        m_profile.channels = *o.channels;
+        m_profile.channels = int(numberOf(*o.channels));
     if (o.videoEncoder)
         m_profile.videoEncoder = *o.videoEncoder;
     if (o.audioEncoder)
@@ -237,7 +258,7 @@ bool CliRunner::prepareProfile()
         }
     }
     if (o.aspectMode)
-        m_profile.aspectMode = *o.aspectMode;
+        m_profile.fit = JobProfile::fitOf(*o.aspectMode);
     if (o.splitSizeMb > 0) {
         m_profile.splitMode = 1;
         m_profile.splitSizeMb = o.splitSizeMb;

@@ -1,10 +1,7 @@
 #include "core/jobs/conversionrun.h"
 
-#include "core/config/videouserconfig.h"
 #include "core/jobs/conversionrunjob.h"
-#include "core/jobs/videoconvertwrapper.h"
-#include "core/jobs/videomergewrapper.h"
-#include "core/media/videoinfomanager.h"
+#include "core/jobs/mergejob.h"
 #include "core/platform/corelog.h"
 #include "core/platform/platform.h"
 #include "core/platform/workfolder.h"
@@ -19,10 +16,7 @@
 #include <cmath>
 #include <utility>
 
-ConversionRun::ConversionRun(QObject *parent) : QObject(parent)
-{
-    m_postTaskSource = [] { return VideoUserConfig::instance()->postTaskAction(); };
-}
+ConversionRun::ConversionRun(QObject *parent) : QObject(parent) {}
 
 ConversionRun::~ConversionRun()
 {
@@ -84,16 +78,6 @@ QString ConversionRun::uniqueName(const QString &source, const QString &folder,
                                         ConvertJob::splits(profile));
 }
 
-JobProfile ConversionRun::runProfile(const VideoProfileFormatUserConfig &profile)
-{
-    JobProfile job = ConvertJob::jobProfile(profile);
-    const VideoUserConfig *config = VideoUserConfig::instance();
-    job.splitMode = config->splitMode();
-    job.splitSizeMb = config->splitSize();
-    job.splitMinutes = config->splitTime();
-    return job;
-}
-
 QString ConversionRun::addConversion(const JobProfile &profile, const VideoInfo &source,
                                      const QString &outputFolder, const QString &tempDir)
 {
@@ -125,115 +109,6 @@ QString ConversionRun::addMerge(const JobProfile &profile, const std::vector<Vid
     const QString output = task.outputPath;
     addTask(std::move(task));
     return output;
-}
-
-// --- the panel's start ----------------------------------------------------------
-
-ConversionRun::Refusal ConversionRun::startFromList(const VideoProfileFormatUserConfig &profile)
-{
-    const QString error = tr("Error");
-    if (m_active)
-        return {error, tr("Convert is in progress.")};
-    if (!profile.isValid())
-        return {error, tr("Please Select a format first.")};
-    VideoInfoManager *registry = VideoInfoManager::instance();
-    VideoUserConfig *config = VideoUserConfig::instance();
-    const int count = registry->count();
-    if (count == 0)
-        return {error, tr("Please Add File First.")};
-    const bool merge = config->isMerge();
-    // Joining needs something to join; one file would end without a word.
-    if (merge && count < 2)
-        return {error, tr("Please add at least two files to merge.")};
-    if (!merge && config->selectedFilePath().trimmed().isEmpty())
-        return {error, tr("Please Select a File First.")};
-
-    const QString output = merge ? config->uniqueOutputPathForFirst(profile.getFormat())
-                                 : config->uniqueOutputPathForSelected(profile.getFormat());
-    if (output.isEmpty())
-        return {error, tr("Please select a output directory first.")};
-    const QString problem = outputFolderProblem(QFileInfo(output).absolutePath());
-    if (!problem.isEmpty())
-        return {error, problem};
-
-    ConversionTask task;
-    task.kind = merge ? ConversionKind::Merge : ConversionKind::Convert;
-    task.profile = runProfile(profile);
-    task.outputPath = output;
-    task.tempDir = config->tempDirectory();
-    task.processing = config->processingOptions();
-    if (merge) {
-        for (const VideoInfo &video : registry->videos())
-            task.sources.push_back(video);
-    } else {
-        const VideoInfo *source = registry->item(ConvertJob::sourceRow(config->selectedRow(), false));
-        if (!source)
-            return {error, tr("Please Select a File First.")};
-        task.sources.push_back(*source);
-    }
-    addTask(std::move(task));
-    start();
-    return {};
-}
-
-ConversionRun::Refusal ConversionRun::startAllFromList(const VideoProfileFormatUserConfig &profile)
-{
-    const QString error = tr("Error");
-    if (m_active)
-        return {error, tr("Convert is in progress.")};
-    if (!profile.isValid())
-        return {error, tr("Please Select a format first.")};
-    VideoInfoManager *registry = VideoInfoManager::instance();
-    VideoUserConfig *config = VideoUserConfig::instance();
-    if (registry->count() == 0)
-        return {error, tr("Please Add File First.")};
-    const QString folder = config->convertOutputDirectory();
-    if (folder.isEmpty())
-        return {error, tr("Please select a output directory first.")};
-    const QString problem = outputFolderProblem(folder);
-    if (!problem.isEmpty())
-        return {error, problem};
-
-    const JobProfile job = runProfile(profile);
-    const QString tempDir = config->tempDirectory();
-    const int jobsAtOnce = batchConcurrency(config->cpuCoreNumber());
-    setProcessing(batchProcessing(config->processingOptions(), jobsAtOnce));
-    for (int row = 0; row < registry->count(); ++row) {
-        if (const VideoInfo *source = registry->item(row))
-            addConversion(job, *source, folder, tempDir);
-    }
-    setConcurrency(jobsAtOnce);
-    start();
-    return {};
-}
-
-int ConversionRun::batchConcurrency(int cpuCores)
-{
-    return std::max(1, cpuCores / 2);
-}
-
-ProcessingOptions ConversionRun::batchProcessing(const ProcessingOptions &chosen, int jobsAtOnce)
-{
-    ProcessingOptions options = chosen;
-    if (options.threads > 0)
-        options.threads = std::max(1, options.threads / std::max(1, jobsAtOnce));
-    return options;
-}
-
-QString ConversionRun::outputFolderProblem(const QString &folder)
-{
-    if (folder.isEmpty())
-        return tr("Please select a output directory first.");
-    const QString shown = QDir::toNativeSeparators(folder);
-    QFileInfo info(folder);
-    if (!info.exists() && !QDir().mkpath(folder))
-        return tr("The output folder \"%1\" cannot be created. Please choose another one.").arg(shown);
-    info.refresh();
-    if (!info.isDir())
-        return tr("\"%1\" is not a folder. Please choose another output folder.").arg(shown);
-    if (!info.isWritable())
-        return tr("The output folder \"%1\" cannot be written. Please choose another one.").arg(shown);
-    return {};
 }
 
 // --- running ------------------------------------------------------------------
@@ -277,16 +152,22 @@ QString ConversionRun::freePath(const QString &planned, const JobProfile &profil
     return uniqueName(planned, QFileInfo(planned).absolutePath(), profile);
 }
 
+void ConversionRun::refuseJob(Job &job, const QString &error)
+{
+    job.done = true;
+    job.outcome.status = TRANSCODE_FAILED;
+    job.outcome.error = error;
+    job.work.reset();
+    m_pendingJobs.push_back(job.outcome);
+}
+
 void ConversionRun::launch(Job &job)
 {
     ConversionTask &task = job.task;
     job.started = true;
     job.serial = ++m_serial;
     if (task.sources.empty() || task.outputPath.isEmpty()) {
-        job.done = true;
-        job.outcome.status = TRANSCODE_FAILED;
-        job.outcome.error = task.sources.empty() ? tr("no file to convert") : tr("no output file name");
-        m_pendingJobs.push_back(job.outcome);
+        refuseJob(job, task.sources.empty() ? tr("no file to convert") : tr("no output file name"));
         return;
     }
     task.outputPath = freePath(task.outputPath, task.profile);
@@ -294,49 +175,32 @@ void ConversionRun::launch(Job &job)
     job.outputWasFree = !QFileInfo::exists(task.outputPath);
     job.outcome.outputPaths.clear();
 
-    const quint64 serial = job.serial;
-    QThread *worker = nullptr;
+    TranscodeJob built;
+    QString refused;
     if (task.kind == ConversionKind::Convert) {
-        job.convert = std::make_unique<VideoConvertWrapper>();
-        QString refused;
-        if (!ConvertJob::prepare(*job.convert, task.profile, task.sources.front(), task.tempDir, &refused)) {
-            // An edit the engine refuses fails the job: it never runs without it.
-            job.convert.reset();
-            job.done = true;
-            job.outcome.status = TRANSCODE_FAILED;
-            job.outcome.error = refused;
-            m_pendingJobs.push_back(job.outcome);
+        // An edit that cannot be applied fails the job: it never runs without it.
+        if (!ConvertJob::build(task.profile, task.sources.front(), task.outputPath, task.tempDir,
+                               task.processing, &built, &refused)) {
+            refuseJob(job, refused);
             return;
         }
-        job.convert->SetProcessing(task.processing);
-        job.convert->setOutputPath(task.outputPath);
-        worker = job.convert.get();
     } else {
         job.work = std::make_unique<WorkFolder>(task.tempDir);
         if (!job.work->isValid()) {
-            job.done = true;
-            job.outcome.status = TRANSCODE_FAILED;
-            job.outcome.error = job.work->errorString();
-            job.work.reset();
-            m_pendingJobs.push_back(job.outcome);
+            refuseJob(job, job.work->errorString());
             return;
         }
-        job.merge = std::make_unique<VideoMergeWrapper>();
-        job.merge->setTempDir(job.work->path().toLocal8Bit().constData());
-        job.merge->setProcessing(task.processing);
-        // The final encode takes the first file's section and its size and
-        // frame-rate fallbacks.
-        EncodeInfo info;
-        ConvertJob::fillEncodeInfo(&info, &task.profile, &task.sources.front());
-        job.merge->setEncodeInfo(&info);
-        for (const VideoInfo &video : task.sources)
-            job.merge->addFile(video);
-        job.merge->setOutputPath(task.outputPath);
-        worker = job.merge.get();
+        if (!MergeJob::build(task.profile, task.sources, task.outputPath, job.work->path(), task.processing,
+                             &built, &refused)) {
+            refuseJob(job, refused);
+            return;
+        }
     }
+    job.worker = std::make_unique<TranscodeThread>(std::move(built));
+    const quint64 serial = job.serial;
     // finished() comes from the worker thread; the call is queued to ours.
-    connect(worker, &QThread::finished, this, [this, serial] { onWorkerFinished(serial); });
-    worker->start(QThread::InheritPriority);
+    connect(job.worker->thread(), &QThread::finished, this, [this, serial] { onWorkerFinished(serial); });
+    job.worker->start();
     emit jobStarted(job.outcome.index, task.outputPath);
 }
 
@@ -364,24 +228,19 @@ void ConversionRun::collect(Job &job)
     job.endFraction = std::min(job.fraction(), 0.99);
     JobOutcome &outcome = job.outcome;
     outcome.outputPaths.clear();
-    if (job.convert) {
-        outcome.status = TranscodeStatus(job.convert->GetLastConvetStatus());
-        outcome.error = QString::fromStdString(job.convert->GetLastErrorText());
-        // A file that did not say how long it is: the list learns it now.
-        const double found = job.convert->GetFoundInputLength();
-        if (outcome.status == TRANSCODE_FINISHED && found > 0 && !job.task.sources.empty())
-            VideoInfoManager::instance()->learnLength(job.task.sources.front().filename, found);
-        for (const std::string &path : job.convert->GetOutputFiles())
+    if (job.worker) {
+        const TranscodeResult &result = job.worker->result();
+        outcome.status = result.status;
+        outcome.error = QString::fromStdString(result.reason);
+        // A stop that came meanwhile wins over a late failure.
+        if (job.stopAsked && outcome.status != TRANSCODE_FINISHED)
+            outcome.status = TRANSCODE_STOPPED;
+        // A file that did not say how long it is: the list may learn it now.
+        if (outcome.status == TRANSCODE_FINISHED && result.inputLengthFoundMs > 0 &&
+            job.task.kind == ConversionKind::Convert && !job.task.sources.empty())
+            m_pendingLengths.emplace_back(job.task.sources.front().filename, result.inputLengthFoundMs);
+        for (const std::string &path : result.outputs)
             outcome.outputPaths << QString::fromLocal8Bit(path.c_str());
-    } else if (job.merge) {
-        if (job.merge->runResult() == 0) {
-            outcome.status = TRANSCODE_FAILED;
-            outcome.error = tr("a merge needs at least two files");
-        } else {
-            outcome.status = job.merge->status();
-            outcome.error = job.merge->lastError();
-            outcome.outputPaths = job.merge->outputFiles();
-        }
     }
     if (outcome.status == TRANSCODE_FINISHED && outcome.outputPaths.isEmpty())
         outcome.outputPaths << outcome.outputPath;
@@ -421,8 +280,7 @@ void ConversionRun::collect(Job &job)
         outcome.outputPaths.clear();
     }
     job.done = true;
-    job.convert.reset();
-    job.merge.reset();
+    job.worker.reset();
     job.work.reset();
     m_pendingJobs.push_back(outcome);
 }
@@ -444,6 +302,7 @@ void ConversionRun::stop(StopMode mode)
     endRun();
     if (mode == StopMode::Silent) {
         m_pendingJobs.clear();
+        m_pendingLengths.clear();
         m_pendingRun.reset();
         return;
     }
@@ -499,6 +358,9 @@ void ConversionRun::deliver()
 {
     const std::vector<JobOutcome> jobs = std::exchange(m_pendingJobs, {});
     const std::optional<RunOutcome> run = std::exchange(m_pendingRun, std::nullopt);
+    const auto lengths = std::exchange(m_pendingLengths, {});
+    for (const auto &[file, ms] : lengths)
+        emit inputLengthFound(file, ms);
     for (const JobOutcome &job : jobs)
         emit jobFinished(job);
     if (run)

@@ -2,7 +2,9 @@
 
 #include "core/jobs/conversionoutcome.h"
 #include "core/jobs/conversiontask.h"
+#include "core/jobs/runsettings.h"
 
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -14,14 +16,15 @@
 
 class VideoProfileFormatUserConfig;
 
-// Runs conversion and merge jobs on worker threads and reports how they
-// ended.  Jobs wait in a queue and run in its order, at most concurrency()
-// at a time; a failed job does not hold up the others.  Progress is polled
-// (progress()); every job's end is announced (jobFinished) and the run's end
-// once, with the message for the user and the post-task action
-// (finished).  Stopping waits for the workers; destroying the run stops it
-// without a report.  Lives on the thread that uses it (the GUI thread, or
-// the command-line tool's main thread), which needs an event loop.
+// Runs conversion and merge jobs on worker threads of its own and reports
+// how they ended.  Jobs wait in a queue and run in its order, at most
+// concurrency() at a time; a failed job does not hold up the others.
+// Progress is polled (progress()); every job's end is announced
+// (jobFinished) and the run's end once, with the message for the user and
+// the post-task action (finished).  The settings and the media entries a
+// run works on are handed to it; it looks nothing up.  Stopping waits for the workers; destroying the run
+// stops it without a report.  Lives on the thread that uses it (the GUI thread, or the command-line tool's
+// main thread), which needs an event loop.
 class ConversionRun : public QObject {
     Q_OBJECT
 public:
@@ -42,12 +45,14 @@ public:
     ConversionRun &operator=(const ConversionRun &) = delete;
 
     // The conversion panel's start: with a profile, files in the media list
-    // and a usable output folder, queues and starts the conversion of the
-    // selected row, or with merge on one job joining every row.
-    Refusal startFromList(const VideoProfileFormatUserConfig &profile);
+    // (videos) and a usable output folder, queues and starts the conversion
+    // of the selected row, or with merge on one job joining every row.
+    Refusal startFromList(const VideoProfileFormatUserConfig &profile, const RunSettings &settings,
+                          const QList<VideoInfo> &videos);
     // "Convert All": every file of the media list, in list order, each into
     // an output of its own, up to batchConcurrency() at once.
-    Refusal startAllFromList(const VideoProfileFormatUserConfig &profile);
+    Refusal startAllFromList(const VideoProfileFormatUserConfig &profile, const RunSettings &settings,
+                             const QList<VideoInfo> &videos);
     // Conversions at once for a CPU-core setting: half of it, at least one.
     static int batchConcurrency(int cpuCores);
     // What each of jobsAtOnce conversions running side by side gets of the
@@ -59,8 +64,8 @@ public:
     void setConcurrency(int jobs);
     // Threads and GPU use of the jobs addConversion() and addMerge() queue
     // from now on (as many threads as the machine has, no GPU, unless set).
-    // startFromList() and startAllFromList() take them from the user's
-    // settings instead.
+    // startFromList() and startAllFromList() take them from the settings
+    // they are handed instead.
     void setProcessing(const ProcessingOptions &options) { m_processing = options; }
     // Queues the conversion of one file into outputFolder, named after the
     // file and made unique among existing files and the queue's outputs.
@@ -93,8 +98,8 @@ public:
     int endedCount() const;
     const RunOutcome &lastOutcome() const { return m_lastOutcome; }
 
-    // Where the post-task choice is read when a run ends (by default the
-    // user configuration's postTaskAction(); 0 none, 1 exit, 2 shut down).
+    // Where the post-task choice is read when a run ends (0 none, 1 exit,
+    // 2 shut down; none unless set).
     void setPostTaskSource(std::function<int()> source);
 
     // The report for a run's end: title and text, and the post-task action
@@ -111,6 +116,9 @@ signals:
     void jobStarted(int index, const QString &outputPath);
     void jobFinished(const JobOutcome &outcome);
     void finished(const RunOutcome &outcome);
+    // A finished conversion read a file that did not say how long it is to
+    // its end: the media list may learn the length (ms).
+    void inputLengthFound(const QString &file, double ms);
 
 private:
     struct Job;
@@ -124,8 +132,10 @@ private:
     void deliver();
     QString freePath(const QString &planned, const JobProfile &profile) const;
     QString uniqueName(const QString &source, const QString &folder, const JobProfile &profile) const;
-    // The user's profile with the run settings of the configuration (splitting).
-    static JobProfile runProfile(const VideoProfileFormatUserConfig &profile);
+    // The user's profile with the run's split settings.
+    static JobProfile runProfile(const VideoProfileFormatUserConfig &profile, const RunSettings &settings);
+    // Fails a job that cannot start, with the reason.
+    void refuseJob(Job &job, const QString &error);
 
     std::vector<std::unique_ptr<Job>> m_jobs;
     size_t m_next = 0; // the first job not yet started
@@ -138,5 +148,6 @@ private:
     RunOutcome m_lastOutcome;
     // Ends not yet announced.
     std::vector<JobOutcome> m_pendingJobs;
+    std::vector<std::pair<QString, double>> m_pendingLengths;
     std::optional<RunOutcome> m_pendingRun;
 };

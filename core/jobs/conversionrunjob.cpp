@@ -12,18 +12,15 @@ double ConversionRun::Job::clampedFraction(double value)
 
 void ConversionRun::Job::requestStop()
 {
-    if (convert)
-        convert->StopTranscode();
-    if (merge)
-        merge->stop();
+    stopAsked = true;
+    if (worker)
+        worker->requestStop();
 }
 
 void ConversionRun::Job::waitForWorker()
 {
-    if (convert)
-        convert->wait();
-    if (merge)
-        merge->wait();
+    if (worker)
+        worker->wait();
 }
 
 double ConversionRun::Job::weight() const
@@ -38,12 +35,8 @@ double ConversionRun::Job::fraction() const
 {
     if (done)
         return outcome.status == TRANSCODE_FINISHED ? 1.0 : endFraction;
-    if (convert) {
-        double value = 0.0, unused = 0.0;
-        convert->GetEncodePrg(value, unused);
-        return clampedFraction(value);
-    }
-    if (merge)
-        return clampedFraction(merge->progress());
-    return 0.0;
+    if (!worker)
+        return 0.0;
+    const double value = clampedFraction(worker->progress());
+    return task.kind == ConversionKind::Merge ? std::min(value, 0.99) : value;
 }

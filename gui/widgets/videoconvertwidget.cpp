@@ -3,6 +3,7 @@
 #include "core/config/videouserconfig.h"
 #include "core/jobs/conversionrun.h"
 #include "core/jobs/convertjob.h"
+#include "core/media/videoinfomanager.h"
 #include "core/platform/shutdown.h"
 #include "gui/common/browselineedit.h"
 #include "gui/common/guilog.h"
@@ -231,6 +232,9 @@ void VideoConvertWidget::connectRun()
         else
             onConvertFinished();
     });
+    run->setPostTaskSource([] { return VideoUserConfig::instance()->postTaskAction(); });
+    connect(run, &ConversionRun::inputLengthFound, VideoInfoManager::instance(),
+            &VideoInfoManager::learnLength);
 }
 
 // --- state ------------------------------------------------------------------
@@ -403,7 +407,9 @@ void VideoConvertWidget::onBtnStartConvertClicked()
         m_run->stop();
         return;
     }
-    const ConversionRun::Refusal refusal = m_run->startFromList(currentProfile());
+    const ConversionRun::Refusal refusal =
+        m_run->startFromList(currentProfile(), RunSettings::fromConfig(*VideoUserConfig::instance()),
+                             VideoInfoManager::instance()->videos());
     if (refusal)
         showMessage(refusal.title, refusal.text);
 }
@@ -417,7 +423,9 @@ void VideoConvertWidget::startConvertAll()
 {
     if (m_run->isRunning())
         return; // the start button stops a run; this one only starts
-    const ConversionRun::Refusal refusal = m_run->startAllFromList(currentProfile());
+    const ConversionRun::Refusal refusal =
+        m_run->startAllFromList(currentProfile(), RunSettings::fromConfig(*VideoUserConfig::instance()),
+                                VideoInfoManager::instance()->videos());
     if (refusal)
         showMessage(refusal.title, refusal.text);
 }

@@ -70,18 +70,29 @@ struct Recorder {
     std::optional<RunOutcome> outcome;
 };
 
+// What the window hands a run: the user's settings and the media list as they are now.
+RunSettings settingsNow()
+{
+    return RunSettings::fromConfig(*VideoUserConfig::instance());
+}
+
+QList<VideoInfo> listNow()
+{
+    return VideoInfoManager::instance()->videos();
+}
+
 // A small H.264/AAC MP4 profile.
 JobProfile smallMp4(int width = 160, int height = 120)
 {
     JobProfile p;
     p.name = QStringLiteral("MP4 Video");
     p.format = QStringLiteral(".mp4");
-    p.audioBitrate = QStringLiteral("64000");
-    p.channels = QStringLiteral("2");
-    p.sampleRate = QStringLiteral("44100");
+    p.audioBitrate = 64000;
+    p.channels = 2;
+    p.sampleRate = 44100;
     p.audioEncoder = QStringLiteral("libvo_aacenc");
-    p.videoBitrate = QStringLiteral("300000");
-    p.frameRate = QStringLiteral("25000");
+    p.videoBitrate = 300000;
+    p.frameRate = Rational{25000, 1000};
     p.width = width;
     p.height = height;
     p.videoEncoder = QStringLiteral("libx264");
@@ -198,7 +209,7 @@ private slots:
         Recorder rec(run);
         const VideoProfileFormatUserConfig mp4 = profileNamed(QStringLiteral("MP4 Video"));
         auto refusal = [&run](const VideoProfileFormatUserConfig &profile) {
-            const ConversionRun::Refusal r = run.startFromList(profile);
+            const ConversionRun::Refusal r = run.startFromList(profile, settingsNow(), listNow());
             return r.title + "|" + r.text;
         };
         QCOMPARE(refusal(VideoProfileFormatUserConfig()),
@@ -285,7 +296,7 @@ private slots:
         ConversionRun run;
         Recorder rec(run);
         const qsizetype before = threads();
-        QVERIFY(!run.startFromList(profileNamed(QStringLiteral("MP4 Video"))));
+        QVERIFY(!run.startFromList(profileNamed(QStringLiteral("MP4 Video")), settingsNow(), listNow()));
         qsizetype most = 0;
         QElapsedTimer clock;
         clock.start();
@@ -305,15 +316,18 @@ private slots:
     {
         VideoInfoManager::instance()->addFiles({otherClip, shortClip});
         selected = 1;
-        VideoUserConfig::instance()->setPostTaskAction(2);
+        VideoUserConfig::instance()->setPostTaskAction(0);
         const QString out = VideoUserConfig::instance()->convertOutputDirectory();
         ConversionRun run;
+        int postTask = 0;
+        run.setPostTaskSource([&postTask] { return postTask; });
         Recorder rec(run);
-        QVERIFY(!run.startFromList(profileNamed(QStringLiteral("MP4 Video"))));
+        QVERIFY(!run.startFromList(profileNamed(QStringLiteral("MP4 Video")), settingsNow(), listNow()));
         QVERIFY(run.isRunning());
         QCOMPARE(run.kind(), ConversionKind::Convert);
         QCOMPARE(rec.starts, 1);
         QCOMPARE(rec.outputs, QStringList{out + "/clip.mp4"});
+        postTask = 2;
         QVERIFY(rec.waitForEnd());
         QVERIFY(!run.isRunning());
 
@@ -349,7 +363,7 @@ private slots:
         QCOMPARE(path, out + "/long.mp4");
         QVERIFY(run.start());
         QVERIFY(!run.start()); // one run at a time
-        QCOMPARE(run.startFromList(profileNamed(QStringLiteral("MP4 Video"))).text,
+        QCOMPARE(run.startFromList(profileNamed(QStringLiteral("MP4 Video")), settingsNow(), listNow()).text,
                  QStringLiteral("Convert is in progress."));
         QTRY_VERIFY_WITH_TIMEOUT(run.progress() > 0.0, 60000);
         run.stop();

@@ -11,6 +11,7 @@
 #include "core/media/videoloadstep.h"
 #include "core/profiles/videoformatinfo.h"
 #include "core/profiles/videoprofileuserconfig.h"
+#include "engine/transcode/encodeinfo.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,6 +25,17 @@
 #include <optional>
 
 namespace {
+
+// What the window hands a run: the user's settings and the media list as they are now.
+RunSettings settingsNow()
+{
+    return RunSettings::fromConfig(*VideoUserConfig::instance());
+}
+
+QList<VideoInfo> listNow()
+{
+    return VideoInfoManager::instance()->videos();
+}
 
 class RecordOnlyStep : public VideoLoadStep {
 public:
@@ -187,7 +199,7 @@ private slots:
             });
         ConversionRun run;
         Recorder rec(run);
-        QVERIFY(!run.startAllFromList(profileNamed("MP4 Video")));
+        QVERIFY(!run.startAllFromList(profileNamed("MP4 Video"), settingsNow(), listNow()));
         const bool ended = rec.waitForEnd();
         qInstallMessageHandler(previous);
         QVERIFY(ended);
@@ -207,10 +219,10 @@ private slots:
     void refusesWhatCannotRun()
     {
         ConversionRun run;
-        QCOMPARE(run.startAllFromList(profileNamed("MP4 Video")).text,
+        QCOMPARE(run.startAllFromList(profileNamed("MP4 Video"), settingsNow(), listNow()).text,
                  QStringLiteral("Please Add File First."));
         VideoInfoManager::instance()->addFile(clips[0]);
-        QCOMPARE(run.startAllFromList(VideoProfileFormatUserConfig()).text,
+        QCOMPARE(run.startAllFromList(VideoProfileFormatUserConfig(), settingsNow(), listNow()).text,
                  QStringLiteral("Please Select a format first."));
         QVERIFY(!run.isRunning());
     }
@@ -232,7 +244,7 @@ private slots:
 
         ConversionRun run;
         Recorder rec(run);
-        QVERIFY(!run.startAllFromList(profileNamed("MP4 Video")));
+        QVERIFY(!run.startAllFromList(profileNamed("MP4 Video"), settingsNow(), listNow()));
         QVERIFY(run.isRunning());
         QCOMPARE(run.jobCount(), 4);
         QCOMPARE(run.runningSources().size(), 2);
@@ -282,37 +294,35 @@ private slots:
         config->setSplitTime(1); // minutes: one segment of a short clip
         ConversionRun run;
         Recorder rec(run);
-        QVERIFY(!run.startAllFromList(profileNamed("MP4 Video")));
+        QVERIFY(!run.startAllFromList(profileNamed("MP4 Video"), settingsNow(), listNow()));
         QVERIFY(rec.waitForEnd());
         QCOMPARE(rec.outcome->status, TRANSCODE_FINISHED);
         QCOMPARE(rec.jobs.value(0).outputPaths, QStringList({out + "/clip4(1)_001.mp4"}));
         QCOMPARE(filesIn(out), QStringList({"clip4(1)_001.mp4", "clip4_001.mp4"}));
     }
 
-    void recordCarriesAspectAndSplit()
+    void jobCarriesFitAndSplit()
     {
         JobProfile p;
         p.format = ".mp4";
-        EncodeInfo info;
-        QVERIFY(ConvertJob::fillEncodeInfo(&info, &p, nullptr));
-        QCOMPARE(info.aspectMode, int(ENCODE_ASPECT_FIT));
-        QCOMPARE(info.splitBytes, int64_t(0));
-        QCOMPARE(info.splitMs, int64_t(0));
-        p.aspectMode = ENCODE_ASPECT_CROP;
+        OutputSpec out = ConvertJob::outputSpec(p, "/out/a.mp4");
+        QCOMPARE(out.video.fit, FrameFit::Pad);
+        QCOMPARE(out.splitBytes, int64_t(0));
+        QCOMPARE(out.splitMs, int64_t(0));
+        p.fit = FrameFit::Crop;
         p.splitMode = 1;
         p.splitSizeMb = 700;
         p.splitMinutes = 5; // not the chosen mode
-        QVERIFY(ConvertJob::fillEncodeInfo(&info, &p, nullptr));
-        QCOMPARE(info.aspectMode, int(ENCODE_ASPECT_CROP));
-        QCOMPARE(info.splitBytes, int64_t(700000000));
-        QCOMPARE(info.splitMs, int64_t(0));
+        out = ConvertJob::outputSpec(p, "/out/a.mp4");
+        QCOMPARE(out.video.fit, FrameFit::Crop);
+        QCOMPARE(out.splitBytes, int64_t(700000000));
+        QCOMPARE(out.splitMs, int64_t(0));
         p.splitMode = 2;
-        QVERIFY(ConvertJob::fillEncodeInfo(&info, &p, nullptr));
-        QCOMPARE(info.splitBytes, int64_t(0));
-        QCOMPARE(info.splitMs, int64_t(300000));
+        out = ConvertJob::outputSpec(p, "/out/a.mp4");
+        QCOMPARE(out.splitBytes, int64_t(0));
+        QCOMPARE(out.splitMs, int64_t(300000));
         p.splitMinutes = 0; // an empty length splits nothing
-        QVERIFY(ConvertJob::fillEncodeInfo(&info, &p, nullptr));
-        QCOMPARE(info.splitMs, int64_t(0));
+        QCOMPARE(ConvertJob::outputSpec(p, "/out/a.mp4").splitMs, int64_t(0));
         QVERIFY(!ConvertJob::splits(p));
     }
 
@@ -324,7 +334,7 @@ private slots:
         QVERIFY(!mp4.getElement()->Attribute("aspect"));
         mp4.setAspectMode(ENCODE_ASPECT_STRETCH);
         QCOMPARE(QString(mp4.getElement()->Attribute("aspect")), QStringLiteral("stretch"));
-        QCOMPARE(ConvertJob::jobProfile(mp4).aspectMode, int(ENCODE_ASPECT_STRETCH));
+        QCOMPARE(ConvertJob::jobProfile(mp4).fit, FrameFit::Stretch);
         QFile file(VideoProfileUserConfig::getInstance()->configPath());
         QVERIFY(file.open(QIODevice::ReadOnly));
         QVERIFY(file.readAll().contains("aspect=\"stretch\""));

@@ -1,6 +1,9 @@
 #include "common/recordingsetters.h"
 #include "common/testmedia.h"
 #include "core/jobs/convertjob.h"
+#include "core/jobs/encodeinfofill.h"
+#include "core/jobs/jobfilters.h"
+#include "core/jobs/transcodethread.h"
 #include "core/jobs/videoconvertwrapper.h"
 #include "core/media/videoinfo.h"
 #include "core/profiles/videoprofileinfomanager.h"
@@ -29,12 +32,12 @@ JobProfile mp4Profile()
     JobProfile p;
     p.name = QStringLiteral("MP4 Video");
     p.format = QStringLiteral(".mp4");
-    p.audioBitrate = QStringLiteral("128000");
-    p.channels = QStringLiteral("2");
-    p.sampleRate = QStringLiteral("44100");
+    p.audioBitrate = 128000;
+    p.channels = 2;
+    p.sampleRate = 44100;
     p.audioEncoder = QStringLiteral("libvo_aacenc ");
-    p.videoBitrate = QStringLiteral("1200000");
-    p.frameRate = QStringLiteral("29970");
+    p.videoBitrate = 1200000;
+    p.frameRate = Rational{29970, 1000};
     p.width = 320;
     p.height = 240;
     p.videoEncoder = QStringLiteral("libx264");
@@ -56,6 +59,24 @@ qint64 i64(const QByteArray &b, int offset)
     return qFromLittleEndian<qint64>(b.constData() + offset);
 }
 
+// The filters the job of a file gets for its edits.
+FilterSettings filtersOf(const VideoInfo &v, const QString &tempDir = QString(), QString *error = nullptr)
+{
+    FilterSettings f;
+    f.lightness = 999; // proves that a refusal leaves the output alone
+    JobFilters::forConversion(v, tempDir, &f, error);
+    return f;
+}
+
+QString subtitleFile(const QString &name)
+{
+    const QString srt = TestMedia::tempDir() + "/" + name;
+    QFile subs(srt);
+    if (subs.open(QIODevice::WriteOnly))
+        subs.write("1\n00:00:00,000 --> 00:00:01,000\nHi\n");
+    return srt;
+}
+
 } // namespace
 
 class TestConvertJob : public QObject {
@@ -68,72 +89,126 @@ private slots:
         QCOMPARE(ConvertJob::sourceRow(1, true), 0);
     }
 
+    void profileTextsReadOnce()
+    {
+        QCOMPARE(JobProfile::number(QStringLiteral("1200000")), int64_t(1200000));
+        QCOMPARE(JobProfile::number(QStringLiteral("fast")), int64_t(0));
+        QVERIFY(!JobProfile::frameRateOf(QStringLiteral("0")).isSet());
+        QVERIFY(!JobProfile::frameRateOf(QStringLiteral("auto")).isSet());
+        QCOMPARE(JobProfile::frameRateOf(QStringLiteral("29970")), (Rational{29970, 1000}));
+        QCOMPARE(JobProfile::fitOf(0), FrameFit::Pad);
+        QCOMPARE(JobProfile::fitOf(1), FrameFit::Stretch);
+        QCOMPARE(JobProfile::fitOf(2), FrameFit::Crop);
+        QVERIFY(JobProfile::isDvdName(QStringLiteral("DVD")) &&
+                !JobProfile::isDvdName(QStringLiteral("DVD+")));
+    }
+
+    void jobOfOneFile()
+    {
+        JobProfile p = mp4Profile();
+        p.splitMode = 1;
+        p.splitSizeMb = 3;
+        VideoInfo src = sourceRecord(25.0, 640, 360, 2000, 9000);
+        TranscodeJob job;
+        ProcessingOptions processing;
+        processing.threads = 3;
+        QVERIFY(ConvertJob::build(p, src, QStringLiteral("/out/clip.mp4"), QString(), processing, &job));
+        QCOMPARE(job.inputs.size(), size_t(1));
+        QCOMPARE(job.inputs[0].path, std::string("/nonexistent/clip.avi"));
+        QCOMPARE(job.inputs[0].msStart, int64_t(2000));
+        QCOMPARE(job.inputs[0].msEnd, int64_t(9000));
+        QVERIFY(!job.blackPictureForSound);
+        QCOMPARE(job.processing.threads, 3);
+        const OutputSpec &o = job.output;
+        QCOMPARE(o.path, std::string("/out/clip.mp4"));
+        QVERIFY(!o.dvd);
+        QCOMPARE(o.splitBytes, int64_t(3000000));
+        QCOMPARE(o.splitMs, int64_t(0));
+        QCOMPARE(o.video.codec, std::string("libx264"));
+        QCOMPARE(o.video.width, 320);
+        QCOMPARE(o.video.height, 240);
+        QCOMPARE(o.video.frameRate, (Rational{29970, 1000}));
+        QCOMPARE(std::get<RateControl::BitRate>(o.video.rate).bitsPerSecond, int64_t(1200000));
+        QCOMPARE(o.video.fit, FrameFit::Pad);
+        // The name goes as the profile has it; the engine reads it loosely.
+        QCOMPARE(o.audio.codec, std::string("libvo_aacenc "));
+        QCOMPARE(o.audio.sampleRate, 44100);
+        QCOMPARE(o.audio.channels, 2);
+        QCOMPARE(o.audio.bitRate, int64_t(128000));
+
+        // No rate and 0 x 0 keep the source's; no encoder names take the
+        // container's own; split by time.
+        p.frameRate = Rational{};
+        p.width = 0;
+        p.height = 0;
+        p.videoEncoder.clear();
+        p.audioEncoder.clear();
+        p.fit = FrameFit::Crop;
+        p.splitMode = 2;
+        p.splitMinutes = 2;
+        const OutputSpec kept = ConvertJob::outputSpec(p, QStringLiteral("/out/clip.mp4"));
+        QVERIFY(!kept.video.frameRate.isSet());
+        QCOMPARE(kept.video.width, 0);
+        QCOMPARE(kept.video.height, 0);
+        QVERIFY(!kept.video.codec.empty());
+        QVERIFY(!kept.audio.codec.empty());
+        QCOMPARE(kept.video.fit, FrameFit::Crop);
+        QCOMPARE(kept.splitBytes, int64_t(0));
+        QCOMPARE(kept.splitMs, int64_t(120000));
+        p.dvd = true;
+        const OutputSpec dvd = ConvertJob::outputSpec(p, QStringLiteral("/out/clip.mpg"));
+        QVERIFY(dvd.dvd);
+        QCOMPARE(dvd.video.codec, std::string("mpeg2video"));
+        QCOMPARE(dvd.audio.codec, std::string("ac3"));
+    }
+
+    // The record of the older interface, still filled for its adapters.
     void encodeRecordBytes()
     {
         EncodeInfo info;
         std::memset(static_cast<void *>(&info), 0x5A, sizeof(info));
-        QVERIFY(!ConvertJob::fillEncodeInfo(nullptr, static_cast<const JobProfile *>(nullptr), nullptr));
-        QVERIFY(!ConvertJob::fillEncodeInfo(&info, static_cast<const JobProfile *>(nullptr), nullptr));
+        QVERIFY(!EncodeInfoFill::fill(nullptr, nullptr, nullptr));
+        QVERIFY(!EncodeInfoFill::fill(&info, nullptr, nullptr));
         QCOMPARE(bytesOf(info), QByteArray(144, 0x5A)); // untouched
 
         JobProfile p = mp4Profile();
         VideoInfo src = sourceRecord(25.0, 640, 360, 2000, 9000);
-        QVERIFY(ConvertJob::fillEncodeInfo(&info, &p, &src));
+        QVERIFY(EncodeInfoFill::fill(&info, &p, &src));
         const QByteArray b = bytesOf(info);
-        QCOMPARE(i32(b, 0), 0);
         QCOMPARE(i64(b, 8), qint64(2000));
         QCOMPARE(i64(b, 16), qint64(9000));
         QCOMPARE(i32(b, 48), 320);
-        QCOMPARE(i32(b, 52), 240);
         QCOMPARE(i32(b, 56), 1200000);
         QCOMPARE(i32(b, 60), 29970);
         QCOMPARE(b.mid(64, 32), QByteArray("libx264").leftJustified(32, '\0'));
-        QCOMPARE(i32(b, 96), 44100);
-        QCOMPARE(i32(b, 100), 2);
         QCOMPARE(i32(b, 104), 128000);
         QCOMPARE(i32(b, 108), 16);
-        // Untrimmed: the trailing blank goes through.
         QCOMPARE(b.mid(116, 28), QByteArray("libvo_aacenc ").leftJustified(28, '\0'));
-        // Everything else is zero.
-        for (int offset : {4, 24, 28, 32, 36, 40, 44, 112})
-            QCOMPARE(i32(b, offset), 0);
 
-        // Frame rate "0" keeps the source rate; 0 x 0 keeps the source size;
-        // a lone 0 stays 0; non-numbers read as 0; the DVD flag ignores case.
-        p.frameRate = QStringLiteral("0");
+        // No rate and 0 x 0 fall back to the source's, a cropped picture's
+        // size when it is cropped; the profile comes back from the record.
+        p.frameRate = Rational{};
         p.width = 0;
         p.height = 0;
-        p.name = QStringLiteral("DVD");
-        p.videoBitrate = QStringLiteral("fast");
+        p.dvd = true;
         src.fileInfo->frameRate = 29.97;
-        QVERIFY(ConvertJob::fillEncodeInfo(&info, &p, &src));
-        QCOMPARE(info.frameRate, 29970);
-        QCOMPARE(info.width, 640);
-        QCOMPARE(info.height, 360);
-        QCOMPARE(info.dvdFlag, 1);
-        QCOMPARE(info.videoBitrate, 0);
-        // With an applied crop the kept size is the cropped picture's.
         src.cropChanged = true;
         src.cropWidth = 320;
         src.cropHeight = 180;
-        QVERIFY(ConvertJob::fillEncodeInfo(&info, &p, &src));
+        QVERIFY(EncodeInfoFill::fill(&info, &p, &src));
+        QCOMPARE(info.frameRate, 29970);
         QCOMPARE(info.width, 320);
         QCOMPARE(info.height, 180);
-        src.cropChanged = false;
-        src.fileInfo->frameRate = 25.0;
-        p.height = 480;
-        QVERIFY(ConvertJob::fillEncodeInfo(&info, &p, &src));
-        QCOMPARE(info.frameRate, 25000);
-        QCOMPARE(info.width, 0);
-        QCOMPARE(info.height, 480);
+        QCOMPARE(info.dvdFlag, 1);
+        const JobProfile back = EncodeInfoFill::profileOf(info);
+        QVERIFY(back.dvd);
+        QCOMPARE(back.frameRate, (Rational{29970, 1000}));
+        QCOMPARE(back.videoEncoder, QStringLiteral("libx264"));
 
         // Names longer than their field are cut, keeping the terminator.
         p.videoEncoder = QString(40, QLatin1Char('v'));
-        p.audioEncoder = QString(40, QLatin1Char('a'));
-        QVERIFY(ConvertJob::fillEncodeInfo(&info, &p, &src));
+        QVERIFY(EncodeInfoFill::fill(&info, &p, &src));
         QCOMPARE(QByteArray(info.videoEncoder), QByteArray(31, 'v'));
-        QCOMPARE(QByteArray(info.audioEncoder), QByteArray(27, 'a'));
-        QCOMPARE(info.constant16, 16);
     }
 
     void builtInProfileDefaults()
@@ -142,14 +217,12 @@ private slots:
         QVERIFY(dvd);
         const JobProfile p = ConvertJob::jobProfile(*dvd);
         QCOMPARE(p.format, QStringLiteral(".mpg"));
-        EncodeInfo info;
-        QVERIFY(ConvertJob::fillEncodeInfo(&info, &p, nullptr));
-        QCOMPARE(info.dvdFlag, 1);
-        QCOMPARE(info.width, 720);
-        QCOMPARE(info.height, 576);
-        QCOMPARE(info.frameRate, 25000);
-        QCOMPARE(QByteArray(info.videoEncoder), QByteArray("mpeg2video"));
-        QCOMPARE(QByteArray(info.audioEncoder), QByteArray("ac3"));
+        QVERIFY(p.dvd);
+        QCOMPARE(p.width, 720);
+        QCOMPARE(p.height, 576);
+        QCOMPARE(p.frameRate, (Rational{25000, 1000}));
+        QCOMPARE(p.videoEncoder, QStringLiteral("mpeg2video"));
+        QCOMPARE(p.audioEncoder, QStringLiteral("ac3"));
     }
 
     void colourPacking()
@@ -165,9 +238,9 @@ private slots:
     void filtersOnlyForChangedGroups()
     {
         VideoInfo v = sourceRecord(25, 320, 240, 0, 1000);
-        RecordingSetters rec;
-        ConvertJob::applyFilters(v, rec, QStringLiteral("/tmp"));
-        QVERIFY(rec.states.isEmpty());
+        FilterSettings none = filtersOf(v, QStringLiteral("/tmp"));
+        QCOMPARE(none.lightness, 0);
+        QVERIFY(!none.audioLevelSet && !none.crop && !none.subtitle && !none.deinterlace);
 
         // Only the effect group: lightness, contrast, saturation, audio.
         v.brightness = 10;
@@ -176,24 +249,27 @@ private slots:
         v.amplifier = 40;
         v.effectChanged = true;
         v.cropLeft = 8; // not applied: the crop group is unchanged
-        ConvertJob::applyFilters(v, rec, QStringLiteral("/tmp"));
-        QCOMPARE(rec.states.size(), 4);
-        QCOMPARE(rec.states[0].lightness, 10);
-        QCOMPARE(rec.states[0].contrast, 0);
-        QCOMPARE(rec.states[1].contrast, 20);
-        QCOMPARE(rec.states[2].saturation, 30);
-        QVERIFY(!rec.states[2].audioLevelSet);
-        QCOMPARE(rec.states[3].audioLevel, 40);
-        QVERIFY(!rec.states[3].crop);
+        const FilterSettings f = filtersOf(v, QStringLiteral("/tmp"));
+        QCOMPARE(f.lightness, 10);
+        QCOMPARE(f.contrast, 20);
+        QCOMPARE(f.saturation, 30);
+        QVERIFY(f.audioLevelSet);
+        QCOMPARE(f.audioLevel, 40);
+        QVERIFY(!f.crop && !f.deinterlace);
+        QVERIFY(!f.blur && !f.negate && !f.deshake && !f.sharp);
 
-        // A deinterlacing mode comes first in the group.
+        // A chosen deinterlacing mode is honoured, "none" leaves it off.
         v.deinterlace = 2;
-        RecordingSetters withDeinterlace;
-        ConvertJob::applyFilters(v, withDeinterlace, QString());
-        QCOMPARE(withDeinterlace.states.size(), 5);
-        QVERIFY(withDeinterlace.states[0].deinterlace);
-        QCOMPARE(withDeinterlace.states[0].deinterlaceMode, 1);
-        QCOMPARE(withDeinterlace.states[0].lightness, 0);
+        const FilterSettings d = filtersOf(v);
+        QVERIFY(d.deinterlace);
+        QCOMPARE(d.deinterlaceMode, 1);
+        v.deinterlace = 0;
+        QVERIFY(!filtersOf(v).deinterlace);
+        // A merge's file keeps its sound level.
+        FilterSettings merged;
+        QVERIFY(JobFilters::forMergeInput(v, QString(), &merged));
+        QCOMPARE(merged.lightness, 10);
+        QVERIFY(!merged.audioLevelSet);
     }
 
     void effectTable_data()
@@ -204,6 +280,7 @@ private slots:
         QTest::newRow("2") << 2 << QList<bool>{false, false, true, false};
         QTest::newRow("3") << 3 << QList<bool>{true, false, false, false};
         QTest::newRow("4") << 4 << QList<bool>{false, true, false, false};
+        QTest::newRow("unknown") << 7 << QList<bool>{false, false, false, false};
     }
     void effectTable()
     {
@@ -212,14 +289,11 @@ private slots:
         VideoInfo v = sourceRecord(25, 320, 240, 0, 1000);
         v.effectChanged = true;
         v.effect = effect;
-        RecordingSetters rec;
-        ConvertJob::applyFilters(v, rec, QString());
-        QCOMPARE(rec.states.size(), 8);
-        const FilterSettings f = rec.states.last();
+        const FilterSettings f = filtersOf(v);
         QCOMPARE(QList<bool>({f.blur, f.negate, f.deshake, f.sharp}), flags);
     }
 
-    void everyGroupInOrder()
+    void everyGroup()
     {
         VideoInfo v = sourceRecord(25, 320, 240, 0, 1000);
         v.cropChanged = true;
@@ -230,11 +304,7 @@ private slots:
         v.subtitleChanged = true;
         v.subtitleEnabled = true;
         v.subtitleCustomize = true;
-        const QString srt = TestMedia::tempDir() + "/a.srt";
-        QFile subs(srt);
-        QVERIFY(subs.open(QIODevice::WriteOnly));
-        subs.write("1\n00:00:00,000 --> 00:00:01,000\nHi\n");
-        subs.close();
+        const QString srt = subtitleFile("a.srt");
         v.subtitleFile = srt;
         v.subtitleColor = QColor(255, 0, 0);
         v.watermarkChanged = true;
@@ -244,66 +314,76 @@ private slots:
         v.watermarkHorSpace = 12;
         v.watermarkVerSpace = 14;
         v.effectChanged = true;
-        RecordingSetters rec;
-        ConvertJob::applyFilters(v, rec, QStringLiteral("/tmp/a\\b"));
-        QCOMPARE(rec.states.size(), 3 + 4);
-        QVERIFY(rec.states[0].crop && !rec.states[0].subtitle);
-        QCOMPARE(rec.states[0].cropWidth, 200);
-        QVERIFY(rec.states[1].subtitle && !rec.states[1].textWatermark);
-        QCOMPARE(QString::fromStdString(rec.states[1].subtitleFile), srt);
-        QCOMPARE(QString::fromStdString(rec.states[1].subtitleWorkDir), QStringLiteral("/tmp/a\\b/"));
-        QCOMPARE(rec.states[1].subtitleColor, qint64(255));
-        QVERIFY(rec.states[1].subtitleCustomStyle);
-        QVERIFY(rec.states[2].textWatermark);
-        QCOMPARE(rec.states[2].textWatermarkColor, qint64(-1));
-        QCOMPARE(rec.states[2].textWatermarkX, 12);
-        QVERIFY(QFileInfo::exists(QString::fromStdString(rec.states[2].textWatermarkFontFile)));
+        const FilterSettings f = filtersOf(v, QStringLiteral("/tmp/a\\b"));
+        QVERIFY(f.crop);
+        QCOMPARE(f.cropLeft, 4);
+        QCOMPARE(f.cropTop, 6);
+        QCOMPARE(f.cropWidth, 200);
+        QCOMPARE(f.cropHeight, 100);
+        QVERIFY(f.subtitle);
+        QCOMPARE(QString::fromStdString(f.subtitleFile), srt);
+        QCOMPARE(QString::fromStdString(f.subtitleWorkDir), QStringLiteral("/tmp/a\\b/"));
+        QCOMPARE(f.subtitleColor, qint64(255));
+        QVERIFY(f.subtitleCustomStyle);
+        QVERIFY(f.textWatermark && !f.imageWatermark);
+        QCOMPARE(QString::fromStdString(f.textWatermarkText), QStringLiteral("Hello"));
+        QCOMPARE(f.textWatermarkColor, qint64(-1));
+        QCOMPARE(f.textWatermarkX, 12);
+        QCOMPARE(f.textWatermarkY, 14);
+        // The font is found here, once, not by the engine.
+        QVERIFY(QFileInfo::exists(QString::fromStdString(f.textWatermarkFontFile)));
 
         // An image watermark without an image and a subtitle without a file
-        // make no call; a disabled subtitle is passed with the off flag.
+        // add nothing; a disabled subtitle stays off.
         VideoInfo w = sourceRecord(25, 320, 240, 0, 1000);
         w.watermarkChanged = true;
         w.watermarkEnabled = true;
         w.subtitleChanged = true;
-        RecordingSetters none;
-        ConvertJob::applyFilters(w, none, QString());
-        QVERIFY(none.states.isEmpty());
+        FilterSettings nothing = filtersOf(w);
+        QVERIFY(!nothing.imageWatermark && !nothing.textWatermark && !nothing.subtitle);
         w.subtitleFile = srt;
-        ConvertJob::applyFilters(w, none, QString());
-        QCOMPARE(none.states.size(), 1);
-        QVERIFY(!none.states[0].subtitle);
+        QVERIFY(!filtersOf(w).subtitle);
+
+        // A subtitle file that does not read as subtitles refuses the job.
+        const QString bogus = TestMedia::tempDir() + "/bogus.srt";
+        QFile junk(bogus);
+        QVERIFY(junk.open(QIODevice::WriteOnly));
+        junk.write(QByteArray(64, '\x01'));
+        junk.close();
+        w.subtitleEnabled = true;
+        w.subtitleFile = bogus;
+        QString error;
+        FilterSettings refused;
+        QVERIFY(!JobFilters::forConversion(w, QString(), &refused, &error));
+        QVERIFY(error.contains(QStringLiteral("bogus.srt")));
+        TranscodeJob job;
+        QVERIFY(
+            !ConvertJob::build(mp4Profile(), w, QStringLiteral("/out/x.mp4"), QString(), {}, &job, &error));
+        QVERIFY(job.inputs.empty());
     }
 
     void mirrorStyleAndPlacementAsPreviewed()
     {
         // The mirror set in the editor reaches the job (and only when set).
         VideoInfo v = sourceRecord(25, 320, 240, 0, 1000);
-        v.flipChanged = true;
         v.hFlip = true;
-        RecordingSetters rec;
-        ConvertJob::applyFilters(v, rec, QString());
-        QCOMPARE(rec.states.size(), 2);
-        QVERIFY(rec.states.last().hFlip && !rec.states.last().vFlip);
+        QVERIFY(!filtersOf(v).hFlip);
+        v.flipChanged = true;
+        FilterSettings f = filtersOf(v);
+        QVERIFY(f.hFlip && !f.vFlip);
         v.hFlip = false;
         v.vFlip = true;
-        RecordingSetters both;
-        ConvertJob::applyFilters(v, both, QString());
-        QVERIFY(!both.states.last().hFlip && both.states.last().vFlip);
+        f = filtersOf(v);
+        QVERIFY(!f.hFlip && f.vFlip);
 
         // The subtitle's own style unless the custom style is chosen.
         VideoInfo s = sourceRecord(25, 320, 240, 0, 1000);
-        const QString srt = TestMedia::tempDir() + "/style.srt";
-        QFile subs(srt);
-        QVERIFY(subs.open(QIODevice::WriteOnly));
-        subs.write("1\n00:00:00,000 --> 00:00:01,000\nHi\n");
-        subs.close();
         s.subtitleChanged = true;
         s.subtitleEnabled = true;
-        s.subtitleFile = srt;
-        RecordingSetters plain;
-        ConvertJob::applyFilters(s, plain, QString());
-        QVERIFY(plain.states.last().subtitle);
-        QVERIFY(!plain.states.last().subtitleCustomStyle);
+        s.subtitleFile = subtitleFile("style.srt");
+        f = filtersOf(s);
+        QVERIFY(f.subtitle);
+        QVERIFY(!f.subtitleCustomStyle);
 
         // An image watermark stays off the right and bottom edges, as the
         // preview places it.
@@ -313,15 +393,16 @@ private slots:
         w.watermarkChanged = true;
         w.watermarkEnabled = true;
         w.watermarkType = 0;
-        w.watermarkImage = srt; // any existing file
+        w.watermarkImage = s.subtitleFile; // any existing file
         w.watermarkImageWidth = 200;
         w.watermarkImageHeight = 100;
         w.watermarkHorSpace = 1200;
         w.watermarkVerSpace = 20;
-        RecordingSetters image;
-        ConvertJob::applyFilters(w, image, QString());
-        QCOMPARE(image.states.last().imageWatermarkX, 1070);
-        QCOMPARE(image.states.last().imageWatermarkY, 20);
+        f = filtersOf(w);
+        QVERIFY(f.imageWatermark);
+        QCOMPARE(f.imageWatermarkWidth, 200);
+        QCOMPARE(f.imageWatermarkX, 1070);
+        QCOMPARE(f.imageWatermarkY, 20);
     }
 
     void itunesOnlyAfterSuccess()
@@ -362,31 +443,52 @@ private slots:
         JobProfile p = mp4Profile();
         p.width = 0;
         p.height = 0;
-        p.frameRate = QStringLiteral("0");
-        VideoConvertWrapper job;
+        p.frameRate = Rational{};
         const QString out = ConvertJob::uniqueOutputPath(src, dir, p.format);
-        QVERIFY(ConvertJob::prepare(job, p, v, dir));
-        job.setOutputPath(out);
-        job.start();
-        QVERIFY(job.wait(60000));
-        QCOMPARE(TranscodeStatus(job.GetLastConvetStatus()), TRANSCODE_FINISHED);
+        TranscodeJob job;
+        QVERIFY(ConvertJob::build(p, v, out, dir, {}, &job));
+        QVERIFY(job.inputs[0].filters.deshake);
+        TranscodeThread worker(std::move(job));
+        worker.start();
+        QVERIFY(worker.wait(60000));
+        QVERIFY2(worker.result().ok(), worker.result().reason.c_str());
+        QCOMPARE(worker.result().outputs, std::vector<std::string>{out.toStdString()});
+        QVERIFY(worker.result().frames > 0);
+        QCOMPARE(worker.progress(), 1.0);
         const QJsonObject probe = TestMedia::probe(out);
         QCOMPARE(TestMedia::stream(probe, "video").value("codec_name").toString(), QStringLiteral("h264"));
         QCOMPARE(TestMedia::stream(probe, "video").value("width").toInt(), 320);
         QVERIFY(qAbs(TestMedia::durationSeconds(probe) - 1.5) < 0.2);
         QVERIFY(TestMedia::decodesCleanly(out));
+        QCOMPARE(QFileInfo(ConvertJob::uniqueOutputPath(src, dir, p.format)).fileName(),
+                 QStringLiteral("clip(1).mp4"));
+    }
 
-        // The same transcoder takes the next job; the earlier edits are gone.
-        VideoInfo plain{VideoBasicInfo(src)};
-        QVERIFY(ConvertJob::prepare(job, p, plain, dir));
-        QVERIFY(!job.filterSnapshot().sharp);
-        const QString second = ConvertJob::uniqueOutputPath(src, dir, p.format);
-        QCOMPARE(QFileInfo(second).fileName(), QStringLiteral("clip(1).mp4"));
-        job.setOutputPath(second);
+    // The older interface's thread and transcoder still convert one file.
+    void recordAdapterConverts()
+    {
+        const QString dir = TestMedia::tempDir() + "/adapter";
+        QVERIFY(QDir().mkpath(dir));
+        const QString src = dir + "/clip.avi";
+        QVERIFY(TestMedia::makeClip(src, 2.0, 320, 240, "25"));
+        VideoInfo v{VideoBasicInfo(src)};
+        QVERIFY(v.isValid());
+        v.effectChanged = true;
+        v.effect = 1;
+        RecordingSetters rec;
+        EncodeInfoFill::applyFilters(filtersOf(v), rec);
+        QVERIFY(rec.filterSnapshot().sharp && !rec.filterSnapshot().blur);
+        VideoConvertWrapper job;
+        QVERIFY(EncodeInfoFill::prepare(job, mp4Profile(), v, dir));
+        QVERIFY(job.filterSnapshot().sharp);
+        const QString out = dir + "/clip.mp4";
+        job.setOutputPath(out);
         job.start();
         QVERIFY(job.wait(60000));
         QCOMPARE(TranscodeStatus(job.GetLastConvetStatus()), TRANSCODE_FINISHED);
-        QVERIFY(qAbs(TestMedia::durationSeconds(TestMedia::probe(second)) - 3.0) < 0.2);
+        const QJsonObject probe = TestMedia::probe(out);
+        QCOMPARE(TestMedia::stream(probe, "video").value("width").toInt(), 320);
+        QVERIFY(qAbs(TestMedia::durationSeconds(probe) - 2.0) < 0.2);
     }
 };
 

@@ -6,7 +6,7 @@
 #include "core/disc/dvdauthoring.h"
 #include "core/disc/dvdburnjob.h"
 #include "core/jobs/convertjob.h"
-#include "core/jobs/videoconvertwrapper.h"
+#include "core/jobs/transcodethread.h"
 #include "core/media/videoinfo.h"
 #include "core/platform/platform.h"
 #include "core/profiles/videoprofileinfomanager.h"
@@ -110,13 +110,13 @@ private slots:
         const JobProfile profile = ConvertJob::jobProfile(*dvd);
         VideoInfo source(clip);
         QVERIFY(source.isValid());
-        VideoConvertWrapper job;
-        QVERIFY(ConvertJob::prepare(job, profile, source, m_dir));
         m_dvdFile = m_dir + "/clip.mpg";
-        job.setOutputPath(m_dvdFile);
+        TranscodeJob built;
+        QVERIFY(ConvertJob::build(profile, source, m_dvdFile, m_dir, {}, &built));
+        TranscodeThread job(std::move(built));
         job.start();
         QVERIFY(job.wait(600000));
-        QCOMPARE(job.GetLastConvetStatus(), int(TRANSCODE_FINISHED));
+        QVERIFY2(job.result().ok(), job.result().reason.c_str());
         // (Decoding the MPEG program stream back makes FFmpeg warn about
         // repeated AC-3 timestamps even for its own DVD output, so the stream
         // parameters are checked instead.)

@@ -30,12 +30,12 @@ JobProfile smallMp4()
     JobProfile p;
     p.name = QStringLiteral("MP4 Video");
     p.format = QStringLiteral(".mp4");
-    p.audioBitrate = QStringLiteral("64000");
-    p.channels = QStringLiteral("2");
-    p.sampleRate = QStringLiteral("44100");
+    p.audioBitrate = 64000;
+    p.channels = 2;
+    p.sampleRate = 44100;
     p.audioEncoder = QStringLiteral("aac");
-    p.videoBitrate = QStringLiteral("400000");
-    p.frameRate = QStringLiteral("0");
+    p.videoBitrate = 400000;
+    p.frameRate = Rational{}; // the source's
     p.width = 320;
     p.height = 240;
     p.videoEncoder = QStringLiteral("h264");
