@@ -95,6 +95,7 @@ QString readArguments(const QStringList &args, CliParseState &state)
         }
         if (const QString why = spec->store(arg, value, state); !why.isEmpty())
             return why;
+        state.given.append({arg, spec->use});
     }
     return {};
 }
@@ -125,6 +126,30 @@ QString conversionConflict(const CliOptions &o, bool jobsGiven)
     return {};
 }
 
+// Why the first option that the chosen mode would leave unused is refused:
+// nothing asked for is dropped silently.
+QString unusedOption(const CliParseState &state)
+{
+    const CliOptions &o = state.options;
+    const bool listing = o.mode == CliOptions::Mode::ListProfiles || o.mode == CliOptions::Mode::Info;
+    const QString mode =
+        o.mode == CliOptions::Mode::Info ? QStringLiteral("--info") : QStringLiteral("--list-profiles");
+    const bool converts = o.mode == CliOptions::Mode::Convert || !o.profileId.isEmpty();
+    bool label = false;
+    for (const auto &[name, use] : state.given) {
+        if (use == CliOptionUse::Listing && !listing)
+            return QStringLiteral("%1 goes with --info or --list-profiles").arg(name);
+        if ((use == CliOptionUse::Output || use == CliOptionUse::Conversion) && listing)
+            return QStringLiteral("%1 cannot be used with %2").arg(name, mode);
+        if (use == CliOptionUse::Conversion && !converts)
+            return QStringLiteral("%1 needs --profile: without it --capture only saves the files").arg(name);
+        label = label || name == QLatin1String("--disc-label");
+    }
+    if (label && o.discImage.isEmpty())
+        return QStringLiteral("--disc-label needs --disc-image");
+    return {};
+}
+
 // Picks the mode the options ask for; returns why none or several are asked.
 QString settleMode(CliParseState &state)
 {
@@ -149,8 +174,6 @@ QString settleMode(CliParseState &state)
             return QStringLiteral("--info needs at least one file");
     } else if (o.capture && o.files.isEmpty()) {
         return QStringLiteral("--capture needs at least one web address");
-    } else if (o.capture && !o.discImage.isEmpty()) {
-        return QStringLiteral("--capture and --disc-image cannot be combined");
     } else {
         o.mode = o.capture ? CliOptions::Mode::Capture : CliOptions::Mode::Convert;
         return conversionConflict(o, state.jobsGiven);
@@ -171,6 +194,9 @@ CliParseResult parseCliOptions(const QStringList &args)
     QString error = readArguments(args, state);
     if (error.isEmpty())
         error = settleMode(state);
+    if (error.isEmpty() && state.options.mode != CliOptions::Mode::Help &&
+        state.options.mode != CliOptions::Mode::Version)
+        error = unusedOption(state);
     CliParseResult result;
     result.ok = error.isEmpty();
     result.error = error;

@@ -20,20 +20,25 @@ QString notWholeNumber(const QString &option, int low, int high, const QString &
         .arg(value);
 }
 
-Spec flag(const char *name, bool CliOptions::*field)
+Spec flag(const char *name, bool CliOptions::*field, CliOptionUse use = CliOptionUse::Conversion)
 {
-    return {{QLatin1String(name)}, false, [field](const QString &, const QString &, CliParseState &s) {
+    return {{QLatin1String(name)},
+            false,
+            [field](const QString &, const QString &, CliParseState &s) {
                 s.options.*field = true;
                 return QString();
-            }};
+            },
+            use};
 }
 
 Spec modeFlag(QStringList names, bool CliParseState::*field)
 {
-    return {names, false, [field](const QString &, const QString &, CliParseState &s) {
+    return {names, false,
+            [field](const QString &, const QString &, CliParseState &s) {
                 s.*field = true;
                 return QString();
-            }};
+            },
+            CliOptionUse::Anywhere};
 }
 
 // A text stored as it is; refused when empty if refusal is given.
@@ -191,15 +196,17 @@ void addModes(std::vector<Spec> &t)
     t.push_back(modeFlag({QStringLiteral("--version")}, &CliParseState::version));
     t.push_back(modeFlag({QStringLiteral("--list-profiles")}, &CliParseState::listProfiles));
     t.push_back(modeFlag({QStringLiteral("--info")}, &CliParseState::info));
-    t.push_back(flag("--json", &CliOptions::json));
-    t.push_back(flag("--capture", &CliOptions::capture));
+    t.push_back(flag("--json", &CliOptions::json, CliOptionUse::Listing));
+    t.push_back(flag("--capture", &CliOptions::capture, CliOptionUse::Anywhere));
 }
 
 void addConversion(std::vector<Spec> &t)
 {
     t.push_back(
         text("--profile", &CliOptions::profileId, "--profile needs a profile ID (see --list-profiles)"));
-    t.push_back(text("--output", &CliOptions::outputDir, "--output needs a folder name"));
+    Spec output = text("--output", &CliOptions::outputDir, "--output needs a folder name");
+    output.use = CliOptionUse::Output;
+    t.push_back(output);
     t.push_back(number("--start", 0, kMaxInt, &CliOptions::startMs));
     t.push_back(number("--end", 0, kMaxInt, &CliOptions::endMs));
     t.push_back(own("--sections", storeSections));

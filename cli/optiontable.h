@@ -2,11 +2,17 @@
 
 #include "cli/options.h"
 
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
 #include <vector>
+
+// Where an option has an effect: in every mode, only when listing (--info,
+// --list-profiles), when converting or capturing, or only when converting.
+enum class CliOptionUse { Anywhere, Listing, Output, Conversion };
 
 // What the options read so far have set: the options themselves, and what
 // decides the mode once every argument is read.
@@ -17,6 +23,8 @@ struct CliParseState {
     bool listProfiles = false;
     bool info = false;
     bool jobsGiven = false;
+    // The options given, in order, as typed.
+    QList<QPair<QString, CliOptionUse>> given;
 };
 
 // One option of the command line: its spellings, whether the next argument
@@ -28,6 +36,7 @@ struct CliOptionSpec {
     QStringList names;
     bool takesValue = false;
     Store store;
+    CliOptionUse use = CliOptionUse::Conversion;
 };
 
 // Every option the tool knows.

@@ -107,7 +107,6 @@ refused "--list-profiles, --info and --profile (or --capture) cannot be combined
 refused "--list-profiles takes no files" --list-profiles "$CLIP"
 refused "--info needs at least one file" --info --json
 refused "--capture needs at least one web address" --capture
-refused "--capture and --disc-image cannot be combined" --capture --disc-image x.iso "http://127.0.0.1:9/a.mp4"
 refused "no input files" --profile 1004 --size 160x120
 refused "--end must be after --start" --profile 1004 --start 900 --end 900 "$CLIP"
 refused "give either --sections or --start/--end, not both" --profile 1004 --sections 0-500 --end 900 "$CLIP"
@@ -118,6 +117,13 @@ refused "give either --text-watermark or --image-watermark, not both" --profile 
 refused "give either --split-size or --split-time, not both" --profile 1004 --split-size 5 --split-time 1 "$CLIP"
 refused "--disc-image makes a disc of exactly one file" --disc-image x.iso "$CLIP" "$CLIP"
 refused "--disc-image takes the whole file; it cannot be split" --disc-image x.iso --split-time 1 "$CLIP"
+# Nothing asked for is dropped: an option the mode would leave unused is refused.
+expect 2 "--size cannot be used with --info" --info --size 320x240 "$CLIP"
+expect 2 "--output cannot be used with --list-profiles" --list-profiles --output "$W/refused"
+refused "--json goes with --info or --list-profiles" --profile 1004 --json "$CLIP"
+expect 2 "--disc-image needs --profile: without it --capture only saves the files" --capture --output "$W/refused" \
+    --disc-image x.iso "http://127.0.0.1:9/a.mp4"
+refused "--disc-label needs --disc-image" --profile 1004 --disc-label LABEL "$CLIP"
 [ ! -e "$W/refused" ] && [ ! -e "$W/x.iso" ] && ok "refusals wrote nothing" || fail "a refusal wrote $(ls -A "$W/refused" "$W/x.iso" 2>/dev/null)"
 
 # --- "--", names starting with "-", options after file names ---
