@@ -18,6 +18,6 @@ struct ConversionTask {
     JobProfile profile;
     std::vector<VideoInfo> sources; // the file, or the files to join in order
     QString outputPath;
-    QString tempDir;              // subtitle work files; the parts of a merge
+    QString tempDir;              // subtitle work files; a merge makes its private folder inside
     ProcessingOptions processing; // threads per codec, GPU encoding
 };
