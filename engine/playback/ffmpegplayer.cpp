@@ -2,6 +2,7 @@
 
 #include "engine/av/enginelog.h"
 #include "engine/playback/playeraudiooutput.h"
+#include "engine/playback/playerfilterstate.h"
 #include "engine/playback/playersession.h"
 #include "engine/playback/playervideooutput.h"
 #include "engine/playback/sessionreaper.h"
@@ -28,7 +29,24 @@ ObserverList &observerList()
     static auto *list = new ObserverList; // never destroyed: observers may outlive statics
     return *list;
 }
-std::atomic<bool> g_playerAlive{false};
+// The players alive now and the one the application registered.  The window
+// id is shared, so a change of it reaches every player.
+struct PlayerList {
+    std::mutex mutex;
+    std::vector<CffmpegPlayer *> players;
+    CffmpegPlayer *registered = nullptr;
+};
+PlayerList &playerList()
+{
+    static auto *list = new PlayerList; // never destroyed: a static player may outlive it otherwise
+    return *list;
+}
+std::vector<CffmpegPlayer *> livePlayers()
+{
+    PlayerList &l = playerList();
+    std::lock_guard<std::mutex> lock(l.mutex);
+    return l.players;
+}
 } // namespace
 
 IPlayerDestroyObserver::~IPlayerDestroyObserver()
@@ -41,6 +59,7 @@ IPlayerDestroyObserver::~IPlayerDestroyObserver()
 struct CffmpegPlayer::Impl {
     playback::VideoOutput output{[] { return CffmpegPlayer::getWndID(); }};
     playback::AudioOutput audio;
+    playback::FilterState filters;
     playback::SessionReaper reaper; // declared after the outputs: finished playbacks go before them
     std::unique_ptr<playback::PlayerSession> session;
     std::string path; // the file opened for playback, empty when none
@@ -55,30 +74,41 @@ struct CffmpegPlayer::Impl {
 
 CffmpegPlayer::CffmpegPlayer() : m_probe(std::make_unique<MediaProbe>()), d(std::make_unique<Impl>())
 {
-    g_playerAlive = true;
+    PlayerList &l = playerList();
+    std::lock_guard<std::mutex> lock(l.mutex);
+    l.players.push_back(this);
 }
 
 CffmpegPlayer::~CffmpegPlayer()
 {
     notifyDestroyObservers(PLAYER_DESTROYED);
-    g_playerAlive = false;
+    {
+        PlayerList &l = playerList();
+        std::lock_guard<std::mutex> lock(l.mutex);
+        l.players.erase(std::remove(l.players.begin(), l.players.end(), this), l.players.end());
+        if (l.registered == this)
+            l.registered = nullptr;
+    }
     d->session.reset();
 }
 
 void CffmpegPlayer::setWndID(int64_t id)
 {
-    if (g_wndId == id || !g_playerAlive) {
-        g_wndId = id;
+    if (g_wndId == id) {
         return;
     }
     // The owner of the window being given up hears of it while it still owns it.
-    CffmpegPlayer *p = FFP_GetPlayer();
-    if (p->d->session)
-        p->notifyDestroyObservers(PLAYER_WINDOW_CHANGED);
+    const std::vector<CffmpegPlayer *> players = livePlayers();
+    for (CffmpegPlayer *p : players) {
+        if (p->d->session)
+            p->notifyDestroyObservers(PLAYER_WINDOW_CHANGED);
+    }
     g_wndId = id;
-    p->d->output.noteWindow(id);
-    if (p->d->session)
-        p->d->session->refresh();
+    for (CffmpegPlayer *p : players) {
+        p->d->output.noteWindow(id);
+        if (p->d->session)
+            p->d->session->refresh();
+    }
 }
 
 int64_t CffmpegPlayer::getWndID()
@@ -115,7 +145,7 @@ bool CffmpegPlayer::ensureSession()
         return true;
     if (d->path.empty())
         return false;
-    auto session = std::make_unique<playback::PlayerSession>(*this, d->output, d->audio);
+    auto session = std::make_unique<playback::PlayerSession>(d->filters, d->output, d->audio);
     std::string error;
     if (!session->open(d->path, &error)) {
         qCDebug(lcPlayer, "player: [%s] cannot be played: %s", d->path.c_str(), error.c_str());
@@ -272,11 +302,38 @@ void CffmpegPlayer::GetShowRect(int &x, int &y, int &width, int &height)
 
 void CffmpegPlayer::SetZoomFilter(int mode, int width, int height)
 {
-    changeFilters([&](FilterSettings &f) {
+    d->filters.edit([&](FilterSettings &f) {
         f.zoomMode = mode;
         f.zoomWidth = width;
         f.zoomHeight = height;
     });
+    onFiltersChanged();
+}
+
+void CffmpegPlayer::setFilters(const FilterSettings &settings)
+{
+    d->filters.set(settings);
+    onFiltersChanged();
+}
+
+FilterSettings CffmpegPlayer::filters() const
+{
+    return d->filters.snapshot();
+}
+
+FilterSettings CffmpegPlayer::filterSnapshot(uint64_t *generation) const
+{
+    return d->filters.snapshot(generation);
+}
+
+uint64_t CffmpegPlayer::filterGeneration() const
+{
+    return d->filters.generation();
+}
+
+void CffmpegPlayer::resetFilters()
+{
+    setFilters(FilterSettings());
 }
 
 bool CffmpegPlayer::testAndRefresh(int64_t id)
@@ -292,10 +349,7 @@ bool CffmpegPlayer::testAndRefresh(int64_t id)
 
 void CffmpegPlayer::addDestroyObserver(IPlayerDestroyObserver *observer)
 {
-    ObserverList &l = observerList();
-    std::lock_guard<std::mutex> lock(l.mutex);
-    if (observer && std::find(l.observers.begin(), l.observers.end(), observer) == l.observers.end())
-        l.observers.push_back(observer);
+    FFP_AddDestroyObserver(observer);
 }
 
 void CffmpegPlayer::removeDestroyObserver(IPlayerDestroyObserver *observer)
@@ -356,8 +410,21 @@ void CffmpegPlayer::onFiltersChanged()
 
 CffmpegPlayer *FFP_GetPlayer()
 {
-    static CffmpegPlayer player;
-    return &player;
+    {
+        PlayerList &l = playerList();
+        std::lock_guard<std::mutex> lock(l.mutex);
+        if (l.registered)
+            return l.registered;
+    }
+    static CffmpegPlayer fallback;
+    return &fallback;
+}
+
+void FFP_RegisterPlayer(CffmpegPlayer *player)
+{
+    PlayerList &l = playerList();
+    std::lock_guard<std::mutex> lock(l.mutex);
+    l.registered = player;
 }
 
 int64_t FFP_SetWndID(int64_t id)
@@ -369,10 +436,16 @@ int64_t FFP_SetWndID(int64_t id)
 
 bool FFP_TestAndRefresh(int64_t id)
 {
-    return FFP_GetPlayer()->testAndRefresh(id);
+    bool painted = false;
+    for (CffmpegPlayer *p : livePlayers())
+        painted = p->testAndRefresh(id) || painted;
+    return painted;
 }
 
 void FFP_AddDestroyObserver(IPlayerDestroyObserver *observer)
 {
-    FFP_GetPlayer()->addDestroyObserver(observer);
+    ObserverList &l = observerList();
+    std::lock_guard<std::mutex> lock(l.mutex);
+    if (observer && std::find(l.observers.begin(), l.observers.end(), observer) == l.observers.end())
+        l.observers.push_back(observer);
 }

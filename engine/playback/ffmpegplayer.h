@@ -2,6 +2,7 @@
 
 #include "engine/av/filtersettings.h"
 #include "engine/playback/playstatus.h"
+#include "engine/playback/previewfiltertarget.h"
 #include "engine/probe/fileinfo.h"
 
 #include <cstdint>
@@ -27,11 +28,13 @@ enum PlayerDestroyReason {
 
 class MediaProbe;
 
-// The engine's one shared player (FFP_GetPlayer()).  It probes files for the
-// registry, and plays the open file into the native window whose id is
-// current, with sound, applying the same preview filters as the transcoder.
-// All calls are made from the GUI thread.
-class CffmpegPlayer : public CFilterSetters {
+// A player: it probes files for the registry, and plays the open file into
+// the native window whose id is current, with sound, applying the same
+// preview filters as the transcoder.  The application makes one and hands it
+// to the widgets that play; several may exist (tests make their own), and
+// the window id and the destroy observers are shared by all.  All calls are
+// made from the GUI thread, except filters(), which any thread may call.
+class CffmpegPlayer : public PreviewFilterTarget {
 public:
     CffmpegPlayer();
     ~CffmpegPlayer() override;
@@ -69,6 +72,15 @@ public:
     void GetShowRect(int &x, int &y, int &width, int &height);
     void SetZoomFilter(int mode, int width, int height);
 
+    // The preview filters, as one typed set.  setFilters replaces the whole
+    // set (the picture on screen is drawn again with it); the generation
+    // grows with every change.
+    void setFilters(const FilterSettings &settings) override;
+    FilterSettings filters() const override;
+    FilterSettings filterSnapshot(uint64_t *generation = nullptr) const;
+    uint64_t filterGeneration() const;
+    void resetFilters();
+
     // Paints the latest frame when the player owns window id; see FFP_TestAndRefresh.
     bool testAndRefresh(int64_t id);
     void addDestroyObserver(IPlayerDestroyObserver *observer);
@@ -84,10 +96,9 @@ public:
 
     struct Impl;
 
-protected:
-    void onFiltersChanged() override;
-
 private:
+    void onFiltersChanged();
+
     bool ensureSession();
     void endSession(int reason);
 
@@ -96,9 +107,14 @@ private:
     std::unique_ptr<Impl> d;
 };
 
+// The player the application registered with FFP_RegisterPlayer, or else a
+// process-wide one made on first use (for tools and tests that have none).
 CffmpegPlayer *FFP_GetPlayer();
+// Makes player the one FFP_GetPlayer answers (nullptr: none); a registered
+// player leaves by itself when it is destroyed.
+void FFP_RegisterPlayer(CffmpegPlayer *player);
 // Makes id the current window; returns the id in force before the call.
 int64_t FFP_SetWndID(int64_t id);
-// True when the player owns window id and has redrawn the current frame into it.
+// True when a player owns window id and has redrawn the current frame into it.
 bool FFP_TestAndRefresh(int64_t id);
 void FFP_AddDestroyObserver(IPlayerDestroyObserver *observer);

@@ -65,7 +65,7 @@ void PlayerPicture::render()
     if (!m_shown)
         return;
     uint64_t generation = 0;
-    const FilterSettings settings = m_filters.filterSnapshot(&generation);
+    const FilterSettings settings = m_filters.snapshot(&generation);
     FramePtr filtered =
         m_filter.apply(m_shown.get(), settings, generation, m_stream.timeBase, m_stream.frameRate);
     if (!filtered) {
@@ -115,7 +115,7 @@ double PlayerPicture::streamAspect() const
     if (m_stream.width <= 0 || m_stream.height <= 0)
         return 0.0;
     // The preview's zoom keeps the picture's shape: only the crop changes it.
-    const FilterSettings f = m_filters.filterSnapshot();
+    const FilterSettings f = m_filters.snapshot();
     const AVRational sarQ = m_stream.sampleAspect;
     const double sar = sarQ.num > 0 && sarQ.den > 0 ? av_q2d(sarQ) : 1.0;
     if (f.crop && f.cropWidth > 0 && f.cropHeight > 0)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/av/filtersettings.h"
 #include "engine/playback/playerfilter.h"
+#include "engine/playback/playerfilterstate.h"
 #include "engine/playback/playerframequeue.h"
 
 #include <cstdint>
@@ -19,7 +19,7 @@ class VideoOutput;
 class PlayerPicture {
 public:
     // source: the token the video output knows this playback by.
-    PlayerPicture(CFilterSetters &filters, VideoOutput &output, const void *source)
+    PlayerPicture(const FilterState &filters, VideoOutput &output, const void *source)
         : m_filters(filters), m_output(output), m_source(source)
     {
     }
@@ -44,7 +44,7 @@ public:
 private:
     double streamAspect() const;
 
-    CFilterSetters &m_filters;
+    const FilterState &m_filters;
     VideoOutput &m_output;
     const void *m_source;
     VideoStreamInfo m_stream;

@@ -20,7 +20,7 @@ class VideoLane;
 // and notices when the section has played out.
 class PlayerPresenter {
 public:
-    PlayerPresenter(PlaybackState &state, CFilterSetters &filters, VideoOutput &output, const void *source)
+    PlayerPresenter(PlaybackState &state, const FilterState &filters, VideoOutput &output, const void *source)
         : m_state(state), m_picture(filters, output, source)
     {
     }

@@ -11,7 +11,7 @@
 
 namespace playback {
 
-PlayerSession::PlayerSession(CFilterSetters &filters, VideoOutput &output, AudioOutput &audio)
+PlayerSession::PlayerSession(const FilterState &filters, VideoOutput &output, AudioOutput &audio)
     : m_sink(m_state, audio), m_presenter(m_state, filters, output, this)
 {
     m_presenter.setFinishedHandler([this] { markFinished(); });

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "engine/av/demuxer.h"
-#include "engine/av/filtersettings.h"
 #include "engine/playback/playbackstate.h"
 #include "engine/playback/playeraudiosink.h"
+#include "engine/playback/playerfilterstate.h"
 #include "engine/playback/playerpresenter.h"
 #include "engine/playback/playerreader.h"
 
@@ -29,7 +29,7 @@ class VideoOutput;
 // shutdown() waits for the threads, which it wakes first.
 class PlayerSession {
 public:
-    PlayerSession(CFilterSetters &filters, VideoOutput &output, AudioOutput &audio);
+    PlayerSession(const FilterState &filters, VideoOutput &output, AudioOutput &audio);
     ~PlayerSession();
     PlayerSession(const PlayerSession &) = delete;
     PlayerSession &operator=(const PlayerSession &) = delete;

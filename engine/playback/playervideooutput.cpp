@@ -132,11 +132,10 @@ bool VideoOutput::paint(int64_t id, bool *stale)
 
 void VideoOutput::requestRepaint()
 {
-    auto *app = QCoreApplication::instance();
-    if (!app || m_repaintPending.exchange(true))
+    if (!QCoreApplication::instance() || m_repaintPending.exchange(true))
         return;
     QMetaObject::invokeMethod(
-        app,
+        &m_callContext,
         [this] {
             m_repaintPending = false;
             const int64_t id = m_currentWindow();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QObject>
 #include <QRect>
 #include <QSize>
 
@@ -55,6 +56,9 @@ private:
     QSize m_initSize;
     QSize m_windowSize;
     std::atomic<bool> m_repaintPending{false};
+    // The queued repaint calls run in this object's name: a call still
+    // queued when the output goes away is dropped with it.
+    QObject m_callContext;
 };
 
 } // namespace playback

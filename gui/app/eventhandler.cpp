@@ -267,7 +267,7 @@ void CEventHandler::onMenuEditTrim()
     VideoBasicInfo info;
     if (!VideoInfoManager::instance()->basicInfo(currentRow(), info))
         return;
-    VideoTrimDialog dialog(mainWindow);
+    VideoTrimDialog dialog(m_window->player(), mainWindow);
     dialog.setSource(info);
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -279,7 +279,7 @@ void CEventHandler::onMenuEditTrim()
 
 void CEventHandler::onMenuEditVideoEdit()
 {
-    EditorDialog dialog(mainWindow);
+    EditorDialog dialog(m_window->player(), mainWindow);
     dialog.selectRow(EditorDialog::startRow(currentRow()));
     dialog.exec();
 }

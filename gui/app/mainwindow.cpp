@@ -12,6 +12,7 @@
 #include "gui/widgets/videomenubarwidget.h"
 #include "gui/widgets/videotitlebarwidget.h"
 #include "gui/widgets/videotoolbarwidget.h"
+#include "gui/widgets/welcomewidget.h"
 
 #include "gui/player/videoplayerwidget.h"
 #include "gui/profiles/customizedialog.h"
@@ -30,8 +31,10 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-MainWindow::MainWindow(QWidget *parent) : QWidget(parent)
+MainWindow::MainWindow(QWidget *parent) : QWidget(parent), m_player(std::make_unique<CffmpegPlayer>())
 {
+    // The program's player; tools that ask the engine for "the" player get it too.
+    FFP_RegisterPlayer(m_player.get());
     setCursor(Qt::ArrowCursor);
     m_customizeDialog = createCustomizeDialog();
     m_profileMenu = createProfileMenu();
@@ -73,15 +76,22 @@ MainWindow::~MainWindow()
     config->setSelectedRowSource({});
     config->setRowPathSource({});
     delete m_customizeDialog; // created without parent
+    // The panels that play go before the player they use.
+    m_play = {};
+    m_playerScreenId = {};
+    delete m_playerWidget;
+    m_playerWidget = nullptr;
 }
 
 void MainWindow::buildLayout()
 {
     m_titleBar = new VideoTitleBarWidget(this);
-    m_listWidget = new VideoListWidget(this, this);
-    m_toolBar = new VideoToolBarWidget(this);
+    m_listWidget = new VideoListWidget(this);
+    m_toolBar = new VideoToolBarWidget(m_listWidget, this);
     m_convertWidget = createConvertPanel();
-    m_menuBar = new VideoMenuBarWidget(this);
+    m_menuBar = new VideoMenuBarWidget(m_listWidget, this);
+    connect(static_cast<VideoConvertWidget *>(m_convertWidget), &VideoConvertWidget::convertStatusChanged,
+            m_menuBar, &VideoMenuBarWidget::onConvertStatusChanged);
     m_bottomStrip = new QWidget(this);
     m_bottomStrip->setFixedHeight(10);
     m_playerWidget = createPlayerPanel();
@@ -115,12 +125,77 @@ void MainWindow::buildLayout()
     layout->addWidget(m_convertWidget);
     layout->addWidget(m_bottomStrip);
 
-    m_listPopupMenu = new VideoListPopupMenu(this);
+    m_listPopupMenu = new VideoListPopupMenu(m_listWidget, this);
+    m_listWidget->setContextMenu(m_listPopupMenu);
+    connectCommands();
+}
+
+void MainWindow::connectCommands()
+{
+    // What the user asks for in the bars, the list and its menu is carried
+    // out by the command handler (or by the window itself).
+    CEventHandler *h = m_eventHandler;
+    connect(m_titleBar, &VideoTitleBarWidget::settingsRequested, h, &CEventHandler::onMenuToolSettings);
+    connect(m_titleBar, &VideoTitleBarWidget::closeRequested, h, &CEventHandler::onCloseMainWindow);
+
+    WelcomeWidget *welcome = m_listWidget->welcomeWidget();
+    connect(welcome, &WelcomeWidget::addFilesRequested, h, &CEventHandler::onMenuFileAddFile);
+    connect(welcome, &WelcomeWidget::addFolderRequested, h, &CEventHandler::onMenuFileAddFolder);
+    connect(m_listWidget, &VideoListWidget::playRequested, this, &MainWindow::startPlay);
+
+    VideoListPopupMenu *popup = m_listPopupMenu;
+    connect(popup, &VideoListPopupMenu::playRequested, this, &MainWindow::onPlaySelected);
+    connect(popup, &VideoListPopupMenu::clipRequested, h, &CEventHandler::onMenuEditTrim);
+    connect(popup, &VideoListPopupMenu::editEffectRequested, h, &CEventHandler::onMenuEditVideoEdit);
+    connect(popup, &VideoListPopupMenu::clearAllRequested, h, &CEventHandler::onMenuEditClearAll);
+    connect(popup, &VideoListPopupMenu::fileInformationRequested, h, &CEventHandler::onMenuFileFileProperty);
+    connect(popup, &VideoListPopupMenu::moveUpRequested, h, &CEventHandler::onMenuVideoMoveUp);
+    connect(popup, &VideoListPopupMenu::moveDownRequested, h, &CEventHandler::onMenuVideoMoveDown);
+
+    VideoToolBarWidget *tools = m_toolBar;
+    connect(tools, &VideoToolBarWidget::addFilesRequested, h, &CEventHandler::onMenuFileAddFile);
+    connect(tools, &VideoToolBarWidget::addFolderRequested, h, &CEventHandler::onMenuFileAddFolder);
+    connect(tools, &VideoToolBarWidget::downloadRequested, h, &CEventHandler::onMenuFileDownload);
+    connect(tools, &VideoToolBarWidget::removeRequested, h, &CEventHandler::onMenuEditRemove);
+    connect(tools, &VideoToolBarWidget::editRequested, h, &CEventHandler::onMenuEditVideoEdit);
+    connect(tools, &VideoToolBarWidget::clipRequested, h, &CEventHandler::onMenuEditTrim);
+    connect(tools, &VideoToolBarWidget::mergeToggled, h, &CEventHandler::onMenuEditMerge);
+
+    VideoMenuBarWidget *menu = m_menuBar;
+    connect(menu, &VideoMenuBarWidget::addFileRequested, h, &CEventHandler::onMenuFileAddFile);
+    connect(menu, &VideoMenuBarWidget::downloadRequested, h, &CEventHandler::onMenuFileDownload);
+    connect(menu, &VideoMenuBarWidget::addFolderRequested, h, &CEventHandler::onMenuFileAddFolder);
+    connect(menu, &VideoMenuBarWidget::fileInformationRequested, h, &CEventHandler::onMenuFileFileProperty);
+    connect(menu, &VideoMenuBarWidget::exitRequested, h, &CEventHandler::onCloseMainWindow);
+    connect(menu, &VideoMenuBarWidget::duplicateRequested, h, &CEventHandler::onMenuEditDuplicate);
+    connect(menu, &VideoMenuBarWidget::clipRequested, h, &CEventHandler::onMenuEditTrim);
+    connect(menu, &VideoMenuBarWidget::videoEditRequested, h, &CEventHandler::onMenuEditVideoEdit);
+    connect(menu, &VideoMenuBarWidget::removeRequested, h, &CEventHandler::onMenuEditRemove);
+    connect(menu, &VideoMenuBarWidget::clearAllRequested, h, &CEventHandler::onMenuEditClearAll);
+    connect(menu, &VideoMenuBarWidget::renameRequested, h, &CEventHandler::onMenuEditRename);
+    connect(menu, &VideoMenuBarWidget::mergeToggled, h, &CEventHandler::onMenuEditMerge);
+    connect(menu, &VideoMenuBarWidget::settingsRequested, h, &CEventHandler::onMenuToolSettings);
+    connect(menu, &VideoMenuBarWidget::customizeProfileRequested, this,
+            &MainWindow::showProfileCustomizeDialog);
+    connect(menu, &VideoMenuBarWidget::openOutputDirRequested, h, &CEventHandler::onMenuToolOpenOutputDir);
+    connect(menu, &VideoMenuBarWidget::convertAllRequested, h, &CEventHandler::onMenuActionConvertAll);
+    connect(menu, &VideoMenuBarWidget::onlineHelpRequested, h, &CEventHandler::onMenuHelpOnLineHelp);
+    connect(menu, &VideoMenuBarWidget::supportRequested, h, &CEventHandler::onMenuHelpSupport);
+    connect(menu, &VideoMenuBarWidget::aboutRequested, h, &CEventHandler::onMenuHelpAbout);
+    connect(menu, &VideoMenuBarWidget::checkUpdateRequested, h, &CEventHandler::onMenuHelpCheckUpdate);
+    connect(menu, &VideoMenuBarWidget::productPageRequested, h, &CEventHandler::onMenuHelpProductPage);
+}
+
+void MainWindow::onPlaySelected()
+{
+    VideoBasicInfo info;
+    if (m_listWidget && m_listWidget->selectedBasicInfo(info))
+        startPlay(info);
 }
 
 QWidget *MainWindow::createPlayerPanel()
 {
-    auto *player = new VideoPlayerWidget(this);
+    auto *player = new VideoPlayerWidget(m_player.get(), this);
     connect(m_listWidget, &VideoListWidget::currentItemChanged, player,
             &VideoPlayerWidget::onVideoListCurrentItemChanged);
     player->setCurrentRowSource([this] { return m_listWidget ? m_listWidget->currentRow() : -1; });

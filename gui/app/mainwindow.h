@@ -5,8 +5,10 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 class CEventHandler;
+class CffmpegPlayer;
 class LoadVideoFilesProgressDialog;
 class QDialog;
 class VideoListPopupMenu;
@@ -25,6 +27,8 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
+    // The player the window's panels and dialogs play in; the window owns it.
+    CffmpegPlayer *player() const { return m_player.get(); }
     WidgetEnhancer *enhancer() const { return m_enhancer; }
     CEventHandler *eventHandler() const { return m_eventHandler; }
     QWidget *playerWidget() const { return m_playerWidget; }
@@ -64,6 +68,10 @@ public:
     void popupProfileMenu();
     void showProfileCustomizeDialog();
 
+private slots:
+    // The list's context menu "Play": the selected row plays.
+    void onPlaySelected();
+
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -77,8 +85,10 @@ private:
     QWidget *createProfileMenu();
     QDialog *createCustomizeDialog();
     void buildLayout();
+    void connectCommands();
     void addFilesFromArguments();
 
+    std::unique_ptr<CffmpegPlayer> m_player;
     WidgetEnhancer *m_enhancer = nullptr;
     CEventHandler *m_eventHandler = nullptr;
     QWidget *m_playerWidget = nullptr;

@@ -38,14 +38,10 @@ namespace {
 
 const QSize kScreenSize(576, 324);
 
-CffmpegPlayer *player()
-{
-    return FFP_GetPlayer();
-}
-
 } // namespace
 
-EditorDialog::EditorDialog(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
+EditorDialog::EditorDialog(CffmpegPlayer *player, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_player(player)
 {
     setWindowTitle(tr("Edit Video"));
     setStyleSheet(EditorStyle::dialogStyle());
@@ -57,7 +53,7 @@ EditorDialog::EditorDialog(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::F
     m_playTimer->setSingleShot(false);
 
     // The preview starts clean: no filters left from another owner.
-    player()->resetFilters();
+    m_player->resetFilters();
 
     buildForm();
 
@@ -91,11 +87,11 @@ EditorDialog::~EditorDialog()
     // Give the player back: stopped, without the editor's filters, sound as
     // it was, and no window until its next owner starts.
     m_playTimer->stop();
-    player()->Stop();
+    m_player->Stop();
     emit playStatusChanged(PLAY_STATUS_STOPPED);
     if (btnSound->isChecked())
-        player()->SetSilent();
-    player()->resetFilters();
+        m_player->SetSilent();
+    m_player->resetFilters();
     CffmpegPlayer::setWndID(0);
 }
 
@@ -149,6 +145,7 @@ void EditorDialog::buildForm()
     tabWidget->setObjectName(QStringLiteral("tabWidget"));
     tabWidget->clear();
     m_tabEffect = new VideoEditTabEffect(tabWidget);
+    m_tabEffect->setPlayer(m_player);
     m_tabCrop = new VideoEditTabCrop(this, tabWidget);
     m_tabSubtitle = new VideoEditTabSubtitle(this, tabWidget);
     m_tabWatermark = new VideoEditTabWatermark(this, tabWidget);
@@ -250,7 +247,7 @@ VideoInfo *EditorDialog::currentRecord() const
     return VideoInfoManager::instance()->itemOfVideoFile(row);
 }
 
-void EditorDialog::setFilterTarget(CFilterSetters *target)
+void EditorDialog::setFilterTarget(PreviewFilterTarget *target)
 {
     m_filters = target;
     m_tabEffect->setFilterTarget(target);
@@ -258,9 +255,11 @@ void EditorDialog::setFilterTarget(CFilterSetters *target)
     m_tabWatermark->setFilterTarget(target);
 }
 
-CFilterSetters *EditorDialog::filterTarget() const
+PreviewFilterTarget *EditorDialog::filterTarget() const
 {
-    return m_filters ? m_filters : FFP_GetPlayer();
+    if (m_filters)
+        return m_filters;
+    return m_player;
 }
 
 void EditorDialog::showMessage(const QString &title, const QString &text)
@@ -279,7 +278,7 @@ int64_t EditorDialog::screenWindowId() const
 QRect EditorDialog::showRect() const
 {
     int x = 0, y = 0, w = 0, h = 0;
-    player()->GetShowRect(x, y, w, h);
+    m_player->GetShowRect(x, y, w, h);
     return QRect(QPoint(x, y), QPoint(x + w - 1, y + h - 1));
 }
 
@@ -287,20 +286,22 @@ void EditorDialog::sendMirror(const VideoInfo *record)
 {
     if (!record)
         return;
-    filterTarget()->AddhFilpFileter(record->hFlip ? 0 : 1);
-    filterTarget()->AddvFilpFileter(record->vFlip ? 0 : 1);
+    filterTarget()->editFilters([record](FilterSettings &f) {
+        f.hFlip = record->hFlip;
+        f.vFlip = record->vFlip;
+    });
 }
 
 void EditorDialog::onBtnStartClicked()
 {
-    switch (player()->GetPlayStatus()) {
+    switch (m_player->GetPlayStatus()) {
     case PLAY_STATUS_PLAYING:
-        player()->Pause();
+        m_player->Pause();
         emit playStatusChanged(PLAY_STATUS_PAUSED);
         btnStart->setChecked(false);
         break;
     case PLAY_STATUS_PAUSED:
-        player()->Play();
+        m_player->Play();
         emit playStatusChanged(PLAY_STATUS_PLAYING);
         btnStart->setChecked(true);
         break;
@@ -312,7 +313,7 @@ void EditorDialog::onBtnStartClicked()
             const VideoProfileFormatUserConfig profile = config->getCurrentProfile();
             const QSize size = profile.isValid() ? profile.getResolution() : QSize();
             if (size.width() > 0 && size.height() > 0)
-                player()->SetZoomFilter(0, size.width(), size.height());
+                m_player->SetZoomFilter(0, size.width(), size.height());
         }
         btnStart->setChecked(true);
         break;
@@ -323,13 +324,13 @@ void EditorDialog::onBtnStartClicked()
 void EditorDialog::startPlayFile(VideoBasicInfo &fileInfo)
 {
     const QByteArray path = fileInfo.filename.toLocal8Bit();
-    if (player()->GetOpenedFileName() != path.toStdString())
-        player()->CloseFile();
+    if (m_player->GetOpenedFileName() != path.toStdString())
+        m_player->CloseFile();
     CffmpegPlayer::setWndID(screenWindowId());
-    const int status = player()->GetPlayStatus();
+    const int status = m_player->GetPlayStatus();
     if (status != PLAY_STATUS_STOPPED && status != PLAY_STATUS_NONE)
         return;
-    if (!player()->OpenFile(path.constData())) {
+    if (!m_player->OpenFile(path.constData())) {
         showMessage(tr("warnning"), tr("selected video file is not a valid video file."));
         return;
     }
@@ -337,32 +338,32 @@ void EditorDialog::startPlayFile(VideoBasicInfo &fileInfo)
     m_playTimer->setInterval(PlayTimerInterval);
     m_playTimer->setSingleShot(false);
     m_playTimer->start();
-    player()->SetInitSize(widgetPlayer->width(), widgetPlayer->height());
-    player()->SetStartEndPos(fileInfo.msStart, fileInfo.msEnd);
-    player()->Play();
-    player()->SetVolumn(sliderSound->value());
+    m_player->SetInitSize(widgetPlayer->width(), widgetPlayer->height());
+    m_player->SetStartEndPos(fileInfo.msStart, fileInfo.msEnd);
+    m_player->Play();
+    m_player->SetVolumn(sliderSound->value());
     emit playStatusChanged(PLAY_STATUS_PLAYING);
 }
 
 void EditorDialog::pausePlay()
 {
-    if (player()->GetPlayStatus() == PLAY_STATUS_PLAYING) {
-        player()->Pause();
+    if (m_player->GetPlayStatus() == PLAY_STATUS_PLAYING) {
+        m_player->Pause();
         emit playStatusChanged(PLAY_STATUS_PAUSED);
     }
 }
 
 void EditorDialog::resumePlay()
 {
-    if (player()->GetPlayStatus() == PLAY_STATUS_PAUSED) {
-        player()->Play();
+    if (m_player->GetPlayStatus() == PLAY_STATUS_PAUSED) {
+        m_player->Play();
         emit playStatusChanged(PLAY_STATUS_PLAYING);
     }
 }
 
 void EditorDialog::stopPlay()
 {
-    player()->Stop();
+    m_player->Stop();
     m_playTimer->stop();
     emit playStatusChanged(PLAY_STATUS_STOPPED);
 }
@@ -375,27 +376,27 @@ void EditorDialog::onBtnStopClicked()
 void EditorDialog::onBtnSoundClicked()
 {
     sliderSound->setEnabled(!btnSound->isChecked());
-    player()->SetSilent();
+    m_player->SetSilent();
 }
 
 void EditorDialog::onSliderPlayProgressMoved(int val)
 {
-    player()->Seek(val);
+    m_player->Seek(val);
 }
 
 void EditorDialog::onSliderVolumnMoved(int val)
 {
-    player()->SetVolumn(val);
+    m_player->SetVolumn(val);
 }
 
 void EditorDialog::onPlayTimerTimeout()
 {
     // The picture's place settles once the first frames are filtered.
     m_selector->setScreenRect(showRect());
-    const double position = player()->GetCurrentPosition();
+    const double position = m_player->GetCurrentPosition();
     if (!sliderPlayer->isSliderDown())
         sliderPlayer->setValue(int(std::clamp(position, 0.0, double(std::numeric_limits<int>::max()))));
-    const int status = player()->GetPlayStatus();
+    const int status = m_player->GetPlayStatus();
     if (status == PLAY_STATUS_STOPPED || status == PLAY_STATUS_NONE) {
         // The end of the section: the preview plays it again.
         emit playStatusChanged(PLAY_STATUS_STOPPED);
@@ -476,13 +477,13 @@ void EditorDialog::onVideoSelectionChanged(const QItemSelection &selected, const
     if (!record)
         return;
     m_selector->setVideoSize(QSize(record->width, record->height));
-    player()->Stop();
+    m_player->Stop();
     m_playTimer->stop();
     emit playStatusChanged(PLAY_STATUS_STOPPED);
     CffmpegPlayer::setWndID(screenWindowId());
     // Nothing of the previous file's preview stays; the mirror and the tabs
     // below send this file's.
-    filterTarget()->resetFilters();
+    filterTarget()->setFilters(FilterSettings());
     sendMirror(record);
     // The tabs take the new record before playback starts, so that the
     // filters sent when it starts are this file's.
@@ -533,7 +534,7 @@ void EditorDialog::onBtnMirrorHorClicked()
     const bool old = record->hFlip;
     record->hFlip = !old;
     record->flipChanged = true;
-    filterTarget()->AddhFilpFileter(old ? 1 : 0);
+    filterTarget()->editFilters([old](FilterSettings &f) { f.hFlip = !old; });
 }
 
 void EditorDialog::onBtnMirrorVerClicked()
@@ -544,7 +545,7 @@ void EditorDialog::onBtnMirrorVerClicked()
     const bool old = record->vFlip;
     record->vFlip = !old;
     record->flipChanged = true;
-    filterTarget()->AddvFilpFileter(old ? 1 : 0);
+    filterTarget()->editFilters([old](FilterSettings &f) { f.vFlip = !old; });
 }
 
 void EditorDialog::onBtnWinCloseClicked()

@@ -9,7 +9,8 @@
 #include <functional>
 #include <memory>
 
-class CFilterSetters;
+class CffmpegPlayer;
+class PreviewFilterTarget;
 class QLabel;
 class QListView;
 class QPushButton;
@@ -28,7 +29,7 @@ class VideoSelector;
 // The modal "Edit Video" dialog: the video files of the media list on the
 // left, the selected file playing in a looping preview, the mirror buttons,
 // and the Effect, Crop, Subtitle and Watermark tabs.  Every setting is
-// previewed at once through the shared player's filters; each tab's Apply
+// previewed at once through the player's filters; each tab's Apply
 // stores it in the file's record, which the conversion reads.  While open,
 // the dialog owns the player's window; closing it stops the preview and
 // gives the window up.
@@ -37,7 +38,8 @@ class EditorDialog : public QDialog {
 public:
     static constexpr int PlayTimerInterval = 500; // ms
 
-    explicit EditorDialog(QWidget *parent = nullptr);
+    // player: the one the preview plays in; it must outlive the dialog.
+    explicit EditorDialog(CffmpegPlayer *player, QWidget *parent = nullptr);
     ~EditorDialog() override;
 
     // The editor row for the media list's current row (-1 for none): the
@@ -48,10 +50,11 @@ public:
     // The record of the first selected row (null when the list is empty).
     VideoInfo *currentRecord() const;
 
-    // Where preview filter calls go (the shared player unless set; tests
-    // record the calls here).
-    void setFilterTarget(CFilterSetters *target);
-    CFilterSetters *filterTarget() const;
+    CffmpegPlayer *player() const { return m_player; }
+    // Where the preview's filters go (the player unless set; tests record
+    // the changes here).
+    void setFilterTarget(PreviewFilterTarget *target);
+    PreviewFilterTarget *filterTarget() const;
 
     // Where information boxes go (a box without parent unless set).
     using MessageSink = std::function<void(const QString &title, const QString &text)>;
@@ -136,6 +139,7 @@ private:
 
     // True while the dialog itself writes the crop spin boxes.
     bool m_cropGuard = false;
-    CFilterSetters *m_filters = nullptr;
+    CffmpegPlayer *m_player;
+    PreviewFilterTarget *m_filters = nullptr;
     MessageSink m_messageSink;
 };

@@ -4,6 +4,7 @@
 #include "core/media/videoinfo.h"
 #include "engine/playback/ffmpegplayer.h"
 #include "gui/editor/editorstyle.h"
+#include "gui/editor/previewedits.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -111,14 +112,24 @@ QSlider *VideoEditTabEffect::addSlider(QGridLayout *grid, int row, const QString
     return slider;
 }
 
-void VideoEditTabEffect::setFilterTarget(CFilterSetters *target)
+PreviewFilterTarget *VideoEditTabEffect::filters() const
 {
-    m_filters = target;
+    return m_filters ? m_filters : m_player;
 }
 
-CFilterSetters *VideoEditTabEffect::filters() const
+void VideoEditTabEffect::sendLevels(int brightness, int contrast, int saturation)
 {
-    return m_filters ? m_filters : FFP_GetPlayer();
+    editPreview([&](FilterSettings &f) {
+        f.lightness = brightness;
+        f.contrast = contrast;
+        f.saturation = saturation;
+    });
+}
+
+void VideoEditTabEffect::setVolume(int amplifier)
+{
+    if (m_player)
+        m_player->SetVolumn(EditEffects::amplifierVolume(amplifier));
 }
 
 void VideoEditTabEffect::setRecord(VideoInfo *record)
@@ -131,22 +142,22 @@ void VideoEditTabEffect::setRecord(VideoInfo *record)
 
 void VideoEditTabEffect::onBrightnessChanged(int value)
 {
-    filters()->SetLightness(value);
+    editPreview([&](FilterSettings &f) { f.lightness = value; });
 }
 
 void VideoEditTabEffect::onContrastChanged(int value)
 {
-    filters()->SetContrast(value);
+    editPreview([&](FilterSettings &f) { f.contrast = value; });
 }
 
 void VideoEditTabEffect::onSaturationChanged(int value)
 {
-    filters()->SetSaturation(value);
+    editPreview([&](FilterSettings &f) { f.saturation = value; });
 }
 
 void VideoEditTabEffect::onAmplifierChanged(int value)
 {
-    FFP_GetPlayer()->SetVolumn(EditEffects::amplifierVolume(value));
+    setVolume(value);
 }
 
 void VideoEditTabEffect::onCBEffectOptionChanged(int index)
@@ -154,7 +165,7 @@ void VideoEditTabEffect::onCBEffectOptionChanged(int index)
     bool ok = false;
     const int effect = m_cbEffect->itemData(index).toInt(&ok);
     if (ok)
-        EditEffects::applyEffect(effect, *filters());
+        editPreview([effect](FilterSettings &f) { PreviewEdits::setEffect(f, effect); });
 }
 
 void VideoEditTabEffect::onCBDeinterlacingnChanged(int index)
@@ -162,7 +173,7 @@ void VideoEditTabEffect::onCBDeinterlacingnChanged(int index)
     bool ok = false;
     const int mode = m_cbDeinterlacing->itemData(index).toInt(&ok);
     if (ok)
-        EditEffects::applyDeinterlace(mode, *filters());
+        editPreview([mode](FilterSettings &f) { PreviewEdits::setDeinterlace(f, mode); });
 }
 
 void VideoEditTabEffect::onBtnApplyClicked()
@@ -195,10 +206,8 @@ void VideoEditTabEffect::load()
     m_sliderContrast->setValue(m_record->contrast);
     m_sliderSaturation->setValue(m_record->saturation);
     m_sliderAmplifier->setValue(m_record->amplifier);
-    filters()->SetLightness(m_record->brightness);
-    filters()->SetContrast(m_record->contrast);
-    filters()->SetSaturation(m_record->saturation);
-    FFP_GetPlayer()->SetVolumn(EditEffects::amplifierVolume(m_record->amplifier));
+    sendLevels(m_record->brightness, m_record->contrast, m_record->saturation);
+    setVolume(m_record->amplifier);
 
     const int effect = m_cbEffect->findData(m_record->effect);
     if (effect >= 0) {
@@ -214,10 +223,8 @@ void VideoEditTabEffect::load()
 
 void VideoEditTabEffect::applyPreview()
 {
-    filters()->SetLightness(m_sliderBrightness->value());
-    filters()->SetContrast(m_sliderContrast->value());
-    filters()->SetSaturation(m_sliderSaturation->value());
-    FFP_GetPlayer()->SetVolumn(EditEffects::amplifierVolume(m_sliderAmplifier->value()));
+    sendLevels(m_sliderBrightness->value(), m_sliderContrast->value(), m_sliderSaturation->value());
+    setVolume(m_sliderAmplifier->value());
     onCBEffectOptionChanged(m_cbEffect->currentIndex());
     onCBDeinterlacingnChanged(m_cbDeinterlacing->currentIndex());
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "engine/playback/previewfiltertarget.h"
+
 #include <QWidget>
 
-class CFilterSetters;
+class CffmpegPlayer;
 class QComboBox;
 class QPushButton;
 class QSlider;
@@ -17,8 +19,11 @@ class VideoEditTabEffect : public QWidget {
 public:
     explicit VideoEditTabEffect(QWidget *parent = nullptr);
 
-    // Where the preview calls go (the shared player unless set).
-    void setFilterTarget(CFilterSetters *target);
+    // The player whose sound follows the amplifier, and where the preview
+    // filters go unless a filter target is set.
+    void setPlayer(CffmpegPlayer *player) { m_player = player; }
+    // Where the preview filters go instead of the player (null: the player).
+    void setFilterTarget(PreviewFilterTarget *target) { m_filters = target; }
     // Stores the record (ignored when null) and loads it.
     void setRecord(VideoInfo *record);
     VideoInfo *record() const { return m_record; }
@@ -47,10 +52,20 @@ public slots:
 private:
     void load();
     QSlider *addSlider(class QGridLayout *grid, int row, const QString &name, const char *objectName);
-    CFilterSetters *filters() const;
+    PreviewFilterTarget *filters() const;
+    // Changes the preview's filter set in one write (nothing without a target).
+    template <typename F> void editPreview(F &&change)
+    {
+        if (PreviewFilterTarget *target = filters())
+            target->editFilters(std::forward<F>(change));
+    }
+    // The three picture levels in one change of the preview.
+    void sendLevels(int brightness, int contrast, int saturation);
+    void setVolume(int amplifier);
 
     VideoInfo *m_record = nullptr;
-    CFilterSetters *m_filters = nullptr;
+    CffmpegPlayer *m_player = nullptr;
+    PreviewFilterTarget *m_filters = nullptr;
     QComboBox *m_cbEffect = nullptr;
     QComboBox *m_cbDeinterlacing = nullptr;
     QSlider *m_sliderBrightness = nullptr;

@@ -1,9 +1,9 @@
 #include "gui/editor/videoedittaboverlay.h"
 
 #include "core/edit/overlayrules.h"
-#include "engine/playback/ffmpegplayer.h"
 #include "gui/common/fontcombo.h"
 #include "gui/editor/editorcolorcombo.h"
+#include "gui/editor/editordialog.h"
 #include "gui/editor/editorstyle.h"
 
 #include <QComboBox>
@@ -108,9 +108,11 @@ VideoEditTabOverlay::VideoEditTabOverlay(EditorDialog *dialog, const QString &ob
     connect(btnReset, &QPushButton::clicked, this, &VideoEditTabOverlay::onBtnResetClicked);
 }
 
-CFilterSetters *VideoEditTabOverlay::filters() const
+PreviewFilterTarget *VideoEditTabOverlay::filters() const
 {
-    return m_filters ? m_filters : FFP_GetPlayer();
+    if (m_filters)
+        return m_filters;
+    return m_dialog ? m_dialog->filterTarget() : nullptr;
 }
 
 void VideoEditTabOverlay::setRecord(VideoInfo *record)

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "engine/playback/previewfiltertarget.h"
+
 #include <QColor>
 #include <QString>
 #include <QWidget>
 
-class CFilterSetters;
 class EditorColorCombo;
 class EditorDialog;
 class QComboBox;
@@ -23,8 +24,8 @@ class VideoEditTabOverlay : public QWidget {
 public:
     VideoEditTabOverlay(EditorDialog *dialog, const QString &objectName, QWidget *parent = nullptr);
 
-    // Where the preview calls go (the shared player unless set).
-    void setFilterTarget(CFilterSetters *target) { m_filters = target; }
+    // Where the preview filters go (the dialog's target unless set).
+    void setFilterTarget(PreviewFilterTarget *target) { m_filters = target; }
     // Stores the record (ignored when null) and loads it.
     void setRecord(VideoInfo *record);
     VideoInfo *record() const { return m_record; }
@@ -68,7 +69,13 @@ protected:
     virtual void load() = 0;
     virtual void apply() = 0;
 
-    CFilterSetters *filters() const;
+    PreviewFilterTarget *filters() const;
+    // Changes the preview's filter set in one write (nothing without a target).
+    template <typename F> void editPreview(F &&change)
+    {
+        if (PreviewFilterTarget *target = filters())
+            target->editFilters(std::forward<F>(change));
+    }
     EditorDialog *dialog() const { return m_dialog; }
     // True while a record is being loaded: the controls' slots send nothing.
     bool loading() const { return m_loading; }
@@ -111,7 +118,7 @@ private:
 
     EditorDialog *m_dialog;
     VideoInfo *m_record = nullptr;
-    CFilterSetters *m_filters = nullptr;
+    PreviewFilterTarget *m_filters = nullptr;
     QGridLayout *m_styleGrid = nullptr;
     QWidget *m_keysSwallowed = nullptr;
     bool m_sliderWriting = false; // a slider is writing its spin box

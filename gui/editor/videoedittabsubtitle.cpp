@@ -8,6 +8,7 @@
 #include "gui/common/lineeditwithpushbutton.h"
 #include "gui/editor/editorcolorcombo.h"
 #include "gui/editor/editordialog.h"
+#include "gui/editor/previewedits.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -104,7 +105,7 @@ void VideoEditTabSubtitle::onEnableCustomizeStateChanged(int)
 
 void VideoEditTabSubtitle::removeSubtitle()
 {
-    filters()->SetSubtileFilter(1, "", "", 0, "", 0, 0, 0, 0, 0, 0);
+    editPreview([](FilterSettings &f) { PreviewEdits::removeSubtitle(f); });
 }
 
 void VideoEditTabSubtitle::SetFilter()
@@ -118,15 +119,22 @@ void VideoEditTabSubtitle::SetFilter()
     // A file that does not read as subtitles is refused here already: the
     // preview would only show nothing, and the conversion fail later.
     const bool on = chkEnable->isChecked();
-    int result = -1;
-    if (!on || OverlayRules::isSubtitleFile(file))
-        result = filters()->SetSubtileFilter(
-            on ? 0 : 1, file.toLocal8Bit().constData(), workDir.toLocal8Bit().constData(),
-            chkCustomize->isChecked() ? 1 : 0, cbFont->currentText().toLocal8Bit().constData(), fontSize(),
-            ConvertJob::subtitleColor(color(), alpha()), sliderHorSpace->value(), sliderVerSpace->value(), 0,
-            0);
-    if (result >= 0)
+    if (!on || OverlayRules::isSubtitleFile(file)) {
+        const QString fontName = cbFont->currentText();
+        const qint64 packed = ConvertJob::subtitleColor(color(), alpha());
+        editPreview([&](FilterSettings &f) {
+            f.subtitle = on;
+            f.subtitleFile = file.toLocal8Bit().toStdString();
+            f.subtitleWorkDir = workDir.toLocal8Bit().toStdString();
+            f.subtitleCustomStyle = chkCustomize->isChecked();
+            f.subtitleFontName = fontName.toLocal8Bit().toStdString();
+            f.subtitleFontSize = fontSize();
+            f.subtitleColor = packed;
+            f.subtitleHorSpace = sliderHorSpace->value();
+            f.subtitleVerSpace = sliderVerSpace->value();
+        });
         return;
+    }
     // The field is cleared before the message is shown: the preview keeps
     // running behind the message and must not try the same file again.
     // Whatever subtitle the preview showed before goes too.

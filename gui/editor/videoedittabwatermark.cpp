@@ -7,6 +7,7 @@
 #include "gui/common/lineeditmonitor.h"
 #include "gui/common/lineeditwithpushbutton.h"
 #include "gui/editor/editorcolorcombo.h"
+#include "gui/editor/previewedits.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -179,8 +180,10 @@ void VideoEditTabWatermark::updateEnabling()
 
 void VideoEditTabWatermark::removeWatermarks()
 {
-    filters()->SetImageWaterMarkFilter(1, "", 0, 0, 0, 0);
-    filters()->SetTextWaterMarkFilter(1, "", "", 12, int64_t(4294967295LL), 0, 0, 0, 16777215);
+    editPreview([](FilterSettings &f) {
+        PreviewEdits::removeImageWatermark(f);
+        PreviewEdits::removeTextWatermark(f);
+    });
 }
 
 void VideoEditTabWatermark::onEnableWatermarkChanged(int state)
@@ -252,24 +255,40 @@ void VideoEditTabWatermark::SetFilter()
 {
     if (loading())
         return;
-    const int off = chkStartup->isChecked() ? 0 : 1;
+    const bool on = chkStartup->isChecked();
     if (radioImage->isChecked()) {
-        filters()->SetTextWaterMarkFilter(1, "", "", 12, int64_t(4294967295LL), 0, 0, 0, 16777215);
         const QString file = editImage->currentText();
-        if (file.isEmpty())
+        if (file.isEmpty()) {
+            editPreview([](FilterSettings &f) { PreviewEdits::removeTextWatermark(f); });
             return;
+        }
         const QSize image(spinImageWidth->value(), spinImageHeight->value());
         const QPoint at = OverlayRules::imageWatermarkPosition(sliderHorSpace->value(),
                                                                sliderVerSpace->value(), image, videoSize());
-        filters()->SetImageWaterMarkFilter(off, file.toLocal8Bit().constData(), image.width(), image.height(),
-                                           at.x(), at.y());
+        editPreview([&](FilterSettings &f) {
+            PreviewEdits::removeTextWatermark(f);
+            f.imageWatermark = on;
+            f.imageWatermarkFile = file.toLocal8Bit().toStdString();
+            f.imageWatermarkWidth = image.width();
+            f.imageWatermarkHeight = image.height();
+            f.imageWatermarkX = at.x();
+            f.imageWatermarkY = at.y();
+        });
         return;
     }
-    filters()->SetImageWaterMarkFilter(1, "", 0, 0, 0, 0);
-    filters()->SetTextWaterMarkFilter(off, editText->text().toUtf8().constData(),
-                                      fontFile().toLocal8Bit().constData(), fontSize(),
-                                      ConvertJob::textWatermarkColor(color(), alpha()),
-                                      sliderHorSpace->value(), sliderVerSpace->value(), 0, 16777215);
+    const qint64 packed = ConvertJob::textWatermarkColor(color(), alpha());
+    const std::string text = editText->text().toUtf8().toStdString();
+    const std::string font = fontFile().toLocal8Bit().toStdString();
+    editPreview([&](FilterSettings &f) {
+        PreviewEdits::removeImageWatermark(f);
+        f.textWatermark = on;
+        f.textWatermarkText = text;
+        f.textWatermarkFontFile = font;
+        f.textWatermarkFontSize = fontSize();
+        f.textWatermarkColor = packed;
+        f.textWatermarkX = sliderHorSpace->value();
+        f.textWatermarkY = sliderVerSpace->value();
+    });
 }
 
 void VideoEditTabWatermark::load()

@@ -34,16 +34,8 @@
 #include <algorithm>
 #include <limits>
 
-namespace {
-
-int playerStatus()
-{
-    return FFP_GetPlayer()->GetPlayStatus();
-}
-
-} // namespace
-
-VideoPlayerWidget::VideoPlayerWidget(QWidget *parent) : QWidget(parent)
+VideoPlayerWidget::VideoPlayerWidget(CffmpegPlayer *player, QWidget *parent)
+    : QWidget(parent), m_player(player)
 {
     m_playTimer = new QTimer(this);
     m_playTimer->setInterval(PlayTimerInterval);
@@ -73,9 +65,9 @@ VideoPlayerWidget::VideoPlayerWidget(QWidget *parent) : QWidget(parent)
 VideoPlayerWidget::~VideoPlayerWidget()
 {
     // Closing the file below notifies the observers; this panel is past caring.
-    FFP_GetPlayer()->removeDestroyObserver(this);
+    m_player->removeDestroyObserver(this);
     m_playTimer->stop();
-    FFP_GetPlayer()->CloseFile();
+    m_player->CloseFile();
     // Do not leave the player pointing at a window that is about to vanish.
     const WId id = m_screen->internalWinId();
     if (id && CffmpegPlayer::getWndID() == static_cast<int64_t>(id))
@@ -259,7 +251,7 @@ int64_t VideoPlayerWidget::screenWindowId() const
 
 void VideoPlayerWidget::startPlay(const VideoBasicInfo &info)
 {
-    CffmpegPlayer *player = FFP_GetPlayer();
+    CffmpegPlayer *player = m_player;
     CffmpegPlayer::setWndID(screenWindowId());
     const QByteArray path = info.filename.toLocal8Bit();
     if (player->GetOpenedFileName() != path.toStdString())
@@ -313,7 +305,7 @@ void VideoPlayerWidget::onPlayRow(int row)
 
 void VideoPlayerWidget::onBtnStartClick()
 {
-    CffmpegPlayer *player = FFP_GetPlayer();
+    CffmpegPlayer *player = m_player;
     switch (player->GetPlayStatus()) {
     case PLAY_STATUS_PLAYING:
         player->Pause();
@@ -341,7 +333,7 @@ void VideoPlayerWidget::stopPlayback()
     {
         // Stop() tells the observers, this panel among them; it reports below.
         const QScopedValueRollback<bool> stopping(m_stopping, true);
-        FFP_GetPlayer()->Stop();
+        m_player->Stop();
     }
     m_playTimer->stop();
     emit playStatusChanged(PLAY_STATUS_STOPPED);
@@ -354,13 +346,13 @@ void VideoPlayerWidget::onBtnStopClick()
 
 void VideoPlayerWidget::onBtnPauseClick()
 {
-    FFP_GetPlayer()->Pause();
+    m_player->Pause();
     emit playStatusChanged(PLAY_STATUS_PAUSED);
 }
 
 void VideoPlayerWidget::onBtnBackClick()
 {
-    CffmpegPlayer *player = FFP_GetPlayer();
+    CffmpegPlayer *player = m_player;
     if (player->GetPlayStatus() != PLAY_STATUS_PLAYING)
         return;
     player->Seek(std::max(0.0, player->GetCurrentPosition() - BackStep));
@@ -368,7 +360,7 @@ void VideoPlayerWidget::onBtnBackClick()
 
 void VideoPlayerWidget::onBtnForwardClick()
 {
-    CffmpegPlayer *player = FFP_GetPlayer();
+    CffmpegPlayer *player = m_player;
     if (player->GetPlayStatus() != PLAY_STATUS_PLAYING)
         return;
     player->Seek(player->GetCurrentPosition() + ForwardStep);
@@ -377,7 +369,7 @@ void VideoPlayerWidget::onBtnForwardClick()
 void VideoPlayerWidget::onBtnSoundClick()
 {
     m_sliderVolumn->setEnabled(!m_btnSound->isChecked());
-    FFP_GetPlayer()->SetSilent();
+    m_player->SetSilent();
 }
 
 void VideoPlayerWidget::onBtnMoreClick()
@@ -389,17 +381,17 @@ void VideoPlayerWidget::onBtnMoreClick()
 
 void VideoPlayerWidget::onSliderPlayProgressMoved(int val)
 {
-    FFP_GetPlayer()->Seek(val);
+    m_player->Seek(val);
 }
 
 void VideoPlayerWidget::onSliderVolumnMoved(int val)
 {
-    FFP_GetPlayer()->SetVolumn(val);
+    m_player->SetVolumn(val);
 }
 
 void VideoPlayerWidget::onPlayTimerTimeout()
 {
-    CffmpegPlayer *player = FFP_GetPlayer();
+    CffmpegPlayer *player = m_player;
     const double position = player->GetCurrentPosition();
     const int p = int(std::clamp(position, 0.0, double(std::numeric_limits<int>::max())));
     // Leave the handle where the user holds it while dragging.
@@ -419,7 +411,7 @@ void VideoPlayerWidget::onVideoListCurrentItemChanged(int index)
 {
     m_lastListRow = index;
     if (index == -1) {
-        if (m_btnStart->isEnabled() && playerStatus() != PLAY_STATUS_PAUSED)
+        if (m_btnStart->isEnabled() && m_player->GetPlayStatus() != PLAY_STATUS_PAUSED)
             m_btnStart->setEnabled(false);
     } else if (!m_btnStart->isEnabled() && !m_btnStop->isEnabled()) {
         m_btnStart->setEnabled(true);
@@ -484,7 +476,7 @@ int VideoPlayerWidget::rowOfPlayingItem() const
 
 void VideoPlayerWidget::onVideoRemoved(int index)
 {
-    const int status = playerStatus();
+    const int status = m_player->GetPlayStatus();
     qCDebug(lcGuiPlayer, "status = [%d], index = [%d], currentIndex = [%d]", status, index, m_currentIndex);
     if (status == PLAY_STATUS_STOPPED || m_currentIndex < 0)
         return;
@@ -513,7 +505,7 @@ void VideoPlayerWidget::OnPlayerDestroy(int reason)
     }
     if (m_stopping || CffmpegPlayer::getWndID() != screenWindowId())
         return;
-    FFP_GetPlayer()->Stop();
+    m_player->Stop();
     m_playTimer->stop();
     emit playStatusChanged(PLAY_STATUS_STOPPED);
 }
@@ -534,7 +526,7 @@ QString VideoPlayerWidget::snapshotPath(const QString &dir, const QString &opene
 
 QString VideoPlayerWidget::takeSnapshot(QString *error)
 {
-    CffmpegPlayer *player = FFP_GetPlayer();
+    CffmpegPlayer *player = m_player;
     if (player->GetPlayStatus() != PLAY_STATUS_PLAYING)
         return QString();
     VideoUserConfig *config = VideoUserConfig::instance();

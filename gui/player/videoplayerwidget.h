@@ -19,7 +19,7 @@ class VideoInfo;
 class VideoPlayerScreen;
 
 // The preview panel beside the media list: plays the list's current file in
-// its own screen through the engine's shared player, shows position and
+// its own screen through the player it is given, shows position and
 // length, and offers play/pause, stop, jumps, volume, mute and snapshots.
 // It tells the rest of the window what the player does through
 // playStatusChanged (1 playing, 2 paused, 3 stopped).
@@ -30,7 +30,8 @@ public:
     static constexpr int BackStep = 150000;       // ms
     static constexpr int ForwardStep = 100000;    // ms
 
-    explicit VideoPlayerWidget(QWidget *parent = nullptr);
+    // player: the one the panel plays in; it must outlive the panel.
+    explicit VideoPlayerWidget(CffmpegPlayer *player, QWidget *parent = nullptr);
     ~VideoPlayerWidget() override;
 
     // Plays a section of a file (the list's double click and "Play" entry).
@@ -46,6 +47,7 @@ public:
     // may be null.
     void connectPlayCommands(QObject *play, QObject *pause, QObject *stop);
 
+    CffmpegPlayer *player() const { return m_player; }
     VideoPlayerScreen *playerScreen() const { return m_screen; }
     // The list row whose playback started last; -1 when nothing plays.
     int currentIndex() const { return m_currentIndex; }
@@ -99,6 +101,7 @@ private:
     int64_t screenWindowId() const;
     int rowOfPlayingItem() const;
 
+    CffmpegPlayer *m_player;
     QTimer *m_playTimer = nullptr;
     VideoPlayerScreen *m_screen = nullptr;
     QLabel *m_lbTitle = nullptr;

@@ -83,11 +83,6 @@ QPushButton *plateButton(QWidget *parent, const QString &name, const QString &te
     return button;
 }
 
-CffmpegPlayer *player()
-{
-    return FFP_GetPlayer();
-}
-
 bool notPlaying(int status)
 {
     return status == PLAY_STATUS_STOPPED || status == PLAY_STATUS_NONE;
@@ -95,7 +90,8 @@ bool notPlaying(int status)
 
 } // namespace
 
-VideoTrimDialog::VideoTrimDialog(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
+VideoTrimDialog::VideoTrimDialog(CffmpegPlayer *player, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_player(player)
 {
     m_playTimer = new QTimer(this);
     m_playTimer->setInterval(PlayTimerInterval);
@@ -297,7 +293,7 @@ void VideoTrimDialog::showEvent(QShowEvent *event)
         return;
     m_previousWndId = FFP_SetWndID(screenWindowId());
     m_ownsPlayer = true;
-    player()->SetInitSize(m_screen->width(), m_screen->height());
+    m_player->SetInitSize(m_screen->width(), m_screen->height());
     startPlay();
     m_section.selectAll();
     showWholeSource();
@@ -308,7 +304,7 @@ void VideoTrimDialog::showEvent(QShowEvent *event)
 void VideoTrimDialog::startPlay()
 {
     m_playTimer->start();
-    CffmpegPlayer *p = player();
+    CffmpegPlayer *p = m_player;
     const int status = p->GetPlayStatus();
     if (notPlaying(status)) {
         if (!p->OpenFile(m_source.filename.toLocal8Bit().constData())) {
@@ -339,24 +335,24 @@ void VideoTrimDialog::stopPlay()
 {
     showWholeSource();
     m_playTimer->stop();
-    player()->Stop();
+    m_player->Stop();
     m_btnStop->setEnabled(false);
     m_chooser->slider()->setValue(0);
 }
 
 void VideoTrimDialog::pausePlay()
 {
-    player()->Pause();
+    m_player->Pause();
 }
 
 void VideoTrimDialog::onBtnStartClicked()
 {
-    if (player()->GetPlayStatus() == PLAY_STATUS_PLAYING) {
-        player()->Pause();
+    if (m_player->GetPlayStatus() == PLAY_STATUS_PLAYING) {
+        m_player->Pause();
         m_btnStart->setChecked(false);
     } else {
         startPlay();
-        m_btnStart->setChecked(player()->GetPlayStatus() == PLAY_STATUS_PLAYING);
+        m_btnStart->setChecked(m_player->GetPlayStatus() == PLAY_STATUS_PLAYING);
     }
 }
 
@@ -368,7 +364,7 @@ void VideoTrimDialog::onBtnStopClicked()
 
 void VideoTrimDialog::onPlayTimerTick()
 {
-    CffmpegPlayer *p = player();
+    CffmpegPlayer *p = m_player;
     const double position = p->GetCurrentPosition();
     m_lbPlayTime->setText(TimeText::fromMs(position));
     // The handle stays where the user holds it.
@@ -383,7 +379,7 @@ void VideoTrimDialog::onPlayTimerTick()
 
 void VideoTrimDialog::seekToSlider(int value)
 {
-    player()->Seek(double(m_section.seekTargetForSlider(value)));
+    m_player->Seek(double(m_section.seekTargetForSlider(value)));
 }
 
 void VideoTrimDialog::onPlaySliderMoved(int value)
@@ -399,7 +395,7 @@ void VideoTrimDialog::onBtnForwardClicked()
 void VideoTrimDialog::onBtnPlaySectionClicked()
 {
     // Stopped or paused: play first, so that there is something to seek in.
-    if (player()->GetPlayStatus() != PLAY_STATUS_PLAYING)
+    if (m_player->GetPlayStatus() != PLAY_STATUS_PLAYING)
         startPlay();
     seekToSlider(m_section.sliderForSectionStart());
 }
@@ -424,7 +420,7 @@ void VideoTrimDialog::applyEnd(double positionMs)
 
 void VideoTrimDialog::onBtnLeftClicked()
 {
-    applyStart(player()->GetCurrentPosition());
+    applyStart(m_player->GetCurrentPosition());
     // The cursors follow what the buttons mark.
     m_chooser->setEndValue(m_section.sliderForPosition(double(m_section.end())));
     m_chooser->setStartValue(m_section.sliderForPosition(double(m_section.start())));
@@ -432,7 +428,7 @@ void VideoTrimDialog::onBtnLeftClicked()
 
 void VideoTrimDialog::onBtnRightClicked()
 {
-    applyEnd(player()->GetCurrentPosition());
+    applyEnd(m_player->GetCurrentPosition());
     m_chooser->setStartValue(m_section.sliderForPosition(double(m_section.start())));
     m_chooser->setEndValue(m_section.sliderForPosition(double(m_section.end())));
 }
@@ -479,7 +475,7 @@ void VideoTrimDialog::onBtnClipClicked()
     QImage thumbnail;
     unsigned char *jpeg = nullptr;
     // The picture at the clip's start, in the file's own time.
-    const int bytes = player()->GetThumbImage(jpeg, clip.msStart);
+    const int bytes = m_player->GetThumbImage(jpeg, clip.msStart);
     if (bytes > 0 && jpeg)
         thumbnail.loadFromData(jpeg, bytes, "JPG");
     if (thumbnail.isNull())
@@ -500,8 +496,8 @@ void VideoTrimDialog::clearClips()
 
 void VideoTrimDialog::onBtnOKClicked()
 {
-    player()->Stop();
-    player()->CloseFile();
+    m_player->Stop();
+    m_player->CloseFile();
     m_result.clear();
     for (int i = 0; i < m_videoList->count(); ++i) {
         const QListWidgetItem *item = m_videoList->item(i);
@@ -516,8 +512,8 @@ void VideoTrimDialog::onBtnOKClicked()
 
 void VideoTrimDialog::onBtnCancelClicked()
 {
-    player()->Stop();
-    player()->CloseFile();
+    m_player->Stop();
+    m_player->CloseFile();
     m_result.clear();
     clearClips();
     reject();
@@ -532,7 +528,7 @@ void VideoTrimDialog::onBtnClearAllClicked()
 void VideoTrimDialog::onBtnResetClicked()
 {
     clearClips();
-    player()->Seek(0);
+    m_player->Seek(0);
     showWholeSource();
 }
 
@@ -542,7 +538,7 @@ void VideoTrimDialog::releasePlayer()
     if (!m_ownsPlayer)
         return;
     m_ownsPlayer = false;
-    player()->CloseFile();
+    m_player->CloseFile();
     FFP_SetWndID(m_previousWndId);
 }
 
@@ -566,6 +562,6 @@ bool VideoTrimDialog::eventFilter(QObject *watched, QEvent *event)
 {
     // The player draws at the screen's size; tell it when that changes.
     if (watched == m_screen && event->type() == QEvent::Resize && m_ownsPlayer)
-        player()->SetInitSize(m_screen->width(), m_screen->height());
+        m_player->SetInitSize(m_screen->width(), m_screen->height());
     return QDialog::eventFilter(watched, event);
 }

@@ -8,6 +8,7 @@
 
 #include <functional>
 
+class CffmpegPlayer;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -18,7 +19,7 @@ class VideoPlayerScreen;
 class VideoTrimDialogSectionChooser;
 
 // The Clip command's dialog: plays a list entry in its own screen through the
-// engine's shared player and lets the user mark any number of sections of it.
+// player it is given and lets the user mark any number of sections of it.
 // On OK each marked clip is handed out as the entry's file with its own start
 // and end, which the caller adds to the media list.  The entry itself is left
 // alone.  While shown the dialog owns the player's window; when it finishes
@@ -28,7 +29,8 @@ class VideoTrimDialog : public QDialog {
 public:
     static constexpr int PlayTimerInterval = 200; // ms
 
-    explicit VideoTrimDialog(QWidget *parent = nullptr);
+    // player: the one the dialog plays in; it must outlive the dialog.
+    explicit VideoTrimDialog(CffmpegPlayer *player, QWidget *parent = nullptr);
     ~VideoTrimDialog() override;
 
     void setSource(const VideoBasicInfo &info);
@@ -93,6 +95,7 @@ private:
     TrimSection m_section;
     QList<VideoBasicInfo> m_result;
     QTimer *m_playTimer = nullptr;
+    CffmpegPlayer *m_player;
     qint64 m_previousWndId = -1;
     bool m_ownsPlayer = false;
     MessageSink m_messageSink;

@@ -2,14 +2,16 @@
 
 #include <QMenu>
 
-class MainWindow;
 class QAction;
+class VideoListWidget;
 
-// The media list's context menu.
+// The media list's context menu.  Its entries announce what the user chose;
+// the main window carries the commands out.
 class VideoListPopupMenu : public QMenu {
     Q_OBJECT
 public:
-    explicit VideoListPopupMenu(MainWindow *mainWindow);
+    // list: the list whose current row enables the entries (may be null).
+    explicit VideoListPopupMenu(VideoListWidget *list, QWidget *parent = nullptr);
 
     QAction *actPlay() const { return m_actPlay; }
     QAction *actClip() const { return m_actClip; }
@@ -20,13 +22,21 @@ public:
     QAction *actMoveDown() const { return m_actMoveDown; }
     int popupRow() const { return m_popupRow; }
 
+signals:
+    void playRequested();
+    void clipRequested();
+    void editEffectRequested();
+    void clearAllRequested();
+    void fileInformationRequested();
+    void moveUpRequested();
+    void moveDownRequested();
+
 public slots:
     void setPopupRow(int row);
     void onPopupMenuPlayTriggered();
     void onVideoListSelectionChanged(int row);
 
 private:
-    MainWindow *m_mainWindow;
     QAction *m_actPlay;
     QAction *m_actClip;
     QAction *m_actEditEffect;

@@ -2,14 +2,13 @@
 
 #include "core/media/videoinfomanager.h"
 #include "core/media/videolistmodel.h"
-#include "gui/app/mainwindow.h"
 #include "gui/widgets/videolistitemdelegate.h"
-#include "gui/widgets/videolistpopupmenu.h"
 #include "gui/widgets/welcomewidget.h"
 
 #include <QCursor>
 #include <QDragEnterEvent>
 #include <QHeaderView>
+#include <QMenu>
 #include <QMimeData>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -28,9 +27,8 @@ const char *const kListStyle =
     " height: 22px; }";
 } // namespace
 
-VideoListWidget::VideoListWidget(MainWindow *mainWindow, QWidget *parent)
-    : QTableView(parent), m_mainWindow(mainWindow), m_model(new VideoListModel(this)),
-      m_delegate(new VideoListItemDelegate(this))
+VideoListWidget::VideoListWidget(QWidget *parent)
+    : QTableView(parent), m_model(new VideoListModel(this)), m_delegate(new VideoListItemDelegate(this))
 {
     setModel(m_model);
     setItemDelegate(m_delegate);
@@ -55,7 +53,7 @@ VideoListWidget::VideoListWidget(MainWindow *mainWindow, QWidget *parent)
     setTextElideMode(Qt::ElideMiddle);
     setStyleSheet(QString::fromLatin1(kListStyle));
 
-    m_welcome = new WelcomeWidget(mainWindow ? mainWindow->eventHandler() : nullptr, this);
+    m_welcome = new WelcomeWidget(this);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 50, 10, 50);
     layout->addWidget(m_welcome);
@@ -133,8 +131,8 @@ QStringList VideoListWidget::droppedFiles(const QMimeData *data)
 void VideoListWidget::popupVideoContextMenu(QPoint pos)
 {
     Q_UNUSED(pos); // the menu opens where the cursor is now
-    if (m_mainWindow && m_mainWindow->listPopupMenu())
-        m_mainWindow->listPopupMenu()->exec(QCursor::pos());
+    if (m_contextMenu)
+        m_contextMenu->exec(QCursor::pos());
 }
 
 void VideoListWidget::onVideoListDoubleClicked(QModelIndex index)
@@ -142,8 +140,7 @@ void VideoListWidget::onVideoListDoubleClicked(QModelIndex index)
     VideoBasicInfo info;
     if (!index.isValid() || !VideoInfoManager::instance()->basicInfo(index.row(), info))
         return;
-    if (m_mainWindow)
-        m_mainWindow->startPlay(info);
+    emit playRequested(info);
 }
 
 void VideoListWidget::onItemClicked(QModelIndex index)

@@ -7,7 +7,7 @@
 #include <QList>
 #include <QTableView>
 
-class MainWindow;
+class QMenu;
 class QMimeData;
 class VideoListModel;
 class VideoListItemDelegate;
@@ -15,14 +15,16 @@ class WelcomeWidget;
 
 // The media list of the main window: thumbnail, name and length of every
 // added file, with row selection, drag and drop, a context menu and
-// double-click to play.
+// double-click to play (announced with playRequested).
 class VideoListWidget : public QTableView {
     Q_OBJECT
 public:
     // At most this many dropped files are added at once.
     static constexpr int kMaxDroppedFiles = 32;
 
-    explicit VideoListWidget(MainWindow *mainWindow, QWidget *parent = nullptr);
+    explicit VideoListWidget(QWidget *parent = nullptr);
+    // The menu a right click opens (none unless set).
+    void setContextMenu(QMenu *menu) { m_contextMenu = menu; }
 
     QList<int> selectedRows() const;
     int currentRow() const;
@@ -43,6 +45,8 @@ signals:
     void selectionChanged(QList<int> index);
     void currentItemChanged(int index);
     void itemCountChanged(int count);
+    // A row was double-clicked: its file should play.
+    void playRequested(const VideoBasicInfo &info);
 
 public slots:
     void popupVideoContextMenu(QPoint pos);
@@ -60,7 +64,7 @@ protected:
 private:
     void onVideoRemoved(int row);
 
-    MainWindow *m_mainWindow;
+    QMenu *m_contextMenu = nullptr;
     VideoListModel *m_model;
     VideoListItemDelegate *m_delegate;
     WelcomeWidget *m_welcome;

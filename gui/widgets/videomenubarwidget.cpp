@@ -4,10 +4,7 @@
 
 #include "core/config/videouserconfig.h"
 #include "core/media/videoinfomanager.h"
-#include "gui/app/eventhandler.h"
-#include "gui/app/mainwindow.h"
 #include "gui/common/customizedmenu.h"
-#include "gui/widgets/videoconvertwidget.h"
 #include "gui/widgets/videolistwidget.h"
 
 #include <QAction>
@@ -34,64 +31,62 @@ QIcon icon(const char *name)
 }
 } // namespace
 
-VideoMenuBarWidget::VideoMenuBarWidget(MainWindow *mainWindow)
-    : QMenuBar(mainWindow), m_mainWindow(mainWindow)
+VideoMenuBarWidget::VideoMenuBarWidget(VideoListWidget *list, QWidget *parent)
+    : QMenuBar(parent), m_list(list)
 {
     setStyleSheet(QString::fromLatin1(kMenuBarStyle));
     setNativeMenuBar(false);
-    CEventHandler *handler = mainWindow->eventHandler();
     VideoUserConfig *config = VideoUserConfig::instance();
 
     // File.
     QMenu *file = addMenu(tr("File"));
-    actAddFile = file->addAction(tr("Add File"), handler, &CEventHandler::onMenuFileAddFile);
-    actDownload = file->addAction(icon("menu_file_download"), tr("Download Video"), handler,
-                                  &CEventHandler::onMenuFileDownload);
-    actAddFolder = file->addAction(tr("Add Folder"), handler, &CEventHandler::onMenuFileAddFolder);
+    actAddFile = file->addAction(tr("Add File"), this, &VideoMenuBarWidget::addFileRequested);
+    actDownload = file->addAction(icon("menu_file_download"), tr("Download Video"), this,
+                                  &VideoMenuBarWidget::downloadRequested);
+    actAddFolder = file->addAction(tr("Add Folder"), this, &VideoMenuBarWidget::addFolderRequested);
     actFileInformation =
-        file->addAction(tr("File Information"), handler, &CEventHandler::onMenuFileFileProperty);
+        file->addAction(tr("File Information"), this, &VideoMenuBarWidget::fileInformationRequested);
     actFileInformation->setEnabled(false);
     file->addSeparator();
-    actExit = file->addAction(icon("menu_file_exit"), tr("Exit"), handler, &CEventHandler::onCloseMainWindow);
+    actExit = file->addAction(icon("menu_file_exit"), tr("Exit"), this, &VideoMenuBarWidget::exitRequested);
     actExit->setShortcut(QKeySequence(Qt::Key_Escape));
 
     // Edit.
     auto *edit = new CustomizedMenu(tr("Edit"), this);
     addMenu(edit);
-    actDuplicate = edit->addAction(icon("menu_edit_duplicate"), tr("Duplicate"), handler,
-                                   &CEventHandler::onMenuEditDuplicate);
+    actDuplicate = edit->addAction(icon("menu_edit_duplicate"), tr("Duplicate"), this,
+                                   &VideoMenuBarWidget::duplicateRequested);
     actDuplicate->setShortcut(QKeySequence(QStringLiteral("Ctrl+D")));
-    actClip = edit->addAction(icon("menu_edit_trim"), tr("Clip"), handler, &CEventHandler::onMenuEditTrim);
-    actVideoEdit = edit->addAction(icon("menu_edit_edit"), tr("Video Edit"), handler,
-                                   &CEventHandler::onMenuEditVideoEdit);
+    actClip = edit->addAction(icon("menu_edit_trim"), tr("Clip"), this, &VideoMenuBarWidget::clipRequested);
+    actVideoEdit = edit->addAction(icon("menu_edit_edit"), tr("Video Edit"), this,
+                                   &VideoMenuBarWidget::videoEditRequested);
     edit->addSeparator();
     actRemove =
-        edit->addAction(icon("menu_edit_delete"), tr("Remove"), handler, &CEventHandler::onMenuEditRemove);
+        edit->addAction(icon("menu_edit_delete"), tr("Remove"), this, &VideoMenuBarWidget::removeRequested);
     actRemove->setShortcut(QKeySequence(Qt::Key_Delete));
-    actClearAll = edit->addAction(tr("Clear All"), handler, &CEventHandler::onMenuEditClearAll);
-    actRename = edit->addAction(tr("Rename"), handler, &CEventHandler::onMenuEditRename);
+    actClearAll = edit->addAction(tr("Clear All"), this, &VideoMenuBarWidget::clearAllRequested);
+    actRename = edit->addAction(tr("Rename"), this, &VideoMenuBarWidget::renameRequested);
     actRename->setShortcut(QKeySequence(Qt::Key_F2));
     edit->addSeparator();
     actMerge = edit->addAction(tr("Merge Into One File"));
     actMerge->setCheckable(true);
-    connect(actMerge, &QAction::triggered, handler,
-            [handler](bool checked) { handler->onMenuEditMerge(checked); });
+    connect(actMerge, &QAction::triggered, this, &VideoMenuBarWidget::mergeToggled);
     for (QAction *a : {actDuplicate, actClip, actVideoEdit, actRemove, actClearAll, actRename, actMerge})
         a->setEnabled(false);
 
     // Tools.
     QMenu *tools = addMenu(tr("Tools"));
-    actSettings = tools->addAction(tr("Settings"), handler, &CEventHandler::onMenuToolSettings);
+    actSettings = tools->addAction(tr("Settings"), this, &VideoMenuBarWidget::settingsRequested);
     tools->addSeparator();
     actCustomizeProfile =
-        tools->addAction(tr("Customize Profile"), mainWindow, &MainWindow::showProfileCustomizeDialog);
+        tools->addAction(tr("Customize Profile"), this, &VideoMenuBarWidget::customizeProfileRequested);
     actOpenOutputDir =
-        tools->addAction(tr("Open Output Directory"), handler, &CEventHandler::onMenuToolOpenOutputDir);
+        tools->addAction(tr("Open Output Directory"), this, &VideoMenuBarWidget::openOutputDirRequested);
 
     // Actions.
     auto *actions = new CustomizedMenu(tr("Actions"), this);
     addMenu(actions);
-    actConvertAll = actions->addAction(tr("Convert All"), handler, &CEventHandler::onMenuActionConvertAll);
+    actConvertAll = actions->addAction(tr("Convert All"), this, &VideoMenuBarWidget::convertAllRequested);
     actConvertAll->setEnabled(false);
     actions->addSeparator();
     actPlay = actions->addAction(icon("menu_action_play"), tr("Play"));
@@ -124,14 +119,14 @@ VideoMenuBarWidget::VideoMenuBarWidget(MainWindow *mainWindow)
     // Help.
     auto *help = new CustomizedMenu(tr("Help"), this);
     addMenu(help);
-    actOnlineHelp = help->addAction(tr("Online Help"), handler, &CEventHandler::onMenuHelpOnLineHelp);
-    actSupport = help->addAction(tr("Support"), handler, &CEventHandler::onMenuHelpSupport);
-    actAbout = help->addAction(tr("About"), handler, &CEventHandler::onMenuHelpAbout);
-    actCheckUpdate = help->addAction(tr("Check Update"), handler, &CEventHandler::onMenuHelpCheckUpdate);
-    actProductPage = help->addAction(tr("Product Page"), handler, &CEventHandler::onMenuHelpProductPage);
+    actOnlineHelp = help->addAction(tr("Online Help"), this, &VideoMenuBarWidget::onlineHelpRequested);
+    actSupport = help->addAction(tr("Support"), this, &VideoMenuBarWidget::supportRequested);
+    actAbout = help->addAction(tr("About"), this, &VideoMenuBarWidget::aboutRequested);
+    actCheckUpdate = help->addAction(tr("Check Update"), this, &VideoMenuBarWidget::checkUpdateRequested);
+    actProductPage = help->addAction(tr("Product Page"), this, &VideoMenuBarWidget::productPageRequested);
 
     // Followers.
-    if (VideoListWidget *list = mainWindow->listWidget()) {
+    if (list) {
         connect(list, &VideoListWidget::currentItemChanged, this,
                 &VideoMenuBarWidget::onVideoListCurrentItemChanged);
         connect(list, &VideoListWidget::selectionChanged, this,
@@ -143,9 +138,6 @@ VideoMenuBarWidget::VideoMenuBarWidget(MainWindow *mainWindow)
     connect(registry, &VideoInfoManager::videoFileCountChanged, this,
             &VideoMenuBarWidget::onVideoFileCountChanged);
     connect(config, &VideoUserConfig::mergeStatusChanged, this, &VideoMenuBarWidget::onMergeStatusChanged);
-    if (auto *panel = qobject_cast<VideoConvertWidget *>(mainWindow->convertWidget()))
-        connect(panel, &VideoConvertWidget::convertStatusChanged, this,
-                &VideoMenuBarWidget::onConvertStatusChanged);
     // Start from the registry as it is (the window may be built over a non-empty list).
     onVideoListItemCountChanged(registry->count());
     onVideoFileCountChanged(registry->videoFileCount());
@@ -220,8 +212,7 @@ void VideoMenuBarWidget::onPlayStatusChanged(int status)
         actStop->setEnabled(true);
         break;
     case PLAY_STATUS_STOPPED: {
-        VideoListWidget *list = m_mainWindow->listWidget();
-        actPlay->setEnabled(list && list->currentRow() >= 0);
+        actPlay->setEnabled(m_list && m_list->currentRow() >= 0);
         actPause->setEnabled(false);
         actStop->setEnabled(false);
         break;

@@ -5,19 +5,21 @@
 #include <QList>
 #include <QMenuBar>
 
-class MainWindow;
 class QAction;
 class QActionGroup;
 
-// The main window's menu bar.  Every entry goes to the command handler, the
-// player panel or the configuration; the bar itself only enables and checks
-// its entries as the list, the player and the merge flag change.
+// The main window's menu bar.  The commands are announced with signals for
+// the main window to carry out; Play, Pause and Stop go to the player panel
+// and the post-task choice to the configuration.  The bar itself enables and
+// checks its entries as the list, the player and the merge flag change.
+class VideoListWidget;
 class VideoPlayerWidget;
 
 class VideoMenuBarWidget : public QMenuBar {
     Q_OBJECT
 public:
-    explicit VideoMenuBarWidget(MainWindow *mainWindow);
+    // list: the media list the entries follow (may be null).
+    explicit VideoMenuBarWidget(VideoListWidget *list, QWidget *parent = nullptr);
     // Connects Play, Pause and Stop to the player panel and follows its status.
     void attachPlayer(VideoPlayerWidget *player);
 
@@ -49,6 +51,29 @@ public:
     QAction *actCheckUpdate = nullptr;
     QAction *actProductPage = nullptr;
 
+signals:
+    void addFileRequested();
+    void downloadRequested();
+    void addFolderRequested();
+    void fileInformationRequested();
+    void exitRequested();
+    void duplicateRequested();
+    void clipRequested();
+    void videoEditRequested();
+    void removeRequested();
+    void clearAllRequested();
+    void renameRequested();
+    void mergeToggled(bool merge);
+    void settingsRequested();
+    void customizeProfileRequested();
+    void openOutputDirRequested();
+    void convertAllRequested();
+    void onlineHelpRequested();
+    void supportRequested();
+    void aboutRequested();
+    void checkUpdateRequested();
+    void productPageRequested();
+
 public slots:
     void onVideoListCurrentItemChanged(int row);
     void onVideoListItemCountChanged(int count);
@@ -63,7 +88,7 @@ public slots:
     void onConvertStatusChanged(bool running);
 
 private:
-    MainWindow *m_mainWindow;
+    VideoListWidget *m_list;
     QActionGroup *m_postTaskGroup = nullptr;
     int m_playStatus = PLAY_STATUS_NONE; // last status the player panel reported
     bool m_converting = false;

@@ -1,8 +1,5 @@
 #include "gui/widgets/videotitlebarwidget.h"
 
-#include "gui/app/eventhandler.h"
-#include "gui/app/mainwindow.h"
-
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPixmap>
@@ -25,8 +22,7 @@ QPushButton *systemButton(const QString &name, const QString &toolTip, QWidget *
 }
 } // namespace
 
-VideoTitleBarWidget::VideoTitleBarWidget(MainWindow *mainWindow)
-    : QWidget(mainWindow), m_mainWindow(mainWindow)
+VideoTitleBarWidget::VideoTitleBarWidget(QWidget *parent) : QWidget(parent)
 {
     setFixedHeight(31);
     m_lbLogo = new QLabel(this);
@@ -66,18 +62,21 @@ VideoTitleBarWidget::VideoTitleBarWidget(MainWindow *mainWindow)
     layout->addLayout(buttons);
     layout->setAlignment(buttons, Qt::AlignTop);
 
-    if (CEventHandler *handler = mainWindow->eventHandler()) {
-        connect(m_btnSettings, &QPushButton::clicked, handler, &CEventHandler::onMenuToolSettings);
-        connect(m_btnClose, &QPushButton::clicked, handler, &CEventHandler::onCloseMainWindow);
-    }
-    connect(m_btnMin, &QPushButton::clicked, mainWindow, &QWidget::showMinimized);
+    connect(m_btnSettings, &QPushButton::clicked, this, &VideoTitleBarWidget::settingsRequested);
+    connect(m_btnClose, &QPushButton::clicked, this, &VideoTitleBarWidget::closeRequested);
+    connect(m_btnMin, &QPushButton::clicked, this, &VideoTitleBarWidget::onMinClicked);
     connect(m_btnMax, &QPushButton::clicked, this, &VideoTitleBarWidget::onMaxClicked);
+}
+
+void VideoTitleBarWidget::onMinClicked()
+{
+    window()->showMinimized();
 }
 
 void VideoTitleBarWidget::onMaxClicked(bool checked)
 {
     if (checked)
-        m_mainWindow->showMaximized();
+        window()->showMaximized();
     else
-        m_mainWindow->showNormal();
+        window()->showNormal();
 }

@@ -4,8 +4,6 @@
 
 #include "core/config/videouserconfig.h"
 #include "core/media/videoinfomanager.h"
-#include "gui/app/eventhandler.h"
-#include "gui/app/mainwindow.h"
 #include "gui/widgets/videolistwidget.h"
 
 #include <QAction>
@@ -13,9 +11,8 @@
 #include <QMenu>
 #include <QPushButton>
 
-VideoToolBarWidget::VideoToolBarWidget(MainWindow *mainWindow) : QWidget(mainWindow), m_mainWindow(mainWindow)
+VideoToolBarWidget::VideoToolBarWidget(VideoListWidget *list, QWidget *parent) : QWidget(parent), m_list(list)
 {
-    CEventHandler *handler = mainWindow->eventHandler();
     setStyleSheet(QStringLiteral("QPushButton { text-align: bottom; padding-bottom: 2px; color: #e8f0fb;"
                                  " font: 12px \"Arial\"; }"
                                  "QPushButton:disabled { color: #6f7f98; }"));
@@ -61,8 +58,8 @@ VideoToolBarWidget::VideoToolBarWidget(MainWindow *mainWindow) : QWidget(mainWin
         "QMenu::item { padding: 5px 22px 5px 16px; color: #1d2c44; }"
         "QMenu::item:selected { background: #1C58A4; color: white; }"
         "QMenu::separator { height: 1px; background: #cbd5e3; margin: 4px 8px; }"));
-    m_addMenu->addAction(tr("Add Files..."), handler, &CEventHandler::onMenuFileAddFile);
-    m_addMenu->addAction(tr("Add Folder..."), handler, &CEventHandler::onMenuFileAddFolder);
+    m_addMenu->addAction(tr("Add Files..."), this, &VideoToolBarWidget::addFilesRequested);
+    m_addMenu->addAction(tr("Add Folder..."), this, &VideoToolBarWidget::addFolderRequested);
     m_recentSeparator = m_addMenu->addSeparator();
     m_recentSeparator->setVisible(false);
     for (int i = 0; i < kRecentActions; ++i) {
@@ -71,16 +68,15 @@ VideoToolBarWidget::VideoToolBarWidget(MainWindow *mainWindow) : QWidget(mainWin
         m_recentActions << recent;
     }
 
-    connect(btnAdd, &QPushButton::clicked, handler, &CEventHandler::onMenuFileAddFile);
+    connect(btnAdd, &QPushButton::clicked, this, &VideoToolBarWidget::addFilesRequested);
     connect(btnMore, &QPushButton::clicked, this, &VideoToolBarWidget::onMenuAdd);
-    connect(btnDownload, &QPushButton::clicked, handler, &CEventHandler::onMenuFileDownload);
-    connect(btnDelete, &QPushButton::clicked, handler, &CEventHandler::onMenuEditRemove);
-    connect(btnEffect, &QPushButton::clicked, handler, &CEventHandler::onMenuEditVideoEdit);
-    connect(btnClip, &QPushButton::clicked, handler, &CEventHandler::onMenuEditTrim);
-    connect(btnMerge, &QPushButton::clicked, handler,
-            [handler](bool checked) { handler->onMenuEditMerge(checked); });
+    connect(btnDownload, &QPushButton::clicked, this, &VideoToolBarWidget::downloadRequested);
+    connect(btnDelete, &QPushButton::clicked, this, &VideoToolBarWidget::removeRequested);
+    connect(btnEffect, &QPushButton::clicked, this, &VideoToolBarWidget::editRequested);
+    connect(btnClip, &QPushButton::clicked, this, &VideoToolBarWidget::clipRequested);
+    connect(btnMerge, &QPushButton::clicked, this, &VideoToolBarWidget::mergeToggled);
 
-    if (VideoListWidget *list = mainWindow->listWidget()) {
+    if (list) {
         connect(list, &VideoListWidget::currentItemChanged, this,
                 &VideoToolBarWidget::onVideoListCurrentItemChanged);
         connect(list, &VideoListWidget::selectionChanged, this,
@@ -177,8 +173,7 @@ void VideoToolBarWidget::onPlayStatusChanged(int status)
         btnStop->setEnabled(true);
         break;
     case PLAY_STATUS_STOPPED: {
-        VideoListWidget *list = m_mainWindow->listWidget();
-        btnStart->setEnabled(list && list->currentRow() >= 0);
+        btnStart->setEnabled(m_list && m_list->currentRow() >= 0);
         btnPause->setEnabled(false);
         btnStop->setEnabled(false);
         break;

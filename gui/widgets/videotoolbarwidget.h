@@ -5,13 +5,15 @@
 #include <QList>
 #include <QWidget>
 
-class MainWindow;
 class QAction;
 class QMenu;
 class QPushButton;
 
 // The row of large image buttons under the menu bar, with the Add pop-up
-// that offers the recent files.
+// that offers the recent files.  The list commands are announced with
+// signals for the main window to carry out; the buttons follow the list,
+// the registry, the merge flag and the player panel.
+class VideoListWidget;
 class VideoPlayerWidget;
 
 class VideoToolBarWidget : public QWidget {
@@ -19,7 +21,8 @@ class VideoToolBarWidget : public QWidget {
 public:
     static constexpr int kRecentActions = 5;
 
-    explicit VideoToolBarWidget(MainWindow *mainWindow);
+    // list: the media list the buttons follow (may be null).
+    explicit VideoToolBarWidget(VideoListWidget *list, QWidget *parent = nullptr);
     // Connects Start, Pause and Stop to the player panel and follows its status.
     void attachPlayer(VideoPlayerWidget *player);
 
@@ -40,6 +43,15 @@ public:
     // Fills the Add pop-up from the recent-file list (what onMenuAdd shows).
     void prepareAddMenu();
 
+signals:
+    void addFilesRequested();
+    void addFolderRequested();
+    void downloadRequested();
+    void removeRequested();
+    void editRequested();
+    void clipRequested();
+    void mergeToggled(bool merge);
+
 public slots:
     void onVideoListCurrentItemChanged(int row);
     void onVideoCountChanged(int count);
@@ -54,7 +66,7 @@ private:
     QPushButton *makeButton(const QString &image, const QString &text, int width, int height,
                             bool checkable = false);
 
-    MainWindow *m_mainWindow;
+    VideoListWidget *m_list;
     QMenu *m_addMenu = nullptr;
     QAction *m_recentSeparator = nullptr;
     QList<QAction *> m_recentActions;

@@ -1,7 +1,6 @@
 #include "gui/widgets/welcomewidget.h"
 
 #include "core/media/videoinfomanager.h"
-#include "gui/app/eventhandler.h"
 #include "gui/widgets/videolistwidget.h"
 
 #include <QDragEnterEvent>
@@ -29,7 +28,7 @@ QPushButton *imageButton(const QString &image, const QString &label, QWidget *pa
 }
 } // namespace
 
-WelcomeWidget::WelcomeWidget(CEventHandler *handler, QWidget *parent) : QWidget(parent)
+WelcomeWidget::WelcomeWidget(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("welcomeWidget"));
     setAttribute(Qt::WA_TranslucentBackground);
@@ -61,10 +60,8 @@ WelcomeWidget::WelcomeWidget(CEventHandler *handler, QWidget *parent) : QWidget(
     layout->addLayout(second);
     layout->addStretch(1);
 
-    if (handler) {
-        connect(m_btnAddFiles, &QPushButton::clicked, handler, &CEventHandler::onMenuFileAddFile);
-        connect(m_btnAddFolder, &QPushButton::clicked, handler, &CEventHandler::onMenuFileAddFolder);
-    }
+    connect(m_btnAddFiles, &QPushButton::clicked, this, &WelcomeWidget::addFilesRequested);
+    connect(m_btnAddFolder, &QPushButton::clicked, this, &WelcomeWidget::addFolderRequested);
     VideoInfoManager *registry = VideoInfoManager::instance();
     connect(registry, &VideoInfoManager::videoCountChanged, this, &WelcomeWidget::onVideoCountChanged);
     onVideoCountChanged(registry->count());

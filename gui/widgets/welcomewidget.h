@@ -2,15 +2,18 @@
 
 #include <QWidget>
 
-class CEventHandler;
 class QPushButton;
 
 // Shown over the empty media list: invites the user to add files and takes
-// dropped files.
+// dropped files.  Its two buttons announce what the user asked for.
 class WelcomeWidget : public QWidget {
     Q_OBJECT
 public:
-    explicit WelcomeWidget(CEventHandler *handler, QWidget *parent = nullptr);
+    explicit WelcomeWidget(QWidget *parent = nullptr);
+
+signals:
+    void addFilesRequested();
+    void addFolderRequested();
 
 public slots:
     void onVideoCountChanged(int count);

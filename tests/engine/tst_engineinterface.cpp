@@ -16,7 +16,7 @@ private slots:
     }
     void filterSettersReplaceEarlierCalls()
     {
-        CffmpegPlayer &p = *FFP_GetPlayer();
+        CFilterSetters p;
         p.SetCropFilter(0, 1, 2, 30, 40, 0, 0);
         p.SetCropFilter(0, 5, 6, 70, 80, 0, 0);
         FilterSettings f = p.filterSnapshot();

@@ -285,6 +285,56 @@ private slots:
         p->SetVolumn(128);
         QCOMPARE(p->GetPlayStatus(), int(PLAY_STATUS_PLAYING));
     }
+
+    // A player made by its owner is the one the engine answers with once
+    // registered, and no longer once it is gone; a change of the window
+    // reaches the owner of a player that plays, whichever player it is.
+    void ownedPlayersShareTheWindow()
+    {
+        struct Observer : IPlayerDestroyObserver {
+            QList<int> reasons;
+            void OnPlayerDestroy(int reason) override { reasons << reason; }
+        } observer;
+        FFP_AddDestroyObserver(&observer);
+        {
+            CffmpegPlayer owned;
+            FFP_RegisterPlayer(&owned);
+            QCOMPARE(FFP_GetPlayer(), &owned);
+            QVERIFY(owned.OpenFile(path(clip).constData()));
+            QCOMPARE(owned.Play(), 1);
+            observer.reasons.clear();
+            CffmpegPlayer::setWndID(4242);
+            QCOMPARE(observer.reasons, QList<int>{PLAYER_WINDOW_CHANGED});
+            CffmpegPlayer::setWndID(0);
+            observer.reasons.clear();
+        }
+        QCOMPARE(observer.reasons.last(), int(PLAYER_DESTROYED));
+        QCOMPARE(FFP_GetPlayer(), p);
+        p->removeDestroyObserver(&observer);
+    }
+
+    // The preview filters are one typed set: the zoom keeps the rest of it,
+    // a write replaces all of it, and the picture's place follows at once.
+    void typedFiltersShapeThePicture()
+    {
+        int x, y, w, h;
+        QVERIFY(p->OpenFile(path(clip).constData())); // 320x240
+        p->SetInitSize(640, 480);
+        FilterSettings f;
+        f.crop = true;
+        f.cropWidth = 320;
+        f.cropHeight = 120; // the top half: 8:3
+        p->setFilters(f);
+        p->SetZoomFilter(0, 640, 480);
+        QVERIFY(p->filters().crop);
+        QCOMPARE(p->filters().zoomWidth, 640);
+        p->GetShowRect(x, y, w, h);
+        QCOMPARE(QRect(x, y, w, h), QRect(0, 120, 640, 240));
+        p->setFilters(FilterSettings());
+        QCOMPARE(p->filters().zoomMode, -1);
+        p->GetShowRect(x, y, w, h);
+        QCOMPARE(QRect(x, y, w, h), QRect(0, 0, 640, 480));
+    }
 };
 
 QTEST_MAIN(TestPlayer)

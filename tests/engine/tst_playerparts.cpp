@@ -1,9 +1,9 @@
 // The playback pipeline's parts on their own: the bounded queues with their
 // serials, the clock, and a session's ordered shutdown.
 #include "common/testmedia.h"
-#include "engine/av/filtersettings.h"
 #include "engine/playback/playeraudiooutput.h"
 #include "engine/playback/playerclock.h"
+#include "engine/playback/playerfilterstate.h"
 #include "engine/playback/playerframequeue.h"
 #include "engine/playback/playerpacketqueue.h"
 #include "engine/playback/playersession.h"
@@ -33,7 +33,7 @@ class TestPlayerParts : public QObject {
     QString clip;
     // As in the player, the outputs outlive every session (a repaint
     // request may still be queued for the output after a session ends).
-    CFilterSetters filters;
+    FilterState filters;
     VideoOutput output{[] { return int64_t(0); }};
     AudioOutput audio;
 

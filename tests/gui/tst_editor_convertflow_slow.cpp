@@ -217,7 +217,7 @@ private slots:
             effect->sliderBrightness()->setValue(40);
             effect->effectCombo()->setCurrentIndex(effect->effectCombo()->findText("Negate"));
             // The preview shows the edits at once.
-            const FilterSettings preview = FFP_GetPlayer()->filterSnapshot();
+            const FilterSettings preview = FFP_GetPlayer()->filters();
             QVERIFY(preview.negate);
             QCOMPARE(preview.lightness, 40);
             QTest::mouseClick(effect->applyButton(), Qt::LeftButton);
@@ -229,7 +229,7 @@ private slots:
         QCOMPARE(QRect(record->cropLeft, record->cropTop, record->cropWidth, record->cropHeight),
                  QRect(160, 90, 320, 180));
         // The editor's filters left with it: the panel's preview is plain.
-        QVERIFY(!FFP_GetPlayer()->filterSnapshot().negate);
+        QVERIFY(!FFP_GetPlayer()->filters().negate);
 
         const QString output = convert();
         QVERIFY(QFileInfo::exists(output));
@@ -263,7 +263,7 @@ private slots:
         editWith([](EditorDialog *editor) {
             QTRY_COMPARE_WITH_TIMEOUT(FFP_GetPlayer()->GetPlayStatus(), int(PLAY_STATUS_PLAYING), 10000);
             QTest::mouseClick(editor->mirrorHorButton(), Qt::LeftButton);
-            QVERIFY(FFP_GetPlayer()->filterSnapshot().hFlip);
+            QVERIFY(FFP_GetPlayer()->filters().hFlip);
         });
         if (QTest::currentTestFailed())
             return;
@@ -321,7 +321,7 @@ private slots:
             watermark->sizeCombo()->setCurrentIndex(watermark->sizeCombo()->findText("36"));
             QTest::mouseClick(watermark->applyButton(), Qt::LeftButton);
 
-            const FilterSettings preview = FFP_GetPlayer()->filterSnapshot();
+            const FilterSettings preview = FFP_GetPlayer()->filters();
             QVERIFY(preview.subtitle);
             QCOMPARE(QString::fromStdString(preview.subtitleFile), srt);
             QVERIFY(preview.textWatermark);

@@ -2,7 +2,6 @@
 // hand-over of the player's window, the crop selector and its spin boxes,
 // the mirror buttons and the Effect and Crop tabs' load, preview and Apply.
 
-#include "common/recordingsetters.h"
 #include "common/testmedia.h"
 #include "core/media/videoinfomanager.h"
 #include "engine/playback/ffmpegplayer.h"
@@ -15,6 +14,7 @@
 #include "gui/editor/videoedittabwatermark.h"
 #include "gui/editor/videoselector.h"
 #include "gui/player/videoplayerscreen.h"
+#include "gui/support/recordingfiltertarget.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -69,7 +69,7 @@ class TestEditorDialog : public QObject {
 
     void openAt(int row)
     {
-        m_dialog = std::make_unique<EditorDialog>();
+        m_dialog = std::make_unique<EditorDialog>(player());
         m_dialog->setMessageSink([this](const QString &t, const QString &x) { m_boxes << t + "|" + x; });
         m_dialog->selectRow(row);
         m_dialog->show();
@@ -164,14 +164,14 @@ private slots:
         openAt(0);
         m_dialog->effectTab()->sliderBrightness()->setValue(50);
         m_dialog->mirrorHorButton()->click();
-        QVERIFY(player()->filterSnapshot().hFlip);
+        QVERIFY(player()->filters().hFlip);
         QSignalSpy rejected(m_dialog.get(), &QDialog::rejected);
         m_dialog->closeButton()->click();
         QCOMPARE(rejected.count(), 1);
         m_dialog.reset();
         QCOMPARE(player()->GetPlayStatus(), int(PLAY_STATUS_STOPPED));
         QCOMPARE(CffmpegPlayer::getWndID(), qint64(0));
-        const FilterSettings f = player()->filterSnapshot();
+        const FilterSettings f = player()->filters();
         QVERIFY(!f.hFlip);
         QCOMPARE(f.lightness, 0);
     }
@@ -186,7 +186,7 @@ private slots:
         openAt(0);
         VideoEditTabEffect *effect = m_dialog->effectTab();
         QCOMPARE(effect->sliderBrightness()->value(), 30);
-        QVERIFY(player()->filterSnapshot().hFlip);
+        QVERIFY(player()->filters().hFlip);
 
         // An unapplied change is dropped when another file is chosen.
         effect->sliderContrast()->setValue(-40);
@@ -195,7 +195,7 @@ private slots:
         QCOMPARE(small->contrast, 0);
         QCOMPARE(effect->sliderContrast()->value(), 0);
         QCOMPARE(effect->sliderBrightness()->value(), 0);
-        QVERIFY(!player()->filterSnapshot().hFlip); // the second file is not mirrored
+        QVERIFY(!player()->filters().hFlip); // the second file is not mirrored
         m_dialog->selectRow(0);
         QTRY_COMPARE(QString::fromStdString(player()->GetOpenedFileName()), m_small);
         QCOMPARE(effect->sliderBrightness()->value(), 30);
@@ -205,7 +205,7 @@ private slots:
     {
         fillRegistry();
         openAt(0);
-        RecordingSetters rec;
+        RecordingFilterTarget rec;
         m_dialog->setFilterTarget(&rec);
         VideoInfo *record = registry()->item(1);
         m_dialog->mirrorHorButton()->click();
@@ -227,7 +227,7 @@ private slots:
         fillRegistry();
         openAt(0);
         VideoEditTabEffect *effect = m_dialog->effectTab();
-        RecordingSetters rec;
+        RecordingFilterTarget rec;
         effect->setFilterTarget(&rec);
         VideoInfo *record = registry()->item(1);
 
@@ -235,8 +235,9 @@ private slots:
         effect->applyButton()->click();
         QVERIFY(!record->effectChanged);
 
+        // One effect is one change of the preview.
         effect->effectCombo()->setCurrentIndex(effect->effectCombo()->findText("Sharp"));
-        QCOMPARE(rec.states.size(), 4);
+        QCOMPARE(rec.states.size(), 1);
         const FilterSettings f = rec.states.last();
         QVERIFY(!f.blur && !f.negate && !f.deshake && f.sharp);
         rec.states.clear();
@@ -334,7 +335,7 @@ private slots:
     void emptyListDoesNothing()
     {
         registry()->clear();
-        m_dialog = std::make_unique<EditorDialog>();
+        m_dialog = std::make_unique<EditorDialog>(player());
         m_dialog->selectRow(0);
         m_dialog->show();
         QVERIFY(!m_dialog->currentRecord());
@@ -354,7 +355,7 @@ private slots:
         registry()->addFiles({broken});
         QCOMPARE(registry()->videoFileCount(), 1);
         QFile::resize(broken, 100); // damaged after it was added
-        m_dialog = std::make_unique<EditorDialog>();
+        m_dialog = std::make_unique<EditorDialog>(player());
         m_dialog->setMessageSink([this](const QString &t, const QString &x) { m_boxes << t + "|" + x; });
         m_dialog->selectRow(0);
         QCOMPARE(m_boxes, QStringList({"warnning|selected video file is not a valid video file."}));
@@ -373,7 +374,7 @@ private slots:
         QVERIFY(TestMedia::makeClip(clip, 20, 1280, 720));
         registry()->clear();
         registry()->addFiles({clip, m_small, m_wide});
-        m_dialog = std::make_unique<EditorDialog>();
+        m_dialog = std::make_unique<EditorDialog>(player());
         m_dialog->selectRow(0);
         const QString tab = qEnvironmentVariable("REELMAX_SHOWCASE_TAB", QStringLiteral("crop")).toLower();
         const QStringList names = {"effect", "crop", "subtitle", "watermark"};

@@ -2,16 +2,17 @@
 // slider/spin pairs, the colour and size rules, what reaches the preview
 // filters, and Apply.
 
-#include "common/recordingsetters.h"
 #include "common/testmedia.h"
 #include "core/media/videoinfomanager.h"
 #include "core/platform/fontscan.h"
+#include "engine/playback/ffmpegplayer.h"
 #include "gui/common/lineeditmonitor.h"
 #include "gui/common/lineeditwithpushbutton.h"
 #include "gui/editor/editorcolorcombo.h"
 #include "gui/editor/editordialog.h"
 #include "gui/editor/videoedittabsubtitle.h"
 #include "gui/editor/videoedittabwatermark.h"
+#include "gui/support/recordingfiltertarget.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -30,8 +31,9 @@
 class TestEditorOverlayTabs : public QObject {
     Q_OBJECT
     QString m_dir, m_clip, m_srt, m_logo, m_wideLogo;
+    CffmpegPlayer m_player; // the preview plays here; its filters go to m_rec
     std::unique_ptr<EditorDialog> m_dialog;
-    RecordingSetters m_rec;
+    RecordingFilterTarget m_rec;
     QStringList m_boxes;
 
     VideoInfoManager *registry() { return VideoInfoManager::instance(); }
@@ -42,7 +44,7 @@ class TestEditorOverlayTabs : public QObject {
     // A dialog on the 1280 x 720 clip whose preview calls are recorded.
     void open()
     {
-        m_dialog = std::make_unique<EditorDialog>();
+        m_dialog = std::make_unique<EditorDialog>(&m_player);
         m_dialog->setMessageSink([this](const QString &t, const QString &x) { m_boxes << t + "|" + x; });
         m_dialog->setFilterTarget(&m_rec);
         m_dialog->selectRow(0);
@@ -296,7 +298,7 @@ private slots:
         // Unchecking removes both watermark filters at once.
         m_rec.states.clear();
         watermark()->enableCheck()->setChecked(false);
-        QCOMPARE(m_rec.states.size(), 2);
+        QCOMPARE(m_rec.states.size(), 1);
         QVERIFY(!m_rec.states.last().imageWatermark && !m_rec.states.last().textWatermark);
         QVERIFY(!watermark()->pathField()->isEnabled());
         QVERIFY(!watermark()->horSpaceSlider()->isEnabled());

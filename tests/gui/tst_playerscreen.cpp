@@ -226,14 +226,14 @@ private slots:
         const QImage plain = panelScreen->grab().toImage();
         const QPoint at(160, 90);
         const QRgb before = plain.pixel(at);
-        p->SetNegateFilter(0);
+        p->editFilters([](FilterSettings &f) { f.negate = true; });
         // Paused: the picture on screen is redrawn with the filter.
         QTRY_VERIFY_WITH_TIMEOUT(
             std::abs(qRed(panelScreen->grab().toImage().pixel(at)) - (255 - qRed(before))) < 24, 2000);
         const QRgb negated = panelScreen->grab().toImage().pixel(at);
         QVERIFY(std::abs(qGreen(negated) - (255 - qGreen(before))) < 24);
         QVERIFY(std::abs(qBlue(negated) - (255 - qBlue(before))) < 24);
-        p->SetNegateFilter(1);
+        p->editFilters([](FilterSettings &f) { f.negate = false; });
         QTRY_VERIFY_WITH_TIMEOUT(std::abs(qRed(panelScreen->grab().toImage().pixel(at)) - qRed(before)) < 8,
                                  2000);
 
@@ -241,7 +241,7 @@ private slots:
         int x, y, w, h;
         p->GetShowRect(x, y, w, h);
         const QImage unflipped = panelScreen->grab().toImage().copy(x, y, w, h);
-        p->AddhFilpFileter(0);
+        p->editFilters([](FilterSettings &f) { f.hFlip = true; });
         QTRY_VERIFY_WITH_TIMEOUT(panelScreen->grab().toImage().copy(x, y, w, h) != unflipped, 2000);
         QTest::qWait(50);
         const QImage flipped = panelScreen->grab().toImage().copy(x, y, w, h);
@@ -252,18 +252,22 @@ private slots:
             close += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) < 40;
         }
         QVERIFY2(close > 180, qPrintable(QString::number(close)));
-        p->AddhFilpFileter(1);
+        p->editFilters([](FilterSettings &f) { f.hFlip = false; });
     }
 
     void cropChangesThePictureRect()
     {
         panelStart(clip);
         QTRY_VERIFY_WITH_TIMEOUT(p->GetShownFrames() > 2, 5000);
-        p->SetCropFilter(0, 0, 0, 320, 120, 0, 0); // the top half: 8:3 in 320x180
+        p->editFilters([](FilterSettings &f) { // the top half: 8:3 in 320x180
+            f.crop = true;
+            f.cropWidth = 320;
+            f.cropHeight = 120;
+        });
         int x, y, w, h;
         QTRY_VERIFY_WITH_TIMEOUT((p->GetShowRect(x, y, w, h), QRect(x, y, w, h) == QRect(0, 30, 320, 120)),
                                  2000);
-        p->SetCropFilter(1, 0, 0, 0, 0, 0, 0);
+        p->editFilters([](FilterSettings &f) { f.crop = false; });
         QTRY_VERIFY_WITH_TIMEOUT((p->GetShowRect(x, y, w, h), QRect(x, y, w, h) == QRect(40, 0, 240, 180)),
                                  2000);
     }

@@ -5,6 +5,7 @@
 #include "common/testmedia.h"
 #include "core/config/videouserconfig.h"
 #include "core/media/videoinfomanager.h"
+#include "engine/playback/ffmpegplayer.h"
 #include "gui/app/aboutdialog.h"
 #include "gui/app/mainwindow.h"
 #include "gui/app/myapplication.h"
@@ -186,13 +187,14 @@ private slots:
             CustomizeDialog dialog;
             check(&dialog, QStringLiteral("customize"));
         }
+        CffmpegPlayer player; // the editor's and the clip dialog's preview
         {
-            EditorDialog dialog;
+            EditorDialog dialog(&player);
             dialog.selectRow(0);
             check(&dialog, QStringLiteral("editor"));
         }
         {
-            VideoTrimDialog dialog;
+            VideoTrimDialog dialog(&player);
             dialog.setSource(VideoBasicInfo(m_clip, 0, 2000));
             check(&dialog, QStringLiteral("trim"));
         }

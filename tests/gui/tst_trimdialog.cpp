@@ -128,7 +128,7 @@ class TestTrimDialog : public QObject {
     // Opens the dialog on a section of a file and waits until it plays.
     void open(const QString &file, int msStart, int msEnd, bool expectPlaying = true)
     {
-        m_dialog = std::make_unique<VideoTrimDialog>();
+        m_dialog = std::make_unique<VideoTrimDialog>(player());
         m_dialog->setMessageSink([this](const QString &t, const QString &s) { m_messages << t + "|" + s; });
         m_dialog->setSource(VideoBasicInfo(file, msStart, msEnd));
         m_dialog->show();
@@ -473,7 +473,7 @@ private slots:
     {
         VideoInfoManager::instance()->addFile(m_clip);
         QCOMPARE(VideoInfoManager::instance()->count(), 1);
-        VideoPlayerWidget panel;
+        VideoPlayerWidget panel(player());
         panel.setCurrentRowSource([] { return 0; });
         panel.resize(400, 340);
         panel.show();

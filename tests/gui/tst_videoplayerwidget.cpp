@@ -77,7 +77,7 @@ class TestVideoPlayerWidget : public QObject {
 
     void newPanel()
     {
-        m_panel = std::make_unique<VideoPlayerWidget>();
+        m_panel = std::make_unique<VideoPlayerWidget>(player());
         m_panel->setCurrentRowSource([this] { return m_row; });
         m_panel->resize(400, 340);
         m_panel->show();
