@@ -6,7 +6,7 @@
 //   bench_threads [seconds=10]
 
 #include "childrun.h"
-#include "engine/transcode/ffmpegtranscode.h"
+#include "engine/transcode/transcoder.h"
 
 #include <algorithm>
 #include <chrono>
@@ -21,26 +21,24 @@ namespace {
 
 int engineChild(const char *input, const char *output, int threads)
 {
-    EncodeInfo info;
-    info.constant16 = 16;
-    info.msEnd = -1;
-    info.width = 960;
-    info.height = 540;
-    info.videoBitrate = 1500000;
-    std::strcpy(info.videoEncoder, "libx264");
-    info.sampleRate = 44100;
-    info.channels = 2;
-    info.audioBitrate = 128000;
-    std::strcpy(info.audioEncoder, "aac");
-    ProcessingOptions processing;
-    processing.threads = threads;
-    CFFmpegTranscode t;
-    t.SetProcessing(processing);
-    t.SetEncodeInfo(&info);
-    t.AddInputFile(input);
-    t.Transcode(output);
-    if (t.GetLastConvetStatus() != TRANSCODE_FINISHED) {
-        std::fprintf(stderr, "engine failed: %s\n", t.GetLastErrorText().c_str());
+    TranscodeJob job;
+    TranscodeInput in;
+    in.path = input;
+    job.inputs.push_back(in);
+    OutputSpec &out = job.output;
+    out.path = output;
+    out.video.codec = "libx264";
+    out.video.width = 960;
+    out.video.height = 540;
+    out.video.rate = RateControl::BitRate{1500000};
+    out.audio.codec = "aac";
+    out.audio.sampleRate = 44100;
+    out.audio.channels = 2;
+    out.audio.bitRate = 128000;
+    job.processing.threads = threads;
+    const TranscodeResult result = Transcoder::run(job);
+    if (!result.ok()) {
+        std::fprintf(stderr, "engine failed: %s\n", result.reason.c_str());
         return 1;
     }
     return 0;

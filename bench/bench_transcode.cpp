@@ -20,6 +20,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -35,19 +36,19 @@ namespace {
 TranscodeJob benchJob(const char *input, const char *output)
 {
     TranscodeJob job;
-    EncodeInfo &info = job.info;
-    info.constant16 = 16;
-    info.msEnd = -1;
-    info.width = 640;
-    info.height = 480;
-    info.videoBitrate = 1200000;
-    std::strcpy(info.videoEncoder, "libx264");
-    info.sampleRate = 44100;
-    info.channels = 2;
-    info.audioBitrate = 128000;
-    std::strcpy(info.audioEncoder, "libvo_aacenc");
-    job.inputs = {input};
-    job.output = output;
+    TranscodeInput in;
+    in.path = input;
+    job.inputs.push_back(in);
+    OutputSpec &out = job.output;
+    out.path = output;
+    out.video.codec = "libx264";
+    out.video.width = 640;
+    out.video.height = 480;
+    out.video.rate = RateControl::BitRate{1200000};
+    out.audio.codec = "libvo_aacenc";
+    out.audio.sampleRate = 44100;
+    out.audio.channels = 2;
+    out.audio.bitRate = 128000;
     return job;
 }
 
@@ -55,10 +56,9 @@ int engineChild(const char *input, const char *output, bool pipelined)
 {
     TranscodeJob job = benchJob(input, output);
     job.pipelined = pipelined;
-    Transcoder t;
-    std::string error;
-    if (t.run(job, &error) != TRANSCODE_FINISHED) {
-        std::fprintf(stderr, "engine failed: %s\n", error.c_str());
+    const TranscodeResult result = Transcoder::run(job);
+    if (!result.ok()) {
+        std::fprintf(stderr, "engine failed: %s\n", result.reason.c_str());
         return 1;
     }
     return 0;
@@ -68,15 +68,18 @@ int engineChild(const char *input, const char *output, bool pipelined)
 // stop took to end it (ms).
 int stopChild(const char *input, const char *output)
 {
-    TranscodeJob job = benchJob(input, output);
-    Transcoder t;
-    std::string error;
+    struct FrameCount : TranscodeObserver {
+        void onProgress(double, int64_t count) override { frames.store(count); }
+        std::atomic<int64_t> frames{0};
+    } count;
+    const TranscodeJob job = benchJob(input, output);
+    StopToken stop;
     TranscodeStatus status = TRANSCODE_FAILED;
-    std::thread worker([&] { status = t.run(job, &error); });
-    while (t.frames() < 50)
+    std::thread worker([&] { status = Transcoder::run(job, &count, &stop).status; });
+    while (count.frames.load() < 50)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     const auto asked = std::chrono::steady_clock::now();
-    t.requestStop();
+    stop.request();
     worker.join();
     const double ms =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - asked).count();

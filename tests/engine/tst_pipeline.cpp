@@ -30,22 +30,33 @@ TranscodeJob makeJob(const QStringList &inputs, const QString &output, const cha
                      int width, int height, int videoBitrate = 800000)
 {
     TranscodeJob job;
-    EncodeInfo &e = job.info;
-    e.constant16 = 16;
-    e.msEnd = -1;
-    e.width = width;
-    e.height = height;
-    e.videoBitrate = videoBitrate;
-    std::strncpy(e.videoEncoder, video, sizeof(e.videoEncoder) - 1);
-    e.sampleRate = 44100;
-    e.channels = 2;
-    e.audioBitrate = 128000;
-    std::strncpy(e.audioEncoder, audio, sizeof(e.audioEncoder) - 1);
-    for (const QString &in : inputs)
-        job.inputs.push_back(in.toStdString());
-    job.output = output.toStdString();
+    OutputSpec &out = job.output;
+    out.path = output.toStdString();
+    out.video.codec = video;
+    out.video.width = width;
+    out.video.height = height;
+    out.video.rate = RateControl::BitRate{videoBitrate};
+    out.audio.codec = audio;
+    out.audio.sampleRate = 44100;
+    out.audio.channels = 2;
+    out.audio.bitRate = 128000;
+    for (const QString &in : inputs) {
+        TranscodeInput input;
+        input.path = in.toStdString();
+        job.inputs.push_back(input);
+    }
     return job;
 }
+
+// Runs a job and keeps the number of pictures it has encoded so far.
+class FrameCount : public TranscodeObserver {
+public:
+    void onProgress(double, int64_t frames) override { m_frames.store(frames); }
+    int64_t frames() const { return m_frames.load(); }
+
+private:
+    std::atomic<int64_t> m_frames{0};
+};
 
 QByteArray contents(const QString &path)
 {
@@ -88,12 +99,12 @@ QStringList filesIn(const QString &dir)
 // Runs a job on a thread of its own; a job that has not ended after a
 // generous wait is a deadlock, which ends the test program.  mostStages
 // receives the most stage threads seen alive at once while it ran.
-TranscodeStatus runGuarded(Transcoder &t, const TranscodeJob &job, std::string *error,
-                           int *mostStages = nullptr, int seconds = 120)
+TranscodeStatus runGuarded(const TranscodeJob &job, std::string *error, int *mostStages = nullptr,
+                           int seconds = 120)
 {
-    std::promise<TranscodeStatus> done;
-    std::future<TranscodeStatus> result = done.get_future();
-    std::thread worker([&] { done.set_value(t.run(job, error)); });
+    std::promise<TranscodeResult> done;
+    std::future<TranscodeResult> result = done.get_future();
+    std::thread worker([&] { done.set_value(Transcoder::run(job)); });
     int most = 0;
     QElapsedTimer waited;
     waited.start();
@@ -107,7 +118,9 @@ TranscodeStatus runGuarded(Transcoder &t, const TranscodeJob &job, std::string *
     worker.join();
     if (mostStages)
         *mostStages = most;
-    return result.get();
+    const TranscodeResult r = result.get();
+    *error = r.reason;
+    return r.status;
 }
 
 } // namespace
@@ -251,22 +264,27 @@ private slots:
         const QString single = sub + "/single." + ext, piped = sub + "/piped." + ext;
         TranscodeJob job =
             makeJob(in, single, video.toUtf8().constData(), audio.toUtf8().constData(), 320, 240);
-        job.info.msStart = msStart;
-        job.info.msEnd = msEnd;
+        // The section lies on the inputs joined end to end: each input
+        // gets its share of it.
+        int64_t offset = 0;
+        for (TranscodeInput &input : job.inputs) {
+            input.msStart = std::max<int64_t>(0, msStart - offset);
+            input.msEnd = msEnd > 0 && msEnd - offset < 2000 ? msEnd - offset : 0;
+            offset += 2000;
+        }
         // The same codec threads on both sides (an encoder's slices and
         // x264's frame threads shape its output).  One thread would run
         // the job's stages in turn: two leave the pipelined path its own
         // threads.
         job.processing.threads = 2;
         job.pipelined = false;
-        Transcoder t;
         std::string error;
         int stages = -1;
-        QCOMPARE(int(runGuarded(t, job, &error, &stages)), int(TRANSCODE_FINISHED));
+        QCOMPARE(int(runGuarded(job, &error, &stages)), int(TRANSCODE_FINISHED));
         QCOMPARE(stages, 0);
-        job.output = piped.toStdString();
+        job.output.path = piped.toStdString();
         job.pipelined = true;
-        QCOMPARE(int(runGuarded(t, job, &error, &stages)), int(TRANSCODE_FINISHED));
+        QCOMPARE(int(runGuarded(job, &error, &stages)), int(TRANSCODE_FINISHED));
         QVERIFY2(stages >= 2, qPrintable(QString::number(stages))); // the pipeline really ran
 
         const QJsonObject p = TestMedia::probe(piped);
@@ -303,9 +321,8 @@ private slots:
         limited.rlim_cur = 256 * 1024;
         const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
-        Transcoder t;
         std::string error;
-        const TranscodeStatus status = runGuarded(t, job, &error);
+        const TranscodeStatus status = runGuarded(job, &error);
         setrlimit(RLIMIT_FSIZE, &before);
         std::signal(SIGXFSZ, oldHandler);
 
@@ -324,24 +341,26 @@ private slots:
         const QString sub = m_dir + "/stop";
         QDir().mkpath(sub);
         TranscodeJob job = makeJob({src}, sub + "/out.mp4", "libx264", "aac", 1280, 720, 4000000);
-        Transcoder t;
-        std::string error;
-        std::future<TranscodeStatus> result =
-            std::async(std::launch::async, [&] { return t.run(job, &error); });
+        FrameCount count;
+        StopToken stop;
+        std::future<TranscodeResult> result =
+            std::async(std::launch::async, [&] { return Transcoder::run(job, &count, &stop); });
         QElapsedTimer wait;
         wait.start();
-        while (t.frames() < 10 && wait.elapsed() < 60000)
+        while (count.frames() < 10 && wait.elapsed() < 60000)
             QThread::msleep(10);
-        QVERIFY(t.frames() >= 10);
+        QVERIFY(count.frames() >= 10);
         QVERIFY(stageThreads() >= 4);
         QElapsedTimer latency;
         latency.start();
-        t.requestStop();
+        stop.request();
         QCOMPARE(result.wait_for(std::chrono::seconds(30)), std::future_status::ready);
         // Generous for a loaded machine; the benchmark measures the real figure.
         QVERIFY2(latency.elapsed() < 2000, qPrintable(QString::number(latency.elapsed())));
-        QCOMPARE(int(result.get()), int(TRANSCODE_STOPPED));
-        QCOMPARE(error, std::string("stopped"));
+        const TranscodeResult stopped = result.get();
+        QCOMPARE(int(stopped.status), int(TRANSCODE_STOPPED));
+        QVERIFY(stopped.reason.empty());
+        QVERIFY(stopped.outputs.empty());
         QVERIFY(filesIn(sub).isEmpty());
         QCOMPARE(stageThreads(), 0);
     }

@@ -2,10 +2,11 @@
 // length asked, the last shorter) and by size (each under the limit), every
 // one playing from its start; nothing left behind on a stop or a failure.
 
-#include "engine/transcode/ffmpegtranscode.h"
 #include "engine/transcode/segmentsplitter.h"
+#include "engine/transcode/transcoder.h"
 
 #include "common/testmedia.h"
+#include "typedjobs.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,21 +18,11 @@
 
 namespace {
 
-EncodeInfo smallInfo(int width, int height, int fpsMilli, int videoBitrate)
+OutputSpec smallInfo(int width, int height, int fpsMilli, int videoBitrate)
 {
-    EncodeInfo e;
-    e.constant16 = 16;
-    e.width = width;
-    e.height = height;
-    e.frameRate = fpsMilli;
-    e.videoBitrate = videoBitrate;
-    std::strncpy(e.videoEncoder, "libx264", sizeof(e.videoEncoder) - 1);
-    e.sampleRate = 44100;
-    e.channels = 2;
-    e.audioBitrate = 64000;
-    std::strncpy(e.audioEncoder, "aac", sizeof(e.audioEncoder) - 1);
-    e.msEnd = -1;
-    return e;
+    OutputSpec spec = TypedJobs::spec("libx264", "aac", width, height, videoBitrate, 44100, 2, 64000);
+    spec.video.frameRate = TypedJobs::milliRate(fpsMilli);
+    return spec;
 }
 
 QStringList filesIn(const QString &dir)
@@ -68,19 +59,18 @@ class TestSegments : public QObject {
     Q_OBJECT
     QString m_dir, m_threeMinutes, m_minute;
 
-    // Converts with the record into folder/name; the files written.
-    std::vector<std::string> convert(const QString &source, const EncodeInfo &info, const QString &output,
-                                     int *status = nullptr, std::string *error = nullptr)
+    // Converts (the source cut to msStart..msEnd) into folder/name; the files written.
+    std::vector<std::string> convert(const QString &source, const OutputSpec &info, const QString &output,
+                                     int *status = nullptr, std::string *error = nullptr, int64_t msStart = 0,
+                                     int64_t msEnd = 0)
     {
-        CFFmpegTranscode t;
-        t.SetEncodeInfo(&info);
-        t.AddInputFile(source.toUtf8().constData());
-        t.Transcode(output.toUtf8().constData());
+        const TranscodeResult result =
+            Transcoder::run(TypedJobs::job({source}, output, info, msStart, msEnd));
         if (status)
-            *status = t.GetLastConvetStatus();
+            *status = result.status;
         if (error)
-            *error = t.GetLastErrorText();
-        return t.GetOutputFiles();
+            *error = result.reason;
+        return result.outputs;
     }
 
     void verifySegment(const QString &path, double seconds, double slack)
@@ -113,19 +103,21 @@ private slots:
         QCOMPARE(SegmentSplitter::segmentPath("/out/clip(1).mp4", 12), std::string("/out/clip(1)_012.mp4"));
         QCOMPARE(SegmentSplitter::segmentPath("/out.d/clip", 2), std::string("/out.d/clip_002"));
         QCOMPARE(SegmentSplitter::segmentPath("/out/clip.mp4", 1234), std::string("/out/clip_1234.mp4"));
-        EncodeInfo info;
-        QVERIFY(!SegmentSplitter::wanted(info, "/out/a.mp4"));
+        OutputSpec info;
+        info.path = "/out/a.mp4";
+        QVERIFY(!SegmentSplitter::wanted(info));
         info.splitMs = 60000;
-        QVERIFY(SegmentSplitter::wanted(info, "/out/a.mp4"));
+        QVERIFY(SegmentSplitter::wanted(info));
         // The engine's own writers make files that cannot be cut.
-        QVERIFY(!SegmentSplitter::wanted(info, "/out/a.dpg"));
+        info.path = "/out/a.dpg";
+        QVERIFY(!SegmentSplitter::wanted(info));
     }
 
     // The acceptance case: three minutes split by one minute.
     void threeMinutesByOneMinute()
     {
         const QString out = freshFolder(m_dir + "/by-time");
-        EncodeInfo info = smallInfo(160, 120, 10000, 200000);
+        OutputSpec info = smallInfo(160, 120, 10000, 200000);
         info.splitMs = 60000;
         int status = 0;
         std::string error;
@@ -145,11 +137,10 @@ private slots:
     void lastSegmentIsShorter()
     {
         const QString out = freshFolder(m_dir + "/by-time-rest");
-        EncodeInfo info = smallInfo(160, 120, 10000, 200000);
+        OutputSpec info = smallInfo(160, 120, 10000, 200000);
         info.splitMs = 60000;
-        info.msStart = 20000; // two minutes and forty seconds
-        info.msEnd = 180000;
-        const auto files = convert(m_threeMinutes, info, out + "/clip.mkv");
+        // two minutes and forty seconds
+        const auto files = convert(m_threeMinutes, info, out + "/clip.mkv", nullptr, nullptr, 20000, 180000);
         QCOMPARE(files.size(), size_t(3));
         verifySegment(QString::fromStdString(files[0]), 60.0, 0.15);
         verifySegment(QString::fromStdString(files[2]), 40.0, 0.3);
@@ -158,7 +149,7 @@ private slots:
     void bySizeEachUnderTheLimit()
     {
         const QString out = freshFolder(m_dir + "/by-size");
-        EncodeInfo info = smallInfo(320, 240, 25000, 1800000); // about 14 MB in all
+        OutputSpec info = smallInfo(320, 240, 25000, 1800000); // about 14 MB in all
         info.splitBytes = 5000000;
         int status = 0;
         const auto files = convert(m_minute, info, out + "/clip.mp4", &status);
@@ -202,9 +193,9 @@ private slots:
         QFETCH(QString, video);
         QFETCH(QString, audio);
         const QString out = freshFolder(m_dir + "/containers-" + name);
-        EncodeInfo info = smallInfo(160, 120, 10000, 200000);
-        std::strcpy(info.videoEncoder, video.toLatin1().constData());
-        std::strcpy(info.audioEncoder, audio.toLatin1().constData());
+        OutputSpec info = smallInfo(160, 120, 10000, 200000);
+        info.video.codec = video.toStdString();
+        info.audio.codec = audio.toStdString();
         info.splitMs = 60000;
         const auto files = convert(m_threeMinutes, info, out + "/" + name);
         QCOMPARE(files.size(), size_t(3));
@@ -215,21 +206,19 @@ private slots:
     void stoppedRunLeavesNothing()
     {
         const QString out = freshFolder(m_dir + "/stopped");
-        EncodeInfo info = smallInfo(320, 240, 25000, 1800000);
+        OutputSpec info = smallInfo(320, 240, 25000, 1800000);
         info.splitMs = 10000;
-        CFFmpegTranscode t;
-        t.SetEncodeInfo(&info);
-        t.AddInputFile(m_minute.toUtf8().constData());
-        std::thread worker([&] { t.Transcode((out + "/clip.mp4").toUtf8().constData()); });
-        double progress = 0.0, unused = 0.0;
-        for (int i = 0; i < 600 && progress < 0.3; ++i) {
+        const TranscodeJob job = TypedJobs::job({m_minute}, out + "/clip.mp4", info);
+        TypedJobs::Reports reports;
+        StopToken stop;
+        TranscodeResult result;
+        std::thread worker([&] { result = Transcoder::run(job, &reports, &stop); });
+        for (int i = 0; i < 600 && reports.fraction() < 0.3; ++i)
             QTest::qWait(50);
-            t.GetEncodePrg(progress, unused);
-        }
-        t.StopTranscode();
+        stop.request();
         worker.join();
-        QCOMPARE(t.GetLastConvetStatus(), int(TRANSCODE_STOPPED));
-        QVERIFY(t.GetOutputFiles().empty());
+        QCOMPARE(int(result.status), int(TRANSCODE_STOPPED));
+        QVERIFY(result.outputs.empty());
         QCOMPARE(filesIn(out), QStringList());
     }
 
@@ -242,7 +231,7 @@ private slots:
         QVERIFY(keep.open(QIODevice::WriteOnly));
         keep.write("keep me");
         keep.close();
-        EncodeInfo info = smallInfo(160, 120, 10000, 200000);
+        OutputSpec info = smallInfo(160, 120, 10000, 200000);
         info.splitMs = 60000;
         int status = 0;
         std::string error;

@@ -1,6 +1,7 @@
-#include "engine/transcode/ffmpegtranscode.h"
+#include "engine/transcode/transcoder.h"
 
 #include "common/testmedia.h"
+#include "typedjobs.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -16,32 +17,30 @@
 
 namespace {
 
-EncodeInfo makeInfo(const char *video, const char *audio, int width, int height, int fpsMilli = 0,
+OutputSpec makeInfo(const char *video, const char *audio, int width, int height, int fpsMilli = 0,
                     int vbr = 800000, int rate = 44100, int channels = 2, int abr = 128000)
 {
-    EncodeInfo e;
-    e.constant16 = 16;
-    e.width = width;
-    e.height = height;
-    e.frameRate = fpsMilli;
-    e.videoBitrate = vbr;
-    std::strncpy(e.videoEncoder, video, sizeof(e.videoEncoder) - 1);
-    e.sampleRate = rate;
-    e.channels = channels;
-    e.audioBitrate = abr;
-    std::strncpy(e.audioEncoder, audio, sizeof(e.audioEncoder) - 1);
-    e.msStart = 0;
-    e.msEnd = -1;
-    return e;
+    OutputSpec spec = TypedJobs::spec(video, audio, width, height, vbr, rate, channels, abr);
+    spec.video.frameRate = TypedJobs::milliRate(fpsMilli);
+    return spec;
 }
 
-int run(CFFmpegTranscode &t, const EncodeInfo &info, const QStringList &inputs, const QString &out)
+// Runs jobs one after the other and keeps what the last one reported.
+struct Runner {
+    bool blackPictureForSound = false;
+    TypedJobs::Reports reports;
+    StopToken stop;
+    TranscodeResult last;
+};
+
+int run(Runner &t, const OutputSpec &info, const QStringList &inputs, const QString &out, int64_t msStart = 0,
+        int64_t msEnd = 0)
 {
-    t.SetEncodeInfo(&info);
-    for (const QString &in : inputs)
-        t.AddInputFile(in.toUtf8().constData());
-    t.Transcode(out.toUtf8().constData());
-    return t.GetLastConvetStatus();
+    TranscodeJob job = TypedJobs::job(inputs, out, info, msStart, msEnd);
+    job.blackPictureForSound = t.blackPictureForSound;
+    t.stop.clear();
+    t.last = Transcoder::run(job, &t.reports, &t.stop);
+    return t.last.status;
 }
 
 // Nothing but the expected files in dir (no temporary leftovers).
@@ -175,11 +174,11 @@ private slots:
         QFETCH(int, rate);
         QFETCH(QString, tag);
         const QString out = m_dir + "/fmt_" + QString(QTest::currentDataTag()).replace(' ', '_') + "." + ext;
-        CFFmpegTranscode t;
-        EncodeInfo info = makeInfo(video.toLatin1().constData(), audio.toLatin1().constData(), width, height,
+        Runner t;
+        OutputSpec info = makeInfo(video.toLatin1().constData(), audio.toLatin1().constData(), width, height,
                                    ext == "mpg" ? 25000 : 0, 600000, rate);
         QCOMPARE(run(t, info, {m_clip}, out), int(TRANSCODE_FINISHED));
-        QVERIFY2(t.GetLastErrorText().empty(), t.GetLastErrorText().c_str());
+        QVERIFY2(t.last.reason.empty(), t.last.reason.c_str());
         const QJsonObject p = TestMedia::probe(out);
         const QJsonObject v = TestMedia::stream(p, "video");
         const QJsonObject a = TestMedia::stream(p, "audio");
@@ -191,7 +190,7 @@ private slots:
             QCOMPARE(v.value("height").toInt(), height);
             if (!tag.isEmpty())
                 QCOMPARE(v.value("codec_tag_string").toString(), tag);
-            QVERIFY(t.GetFrameNubmer() >= 48);
+            QVERIFY(t.last.frames >= 48);
         }
         QCOMPARE(a.value("codec_name").toString(), wantAudio);
         QCOMPARE(a.value("sample_rate").toString().toInt(), rate);
@@ -200,9 +199,7 @@ private slots:
             QVERIFY2(qAbs(TestMedia::durationSeconds(p) - 2.0) < 0.15,
                      qPrintable(QString::number(TestMedia::durationSeconds(p))));
         QVERIFY(TestMedia::decodesCleanly(out));
-        double prg = 0, unused = 0;
-        t.GetEncodePrg(prg, unused);
-        QCOMPARE(prg, 1.0);
+        QCOMPARE(t.reports.fraction(), 1.0);
     }
 
     void sectionIsCutAccurately()
@@ -210,11 +207,8 @@ private slots:
         const QString src = m_dir + "/long.mkv";
         QVERIFY(TestMedia::makeClip(src, 6.0, 160, 120));
         const QString out = m_dir + "/section.mp4";
-        CFFmpegTranscode t;
-        EncodeInfo info = makeInfo("libx264", "aac", 0, 0);
-        info.msStart = 2000;
-        info.msEnd = 5000;
-        QCOMPARE(run(t, info, {src}, out), int(TRANSCODE_FINISHED));
+        Runner t;
+        QCOMPARE(run(t, makeInfo("libx264", "aac", 0, 0), {src}, out, 2000, 5000), int(TRANSCODE_FINISHED));
         const QJsonObject p = TestMedia::probe(out);
         const QJsonObject v = TestMedia::stream(p, "video");
         QCOMPARE(v.value("nb_frames").toString().toInt(), 75); // 3 s at 25 fps
@@ -230,7 +224,7 @@ private slots:
         QVERIFY(TestMedia::makeClip(a, 1.0, 320, 240));
         QVERIFY(TestMedia::makeClip(b, 1.0, 640, 480, "30", 48000, 1));
         const QString out = m_dir + "/joined.mp4";
-        CFFmpegTranscode t;
+        Runner t;
         QCOMPARE(run(t, makeInfo("libx264", "aac", 320, 240, 25000), {a, b}, out), int(TRANSCODE_FINISHED));
         const QJsonObject p = TestMedia::probe(out);
         QVERIFY(qAbs(TestMedia::durationSeconds(p) - 2.0) < 0.1);
@@ -244,7 +238,7 @@ private slots:
     void concatenatedProgramStreamsConvertWhole()
     {
         const QString part = m_dir + "/part.mpg";
-        CFFmpegTranscode t;
+        Runner t;
         QCOMPARE(
             run(t, makeInfo("mpeg1video", "mp2", 320, 240, 25000, 4000000, 48000, 2, 96000), {m_clip}, part),
             int(TRANSCODE_FINISHED));
@@ -274,9 +268,9 @@ private slots:
     {
         const QString tone = m_dir + "/tone.m4a", part = m_dir + "/tone.mpg", clip = m_dir + "/clip.mpg";
         QVERIFY(TestMedia::makeClip(tone, 8.0, 0, 0));
-        const EncodeInfo mpeg = makeInfo("mpeg1video", "mp2", 320, 240, 25000, 4000000, 48000, 2, 96000);
-        CFFmpegTranscode t;
-        t.SetBlackPictureForSound(true);
+        const OutputSpec mpeg = makeInfo("mpeg1video", "mp2", 320, 240, 25000, 4000000, 48000, 2, 96000);
+        Runner t;
+        t.blackPictureForSound = true;
         QCOMPARE(run(t, mpeg, {tone}, part), int(TRANSCODE_FINISHED));
         QCOMPARE(run(t, mpeg, {m_clip}, clip), int(TRANSCODE_FINISHED));
         QCOMPARE(TestMedia::decodedFrames(part), 200);
@@ -300,7 +294,7 @@ private slots:
         QVERIFY2(TestMedia::soundOnsets(result).isEmpty(), "a hole in the sound");
 
         // Without the option a sound-only input gives sound only.
-        CFFmpegTranscode plain;
+        Runner plain;
         QCOMPARE(run(plain, mpeg, {tone}, m_dir + "/tone_only.mpg"), int(TRANSCODE_FINISHED));
         QVERIFY(TestMedia::stream(TestMedia::probe(m_dir + "/tone_only.mpg"), "video").isEmpty());
     }
@@ -327,7 +321,7 @@ private slots:
                                "-map", "[a]", "-c:v", "libx264", "-c:a", "libvorbis", holed}));
         for (const auto &[input, beep] : {std::pair{late, 1.0}, {holed, 3.0}}) {
             const QString out = m_dir + "/in_time_" + QFileInfo(input).completeBaseName() + ".mp4";
-            CFFmpegTranscode t;
+            Runner t;
             QCOMPARE(run(t, makeInfo("libx264", "aac", 160, 120, 25000), {input}, out),
                      int(TRANSCODE_FINISHED));
             const QList<double> onsets = TestMedia::soundOnsets(out);
@@ -344,7 +338,7 @@ private slots:
         const QString src = m_dir + "/odd.mp4";
         QVERIFY(TestMedia::makeClip(src, 1.0, 321, 241, "30000/1001", 0));
         const QString out = m_dir + "/odd_out.mp4";
-        CFFmpegTranscode t;
+        Runner t;
         QCOMPARE(run(t, makeInfo("libx264", "aac", 0, 0, 29970), {src}, out), int(TRANSCODE_FINISHED));
         const QJsonObject v = TestMedia::stream(TestMedia::probe(out), "video");
         QCOMPARE(v.value("width").toInt(), 320);
@@ -360,26 +354,24 @@ private slots:
         const QString sub = m_dir + "/stop";
         QDir().mkpath(sub);
         const QString out = sub + "/stopped.mp4";
-        CFFmpegTranscode t;
-        EncodeInfo info = makeInfo("libx264", "aac", 640, 480);
-        t.SetEncodeInfo(&info);
-        t.AddInputFile(src.toUtf8().constData());
-        std::thread worker([&] { t.Transcode(out.toUtf8().constData()); });
+        Runner t;
+        const TranscodeJob job = TypedJobs::job({src}, out, makeInfo("libx264", "aac", 640, 480));
+        std::thread worker([&] { t.last = Transcoder::run(job, &t.reports, &t.stop); });
         QElapsedTimer wait;
         wait.start();
-        while (t.GetFrameNubmer() < 10 && wait.elapsed() < 20000)
+        while (t.reports.frames() < 10 && wait.elapsed() < 20000)
             QThread::msleep(10);
-        double prg = 0, unused = 0;
-        t.GetEncodePrg(prg, unused);
+        const double prg = t.reports.fraction();
         QVERIFY(prg > 0.0 && prg < 1.0);
         QElapsedTimer timer;
         timer.start();
-        t.StopTranscode();
+        t.stop.request();
         worker.join();
         QVERIFY2(timer.elapsed() < 500, qPrintable(QString::number(timer.elapsed())));
-        QCOMPARE(t.GetLastConvetStatus(), int(TRANSCODE_STOPPED));
+        QCOMPARE(int(t.last.status), int(TRANSCODE_STOPPED));
+        QVERIFY(t.last.outputs.empty());
         QVERIFY(leftovers(sub).isEmpty());
-        // The object takes the next job normally.
+        // The same stop token takes the next job normally once cleared.
         QCOMPARE(run(t, makeInfo("libx264", "aac", 160, 120), {m_clip}, sub + "/next.mp4"),
                  int(TRANSCODE_FINISHED));
     }
@@ -416,9 +408,9 @@ private slots:
             f.write(data.left(data.size() / 3));
         }
         const QString out = sub + "/out.mp4";
-        CFFmpegTranscode t;
+        Runner t;
         QCOMPARE(run(t, makeInfo("libx264", "aac", 160, 120), {in}, out), int(TRANSCODE_FAILED));
-        QVERIFY(!t.GetLastErrorText().empty());
+        QVERIFY(!t.last.reason.empty());
         QVERIFY(!QFile::exists(out));
         QStringList rest = leftovers(sub);
         rest.removeAll(QFileInfo(in).fileName());
@@ -431,7 +423,7 @@ private slots:
     {
         const QString sub = m_dir + "/mode";
         QDir().mkpath(sub);
-        CFFmpegTranscode t;
+        Runner t;
         for (mode_t mask : {mode_t(022), mode_t(027)}) {
             const mode_t old = umask(mask);
             const QString out = sub + QString("/mode%1.mp4").arg(mask, 0, 8);
@@ -447,15 +439,15 @@ private slots:
 
     void unwritableTargetsFail()
     {
-        CFFmpegTranscode t;
+        Runner t;
         QCOMPARE(run(t, makeInfo("libx264", "aac", 160, 120), {m_clip}, "/nonexistent-folder/x.mp4"),
                  int(TRANSCODE_FAILED));
-        QVERIFY(!t.GetLastErrorText().empty());
+        QVERIFY(!t.last.reason.empty());
         // Formats FFmpeg cannot write fail clearly instead of writing junk.
         for (const char *ext : {"rm", "amr"}) {
             const QString out = m_dir + "/cannot." + ext;
             QCOMPARE(run(t, makeInfo("mjpeg", "aac", 256, 192), {m_clip}, out), int(TRANSCODE_FAILED));
-            QVERIFY(QString::fromStdString(t.GetLastErrorText()).contains(ext));
+            QVERIFY(QString::fromStdString(t.last.reason).contains(ext));
             QVERIFY(!QFile::exists(out));
         }
     }
@@ -463,7 +455,7 @@ private slots:
     void dpgHasHeaderSoundAndPicture()
     {
         const QString out = m_dir + "/hand.dpg";
-        CFFmpegTranscode t;
+        Runner t;
         QCOMPARE(run(t, makeInfo("mjpeg", "adpcm_ima_smjpeg", 256, 192, 20000, 256000, 32000), {m_clip}, out),
                  int(TRANSCODE_FINISHED));
         QFile f(out);
@@ -499,9 +491,9 @@ private slots:
     void dvdOutputIsAuthorable()
     {
         const QString out = m_dir + "/dvd.mpg";
-        CFFmpegTranscode t;
-        EncodeInfo info = makeInfo("mpeg2video", "ac3", 720, 576, 25000, 6000000, 48000, 2, 448000);
-        info.dvdFlag = 1;
+        Runner t;
+        OutputSpec info = makeInfo("mpeg2video", "ac3", 720, 576, 25000, 6000000, 48000, 2, 448000);
+        info.dvd = true;
         QCOMPARE(run(t, info, {m_clip}, out), int(TRANSCODE_FINISHED));
         const QJsonObject p = TestMedia::probe(out);
         QCOMPARE(p.value("format").toObject().value("format_name").toString(), QString("mpeg"));
