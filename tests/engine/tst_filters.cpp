@@ -1,7 +1,7 @@
 #include "engine/av/filtergraph.h"
 #include "engine/av/pictureframe.h"
 #include "engine/av/scalercpu.h"
-#include "engine/transcode/ffmpegtranscode.h"
+#include "engine/transcode/transcoder.h"
 
 #include "common/testmedia.h"
 
@@ -126,25 +126,31 @@ class TestFilters : public QObject {
         return QImage(png).convertToFormat(QImage::Format_RGB32);
     }
 
+    // A lossless job of src (the clip when empty) into out, with the filters set by setup.
+    TranscodeJob losslessJob(const std::function<void(FilterSettings &)> &setup, const QString &src,
+                             const QString &out)
+    {
+        TranscodeJob job;
+        TranscodeInput in;
+        in.path = (src.isEmpty() ? m_clip : src).toStdString();
+        setup(in.filters);
+        job.inputs.push_back(in);
+        job.output.path = out.toStdString();
+        job.output.video.codec = "ffv1";
+        job.output.audio.codec = "pcm_s16le";
+        job.output.audio.sampleRate = 44100;
+        job.output.audio.channels = 2;
+        return job;
+    }
+
     // Converts the clip losslessly with the filters set by setup.
-    QString convert(const std::function<void(CFFmpegTranscode &)> &setup, const QString &src = {},
+    QString convert(const std::function<void(FilterSettings &)> &setup, const QString &src = {},
                     const QString &name = {})
     {
         const QString out = m_dir + "/" + (name.isEmpty() ? QString("out_%1.mkv").arg(++m_count) : name);
-        CFFmpegTranscode t;
-        EncodeInfo info;
-        info.constant16 = 16;
-        info.msEnd = -1;
-        std::strcpy(info.videoEncoder, "ffv1");
-        std::strcpy(info.audioEncoder, "pcm_s16le");
-        info.sampleRate = 44100;
-        info.channels = 2;
-        t.SetEncodeInfo(&info);
-        t.AddInputFile((src.isEmpty() ? m_clip : src).toUtf8().constData());
-        setup(t);
-        t.Transcode(out.toUtf8().constData());
-        if (t.GetLastConvetStatus() != TRANSCODE_FINISHED) {
-            qWarning("conversion failed: %s", t.GetLastErrorText().c_str());
+        const TranscodeResult result = Transcoder::run(losslessJob(setup, src, out));
+        if (!result.ok()) {
+            qWarning("conversion failed: %s", result.reason.c_str());
             return {};
         }
         return out;
@@ -295,22 +301,28 @@ private slots:
 
     void negateInvertsPixels()
     {
-        const QString out = convert([](CFFmpegTranscode &t) { t.SetNegateFilter(0); });
+        const QString out = convert([](FilterSettings &f) { f.negate = true; });
         QVERIFY(!out.isEmpty());
         QImage src = frameAt(m_clip, 1.0), dst = frameAt(out, 1.0);
         src.invertPixels();
         QVERIFY2(meanDiff(src, dst) < 4.0, qPrintable(QString::number(meanDiff(src, dst))));
-        // Off flag 1 removes it again.
-        const QString plain = convert([](CFFmpegTranscode &t) {
-            t.SetNegateFilter(0);
-            t.SetNegateFilter(1);
-        });
+        // Through the setters, off flag 1 removes it again.
+        CFilterSetters setters;
+        setters.SetNegateFilter(0);
+        setters.SetNegateFilter(1);
+        const QString plain = convert([&](FilterSettings &f) { f = setters.filterSnapshot(); });
         QVERIFY(meanDiff(frameAt(m_clip, 1.0), frameAt(plain, 1.0)) < 1.0);
     }
 
     void cropChangesSizeAndContent()
     {
-        const QString out = convert([](CFFmpegTranscode &t) { t.SetCropFilter(0, 40, 30, 160, 120, 0, 0); });
+        const QString out = convert([](FilterSettings &f) {
+            f.crop = true;
+            f.cropLeft = 40;
+            f.cropTop = 30;
+            f.cropWidth = 160;
+            f.cropHeight = 120;
+        });
         const QJsonObject v = TestMedia::stream(TestMedia::probe(out), "video");
         QCOMPARE(v.value("width").toInt(), 160);
         QCOMPARE(v.value("height").toInt(), 120);
@@ -322,32 +334,33 @@ private slots:
     {
         const QImage src = frameAt(m_clip, 1.0);
         const double base = meanLuma(src);
-        const double brighter =
-            meanLuma(frameAt(convert([](CFFmpegTranscode &t) { t.SetLightness(50); }), 1.0));
+        const double brighter = meanLuma(frameAt(convert([](FilterSettings &f) { f.lightness = 50; }), 1.0));
         const double brightest =
-            meanLuma(frameAt(convert([](CFFmpegTranscode &t) { t.SetLightness(100); }), 1.0));
-        const double darker =
-            meanLuma(frameAt(convert([](CFFmpegTranscode &t) { t.SetLightness(-50); }), 1.0));
+            meanLuma(frameAt(convert([](FilterSettings &f) { f.lightness = 100; }), 1.0));
+        const double darker = meanLuma(frameAt(convert([](FilterSettings &f) { f.lightness = -50; }), 1.0));
         QVERIFY(brighter > base + 10 && brightest > brighter + 10 && darker < base - 10);
-        const QImage gray = frameAt(convert([](CFFmpegTranscode &t) { t.SetSaturation(-100); }), 1.0);
+        const QImage gray = frameAt(convert([](FilterSettings &f) { f.saturation = -100; }), 1.0);
         QVERIFY2(meanSaturationSpread(gray) < 6.0, qPrintable(QString::number(meanSaturationSpread(gray))));
         QVERIFY(meanSaturationSpread(src) > 30.0);
-        const QImage flat = frameAt(convert([](CFFmpegTranscode &t) { t.SetContrast(-80); }), 1.0);
+        const QImage flat = frameAt(convert([](FilterSettings &f) { f.contrast = -80; }), 1.0);
         QVERIFY(edgeEnergy(flat) < edgeEnergy(src) * 0.5);
     }
 
     void blurSharpenDeshakeAndDeinterlace()
     {
         const QImage src = frameAt(m_clip, 1.0);
-        const QImage blurred = frameAt(convert([](CFFmpegTranscode &t) { t.SetBlurFilter(0); }), 1.0);
-        const QImage sharp = frameAt(convert([](CFFmpegTranscode &t) { t.SetSharpFilter(0); }), 1.0);
+        const QImage blurred = frameAt(convert([](FilterSettings &f) { f.blur = true; }), 1.0);
+        const QImage sharp = frameAt(convert([](FilterSettings &f) { f.sharp = true; }), 1.0);
         QVERIFY(edgeEnergy(blurred) < edgeEnergy(src) * 0.8);
         QVERIFY(edgeEnergy(sharp) > edgeEnergy(src) * 1.05);
-        const QString shaken = convert([](CFFmpegTranscode &t) { t.SetDeshakeFilter(0); });
+        const QString shaken = convert([](FilterSettings &f) { f.deshake = true; });
         QVERIFY(!shaken.isEmpty());
         QCOMPARE(frameAt(shaken, 1.0).size(), QSize(320, 240));
         for (int mode = 0; mode < 4; ++mode) {
-            const QString out = convert([mode](CFFmpegTranscode &t) { t.SetDeinterlaceFilter(0, mode); });
+            const QString out = convert([mode](FilterSettings &f) {
+                f.deinterlace = true;
+                f.deinterlaceMode = mode;
+            });
             QVERIFY2(!out.isEmpty(), qPrintable(QString::number(mode)));
             const QImage img = frameAt(out, 1.0);
             QCOMPARE(img.size(), QSize(320, 240));
@@ -377,9 +390,12 @@ private slots:
                      qPrintable(QString("%1 -> %2").arg(height).arg(areaHeight)));
             QVERIFY(areaHeight > height - 8);
         }
-        const QString out = convert([](CFFmpegTranscode &t) {
-            t.SetCropFilter(0, 10, 10, 200, 150, 0, 0);
-            t.SetDeshakeFilter(0);
+        const QString out = convert([](FilterSettings &f) {
+            f.crop = true;
+            f.cropLeft = f.cropTop = 10;
+            f.cropWidth = 200;
+            f.cropHeight = 150;
+            f.deshake = true;
         });
         QVERIFY(!out.isEmpty());
         QCOMPARE(frameAt(out, 1.0).size(), QSize(200, 150));
@@ -401,8 +417,12 @@ private slots:
         };
         const double before = combing(frameAt(src, 0.5));
         for (int mode = 0; mode < 4; ++mode) {
-            const QString out =
-                convert([mode](CFFmpegTranscode &t) { t.SetDeinterlaceFilter(0, mode); }, src);
+            const QString out = convert(
+                [mode](FilterSettings &f) {
+                    f.deinterlace = true;
+                    f.deinterlaceMode = mode;
+                },
+                src);
             const double after = combing(frameAt(out, 0.5));
             QVERIFY2(after < before * 0.7,
                      qPrintable(QString("mode %1: %2 -> %3").arg(mode).arg(before).arg(after)));
@@ -412,8 +432,14 @@ private slots:
     void audioAmplifierScalesTheSound()
     {
         const double base = audioRms(m_clip);
-        const double louder = audioRms(convert([](CFFmpegTranscode &t) { t.SetAudioFilter(100); }));
-        const double silent = audioRms(convert([](CFFmpegTranscode &t) { t.SetAudioFilter(-100); }));
+        const double louder = audioRms(convert([](FilterSettings &f) {
+            f.audioLevel = 100;
+            f.audioLevelSet = true;
+        }));
+        const double silent = audioRms(convert([](FilterSettings &f) {
+            f.audioLevel = -100;
+            f.audioLevelSet = true;
+        }));
         QVERIFY(base > 100);
         QVERIFY2(qAbs(louder / base - 2.0) < 0.1, qPrintable(QString::number(louder / base)));
         QVERIFY(silent < 1.0);
@@ -429,8 +455,8 @@ private slots:
         f.write("1\n00:00:01,000 --> 00:00:02,000\nHELLO WORLD\n\n");
         f.close();
         {
-            // Unreadable or foreign files are refused and change nothing.
-            CFFmpegTranscode t;
+            // Unreadable or foreign files are refused by the setter and change nothing.
+            CFilterSetters t;
             QVERIFY(t.SetSubtileFilter(0, "/no/such.srt", (m_dir + "/").toUtf8().constData(), 0, "", 0, 0, 0,
                                        0, 0, 0) < 0);
             QVERIFY(t.SetSubtileFilter(0, m_clip.toUtf8().constData(), (m_dir + "/").toUtf8().constData(), 0,
@@ -441,9 +467,16 @@ private slots:
             QVERIFY(t.filterSnapshot().subtitle);
         }
         for (int custom = 0; custom < 2; ++custom) {
-            const QString out = convert([&](CFFmpegTranscode &t) {
-                t.SetSubtileFilter(0, srt.toUtf8().constData(), (m_dir + "/").toUtf8().constData(), custom,
-                                   "DejaVu Sans", 28, 0x0000FFFF /* yellow, opaque */, 10, 20, 0, 0);
+            const QString out = convert([&](FilterSettings &f) {
+                f.subtitle = true;
+                f.subtitleFile = srt.toStdString();
+                f.subtitleWorkDir = (m_dir + "/").toStdString();
+                f.subtitleCustomStyle = custom != 0;
+                f.subtitleFontName = "DejaVu Sans";
+                f.subtitleFontSize = 28;
+                f.subtitleColor = 0x0000FFFF; // yellow, opaque
+                f.subtitleHorSpace = 10;
+                f.subtitleVerSpace = 20;
             });
             QVERIFY(!out.isEmpty());
             QVERIFY(meanDiff(frameAt(m_clip, 0.5), frameAt(out, 0.5)) < 0.5);
@@ -461,8 +494,13 @@ private slots:
         QImage mark(80, 60, QImage::Format_RGB32);
         mark.fill(QColor(255, 0, 0));
         QVERIFY(mark.save(png));
-        const QString out = convert([&](CFFmpegTranscode &t) {
-            t.SetImageWaterMarkFilter(0, png.toUtf8().constData(), 40, 30, 100, 80);
+        const QString out = convert([&](FilterSettings &f) {
+            f.imageWatermark = true;
+            f.imageWatermarkFile = png.toStdString();
+            f.imageWatermarkWidth = 40;
+            f.imageWatermarkHeight = 30;
+            f.imageWatermarkX = 100;
+            f.imageWatermarkY = 80;
         });
         QVERIFY(!out.isEmpty());
         const QImage src = frameAt(m_clip, 1.0), dst = frameAt(out, 1.0);
@@ -472,23 +510,29 @@ private slots:
         QVERIFY(meanDiff(src, dst, QRect(0, 112, 320, 128)) < 0.5);
         QVERIFY(meanDiff(src, dst, QRect(142, 80, 178, 30)) < 0.5);
         // A missing image fails the job clearly.
-        CFFmpegTranscode t;
-        EncodeInfo info;
-        std::strcpy(info.videoEncoder, "ffv1");
-        t.SetEncodeInfo(&info);
-        t.AddInputFile(m_clip.toUtf8().constData());
-        t.SetImageWaterMarkFilter(0, "/no/such/image.png", 40, 30, 0, 0);
-        t.Transcode((m_dir + "/nowm.mkv").toUtf8().constData());
-        QCOMPARE(t.GetLastConvetStatus(), int(TRANSCODE_FAILED));
-        QVERIFY(QString::fromStdString(t.GetLastErrorText()).contains("image"));
+        const TranscodeJob missing = losslessJob(
+            [](FilterSettings &f) {
+                f.imageWatermark = true;
+                f.imageWatermarkFile = "/no/such/image.png";
+                f.imageWatermarkWidth = 40;
+                f.imageWatermarkHeight = 30;
+            },
+            {}, m_dir + "/nowm.mkv");
+        const TranscodeResult result = Transcoder::run(missing);
+        QCOMPARE(int(result.status), int(TRANSCODE_FAILED));
+        QVERIFY(QString::fromStdString(result.reason).contains("image"));
         QVERIFY(!QFile::exists(m_dir + "/nowm.mkv"));
     }
 
     void textWatermarkFallsBackToAnInstalledFont()
     {
-        const QString out = convert([](CFFmpegTranscode &t) {
-            t.SetTextWaterMarkFilter(0, "Hi: it's, [me] \\ %{pts}", "C:/windows/fonts/simsun.ttc", 24, -1, 10,
-                                     10, 0, 16777215);
+        const QString out = convert([](FilterSettings &f) {
+            f.textWatermark = true;
+            f.textWatermarkText = "Hi: it's, [me] \\ %{pts}";
+            f.textWatermarkFontFile = "C:/windows/fonts/simsun.ttc";
+            f.textWatermarkFontSize = 24;
+            f.textWatermarkColor = -1;
+            f.textWatermarkX = f.textWatermarkY = 10;
         });
         QVERIFY(!out.isEmpty());
         const QImage src = frameAt(m_clip, 1.0), dst = frameAt(out, 1.0);
