@@ -131,11 +131,13 @@ class TestJoinedInputs : public QObject {
     QString m_dir;
     QStringList m_clips;
 
-    TranscodeResult join(const std::vector<TranscodeInput> &inputs, const QString &output)
+    TranscodeResult join(const std::vector<TranscodeInput> &inputs, const QString &output,
+                         bool blackPictureForSound = false)
     {
         TranscodeJob job;
         job.inputs = inputs;
         job.output = outputSpec(output);
+        job.blackPictureForSound = blackPictureForSound;
         return Transcoder::run(job);
     }
 
@@ -229,6 +231,29 @@ private slots:
         QVERIFY2(psnr >= 40.0, qPrintable(QString::number(psnr)));
         // ... and not the first part's picture, which is not negated.
         QVERIFY(partPsnr(joined, 0.0, 2.0, alone) < 20.0);
+    }
+
+    // A sound-only input between pictures gets a black picture for its
+    // length, its sound in place after the part before it.
+    void soundOnlyInputGetsABlackPicture()
+    {
+        const QString tone = m_dir + "/tone.m4a";
+        QVERIFY(TestMedia::makeClip(tone, 2.0, 0, 0, "25", 48000, 1));
+        const QString joined = m_dir + "/with_tone.mp4";
+        const TranscodeResult result = join({inputOf(m_clips[2], 0, 2000), inputOf(tone)}, joined, true);
+        QVERIFY2(result.ok(), result.reason.c_str());
+        const int pictures = pictureHashes(joined).size();
+        QVERIFY2(qAbs(pictures - 4 * 60) <= 1, qPrintable(QString::number(pictures)));
+        const double sound = streamSeconds(joined, "audio");
+        QVERIFY2(qAbs(sound - 4.0) < 0.05, qPrintable(QString::number(sound)));
+        const QList<QPair<double, double>> black = TestMedia::blackStretches(joined);
+        QCOMPARE(black.size(), 1);
+        QVERIFY2(qAbs(black[0].first - 2.0) < 0.05 && black[0].second > 3.9,
+                 qPrintable(QStringLiteral("%1..%2").arg(black[0].first).arg(black[0].second)));
+        // The clip's tone starts 1 s in; the sound-only part follows without a gap.
+        const QList<double> onsets = TestMedia::soundOnsets(joined);
+        QCOMPARE(onsets.size(), 1);
+        QVERIFY2(qAbs(onsets[0] - 1.0) < 0.05, qPrintable(QString::number(onsets[0])));
     }
 };
 
