@@ -29,6 +29,9 @@ bool VideoEncodeSink::encodeFrame(AVFrame *frame, AVRational timeBase, std::stri
         frame->pts = m_nextPts;
     }
     frame->pict_type = AV_PICTURE_TYPE_NONE;
+    // A fixed quantiser is read from each picture, not from the encoder.
+    if (m_encoder.context()->flags & AV_CODEC_FLAG_QSCALE)
+        frame->quality = m_encoder.context()->global_quality;
     if (m_keyframeEveryMs > 0) {
         // The frame nearest each multiple of the interval is a key frame.
         const double frameMs = 1000.0 * av_q2d(m_encoder.context()->time_base);

@@ -333,6 +333,47 @@ private slots:
         }
     }
 
+    // A constant quality follows the encoder's own scale: CRF where the
+    // encoder has it, a fixed quantiser elsewhere; lower is better and
+    // bigger.  A size target in two passes is refused with the reason.
+    void constantQualityFollowsTheScale_data()
+    {
+        QTest::addColumn<QString>("video");
+        QTest::addColumn<QString>("ext");
+        QTest::addColumn<double>("good");
+        QTest::addColumn<double>("poor");
+        QTest::newRow("x264 crf") << "libx264"
+                                  << "mp4" << 18.0 << 40.0;
+        QTest::newRow("mpeg4 qscale") << "mpeg4"
+                                      << "avi" << 2.0 << 20.0;
+    }
+    void constantQualityFollowsTheScale()
+    {
+        QFETCH(QString, video);
+        QFETCH(QString, ext);
+        QFETCH(double, good);
+        QFETCH(double, poor);
+        Runner t;
+        qint64 sizes[2] = {};
+        const double qualities[2] = {good, poor};
+        for (int k = 0; k < 2; ++k) {
+            OutputSpec spec = makeInfo(video.toLatin1().constData(), "", 320, 240);
+            spec.video.rate = RateControl::ConstantQuality{qualities[k]};
+            const QString out = m_dir + QStringLiteral("/quality_%1_%2.%3").arg(video).arg(k).arg(ext);
+            QCOMPARE(run(t, spec, {m_clip}, out), int(TRANSCODE_FINISHED));
+            QCOMPARE(TestMedia::decodedFrames(out), 50);
+            sizes[k] = QFileInfo(out).size();
+        }
+        QVERIFY2(sizes[0] > 2 * sizes[1], qPrintable(QStringLiteral("%1 vs %2").arg(sizes[0]).arg(sizes[1])));
+
+        OutputSpec target = makeInfo(video.toLatin1().constData(), "", 320, 240);
+        target.video.rate = RateControl::TwoPassTarget{1000000};
+        const QString refused = m_dir + "/two_pass." + ext;
+        QCOMPARE(run(t, target, {m_clip}, refused), int(TRANSCODE_FAILED));
+        QVERIFY2(QString::fromStdString(t.last.reason).contains("not supported yet"), t.last.reason.c_str());
+        QVERIFY(!QFile::exists(refused));
+    }
+
     void oddSizesAndRates()
     {
         const QString src = m_dir + "/odd.mp4";
