@@ -3,7 +3,7 @@
 namespace av {
 
 InputOpening openInput(const std::string &url, Dictionary *options, const AVIOInterruptCB *interrupt,
-                       InputFormatPtr &ctx)
+                       InputFormatPtr &ctx, const InputPreparation &prepare)
 {
     quietLogs();
     ctx.reset();
@@ -15,6 +15,8 @@ InputOpening openInput(const std::string &url, Dictionary *options, const AVIOIn
     }
     if (interrupt)
         raw->interrupt_callback = *interrupt;
+    if (prepare)
+        prepare(raw);
     // avformat_open_input frees the context on failure.
     result.code = avformat_open_input(&raw, url.c_str(), nullptr, options ? options->address() : nullptr);
     if (result.code < 0)

@@ -19,10 +19,14 @@ struct InputOpening {
     bool ok() const { return code >= 0; }
 };
 
-// Opens url (options: protocol and demuxer options; interrupt: may be null)
-// and reads its stream parameters.
+// Sets up a context before it opens its input (its own reading of
+// addresses, a reader of its own).
+using InputPreparation = std::function<void(AVFormatContext *ctx)>;
+
+// Opens url (options: protocol and demuxer options; interrupt: may be null;
+// prepare: may be empty) and reads its stream parameters.
 InputOpening openInput(const std::string &url, Dictionary *options, const AVIOInterruptCB *interrupt,
-                       InputFormatPtr &ctx);
+                       InputFormatPtr &ctx, const InputPreparation &prepare = {});
 
 // Returns false to end the copy; the packet is unreferenced afterwards.
 using PacketHandler = std::function<bool(AVPacket *packet)>;

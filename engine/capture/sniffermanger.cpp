@@ -236,6 +236,7 @@ int CSnifferManger::captureCandidate(const PageFetcher &fetcher, const MediaCand
     saveSettings.referer = fetcher.finalUrl().toString();
     saveSettings.caFile = m_caFile;
     saveSettings.stallTimeoutMs = m_stallTimeoutMs;
+    saveSettings.limits = m_limits;
     QString error;
     if (!saver.open(candidate.url, saveSettings, &error)) {
         if (saver.stopped())

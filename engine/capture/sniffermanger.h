@@ -5,6 +5,7 @@
 #include <QString>
 #include <QUrl>
 
+#include "engine/capture/capturelimits.h"
 #include "engine/capture/mediacandidate.h"
 
 #include <atomic>
@@ -70,6 +71,8 @@ public:
     void setCaFile(const QString &pemFile) { m_caFile = pemFile; }
     void setStallTimeoutMs(int ms) { m_stallTimeoutMs = ms; }
     void setBrowserWait(int afterLoadMs, int totalMs);
+    // Bounds on what a server can make a capture read or wait for.
+    void setLimits(const CaptureLimits &limits) { m_limits = limits; }
 
 private:
     // captureCandidate's answer when the candidate could not be opened.
@@ -95,6 +98,7 @@ private:
     QString m_lastError;
     QString m_caFile;
     int m_stallTimeoutMs = 20000;
+    CaptureLimits m_limits;
     int m_browserAfterLoadMs = 6000;
     int m_browserTotalMs = 60000;
 

@@ -2,6 +2,7 @@
 
 #include "engine/av/remuxinput.h"
 #include "engine/capture/capturenaming.h"
+#include "engine/capture/timelinemender.h"
 #include "engine/transcode/tempoutput.h"
 
 #include <QDir>
@@ -47,18 +48,33 @@ QString reason(int code)
     return QString::fromStdString(av::errorText(code));
 }
 
+// What every request for the capture carries.
+PlaylistFetch::Options httpOptions(const StreamSaver::Settings &settings)
+{
+    PlaylistFetch::Options o;
+    o.emplace_back("rw_timeout", std::to_string(qint64(settings.stallTimeoutMs) * 1000));
+    o.emplace_back("tls_verify", "1");
+    if (!settings.caFile.isEmpty())
+        o.emplace_back("ca_file", settings.caFile.toLocal8Bit().toStdString());
+    if (!settings.userAgent.isEmpty())
+        o.emplace_back("user_agent", settings.userAgent.toStdString());
+    if (!settings.referer.isEmpty())
+        o.emplace_back("referer", settings.referer.toStdString());
+    return o;
+}
+
 // Only the network: a page must not make us read local files or devices.
+// The search for the streams reads a bounded amount, and HLS opens every
+// request anew so that each passes the gate.
 void networkOptions(const StreamSaver::Settings &settings, av::Dictionary &opts)
 {
+    for (const auto &[key, value] : httpOptions(settings))
+        opts.set(key.c_str(), value.c_str());
     opts.set("protocol_whitelist", "http,https,tls,tcp,crypto,httpproxy");
-    opts.set("rw_timeout", std::to_string(qint64(settings.stallTimeoutMs) * 1000).c_str());
-    opts.set("tls_verify", "1");
-    if (!settings.caFile.isEmpty())
-        opts.set("ca_file", settings.caFile.toLocal8Bit().constData());
-    if (!settings.userAgent.isEmpty())
-        opts.set("user_agent", settings.userAgent.toUtf8().constData());
-    if (!settings.referer.isEmpty())
-        opts.set("referer", settings.referer.toUtf8().constData());
+    opts.set("probesize", "10000000");
+    opts.set("analyzeduration", "15000000");
+    opts.set("max_probe_packets", "2500");
+    opts.set("http_persistent", "0");
 }
 
 av::RemuxWording captureWording(const std::string &muxer, const QString &tempPath)
@@ -81,28 +97,32 @@ StreamSaver::StreamSaver(const std::atomic<bool> &stop, std::atomic<double> &pro
     av::quietLogs();
 }
 
-int StreamSaver::interruptCallback(void *opaque)
-{
-    auto *self = static_cast<StreamSaver *>(opaque);
-    return self->m_stop.load() ? 1 : 0;
-}
-
 bool StreamSaver::open(const QUrl &url, const Settings &settings, QString *error)
 {
     m_input.reset();
     m_video = m_audio = -1;
+    m_gate = std::make_unique<InputGate>(m_stop, settings.limits, httpOptions(settings));
+    if (!m_gate->checkChain(url, error)) {
+        m_stopped = m_stop.load();
+        return false;
+    }
     av::Dictionary opts;
     networkOptions(settings, opts);
-    const AVIOInterruptCB interrupt{&StreamSaver::interruptCallback, this};
-    const av::InputOpening opened = av::openInput(url.toEncoded().toStdString(), &opts, &interrupt, m_input);
+    const AVIOInterruptCB interrupt = m_gate->interrupt();
+    const av::InputOpening opened = av::openInput(url.toEncoded().toStdString(), &opts, &interrupt, m_input,
+                                                  [this](AVFormatContext *ctx) { m_gate->attach(ctx); });
     if (!opened.ok() || m_stop.load()) {
         m_input.reset();
         m_stopped = m_stop.load();
         const QString what = opened.readingStreams ? QStringLiteral("cannot read the streams of %1: %2")
                                                    : QStringLiteral("cannot open %1: %2");
-        *error = m_stopped ? QStringLiteral("stopped") : what.arg(url.toDisplayString(), reason(opened.code));
+        const QString gate = m_gate->reason();
+        *error = m_stopped         ? QStringLiteral("stopped")
+                 : !gate.isEmpty() ? gate
+                                   : what.arg(url.toDisplayString(), reason(opened.code));
         return false;
     }
+    m_gate->openingDone();
     if (!pickStreams(url, error)) {
         m_input.reset();
         return false;
@@ -290,25 +310,31 @@ bool StreamSaver::copyAll(av::Remuxer &out, const std::vector<int> &outputOf, do
     AVFormatContext *in = m_input.get();
     std::string failure;
     m_progress = 0.0;
+    TimelineMender timeline(in->nb_streams);
     auto handle = [&](AVPacket *pkt) {
         const int target = outputOf[size_t(pkt->stream_index)];
         if (target < 0)
             return true;
-        // Times count from the input's start.
+        // Times count from the input's start and keep going across restarts.
         const AVRational tb = in->streams[pkt->stream_index]->time_base;
         const int64_t offset =
             in->start_time != AV_NOPTS_VALUE ? av_rescale_q(in->start_time, AV_TIME_BASE_Q, tb) : 0;
-        const int64_t shown = pkt->pts != AV_NOPTS_VALUE ? pkt->pts : pkt->dts;
-        if (shown != AV_NOPTS_VALUE)
-            *endSeconds =
-                std::max(*endSeconds, (shown - offset + std::max<int64_t>(pkt->duration, 0)) * av_q2d(tb));
-        noteProgress(*endSeconds);
         pkt->pts = pkt->pts != AV_NOPTS_VALUE ? pkt->pts - offset : AV_NOPTS_VALUE;
         pkt->dts = pkt->dts != AV_NOPTS_VALUE ? pkt->dts - offset : AV_NOPTS_VALUE;
+        timeline.mend(pkt, tb);
+        const int64_t shown = pkt->pts != AV_NOPTS_VALUE ? pkt->pts : pkt->dts;
+        if (shown != AV_NOPTS_VALUE)
+            *endSeconds = std::max(*endSeconds, (shown + std::max<int64_t>(pkt->duration, 0)) * av_q2d(tb));
+        noteProgress(*endSeconds);
         return out.write(pkt, target, tb, &failure);
     };
     int readError = 0;
     const av::CopyEnd end = av::copyPackets(in, m_stop, handle, &readError);
+    const QString gate = m_gate->reason();
+    if (!gate.isEmpty() && !m_stop.load()) {
+        *error = gate;
+        return false;
+    }
     if (end == av::CopyEnd::Stopped || m_stop.load() || readError == AVERROR_EXIT) {
         m_stopped = true;
         *error = QStringLiteral("stopped");

@@ -2,12 +2,15 @@
 
 #include "engine/av/avptr.h"
 #include "engine/av/remuxer.h"
+#include "engine/capture/capturelimits.h"
+#include "engine/capture/inputgate.h"
 
 #include <QString>
 #include <QUrl>
 
 #include <atomic>
 #include <chrono>
+#include <memory>
 #include <vector>
 
 class TempOutput;
@@ -24,6 +27,7 @@ public:
         QString referer;
         QString caFile;             // extra trusted certificates (PEM); empty: the system's
         int stallTimeoutMs = 20000; // a connection silent this long counts as broken
+        CaptureLimits limits;
     };
 
     // stop is polled while blocked on the network; progress receives 0..100.
@@ -46,7 +50,6 @@ public:
     bool stopped() const { return m_stopped; }
 
 private:
-    static int interruptCallback(void *opaque);
     // Picks the best video and audio and discards the rest; false when there is neither.
     bool pickStreams(const QUrl &url, QString *error);
     void chooseContainer();
@@ -64,6 +67,7 @@ private:
     const std::atomic<bool> &m_stop;
     std::atomic<double> &m_progress;
     bool m_stopped = false;
+    std::unique_ptr<InputGate> m_gate; // outlives the input it reads for
     av::InputFormatPtr m_input;
     int m_video = -1;
     int m_audio = -1;
