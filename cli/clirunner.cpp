@@ -411,7 +411,7 @@ int CliRunner::convert()
     }
     outputDir = QFileInfo(outputDir).absoluteFilePath();
     // What a killed run left behind goes before this one writes.
-    StaleFiles::sweep(StaleFiles::knownFolders({outputDir}));
+    StaleFiles::sweep(StaleFiles::knownFolders(*VideoUserConfig::instance(), {outputDir}));
     VideoInfoList inputs = loadInputs();
     if (!editsFit(inputs))
         return BadUsage;

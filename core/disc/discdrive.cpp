@@ -1,6 +1,5 @@
 #include "core/disc/discdrive.h"
 
-#include "core/config/videouserconfig.h"
 #include "core/platform/platform.h"
 
 QString DiscDrive::displayText() const
@@ -13,7 +12,7 @@ QString DiscDrive::displayText() const
 QList<DiscDrive> DiscDrive::systemDrives()
 {
     QList<DiscDrive> drives;
-    for (const QString &device : VideoUserConfig::instance()->opticalDrives())
+    for (const QString &device : Platform::opticalDrives())
         drives.append(DiscDrive{device, Platform::opticalDriveModel(device)});
     return drives;
 }

@@ -61,6 +61,28 @@ bool applyDeinterlace(int deinterlace, CFilterSetters &target)
     return true;
 }
 
+bool applyEffect(int effect, FilterSettings &filters)
+{
+    EffectCalls calls{};
+    if (!effectCalls(effect, calls))
+        return false;
+    filters.blur = calls.blur == 0;
+    filters.negate = calls.negate == 0;
+    filters.deshake = calls.deshake == 0;
+    filters.sharp = calls.sharp == 0;
+    return true;
+}
+
+bool applyDeinterlace(int deinterlace, FilterSettings &filters)
+{
+    DeinterlaceCall call{};
+    if (!deinterlaceCall(deinterlace, call))
+        return false;
+    filters.deinterlace = call.off == 0;
+    filters.deinterlaceMode = call.mode;
+    return true;
+}
+
 int amplifierVolume(int amplifier)
 {
     return (amplifier + 100) * 128 / 200;

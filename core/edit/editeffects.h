@@ -1,6 +1,7 @@
 #pragma once
 
 class CFilterSetters;
+struct FilterSettings;
 
 // The picture effects and deinterlacing modes of the editor's Effect tab, by
 // the item data the tab and the file record use, and how each reaches the
@@ -37,6 +38,10 @@ bool deinterlaceCall(int deinterlace, DeinterlaceCall &out);
 // or of a deinterlacing mode; unknown data makes no call.
 bool applyEffect(int effect, CFilterSetters &target);
 bool applyDeinterlace(int deinterlace, CFilterSetters &target);
+// The same on a filter set (a job's, or a preview's read, changed and
+// written back).
+bool applyEffect(int effect, FilterSettings &filters);
+bool applyDeinterlace(int deinterlace, FilterSettings &filters);
 
 // The audio amplifier (-100..100) as the preview's volume (0..128).
 int amplifierVolume(int amplifier);

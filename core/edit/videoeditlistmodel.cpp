@@ -4,9 +4,9 @@
 
 #include <QImage>
 
-VideoEditListModel::VideoEditListModel(QObject *parent) : QAbstractListModel(parent)
+VideoEditListModel::VideoEditListModel(const VideoInfoManager *registry, QObject *parent)
+    : QAbstractListModel(parent), m_registry(registry)
 {
-    VideoInfoManager *registry = VideoInfoManager::instance();
     connect(registry, &VideoInfoManager::videoFileInserted, this, &VideoEditListModel::onItemInserted);
     connect(registry, &VideoInfoManager::videoFileUpdated, this, &VideoEditListModel::onVideoUpdated);
     connect(registry, qOverload<int>(&VideoInfoManager::videoFileRemoved), this,
@@ -15,14 +15,14 @@ VideoEditListModel::VideoEditListModel(QObject *parent) : QAbstractListModel(par
 
 int VideoEditListModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : VideoInfoManager::instance()->videoFileCount();
+    return parent.isValid() ? 0 : m_registry->videoFileCount();
 }
 
 QVariant VideoEditListModel::data(const QModelIndex &index, int role) const
 {
     if (role != Qt::DecorationRole || !index.isValid() || index.column() != 0 || index.row() >= rowCount())
         return QVariant();
-    const QImage *thumb = VideoInfoManager::instance()->thumbnailOfVideoFile(index.row());
+    const QImage *thumb = m_registry->thumbnailOfVideoFile(index.row());
     if (!thumb || thumb->isNull())
         return QVariant();
     return thumb->scaledToWidth(ThumbnailWidth, Qt::FastTransformation);

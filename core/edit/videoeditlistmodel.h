@@ -2,6 +2,8 @@
 
 #include <QAbstractListModel>
 
+class VideoInfoManager;
+
 // The editor's file list: the thumbnails of the registry's files that have
 // video, in list order (rows are video-file indexes).  Holds no rows of its
 // own; every answer is read from the registry.
@@ -10,7 +12,8 @@ class VideoEditListModel : public QAbstractListModel {
 public:
     static constexpr int ThumbnailWidth = 80;
 
-    explicit VideoEditListModel(QObject *parent = nullptr);
+    // registry: the media list it shows (outlives the model).
+    explicit VideoEditListModel(const VideoInfoManager *registry, QObject *parent = nullptr);
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
@@ -21,4 +24,7 @@ public slots:
     void onItemInserted(int first, int last);
     void onVideoUpdated(int index);
     void onVideoRemoved(int index);
+
+private:
+    const VideoInfoManager *m_registry;
 };

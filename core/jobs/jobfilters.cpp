@@ -1,5 +1,6 @@
 #include "core/jobs/jobfilters.h"
 
+#include "core/edit/editeffects.h"
 #include "core/edit/overlayrules.h"
 #include "core/media/videoinfo.h"
 #include "engine/av/subtitlefile.h"
@@ -141,10 +142,7 @@ void JobFilters::addMirror(const VideoInfo &video, FilterSettings &f)
 void JobFilters::addPictureEffects(const VideoInfo &video, FilterSettings &f)
 {
     // A chosen deinterlacing mode is honoured; "none" leaves it off.
-    if (video.deinterlace >= 1 && video.deinterlace <= 4) {
-        f.deinterlace = true;
-        f.deinterlaceMode = video.deinterlace - 1;
-    }
+    EditEffects::applyDeinterlace(video.deinterlace, f);
     f.lightness = video.brightness;
     f.contrast = video.contrast;
     f.saturation = video.saturation;
@@ -153,12 +151,9 @@ void JobFilters::addPictureEffects(const VideoInfo &video, FilterSettings &f)
 
 void JobFilters::addEffectTable(int effect, FilterSettings &f)
 {
-    if (effect < 1 || effect > 4)
-        return;
-    f.sharp = effect == 1;
-    f.deshake = effect == 2;
-    f.blur = effect == 3;
-    f.negate = effect == 4;
+    // The editor's table; "none" and unknown data change nothing here.
+    if (effect != EditEffects::NoEffect)
+        EditEffects::applyEffect(effect, f);
 }
 
 qint64 JobFilters::subtitleColor(const QColor &color, int alpha)

@@ -5,9 +5,9 @@
 
 #include <QImage>
 
-VideoListModel::VideoListModel(QObject *parent) : QAbstractTableModel(parent)
+VideoListModel::VideoListModel(const VideoInfoManager *registry, QObject *parent)
+    : QAbstractTableModel(parent), m_registry(registry)
 {
-    VideoInfoManager *registry = VideoInfoManager::instance();
     connect(registry, &VideoInfoManager::videoInserted, this, &VideoListModel::onItemInserted);
     connect(registry, &VideoInfoManager::videoUpdated, this, &VideoListModel::onVideoUpdated);
     connect(registry, qOverload<int>(&VideoInfoManager::videoRemoved), this, &VideoListModel::onVideoRemoved);
@@ -15,7 +15,7 @@ VideoListModel::VideoListModel(QObject *parent) : QAbstractTableModel(parent)
 
 int VideoListModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : VideoInfoManager::instance()->count();
+    return parent.isValid() ? 0 : m_registry->count();
 }
 
 int VideoListModel::columnCount(const QModelIndex &parent) const
@@ -49,7 +49,7 @@ QVariant VideoListModel::headerData(int section, Qt::Orientation orientation, in
 
 QVariant VideoListModel::data(const QModelIndex &index, int role) const
 {
-    const VideoInfoManager *registry = VideoInfoManager::instance();
+    const VideoInfoManager *registry = m_registry;
     if (!index.isValid() || index.row() < 0 || index.row() >= registry->count())
         return QVariant();
     const int row = index.row();

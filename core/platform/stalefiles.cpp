@@ -135,13 +135,12 @@ QStringList sweep(const QStringList &folders, int minimumAgeSeconds)
     return removed;
 }
 
-QStringList knownFolders(const QStringList &extra)
+QStringList knownFolders(const VideoUserConfig &config, const QStringList &extra)
 {
-    VideoUserConfig *config = VideoUserConfig::instance();
     QStringList folders = extra;
     // Read only: looking for leftovers never changes the settings.
-    folders << config->convertOutputDirectory() << config->storedVideoDownloadDirectory()
-            << config->defaultSnapshotDirectory() << config->tempDirectory() << QDir::tempPath();
+    folders << config.convertOutputDirectory() << config.storedVideoDownloadDirectory()
+            << config.defaultSnapshotDirectory() << config.tempDirectory() << QDir::tempPath();
     return folders;
 }
 

@@ -9,6 +9,8 @@
 // of the command-line tool removes them, but only what is recognisably
 // ours, belongs to this user, has not been touched for a while and is not
 // held by any process (neither locked nor open).
+class VideoUserConfig;
+
 namespace StaleFiles {
 
 // How long a leftover must have lain untouched, in seconds.
@@ -26,6 +28,6 @@ QStringList sweep(const QStringList &folders, int minimumAgeSeconds = kMinimumAg
 
 // The folders the program writes into: the output, download and temporary
 // folders of the settings and the system's temporary folder, plus extra.
-QStringList knownFolders(const QStringList &extra = {});
+QStringList knownFolders(const VideoUserConfig &config, const QStringList &extra = {});
 
 } // namespace StaleFiles

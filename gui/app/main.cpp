@@ -78,7 +78,7 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("CorVane Software"));
 
     // What a killed run left behind (hidden part files, work folders) goes.
-    StaleFiles::sweep(StaleFiles::knownFolders());
+    StaleFiles::sweep(StaleFiles::knownFolders(*VideoUserConfig::instance()));
 
     auto window = std::make_unique<MainWindow>();
     app.mainWindow = window.get();

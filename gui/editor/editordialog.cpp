@@ -102,7 +102,7 @@ void EditorDialog::buildForm()
     btnWinClose = EditorStyle::imageButton(this, "btnWinClose", 0, tr("Close"), false);
     btnWinClose->setFixedSize(27, 20);
 
-    m_model = new VideoEditListModel(this);
+    m_model = new VideoEditListModel(VideoInfoManager::instance(), this);
     listWidget = new QListView(this);
     listWidget->setObjectName(QStringLiteral("listWidget"));
     listWidget->setModel(m_model);

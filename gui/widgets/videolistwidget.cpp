@@ -28,7 +28,8 @@ const char *const kListStyle =
 } // namespace
 
 VideoListWidget::VideoListWidget(QWidget *parent)
-    : QTableView(parent), m_model(new VideoListModel(this)), m_delegate(new VideoListItemDelegate(this))
+    : QTableView(parent), m_model(new VideoListModel(VideoInfoManager::instance(), this)),
+      m_delegate(new VideoListItemDelegate(this))
 {
     setModel(m_model);
     setItemDelegate(m_delegate);

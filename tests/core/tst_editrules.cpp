@@ -53,7 +53,17 @@ private slots:
             const FilterSettings f = r.states.last();
             QCOMPARE(QList<bool>({f.blur, f.negate, f.deshake, f.sharp}),
                      QList<bool>({row.blur, row.negate, row.deshake, row.sharp}));
+            // The same on a filter set, whatever it held before.
+            FilterSettings set;
+            set.blur = set.negate = set.deshake = set.sharp = true;
+            QVERIFY(EditEffects::applyEffect(row.effect, set));
+            QCOMPARE(QList<bool>({set.blur, set.negate, set.deshake, set.sharp}),
+                     QList<bool>({row.blur, row.negate, row.deshake, row.sharp}));
         }
+        FilterSettings untouched;
+        untouched.sharp = true;
+        QVERIFY(!EditEffects::applyEffect(7, untouched));
+        QVERIFY(untouched.sharp);
         RecordingSetters unknown;
         QVERIFY(!EditEffects::applyEffect(7, unknown));
         QVERIFY(unknown.states.isEmpty());
@@ -75,6 +85,13 @@ private slots:
         QVERIFY(EditEffects::applyDeinterlace(EditEffects::RepeatEven, rec));
         QVERIFY(rec.states.last().deinterlace);
         QCOMPARE(rec.states.last().deinterlaceMode, 1);
+        FilterSettings set;
+        QVERIFY(EditEffects::applyDeinterlace(EditEffects::OddInterpolate, set));
+        QVERIFY(set.deinterlace);
+        QCOMPARE(set.deinterlaceMode, 2);
+        QVERIFY(EditEffects::applyDeinterlace(EditEffects::DeinterlaceNone, set));
+        QVERIFY(!set.deinterlace);
+        QVERIFY(!EditEffects::applyDeinterlace(9, set));
     }
 
     void transparencyRoundTrip()
