@@ -6,6 +6,10 @@ special paths:
   /redirect/<path>   302 to /<path>
   /slow/<path>       <path> sent at about 48 KiB/s
   /cut/<path>        <path> announced in full but broken off half-way
+  /trickle/<path>    <path> announced in full, its first 16 KiB sent at once,
+                     then one byte a second
+  /endless/<name>    an MP4 that never ends: a box header claiming more than
+                     any disk holds, then zeros for as long as anyone reads
 Prints "PORT <n>" once listening.  Ends when its standard input closes
 (unless --ignore-stdin) or after --lifetime seconds, whichever comes first.
 """
@@ -48,7 +52,10 @@ class Handler(http.server.BaseHTTPRequestHandler):
     def serve(self, head):
         path = urllib.parse.unquote(urllib.parse.urlsplit(self.path).path)
         mode = None
-        for prefix in ("redirect", "slow", "cut"):
+        if path.startswith("/endless/"):
+            self.serve_endless(head)
+            return
+        for prefix in ("redirect", "slow", "cut", "trickle"):
             if path.startswith("/" + prefix + "/"):
                 mode = prefix
                 path = path[len(prefix) + 1:]
@@ -106,6 +113,9 @@ class Handler(http.server.BaseHTTPRequestHandler):
             if mode == "cut":
                 remaining = min(remaining, max(1, size // 2 - start))
             try:
+                if mode == "trickle":
+                    self.trickle(f, remaining)
+                    return
                 while remaining > 0:
                     chunk = f.read(min(remaining, 4096 if mode == "slow" else 65536))
                     if not chunk:
@@ -121,6 +131,48 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.wfile.flush()
             self.close_connection = True
 
+    def trickle(self, f, remaining):
+        head = f.read(min(remaining, 16384))
+        self.wfile.write(head)
+        self.wfile.flush()
+        remaining -= len(head)
+        while remaining > 0:
+            byte = f.read(1)
+            if not byte:
+                return
+            self.wfile.write(byte)
+            self.wfile.flush()
+            remaining -= 1
+            time.sleep(1.0)
+
+    def serve_endless(self, head):
+        self.send_response(200)
+        self.send_header("Content-Type", "video/mp4")
+        self.send_header("Connection", "close")
+        self.end_headers()
+        self.close_connection = True
+        if head:
+            return
+        ftyp = b"\x00\x00\x00\x18ftypisom\x00\x00\x02\x00isomiso2"
+        mdat = b"\x00\x00\x00\x01mdat" + (1 << 62).to_bytes(8, "big")
+        zeros = bytes(65536)
+        try:
+            self.wfile.write(ftyp + mdat)
+            while True:
+                self.wfile.write(zeros)
+        except (BrokenPipeError, ConnectionResetError, ssl.SSLError, OSError):
+            return
+
+
+class Server(http.server.ThreadingHTTPServer):
+    daemon_threads = True
+
+    def handle_error(self, request, client_address):
+        # Clients that hang up mid-way are what several tests are about.
+        if isinstance(sys.exc_info()[1], (ConnectionError, ssl.SSLError)):
+            return
+        super().handle_error(request, client_address)
+
 
 def main():
     parser = argparse.ArgumentParser()
@@ -131,8 +183,7 @@ def main():
     parser.add_argument("--ignore-stdin", action="store_true")
     args = parser.parse_args()
     Handler.root = args.root
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
-    server.daemon_threads = True
+    server = Server(("127.0.0.1", 0), Handler)
     if args.cert:
         context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
         context.load_cert_chain(args.cert, args.key)
