@@ -6,10 +6,12 @@
 // REELMAX_MATRIX_IDS (comma-separated profile ids to run instead of all),
 // REELMAX_MATRIX_KEEP (a folder that keeps the outputs for a closer look).
 #include "common/testmedia.h"
+#include "core/jobs/convertjob.h"
 #include "core/profiles/upcdefaults.h"
 #include "core/profiles/videoprofileformatuserconfig.h"
 #include "core/profiles/videoprofileinfomanager.h"
-#include "engine/transcode/ffmpegtranscode.h"
+#include "engine/transcode/encodeinfo.h"
+#include "engine/transcode/transcoder.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -35,7 +37,7 @@ constexpr int kSourceHeight = 120;
 constexpr int kSourceFps = 25;
 constexpr double kSeconds = 2.0;
 
-// What the conversion job puts into the record for a profile and a source
+// What a conversion of the source with the profile must give, as a record
 // (source section unset, as for a file without trimming).
 EncodeInfo encodeInfoFor(const VideoProfileFormatUserConfig &profile)
 {
@@ -211,26 +213,28 @@ struct Job {
 };
 
 QStringList convertAndCheck(const Job &job, const QString &source, const QString &dir,
-                            std::atomic<CFFmpegTranscode *> &running)
+                            std::atomic<StopToken *> &running)
 {
     const EncodeInfo info = encodeInfoFor(job.profile);
     const QString out = dir + QLatin1Char('/') + job.id + job.ext;
-    CFFmpegTranscode transcoder;
-    transcoder.SetEncodeInfo(&info);
-    transcoder.AddInputFile(source.toLocal8Bit().constData());
-    running = &transcoder;
-    transcoder.Transcode(out.toLocal8Bit().constData());
+    // The job the conversion panel builds for the profile and an untrimmed file.
+    TranscodeJob transcode;
+    TranscodeInput input;
+    input.path = source.toStdString();
+    transcode.inputs.push_back(input);
+    transcode.output = ConvertJob::outputSpec(ConvertJob::jobProfile(job.profile), out);
+    StopToken stop;
+    running = &stop;
+    const TranscodeResult result = Transcoder::run(transcode, nullptr, &stop);
     running = nullptr;
-    const int status = transcoder.GetLastConvetStatus();
+    const int status = result.status;
     if (kExceptions.contains(job.id)) {
-        if (status != TRANSCODE_FAILED || transcoder.GetLastErrorText().empty() || QFile::exists(out))
+        if (status != TRANSCODE_FAILED || result.reason.empty() || QFile::exists(out))
             return {QStringLiteral("expected a clean failure, got status %1").arg(status)};
         return {};
     }
     if (status != TRANSCODE_FINISHED)
-        return {QStringLiteral("status %1: %2")
-                    .arg(status)
-                    .arg(QString::fromStdString(transcoder.GetLastErrorText()))};
+        return {QStringLiteral("status %1: %2").arg(status).arg(QString::fromStdString(result.reason))};
     if (!QFile::exists(out))
         return {"finished without an output file"};
     if (job.ext == QLatin1String(".dpg"))
@@ -303,7 +307,7 @@ void runParallel(std::vector<Job *> &jobs, const QString &source, const QString 
     const int workers = qBound(1, qEnvironmentVariableIntValue("REELMAX_MATRIX_JOBS") ?: 2, 8);
     std::atomic<size_t> next{0};
     std::atomic<int> done{0};
-    std::vector<std::atomic<CFFmpegTranscode *>> running(static_cast<size_t>(workers));
+    std::vector<std::atomic<StopToken *>> running(static_cast<size_t>(workers));
     std::vector<std::atomic<qint64>> startedAt(static_cast<size_t>(workers));
     QElapsedTimer clock;
     clock.start();
@@ -328,8 +332,8 @@ void runParallel(std::vector<Job *> &jobs, const QString &source, const QString 
         for (int w = 0; w < workers; ++w) {
             const qint64 since = startedAt[size_t(w)];
             if (since >= 0 && clock.elapsed() - since > 120000) {
-                if (CFFmpegTranscode *t = running[size_t(w)])
-                    t->StopTranscode();
+                if (StopToken *t = running[size_t(w)])
+                    t->request();
             }
         }
     }
