@@ -8,6 +8,8 @@ special paths:
   /cut/<path>        <path> announced in full but broken off half-way
   /trickle/<path>    <path> announced in full, its first 16 KiB sent at once,
                      then one byte a second
+  /turning/<path>    a live playlist <path> as it is the first time, and from
+                     then on with a segment added that is not on the web
   /endless/<name>    an MP4 that never ends: a box header claiming more than
                      any disk holds, then zeros for as long as anyone reads
 Prints "PORT <n>" once listening.  Ends when its standard input closes
@@ -39,6 +41,8 @@ TYPES = {
 class Handler(http.server.BaseHTTPRequestHandler):
     protocol_version = "HTTP/1.1"
     root = "."
+    served = {}
+    served_lock = threading.Lock()
 
     def log_message(self, *args):
         pass
@@ -52,6 +56,9 @@ class Handler(http.server.BaseHTTPRequestHandler):
     def serve(self, head):
         path = urllib.parse.unquote(urllib.parse.urlsplit(self.path).path)
         mode = None
+        if path.startswith("/turning/"):
+            self.serve_turning(path[len("/turning"):], head)
+            return
         if path.startswith("/endless/"):
             self.serve_endless(head)
             return
@@ -144,6 +151,25 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.wfile.flush()
             remaining -= 1
             time.sleep(1.0)
+
+    def serve_turning(self, path, head):
+        full = os.path.realpath(os.path.join(self.root, path.lstrip("/")))
+        if not full.startswith(os.path.realpath(self.root)) or not os.path.isfile(full):
+            self.send_error(404)
+            return
+        with Handler.served_lock:
+            times = Handler.served.get(full, 0)
+            Handler.served[full] = times + 1
+        with open(full, "rb") as f:
+            body = f.read()
+        if times > 0:
+            body += b"#EXTINF:2,\nftp://127.0.0.1:1/next.ts\n"
+        self.send_response(200)
+        self.send_header("Content-Type", TYPES[".m3u8"])
+        self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        if not head:
+            self.wfile.write(body)
 
     def serve_endless(self, head):
         self.send_response(200)

@@ -195,6 +195,14 @@ private slots:
                      qPrintable(name + ": " + o.error));
             QVERIFY(filesIn(out.path()).isEmpty());
         }
+        // A live playlist that turns to another protocol on a reload.
+        write("bad/live.m3u8", mediaPlaylist("#EXTINF:2,\n/a.ts\n", false));
+        Outcome turned = capture("turning/bad/live.m3u8", out.path());
+        QVERIFY(turned.result != int(CSnifferManger::Captured));
+        QVERIFY2(turned.error.contains("not http or https: ftp://127.0.0.1:1/next.ts"),
+                 qPrintable(turned.error));
+        QVERIFY(filesIn(out.path()).isEmpty());
+
         // The same playlist on the web alone is captured.
         const Outcome o = capture("bad/ok.m3u8", out.path());
         QCOMPARE(o.result, int(CSnifferManger::Captured));
