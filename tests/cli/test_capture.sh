@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end checks of reelmax-cli --capture against a web server on
 # 127.0.0.1 started here: pages with a video, an HLS stream, a page without
-# media, an address typed without its scheme, capture then conversion, and
+# media, an address typed without its scheme, playlists naming another
+# protocol or restarting their clock, capture then conversion, and
 # interruption.  $1 is the folder holding the programs.
 set -u
 BIN=${1:?bin dir}
@@ -72,6 +73,23 @@ rc=$?
 [ $? -eq 4 ] && grep -q "404" "$W/err" && ok "missing page: exit 4" || fail "missing page: $(cat "$W/err")"
 "$CLI" --capture --info "$URL/page.html" >/dev/null 2>&1
 [ $? -eq 2 ] && ok "--capture with --info is a usage error" || fail "--capture --info"
+
+# --- playlists a server should not have sent ---
+gen -f lavfi -i "testsrc2=size=160x120:rate=25:duration=2" -f lavfi -i "sine=frequency=440:duration=2" \
+    -c:v libx264 -g 25 -pix_fmt yuv420p -c:a aac -f mpegts "$W/site/part.ts"
+head='#EXTM3U
+#EXT-X-TARGETDURATION:2
+#EXTINF:2,
+part.ts'
+printf '%s\n#EXTINF:2,\nconcat:part.ts|part.ts\n#EXT-X-ENDLIST\n' "$head" >"$W/site/other.m3u8"
+"$CLI" --capture "$URL/other.m3u8" --output "$W/other" >"$W/out.txt" 2>"$W/err"
+rc=$?
+[ $rc -eq 4 ] && grep -q "not http or https: concat:part.ts" "$W/err" && [ -z "$(files "$W/other")" ] \
+    && ok "playlist naming another protocol: exit 4 with a message" || fail "other protocol: rc $rc $(cat "$W/err")"
+printf '%s\n#EXT-X-DISCONTINUITY\n#EXTINF:2,\npart.ts\n#EXT-X-ENDLIST\n' "$head" >"$W/site/twice.m3u8"
+out=$("$CLI" --capture "$URL/twice.m3u8" --output "$W/twice" 2>"$W/err")
+[ $? -eq 0 ] && near "$(duration "$out")" 4.0 0.5 && decodes "$out" && ok "discontinuous HLS keeps all 4 s" \
+    || fail "discontinuous HLS: [$out] $(duration "$out") $(cat "$W/err")"
 
 # --- capture, then convert ---
 out=$("$CLI" --capture "$URL/page.html" --profile 1004 --size 160x120 --output "$W/conv" 2>"$W/err")
