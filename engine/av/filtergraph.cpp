@@ -249,7 +249,7 @@ std::vector<FilterNode> FilterGraph::audioChain(const FilterSettings &s, const A
         for (int f : out.sampleFmts) {
             const char *name = av_get_sample_fmt_name(AVSampleFormat(f));
             if (name)
-                list += (list.empty() ? "" : "|") + std::string(name);
+                list.append(list.empty() ? "" : "|").append(name);
         }
         format.options.push_back({"sample_fmts", list});
     }
@@ -286,7 +286,10 @@ std::string describeNode(const FilterNode &n)
 {
     std::string s = n.name;
     for (size_t i = 0; i < n.options.size(); ++i)
-        s += (i ? ":" : "=") + n.options[i].first + "=" + FilterGraph::escapeValue(n.options[i].second);
+        s.append(i ? ":" : "=")
+            .append(n.options[i].first)
+            .append("=")
+            .append(FilterGraph::escapeValue(n.options[i].second));
     return s;
 }
 } // namespace
@@ -299,21 +302,22 @@ std::string FilterGraph::describe(const std::vector<FilterNode> &chain)
     std::string current = "[in]";
     for (const FilterNode &n : chain) {
         if (n.side.empty()) {
-            pending += (pending.empty() ? "" : ",") + describeNode(n);
+            pending.append(pending.empty() ? "" : ",").append(describeNode(n));
             continue;
         }
-        std::string mainLabel = "[v" + std::to_string(label) + "]";
-        std::string sideLabel = "[s" + std::to_string(label) + "]";
+        const std::string mainLabel = std::string("[v").append(std::to_string(label)).append("]");
+        const std::string sideLabel = std::string("[s").append(std::to_string(label)).append("]");
         ++label;
-        graph += current + (pending.empty() ? "null" : pending) + mainLabel + ";";
+        graph.append(current).append(pending.empty() ? "null" : pending).append(mainLabel).append(";");
         std::string side;
         for (const FilterNode &sn : n.side)
-            side += (side.empty() ? "" : ",") + describeNode(sn);
-        graph += side + sideLabel + ";";
-        current = mainLabel + sideLabel;
+            side.append(side.empty() ? "" : ",").append(describeNode(sn));
+        graph.append(side).append(sideLabel).append(";");
+        current = mainLabel;
+        current.append(sideLabel);
         pending = describeNode(n);
     }
-    graph += current + (pending.empty() ? "null" : pending) + "[out]";
+    graph.append(current).append(pending.empty() ? "null" : pending).append("[out]");
     return graph;
 }
 

@@ -262,7 +262,7 @@ ContainerRule EncoderNames::dvd()
 
 ContainerRule EncoderNames::container(const std::string &extArg)
 {
-    const std::string ext = extensionOf(extArg.find('.') == std::string::npos ? "." + extArg : extArg);
+    const std::string ext = extensionOf(extArg);
     ContainerRule r;
     const ContainerEntry *entry = findContainer(ext);
     if (!entry) // anything else (RM, AMR, ...) cannot be written
@@ -337,12 +337,12 @@ ResolvedEncoder EncoderNames::resolveVideo(const std::string &name, const std::s
     std::string canonical = canonicalVideo(name);
     std::string tag = a ? a->tag : "";
     // FourCCs only mean something in AVI; other containers use their own tags.
-    if (extensionOf("." + extensionOf(ext)) != "avi")
+    if (extensionOf(ext) != "avi")
         tag.clear();
     else if (canonical == "mpeg4" && tag.empty())
         tag = "FMP4";
     ResolvedEncoder r = pick(canonical, tag, rule.videoEncoders, "mpeg4");
-    if (r.substituted && r.encoder == "mpeg4" && extensionOf("." + extensionOf(ext)) == "avi")
+    if (r.substituted && r.encoder == "mpeg4" && extensionOf(ext) == "avi")
         r.tag = "XVID";
     return r;
 }
@@ -352,10 +352,10 @@ ResolvedEncoder EncoderNames::resolveAudio(const std::string &name, const std::s
     ContainerRule rule = container(ext);
     if (rule.muxer.empty())
         return {};
-    if (extensionOf("." + extensionOf(ext)) == "gif")
+    if (extensionOf(ext) == "gif")
         return {};
     std::string fallback = "aac";
-    const std::string e = extensionOf("." + extensionOf(ext));
+    const std::string e = extensionOf(ext);
     if (e == "avi")
         fallback = "libmp3lame";
     return pick(canonicalAudio(name), "", rule.audioEncoders, fallback.c_str());
