@@ -128,11 +128,11 @@ for sig in TERM HUP INT; do
     [ $rc -eq $want ] && empty "$W/sig$sig" && ok "SIG$sig: exit $rc, nothing left" ||
         fail "SIG$sig: rc $rc (want $want), left: $(ls -A "$W/sig$sig")"
 done
-# A merge stopped while it encodes its parts leaves no work folder either.
+# A merge stopped while it encodes leaves no work folder either.
 "$CLI" --profile 1004 --output "$W/sigmerge" --merge "$W/long.mp4" "$W/clip.mp4" >/dev/null 2>&1 &
 p=$!
 PIDS="$PIDS $p"
-wait_for "$TMPDIR/reelmax-work-*/test0.mpg" || fail "merge: no part seen"
+wait_for "$W/sigmerge/.long.mp4.*.part" || fail "merge: no part seen"
 kill -TERM $p
 wait $p
 [ $? -eq 143 ] && empty "$W/sigmerge" && [ -z "$(ls -d "$TMPDIR"/reelmax-work-* 2>/dev/null)" ] &&
@@ -149,7 +149,7 @@ part=$(ls "$W/killed"/.long.mp4.*.part 2>/dev/null | head -1)
 [ -n "$part" ] || fail "SIGKILL left no part file to clear (nothing to test)"
 "$CLI" --profile 1004 --output "$W/work" --merge "$W/long.mp4" "$W/clip.mp4" >/dev/null 2>&1 &
 p=$!
-wait_for "$TMPDIR/reelmax-work-*/test0.mpg" || fail "kill merge: no part seen"
+wait_for "$W/work/.long.mp4.*.part" || fail "kill merge: no part seen"
 kill -KILL $p
 wait $p 2>/dev/null
 work=$(ls -d "$TMPDIR"/reelmax-work-* | head -1)
