@@ -294,6 +294,30 @@ private slots:
         QCOMPARE(registry()->filePath(0), paths(2).at(1));
     }
 
+    // The bars and the list's menu only announce what the user picked; the
+    // window hands it to the command handler, which carries it out.
+    void commandsFromBarsAndMenusAreCarriedOut()
+    {
+        registry()->addFiles(paths(3));
+        pressRow(0);
+        popup()->actMoveDown()->trigger();
+        QCOMPARE(registry()->filePath(1), paths(3).at(0));
+        menu()->actDuplicate->trigger();
+        QCOMPARE(registry()->count(), 4);
+        pressRow(0);
+        tools()->btnDelete->click();
+        QCOMPARE(registry()->count(), 3);
+        menu()->actMerge->trigger();
+        QVERIFY(VideoUserConfig::instance()->isMerge());
+        tools()->btnMerge->click();
+        QVERIFY(!VideoUserConfig::instance()->isMerge());
+        menu()->actCheckUpdate->trigger();
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(messages.last().startsWith(QStringLiteral("Check Update|")));
+        popup()->actClearAll()->trigger();
+        QCOMPARE(registry()->count(), 0);
+    }
+
     void escapeHidesAndTrayShowsCentred()
     {
         window->move(0, 0);
