@@ -1,5 +1,6 @@
 #include "common/testmedia.h"
 #include "engine/playback/ffmpegplayer.h"
+#include "engine/playback/playerfiltersetters.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -334,6 +335,22 @@ private slots:
         QCOMPARE(p->filters().zoomMode, -1);
         p->GetShowRect(x, y, w, h);
         QCOMPARE(QRect(x, y, w, h), QRect(0, 0, 640, 480));
+    }
+
+    // The setters' calls reach the player whole, on top of what it had.
+    void settersAdapterEditsThePlayersSet()
+    {
+        p->SetZoomFilter(0, 640, 360);
+        PlayerFilterSetters setters(*p);
+        setters.SetNegateFilter(0);
+        setters.SetTextWaterMarkFilter(0, "Hi", "/nonexistent.ttf", 20, 0x11223344, 5, 6, 0, 0);
+        FilterSettings f = p->filters();
+        QVERIFY(f.negate && f.textWatermark);
+        QCOMPARE(f.textWatermarkColor, int64_t(0x11223344));
+        QCOMPARE(f.zoomWidth, 640);
+        setters.SetNegateFilter(1);
+        QVERIFY(!p->filters().negate);
+        QVERIFY(p->filters().textWatermark);
     }
 };
 
