@@ -1,42 +1,6 @@
 #include "gui/editor/previewedits.h"
 
-#include "core/edit/editeffects.h"
-
 namespace PreviewEdits {
-
-bool setEffect(FilterSettings &f, int effect)
-{
-    switch (effect) {
-    case EditEffects::NoEffect:
-    case EditEffects::Sharp:
-    case EditEffects::Deshake:
-    case EditEffects::Blur:
-    case EditEffects::Negate:
-        break;
-    default:
-        return false;
-    }
-    f.blur = effect == EditEffects::Blur;
-    f.negate = effect == EditEffects::Negate;
-    f.deshake = effect == EditEffects::Deshake;
-    f.sharp = effect == EditEffects::Sharp;
-    return true;
-}
-
-bool setDeinterlace(FilterSettings &f, int deinterlace)
-{
-    if (deinterlace == EditEffects::DeinterlaceNone) {
-        f.deinterlace = false;
-        f.deinterlaceMode = 0;
-        return true;
-    }
-    if (deinterlace < EditEffects::RepeatOdd || deinterlace > EditEffects::EvenInterpolate)
-        return false;
-    // The filter counts its modes from 0, the tab's data from 1.
-    f.deinterlace = true;
-    f.deinterlaceMode = deinterlace - EditEffects::RepeatOdd;
-    return true;
-}
 
 void removeSubtitle(FilterSettings &f)
 {

@@ -4,7 +4,6 @@
 #include "core/media/videoinfo.h"
 #include "engine/playback/ffmpegplayer.h"
 #include "gui/editor/editorstyle.h"
-#include "gui/editor/previewedits.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -165,7 +164,7 @@ void VideoEditTabEffect::onCBEffectOptionChanged(int index)
     bool ok = false;
     const int effect = m_cbEffect->itemData(index).toInt(&ok);
     if (ok)
-        editPreview([effect](FilterSettings &f) { PreviewEdits::setEffect(f, effect); });
+        editPreview([effect](FilterSettings &f) { EditEffects::applyEffect(effect, f); });
 }
 
 void VideoEditTabEffect::onCBDeinterlacingnChanged(int index)
@@ -173,7 +172,7 @@ void VideoEditTabEffect::onCBDeinterlacingnChanged(int index)
     bool ok = false;
     const int mode = m_cbDeinterlacing->itemData(index).toInt(&ok);
     if (ok)
-        editPreview([mode](FilterSettings &f) { PreviewEdits::setDeinterlace(f, mode); });
+        editPreview([mode](FilterSettings &f) { EditEffects::applyDeinterlace(mode, f); });
 }
 
 void VideoEditTabEffect::onBtnApplyClicked()
