@@ -40,27 +40,6 @@ bool deinterlaceCall(int deinterlace, DeinterlaceCall &out)
     return false;
 }
 
-bool applyEffect(int effect, CFilterSetters &target)
-{
-    EffectCalls calls{};
-    if (!effectCalls(effect, calls))
-        return false;
-    target.SetBlurFilter(calls.blur);
-    target.SetNegateFilter(calls.negate);
-    target.SetDeshakeFilter(calls.deshake);
-    target.SetSharpFilter(calls.sharp);
-    return true;
-}
-
-bool applyDeinterlace(int deinterlace, CFilterSetters &target)
-{
-    DeinterlaceCall call{};
-    if (!deinterlaceCall(deinterlace, call))
-        return false;
-    target.SetDeinterlaceFilter(call.off, call.mode);
-    return true;
-}
-
 bool applyEffect(int effect, FilterSettings &filters)
 {
     EffectCalls calls{};

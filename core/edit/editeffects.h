@@ -1,6 +1,5 @@
 #pragma once
 
-class CFilterSetters;
 struct FilterSettings;
 
 // The picture effects and deinterlacing modes of the editor's Effect tab, by
@@ -34,12 +33,9 @@ struct DeinterlaceCall {
 bool effectCalls(int effect, EffectCalls &out);
 bool deinterlaceCall(int deinterlace, DeinterlaceCall &out);
 
-// Makes the calls of an effect (blur, negate, deshake, sharp, in this order)
-// or of a deinterlacing mode; unknown data makes no call.
-bool applyEffect(int effect, CFilterSetters &target);
-bool applyDeinterlace(int deinterlace, CFilterSetters &target);
-// The same on a filter set (a job's, or a preview's read, changed and
-// written back).
+// Sets the filters of an effect or of a deinterlacing mode on a filter set
+// (a job's, or a preview's read, changed and written back); unknown data
+// changes nothing.
 bool applyEffect(int effect, FilterSettings &filters);
 bool applyDeinterlace(int deinterlace, FilterSettings &filters);
 

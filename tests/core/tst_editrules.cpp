@@ -2,11 +2,11 @@
 // deinterlacing calls, the amplifier mapping, transparency, colour words,
 // image watermark placement and size, path and font fallbacks.
 
-#include "common/recordingsetters.h"
 #include "common/testmedia.h"
 #include "core/edit/editeffects.h"
 #include "core/edit/overlayrules.h"
 #include "core/jobs/convertjob.h"
+#include "engine/av/filtersettings.h"
 
 #include <QtTest>
 
@@ -23,37 +23,25 @@ private slots:
         QCOMPARE(EditEffects::amplifierVolume(100), 128);
     }
 
-    void effectCallsInOrder()
+    void effectTable()
     {
-        // Start with blur, negate and deshake on and sharp off, so that each
-        // recorded state shows which call made it.
-        RecordingSetters rec;
-        rec.SetBlurFilter(0);
-        rec.SetNegateFilter(0);
-        rec.SetDeshakeFilter(0);
-        rec.SetSharpFilter(1);
-        rec.states.clear();
-        QVERIFY(EditEffects::applyEffect(EditEffects::Sharp, rec));
-        QCOMPARE(rec.states.size(), 4);
-        QVERIFY(!rec.states[0].blur && rec.states[0].negate);
-        QVERIFY(!rec.states[1].negate && rec.states[1].deshake);
-        QVERIFY(!rec.states[2].deshake && !rec.states[2].sharp);
-        QVERIFY(rec.states[3].sharp);
+        // The off flags in call order: blur, negate, deshake, sharp.
+        EditEffects::EffectCalls calls{};
+        QVERIFY(EditEffects::effectCalls(EditEffects::Sharp, calls));
+        QCOMPARE(QList<int>({calls.blur, calls.negate, calls.deshake, calls.sharp}),
+                 QList<int>({1, 1, 1, 0}));
+        QVERIFY(!EditEffects::effectCalls(7, calls));
 
         const struct {
             int effect;
             bool blur, negate, deshake, sharp;
         } rows[] = {{EditEffects::NoEffect, false, false, false, false},
+                    {EditEffects::Sharp, false, false, false, true},
                     {EditEffects::Deshake, false, false, true, false},
                     {EditEffects::Blur, true, false, false, false},
                     {EditEffects::Negate, false, true, false, false}};
         for (const auto &row : rows) {
-            RecordingSetters r;
-            QVERIFY(EditEffects::applyEffect(row.effect, r));
-            const FilterSettings f = r.states.last();
-            QCOMPARE(QList<bool>({f.blur, f.negate, f.deshake, f.sharp}),
-                     QList<bool>({row.blur, row.negate, row.deshake, row.sharp}));
-            // The same on a filter set, whatever it held before.
+            // Each effect on a filter set, whatever it held before.
             FilterSettings set;
             set.blur = set.negate = set.deshake = set.sharp = true;
             QVERIFY(EditEffects::applyEffect(row.effect, set));
@@ -64,9 +52,6 @@ private slots:
         untouched.sharp = true;
         QVERIFY(!EditEffects::applyEffect(7, untouched));
         QVERIFY(untouched.sharp);
-        RecordingSetters unknown;
-        QVERIFY(!EditEffects::applyEffect(7, unknown));
-        QVERIFY(unknown.states.isEmpty());
     }
 
     void deinterlaceCalls()
@@ -81,11 +66,10 @@ private slots:
         QVERIFY(EditEffects::deinterlaceCall(EditEffects::RepeatOdd, call));
         QCOMPARE(call.mode, 0);
         QVERIFY(!EditEffects::deinterlaceCall(5, call));
-        RecordingSetters rec;
-        QVERIFY(EditEffects::applyDeinterlace(EditEffects::RepeatEven, rec));
-        QVERIFY(rec.states.last().deinterlace);
-        QCOMPARE(rec.states.last().deinterlaceMode, 1);
         FilterSettings set;
+        QVERIFY(EditEffects::applyDeinterlace(EditEffects::RepeatEven, set));
+        QVERIFY(set.deinterlace);
+        QCOMPARE(set.deinterlaceMode, 1);
         QVERIFY(EditEffects::applyDeinterlace(EditEffects::OddInterpolate, set));
         QVERIFY(set.deinterlace);
         QCOMPARE(set.deinterlaceMode, 2);
