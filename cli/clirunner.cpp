@@ -53,7 +53,10 @@ Rational rateOf(const QString &thousandths)
 
 extern "C" void onStopSignal(int signalNumber)
 {
-    g_interrupted = signalNumber;
+    // The first signal names the stop; later ones (a process-group kill or
+    // `timeout` sends two) only find the same cleanup under way.
+    int none = 0;
+    g_interrupted.compare_exchange_strong(none, signalNumber);
 }
 
 // Probes the inputs in order and tells about every file that cannot be used.
@@ -122,7 +125,7 @@ void CliRunner::installInterruptHandler()
         struct sigaction action = {};
         action.sa_handler = onStopSignal;
         sigemptyset(&action.sa_mask);
-        action.sa_flags = SA_RESETHAND; // a second one ends the process at once
+        action.sa_flags = 0; // kept for the whole run: a second one must not skip the cleanup
         sigaction(number, &action, nullptr);
     }
 }

@@ -30,8 +30,9 @@ SignalWatcher::SignalWatcher(const QList<int> &signalNumbers, QObject *parent)
         struct sigaction action = {};
         action.sa_handler = onWatchedStopSignal;
         sigemptyset(&action.sa_mask);
-        // A second signal while the first is being handled ends the process.
-        action.sa_flags = SA_RESETHAND | SA_RESTART;
+        // Kept for the whole run: a second signal (a process-group kill, or
+        // `timeout`, sends two) must not end the process before its cleanup.
+        action.sa_flags = SA_RESTART;
         sigaction(number, &action, nullptr);
     }
 }

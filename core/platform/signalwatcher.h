@@ -8,8 +8,8 @@ class QSocketNotifier;
 // Turns stop signals (SIGTERM, SIGHUP, SIGINT) into a Qt signal on the
 // thread that created the watcher, so that the program can stop its work
 // and end cleanly instead of dying with half-written files.  The handler
-// only writes to a pipe; a second signal of the same kind ends the process
-// as the system's default would.  One watcher per process.
+// only writes to a pipe and stays installed, so that a second signal finds
+// the same orderly end under way.  One watcher per process.
 class SignalWatcher : public QObject {
     Q_OBJECT
 public:

@@ -128,6 +128,19 @@ for sig in TERM HUP INT; do
     [ $rc -eq $want ] && empty "$W/sig$sig" && ok "SIG$sig: exit $rc, nothing left" ||
         fail "SIG$sig: rc $rc (want $want), left: $(ls -A "$W/sig$sig")"
 done
+# Two stops in a row (a process-group kill, `timeout`) still clean up.
+mkdir -p "$W/sigtwice"
+"$CLI" --profile 1004 --output "$W/sigtwice" "$W/long.mp4" >/dev/null 2>"$W/err" &
+p=$!
+PIDS="$PIDS $p"
+wait_for "$W/sigtwice/.long.mp4.*.part" || fail "double SIGTERM: no conversion seen"
+kill -TERM $p
+kill -TERM $p 2>/dev/null
+wait $p
+rc=$?
+[ $rc -eq 143 ] && empty "$W/sigtwice" && grep -q "interrupted" "$W/err" &&
+    ok "double SIGTERM: exit 143, said so, nothing left" ||
+    fail "double SIGTERM: rc $rc, left: $(ls -A "$W/sigtwice"), said: $(cat "$W/err")"
 # A merge stopped while it encodes leaves no work folder either.
 "$CLI" --profile 1004 --output "$W/sigmerge" --merge "$W/long.mp4" "$W/clip.mp4" >/dev/null 2>&1 &
 p=$!

@@ -1,15 +1,11 @@
-#include "common/recordingsetters.h"
 #include "common/testmedia.h"
 #include "core/jobs/convertjob.h"
-#include "core/jobs/encodeinfofill.h"
 #include "core/jobs/jobfilters.h"
 #include "core/jobs/transcodethread.h"
-#include "core/jobs/videoconvertwrapper.h"
 #include "core/media/videoinfo.h"
 #include "core/profiles/videoprofileinfomanager.h"
 #include "engine/av/filtersettings.h"
 
-#include <QtEndian>
 #include <QtTest>
 
 namespace {
@@ -42,21 +38,6 @@ JobProfile mp4Profile()
     p.height = 240;
     p.videoEncoder = QStringLiteral("libx264");
     return p;
-}
-
-QByteArray bytesOf(const EncodeInfo &info)
-{
-    return QByteArray(reinterpret_cast<const char *>(&info), sizeof(info));
-}
-
-qint32 i32(const QByteArray &b, int offset)
-{
-    return qFromLittleEndian<qint32>(b.constData() + offset);
-}
-
-qint64 i64(const QByteArray &b, int offset)
-{
-    return qFromLittleEndian<qint64>(b.constData() + offset);
 }
 
 // The filters the job of a file gets for its edits.
@@ -160,55 +141,6 @@ private slots:
         QVERIFY(dvd.dvd);
         QCOMPARE(dvd.video.codec, std::string("mpeg2video"));
         QCOMPARE(dvd.audio.codec, std::string("ac3"));
-    }
-
-    // The record of the older interface, still filled for its adapters.
-    void encodeRecordBytes()
-    {
-        EncodeInfo info;
-        std::memset(static_cast<void *>(&info), 0x5A, sizeof(info));
-        QVERIFY(!EncodeInfoFill::fill(nullptr, nullptr, nullptr));
-        QVERIFY(!EncodeInfoFill::fill(&info, nullptr, nullptr));
-        QCOMPARE(bytesOf(info), QByteArray(144, 0x5A)); // untouched
-
-        JobProfile p = mp4Profile();
-        VideoInfo src = sourceRecord(25.0, 640, 360, 2000, 9000);
-        QVERIFY(EncodeInfoFill::fill(&info, &p, &src));
-        const QByteArray b = bytesOf(info);
-        QCOMPARE(i64(b, 8), qint64(2000));
-        QCOMPARE(i64(b, 16), qint64(9000));
-        QCOMPARE(i32(b, 48), 320);
-        QCOMPARE(i32(b, 56), 1200000);
-        QCOMPARE(i32(b, 60), 29970);
-        QCOMPARE(b.mid(64, 32), QByteArray("libx264").leftJustified(32, '\0'));
-        QCOMPARE(i32(b, 104), 128000);
-        QCOMPARE(i32(b, 108), 16);
-        QCOMPARE(b.mid(116, 28), QByteArray("libvo_aacenc ").leftJustified(28, '\0'));
-
-        // No rate and 0 x 0 fall back to the source's, a cropped picture's
-        // size when it is cropped; the profile comes back from the record.
-        p.frameRate = Rational{};
-        p.width = 0;
-        p.height = 0;
-        p.dvd = true;
-        src.fileInfo->frameRate = 29.97;
-        src.cropChanged = true;
-        src.cropWidth = 320;
-        src.cropHeight = 180;
-        QVERIFY(EncodeInfoFill::fill(&info, &p, &src));
-        QCOMPARE(info.frameRate, 29970);
-        QCOMPARE(info.width, 320);
-        QCOMPARE(info.height, 180);
-        QCOMPARE(info.dvdFlag, 1);
-        const JobProfile back = EncodeInfoFill::profileOf(info);
-        QVERIFY(back.dvd);
-        QCOMPARE(back.frameRate, (Rational{29970, 1000}));
-        QCOMPARE(back.videoEncoder, QStringLiteral("libx264"));
-
-        // Names longer than their field are cut, keeping the terminator.
-        p.videoEncoder = QString(40, QLatin1Char('v'));
-        QVERIFY(EncodeInfoFill::fill(&info, &p, &src));
-        QCOMPARE(QByteArray(info.videoEncoder), QByteArray(31, 'v'));
     }
 
     void builtInProfileDefaults()
@@ -462,33 +394,6 @@ private slots:
         QVERIFY(TestMedia::decodesCleanly(out));
         QCOMPARE(QFileInfo(ConvertJob::uniqueOutputPath(src, dir, p.format)).fileName(),
                  QStringLiteral("clip(1).mp4"));
-    }
-
-    // The older interface's thread and transcoder still convert one file.
-    void recordAdapterConverts()
-    {
-        const QString dir = TestMedia::tempDir() + "/adapter";
-        QVERIFY(QDir().mkpath(dir));
-        const QString src = dir + "/clip.avi";
-        QVERIFY(TestMedia::makeClip(src, 2.0, 320, 240, "25"));
-        VideoInfo v{VideoBasicInfo(src)};
-        QVERIFY(v.isValid());
-        v.effectChanged = true;
-        v.effect = 1;
-        RecordingSetters rec;
-        EncodeInfoFill::applyFilters(filtersOf(v), rec);
-        QVERIFY(rec.filterSnapshot().sharp && !rec.filterSnapshot().blur);
-        VideoConvertWrapper job;
-        QVERIFY(EncodeInfoFill::prepare(job, mp4Profile(), v, dir));
-        QVERIFY(job.filterSnapshot().sharp);
-        const QString out = dir + "/clip.mp4";
-        job.setOutputPath(out);
-        job.start();
-        QVERIFY(job.wait(60000));
-        QCOMPARE(TranscodeStatus(job.GetLastConvetStatus()), TRANSCODE_FINISHED);
-        const QJsonObject probe = TestMedia::probe(out);
-        QCOMPARE(TestMedia::stream(probe, "video").value("width").toInt(), 320);
-        QVERIFY(qAbs(TestMedia::durationSeconds(probe) - 2.0) < 0.2);
     }
 };
 

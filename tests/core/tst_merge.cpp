@@ -4,10 +4,7 @@
 
 #include "common/testmedia.h"
 #include "core/jobs/conversionrun.h"
-#include "core/jobs/encodeinfofill.h"
-#include "core/jobs/ffmpegmerge.h"
 #include "core/jobs/mergejob.h"
-#include "core/jobs/videomergewrapper.h"
 #include "core/media/videoinfo.h"
 #include "core/platform/workfolder.h"
 
@@ -384,52 +381,6 @@ private slots:
         QCOMPARE(run.lastOutcome().message, QStringLiteral("Merge Aborted."));
         QVERIFY(!QFile::exists(out));
         QVERIFY(workFolders(dir).isEmpty());
-    }
-
-    // The older record interface: fewer than two files produce nothing; two
-    // files are joined in one pass and can be stopped.
-    void recordAdapter()
-    {
-        const QString dir = TestMedia::tempDir() + "/adapter";
-        QVERIFY(QDir().mkpath(dir));
-        const QString clip = dir + "/one.mp4";
-        QVERIFY(TestMedia::makeClip(clip, 1.0, 160, 120));
-        EncodeInfo info;
-        JobProfile profile = mp4Profile(160, 120, Rational{25000, 1000});
-        QVERIFY(EncodeInfoFill::fill(&info, &profile, nullptr));
-        CFfmpegMerge one;
-        one.setTempDir(dir.toLocal8Bit().constData());
-        QCOMPARE(one.tempDir(), dir + "/");
-        one.setEncodeInfo(&info);
-        one.addFile(VideoInfo(clip));
-        QCOMPARE(one.run((dir + "/out.mp4").toLocal8Bit().constData()), 0);
-        QCOMPARE(one.status(), TRANSCODE_RUNNING);
-        QCOMPARE(one.partCount(), 0);
-        QVERIFY(!QFile::exists(dir + "/out.mp4"));
-
-        VideoMergeWrapper two;
-        two.setTempDir(dir.toLocal8Bit().constData());
-        two.setEncodeInfo(&info);
-        two.addFile(VideoInfo(clip));
-        two.addFile(VideoInfo(VideoBasicInfo(clip, 0, 500)));
-        const QString out = dir + "/two.mp4";
-        two.setOutputPath(out);
-        two.start();
-        QVERIFY(two.wait(60000));
-        QCOMPARE(two.runResult(), 1);
-        QCOMPARE(two.status(), TRANSCODE_FINISHED);
-        QCOMPARE(two.outputFiles(), QStringList{out});
-        QVERIFY(qAbs(TestMedia::durationSeconds(TestMedia::probe(out)) - 1.5) < 0.15);
-        QVERIFY(qAbs(TestMedia::decodedFrames(out) - 37) <= 1);
-
-        two.addFile(VideoInfo(clip));
-        two.addFile(VideoInfo(clip));
-        two.setOutputPath(dir + "/stopped.mp4");
-        two.stop();
-        two.start();
-        two.stopAndWait();
-        QCOMPARE(two.status(), TRANSCODE_STOPPED);
-        QVERIFY(!QFile::exists(dir + "/stopped.mp4"));
     }
 };
 

@@ -10,7 +10,6 @@
 #include "core/profiles/upcdefaults.h"
 #include "core/profiles/videoprofileformatuserconfig.h"
 #include "core/profiles/videoprofileinfomanager.h"
-#include "engine/transcode/encodeinfo.h"
 #include "engine/transcode/transcoder.h"
 
 #include <QElapsedTimer>
@@ -37,19 +36,21 @@ constexpr int kSourceHeight = 120;
 constexpr int kSourceFps = 25;
 constexpr double kSeconds = 2.0;
 
-// What a conversion of the source with the profile must give, as a record
-// (source section unset, as for a file without trimming).
-EncodeInfo encodeInfoFor(const VideoProfileFormatUserConfig &profile)
+// What a conversion of the source with the profile must give, read from the
+// profile's own texts (not through the job builder under test).
+struct Expected {
+    int width = 0;
+    int height = 0;
+    int frameRate = 0; // thousandths of a frame per second
+    int sampleRate = 0;
+    int channels = 0;
+};
+
+Expected expectedFor(const VideoProfileFormatUserConfig &profile)
 {
-    EncodeInfo info{}; // every field zero
-    info.constant16 = 16;
-    info.audioBitrate = profile.getAudioBitrate().toInt();
+    Expected info;
     info.channels = profile.getChannels().toInt();
     info.sampleRate = profile.getSampleRate().toInt();
-    const QByteArray audioEncoder =
-        profile.getAudioEncoder().toLocal8Bit().left(sizeof info.audioEncoder - 1);
-    std::memcpy(info.audioEncoder, audioEncoder.constData(), size_t(audioEncoder.size()));
-    info.videoBitrate = profile.getVideoBitrate().toInt();
     const QString fps = profile.getFrameRate();
     info.frameRate = fps == QLatin1String("0") ? kSourceFps * 1000 : fps.toInt();
     QSize size = profile.getResolution();
@@ -57,12 +58,6 @@ EncodeInfo encodeInfoFor(const VideoProfileFormatUserConfig &profile)
         size = QSize(kSourceWidth, kSourceHeight);
     info.width = size.width();
     info.height = size.height();
-    const QByteArray videoEncoder =
-        profile.getVideoEncoder().toLocal8Bit().left(sizeof info.videoEncoder - 1);
-    std::memcpy(info.videoEncoder, videoEncoder.constData(), size_t(videoEncoder.size()));
-    info.msStart = -1;
-    info.msEnd = -1;
-    info.dvdFlag = profile.getName().toLower() == QLatin1String("dvd") ? 1 : 0;
     return info;
 }
 
@@ -112,7 +107,7 @@ quint32 le32(const QByteArray &data, int offset)
 
 // A DPG file is a header followed by an MPEG audio stream and an MPEG-1
 // video stream; both are cut out and checked on their own.
-QStringList checkDpg(const QString &path, const EncodeInfo &info)
+QStringList checkDpg(const QString &path, const Expected &info)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
@@ -215,7 +210,7 @@ struct Job {
 QStringList convertAndCheck(const Job &job, const QString &source, const QString &dir,
                             std::atomic<StopToken *> &running)
 {
-    const EncodeInfo info = encodeInfoFor(job.profile);
+    const Expected info = expectedFor(job.profile);
     const QString out = dir + QLatin1Char('/') + job.id + job.ext;
     // The job the conversion panel builds for the profile and an untrimmed file.
     TranscodeJob transcode;
