@@ -4,6 +4,8 @@
 #include "core/jobs/jobfilters.h"
 #include "core/media/videoinfo.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 
@@ -33,7 +35,9 @@ void takeFirstFileFallbacks(const VideoInfo &first, OutputSpec &out)
 
 QString MergeJob::tooFewFilesText()
 {
-    return QStringLiteral("a merge needs at least two files");
+    // Shown in the conversion panel: translated where the run's other
+    // messages are.
+    return QCoreApplication::translate("ConversionRun", "a merge needs at least two files");
 }
 
 Rational MergeJob::rateOf(double framesPerSecond)
