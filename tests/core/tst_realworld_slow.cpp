@@ -52,6 +52,9 @@ class TestRealWorld : public QObject {
         });
         bool ended = false;
         QObject::connect(&run, &ConversionRun::finished, [&](const RunOutcome &) { ended = true; });
+        // As the conversion panel does: a length found by reading goes to the list.
+        QObject::connect(&run, &ConversionRun::inputLengthFound, VideoInfoManager::instance(),
+                         &VideoInfoManager::learnLength);
         run.addConversion(m_profile, source, out, m_dir);
         if (!run.start())
             return result;
