@@ -291,6 +291,14 @@ int InputGate::onClose(AVFormatContext *s, AVIOContext *pb)
     return self->m_defaultClose ? self->m_defaultClose(s, pb) : avio_close(pb);
 }
 
+void InputGate::forget(const AVIOContext *pb)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    auto *live = const_cast<AVIOContext *>(pb);
+    if (pb && m_live.erase(live))
+        m_closedBytes += pb->bytes_read;
+}
+
 int64_t InputGate::bytesSoFar() const
 {
     int64_t total = m_closedBytes;

@@ -42,6 +42,11 @@ public:
     void attach(AVFormatContext *ctx);
     // The streams are known: the reading limit of the search ends.
     void openingDone() { m_opening = false; }
+    // The input's own reader is about to be closed outside io_close (the
+    // demuxer closes its top-level reader itself): its bytes are counted and
+    // it is no longer looked at, since the close may still call the
+    // interrupt callback after freeing it.
+    void forget(const AVIOContext *pb);
 
     // Why reading was ended, or empty.
     QString reason() const;

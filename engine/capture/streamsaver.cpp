@@ -97,9 +97,21 @@ StreamSaver::StreamSaver(const std::atomic<bool> &stop, std::atomic<double> &pro
     av::quietLogs();
 }
 
+StreamSaver::~StreamSaver()
+{
+    closeInput();
+}
+
+void StreamSaver::closeInput()
+{
+    if (m_input && m_gate)
+        m_gate->forget(m_input->pb);
+    m_input.reset();
+}
+
 bool StreamSaver::open(const QUrl &url, const Settings &settings, QString *error)
 {
-    m_input.reset();
+    closeInput();
     m_video = m_audio = -1;
     m_gate = std::make_unique<InputGate>(m_stop, settings.limits, httpOptions(settings));
     if (!m_gate->checkChain(url, error)) {
@@ -112,7 +124,7 @@ bool StreamSaver::open(const QUrl &url, const Settings &settings, QString *error
     const av::InputOpening opened = av::openInput(url.toEncoded().toStdString(), &opts, &interrupt, m_input,
                                                   [this](AVFormatContext *ctx) { m_gate->attach(ctx); });
     if (!opened.ok() || m_stop.load()) {
-        m_input.reset();
+        closeInput();
         m_stopped = m_stop.load();
         const QString what = opened.readingStreams ? QStringLiteral("cannot read the streams of %1: %2")
                                                    : QStringLiteral("cannot open %1: %2");
@@ -124,7 +136,7 @@ bool StreamSaver::open(const QUrl &url, const Settings &settings, QString *error
     }
     m_gate->openingDone();
     if (!pickStreams(url, error)) {
-        m_input.reset();
+        closeInput();
         return false;
     }
     chooseContainer();

@@ -32,6 +32,7 @@ public:
 
     // stop is polled while blocked on the network; progress receives 0..100.
     StreamSaver(const std::atomic<bool> &stop, std::atomic<double> &progress);
+    ~StreamSaver();
     StreamSaver(const StreamSaver &) = delete;
     StreamSaver &operator=(const StreamSaver &) = delete;
 
@@ -50,6 +51,8 @@ public:
     bool stopped() const { return m_stopped; }
 
 private:
+    // Closes the input, telling the gate first (see InputGate::forget).
+    void closeInput();
     // Picks the best video and audio and discards the rest; false when there is neither.
     bool pickStreams(const QUrl &url, QString *error);
     void chooseContainer();
