@@ -67,7 +67,7 @@ AVRational asRational(Rational r)
     return r.isSet() ? AVRational{r.num, r.den} : AVRational{0, 1};
 }
 
-// The rate control of the spec on the encoder's parameters; false with the
+// The output's rate control set on the encoder's parameters; false with the
 // reason when the encoder cannot follow it.
 bool planRate(const VideoRate &rate, VideoEncodeParams &vp, std::string *error)
 {
@@ -84,7 +84,7 @@ bool planRate(const VideoRate &rate, VideoEncodeParams &vp, std::string *error)
     return av::failWith(error, "encoding to a target size in two passes is not supported yet");
 }
 
-// vin: the source picture; sourceFrameRate: its rate, taken when the spec
+// vin: the source picture; sourceFrameRate: its rate, taken when the output
 // leaves the rate to the source.
 bool planVideo(const OutputSpec &spec, const FilterSettings &filters, const VideoFilterInput &vin,
                AVRational sourceFrameRate, OutputPlan &p, std::string *error)
@@ -201,7 +201,7 @@ bool OutputPlan::make(const OutputSpec &output, const FilterSettings &filters, c
         p.rule.muxer = "vob";
 
     if (p.hasVideo) {
-        // Without a source the pictures are black ones in the spec's frame
+        // Without a source the pictures are black ones in the output's frame
         // (4:3 when it leaves the size to the source), square pixels.
         const VideoOutputSpec &v = output.video;
         VideoFilterInput vin;

@@ -89,7 +89,7 @@ bool TranscodePipeline::placeSections(std::string *error)
 
 bool TranscodePipeline::openOutput(std::string *error)
 {
-    // The first input with a picture sets what the spec leaves open (size,
+    // The first input with a picture sets what the output leaves open (size,
     // rate); the first with sound, the sound's format.
     const AVStream *videoSource = nullptr, *audioSource = nullptr;
     const FilterSettings *videoFilters = &m_job.inputs.front().filters;
