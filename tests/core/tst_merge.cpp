@@ -2,6 +2,7 @@
 // its own section and edits, through the job the conversion panel and the
 // command-line tool run, and through the older record interface.
 
+#include "common/pictureparts.h"
 #include "common/testmedia.h"
 #include "core/jobs/conversionrun.h"
 #include "core/jobs/mergejob.h"
@@ -16,6 +17,9 @@
 #include <functional>
 
 namespace {
+
+using PictureParts::distinctPictures;
+using PictureParts::partPsnr;
 
 JobProfile mp4Profile(int width, int height, Rational rate, int64_t videoBitrate = 800000)
 {
@@ -81,49 +85,6 @@ JobOutcome merge(const JobProfile &profile, const std::vector<VideoInfo> &files,
     ConversionRun run;
     run.addMerge(profile, files, folder, tempDir);
     return runJob(run, seen);
-}
-
-QByteArray runTool(const QStringList &args)
-{
-    QProcess p;
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(QStringLiteral("ffmpeg"), args);
-    if (!p.waitForFinished(300000) || p.exitCode() != 0)
-        return {};
-    return p.readAll();
-}
-
-// Pictures of path within [from, from + length) s that differ from the one
-// before them by more than encoding noise.
-int distinctPictures(const QString &path, double from, double length)
-{
-    const QString filters =
-        QStringLiteral("trim=start=%1:duration=%2,mpdecimate=hi=64*8:lo=64*4:frac=0").arg(from).arg(length);
-    const QByteArray out =
-        runTool({"-v", "error", "-nostdin", "-i", path, "-vf", filters, "-f", "framemd5", "-"});
-    int pictures = 0;
-    for (const QByteArray &line : out.split('\n'))
-        if (!line.startsWith('#') && !line.trimmed().isEmpty())
-            ++pictures;
-    return pictures;
-}
-
-// The average PSNR of the picture of joined from `from` for `length` s
-// against the whole of alone; -1 on failure.
-double partPsnr(const QString &joined, double from, double length, const QString &alone)
-{
-    const QString graph = QStringLiteral("[0:v]trim=start=%1:duration=%2,setpts=PTS-STARTPTS[a];"
-                                         "[1:v]setpts=PTS-STARTPTS[b];[a][b]psnr")
-                              .arg(from)
-                              .arg(length);
-    const QByteArray log = runTool(
-        {"-v", "info", "-nostdin", "-i", joined, "-i", alone, "-filter_complex", graph, "-f", "null", "-"});
-    const QRegularExpressionMatch m =
-        QRegularExpression("PSNR y:[\\d.inf]+ u:[\\d.inf]+ v:[\\d.inf]+ average:([\\d.]+|inf)")
-            .match(QString::fromUtf8(log));
-    if (!m.hasMatch())
-        return -1.0;
-    return m.captured(1) == "inf" ? 100.0 : m.captured(1).toDouble();
 }
 
 } // namespace

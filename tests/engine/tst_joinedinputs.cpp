@@ -5,6 +5,7 @@
 
 #include "engine/transcode/transcoder.h"
 
+#include "common/pictureparts.h"
 #include "common/testmedia.h"
 
 #include <QProcess>
@@ -12,6 +13,10 @@
 #include <QtTest>
 
 namespace {
+
+using PictureParts::distinctPictures;
+using PictureParts::partPsnr;
+using PictureParts::runTool;
 
 struct Clip {
     QString name;
@@ -53,16 +58,6 @@ OutputSpec outputSpec(const QString &path)
     return out;
 }
 
-QByteArray runTool(const QString &tool, const QStringList &args)
-{
-    QProcess p;
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(tool, args);
-    if (!p.waitForFinished(300000) || p.exitCode() != 0)
-        return {};
-    return p.readAll();
-}
-
 // The decoded pictures of a file, one MD5 each, with their times.
 QList<QPair<double, QByteArray>> pictureHashes(const QString &path)
 {
@@ -82,40 +77,6 @@ QList<QPair<double, QByteArray>> pictureHashes(const QString &path)
             hashes.append({f[2].trimmed().toDouble() * timeBase, f[5].trimmed()});
     }
     return hashes;
-}
-
-// Pictures of path within [from, from + length) s that differ from the one
-// before them by more than encoding noise (a repeated picture, encoded
-// again, differs by little).
-int distinctPictures(const QString &path, double from, double length)
-{
-    const QString filters =
-        QStringLiteral("trim=start=%1:duration=%2,mpdecimate=hi=64*8:lo=64*4:frac=0").arg(from).arg(length);
-    const QByteArray out = runTool("ffmpeg", {"-v", "error", "-nostdin", "-i", path, "-an", "-vf", filters,
-                                              "-fps_mode", "passthrough", "-f", "framemd5", "-"});
-    int pictures = 0;
-    for (const QByteArray &line : out.split('\n'))
-        if (!line.startsWith('#') && !line.trimmed().isEmpty())
-            ++pictures;
-    return pictures;
-}
-
-// The average PSNR of the picture of joined from `from` for `length` s
-// against the whole of alone, frames paired by time; -1 on failure.
-double partPsnr(const QString &joined, double from, double length, const QString &alone)
-{
-    const QString graph = QStringLiteral("[0:v]trim=start=%1:duration=%2,setpts=PTS-STARTPTS[a];"
-                                         "[1:v]setpts=PTS-STARTPTS[b];[a][b]psnr")
-                              .arg(from)
-                              .arg(length);
-    const QByteArray log = runTool("ffmpeg", {"-v", "info", "-nostdin", "-i", joined, "-i", alone,
-                                              "-filter_complex", graph, "-f", "null", "-"});
-    const QRegularExpressionMatch m =
-        QRegularExpression("PSNR y:[\\d.inf]+ u:[\\d.inf]+ v:[\\d.inf]+ average:([\\d.]+|inf)")
-            .match(QString::fromUtf8(log));
-    if (!m.hasMatch())
-        return -1.0;
-    return m.captured(1) == "inf" ? 100.0 : m.captured(1).toDouble();
 }
 
 double streamSeconds(const QString &path, const QString &type)
